@@ -1,0 +1,74 @@
+#include "app/core/services.h"
+
+namespace vt {
+namespace {
+
+// Used until the program or a test installs its own: silent and answering "no".
+class NullUi final : public Ui {
+public:
+    void inf(const QString &) override {}
+    bool vopr(const QString &) override { return false; }
+    int vprYesOK(const QString &) override { return 2; }
+    void infTitled(const QString &, const QString &) override {}
+    bool stopYesNo(const QString &, const QString &) override { return false; }
+    std::optional<QString> input(const QString &, const QString &, const QString &) override
+    {
+        return std::nullopt;
+    }
+    QString chooseFolder(const QString &, const QString &) override { return {}; }
+    QString chooseAnyFile(const QString &, const QString &, const QString &) override { return {}; }
+    void beep(Beep) override {}
+};
+
+class NullSound final : public SoundPlayer {
+public:
+    void play(int) override {}
+};
+
+class NullShell final : public Shell {
+public:
+    bool open(const QString &) override { return false; }
+    bool showItem(const QString &) override { return false; }
+    bool run(const QString &, const QStringList &) override { return false; }
+    bool properties(const QString &) override { return false; }
+};
+
+class SystemClock final : public Clock {
+public:
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+
+NullUi g_nullUi;
+NullSound g_nullSound;
+NullShell g_nullShell;
+SystemClock g_systemClock;
+
+Ui *g_ui = &g_nullUi;
+SoundPlayer *g_sound = &g_nullSound;
+Shell *g_shell = &g_nullShell;
+const Clock *g_clock = &g_systemClock;
+bool g_soundOn = true;
+
+} // namespace
+
+Ui &ui() { return *g_ui; }
+SoundPlayer &soundPlayer() { return *g_sound; }
+Shell &shell() { return *g_shell; }
+const Clock &clock() { return *g_clock; }
+QDateTime now() { return g_clock->now(); }
+
+void setUi(Ui *u) { g_ui = u ? u : &g_nullUi; }
+void setSoundPlayer(SoundPlayer *s) { g_sound = s ? s : &g_nullSound; }
+void setShell(Shell *s) { g_shell = s ? s : &g_nullShell; }
+void setClock(const Clock *c) { g_clock = c ? c : &g_systemClock; }
+
+bool soundOn() { return g_soundOn; }
+void setSoundOn(bool on) { g_soundOn = on; }
+
+void zv(int n)
+{
+    if (g_soundOn && n >= 1 && n <= 4)
+        g_sound->play(n);
+}
+
+} // namespace vt

@@ -1,0 +1,80 @@
+#pragma once
+// Every question, message, chooser, beep, sound and shell call goes through
+// these interfaces, so that tests can script the answers and no test can hang
+// on a modal window.
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace vt {
+
+enum class Beep { Plain, Error, Info, Question };
+
+class Ui {
+public:
+    virtual ~Ui() = default;
+    // Information box, title "Vestrada".
+    virtual void inf(const QString &text) = 0;
+    // Yes/No question, title "Vestrada"; true only for Yes.
+    virtual bool vopr(const QString &text) = 0;
+    // Yes/OK/Cancel: 6, 1 or 2 (Escape and the close box give 2).
+    virtual int vprYesOK(const QString &text) = 0;
+    // A box with its own title: information (OK only) or a stop-icon Yes/No.
+    virtual void infTitled(const QString &title, const QString &text) = 0;
+    virtual bool stopYesNo(const QString &title, const QString &text) = 0;
+    // Input box; nullopt on Cancel.
+    virtual std::optional<QString> input(const QString &title, const QString &prompt,
+                                         const QString &value) = 0;
+    // Folder browser; empty on Cancel.
+    virtual QString chooseFolder(const QString &title, const QString &start) = 0;
+    // Open-file dialog that need not name an existing file; empty on Cancel.
+    virtual QString chooseAnyFile(const QString &title, const QString &filter,
+                                  const QString &preset) = 0;
+    virtual void beep(Beep kind = Beep::Plain) = 0;
+};
+
+// Plays one of the four sounds; the switch is checked by zv().
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    virtual void play(int n) = 0;
+};
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // Open a file or folder with its associated program.
+    virtual bool open(const QString &path) = 0;
+    // Show an item selected in a file-manager window; falls back to its folder.
+    virtual bool showItem(const QString &path) = 0;
+    // Start a program directly, arguments as a list.
+    virtual bool run(const QString &program, const QStringList &args) = 0;
+    // The file manager's properties window of an item.
+    virtual bool properties(const QString &path) = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime now() const = 0;
+};
+
+Ui &ui();
+SoundPlayer &soundPlayer();
+Shell &shell();
+const Clock &clock();
+QDateTime now();
+
+// Installs a service for the rest of the run (or a test); the caller keeps ownership.
+void setUi(Ui *u);
+void setSoundPlayer(SoundPlayer *s);
+void setShell(Shell *s);
+void setClock(const Clock *c);
+
+// Sound switch and the sound command: nothing plays while switched off.
+bool soundOn();
+void setSoundOn(bool on);
+void zv(int n);
+
+} // namespace vt

@@ -1,0 +1,193 @@
+#include "app/core/textutil.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringConverter>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QStringList>
+
+#include <array>
+
+namespace vt {
+namespace {
+
+// Unicode code point -> cp1251 byte for the upper half, built once from the
+// system converter so that we carry no table of our own.
+struct Cp1251Table {
+    std::array<char16_t, 256> toUnicode{};
+    QHash<char16_t, unsigned char> fromUnicode;
+    Cp1251Table()
+    {
+        QStringDecoder dec("windows-1251");
+        for (int b = 0; b < 256; ++b) {
+            char byte = char(b);
+            QString s = dec.decode(QByteArrayView(&byte, 1));
+            char16_t u = s.size() == 1 ? s.at(0).unicode() : 0xFFFD;
+            // 0x98 is unassigned in cp1251.
+            if (u == 0xFFFD && b != 0x98)
+                u = 0xFFFD;
+            toUnicode[b] = u;
+            if (u != 0xFFFD)
+                fromUnicode.insert(u, (unsigned char)b);
+        }
+    }
+};
+
+const Cp1251Table &table()
+{
+    static const Cp1251Table t;
+    return t;
+}
+
+} // namespace
+
+QByteArray toCp1251(const QString &text, bool *ok)
+{
+    const auto &t = table();
+    QByteArray out;
+    out.reserve(text.size());
+    bool all = true;
+    for (QChar c : text) {
+        char16_t u = c.unicode();
+        if (u < 0x80) {
+            out.append(char(u));
+            continue;
+        }
+        auto it = t.fromUnicode.constFind(u);
+        if (it == t.fromUnicode.constEnd()) {
+            out.append('?');
+            all = false;
+        } else {
+            out.append(char(*it));
+        }
+    }
+    if (ok)
+        *ok = all;
+    return out;
+}
+
+QString fromCp1251(const QByteArray &bytes)
+{
+    const auto &t = table();
+    QString out;
+    out.resize(bytes.size());
+    QChar *d = out.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        d[i] = QChar(t.toUnicode[(unsigned char)bytes[i]]);
+    return out;
+}
+
+bool fitsCp1251(const QString &text)
+{
+    const auto &t = table();
+    for (QChar c : text)
+        if (c.unicode() >= 0x80 && !t.fromUnicode.contains(c.unicode()))
+            return false;
+    return true;
+}
+
+int cp1251Code(QChar c)
+{
+    char16_t u = c.unicode();
+    if (u < 0x80)
+        return u;
+    auto it = table().fromUnicode.constFind(u);
+    return it == table().fromUnicode.constEnd() ? 256 + u : int(*it);
+}
+
+int cp1251Compare(const QString &a, const QString &b)
+{
+    const qsizetype n = qMin(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        QChar ca = a.at(i), cb = b.at(i);
+        if (ca == cb)
+            continue;
+        int x = cp1251Code(ca), y = cp1251Code(cb);
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+QString upper(const QString &text) { return text.toUpper(); }
+
+QString dateTimeText(const QDateTime &dt)
+{
+    if (!dt.isValid())
+        return QString();
+    const QTime t = dt.time();
+    if (t.hour() == 0 && t.minute() == 0 && t.second() == 0)
+        return dt.toString(QStringLiteral("dd.MM.yyyy"));
+    return dt.toString(QStringLiteral("dd.MM.yyyy H:mm:ss"));
+}
+
+QDateTime parseDateTimeText(const QString &text)
+{
+    const QString s = text.trimmed();
+    QDateTime dt = QDateTime::fromString(s, QStringLiteral("dd.MM.yyyy H:mm:ss"));
+    if (dt.isValid())
+        return dt;
+    const QDate d = QDate::fromString(s, QStringLiteral("dd.MM.yyyy"));
+    if (d.isValid())
+        return QDateTime(d, QTime(0, 0));
+    return QDateTime();
+}
+
+bool writeFileAtomic(const QString &path, const QByteArray &data)
+{
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    if (f.write(data) != data.size()) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
+}
+
+QByteArray readWholeFile(const QString &path, bool *ok)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (ok)
+            *ok = false;
+        return QByteArray();
+    }
+    QByteArray data = f.readAll();
+    if (ok)
+        *ok = f.error() == QFileDevice::NoError;
+    return data;
+}
+
+QStringList readCp1251Lines(const QString &path, bool *ok)
+{
+    bool readOk = false;
+    const QByteArray data = readWholeFile(path, &readOk);
+    if (ok)
+        *ok = readOk;
+    if (!readOk || data.isEmpty())
+        return {};
+    QStringList lines = fromCp1251(data).split(QLatin1Char('\n'));
+    for (QString &l : lines)
+        if (l.endsWith(QLatin1Char('\r')))
+            l.chop(1);
+    // A final line break does not start another line.
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+bool writeCp1251Lines(const QString &path, const QStringList &lines)
+{
+    QByteArray out;
+    for (const QString &l : lines) {
+        out += toCp1251(l);
+        out += "\r\n";
+    }
+    return writeFileAtomic(path, out);
+}
+
+} // namespace vt
