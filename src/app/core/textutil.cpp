@@ -6,6 +6,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QStringList>
+#include <QHash>
+#include <QDir>
 
 #include <array>
 
@@ -24,9 +26,6 @@ struct Cp1251Table {
             char byte = char(b);
             QString s = dec.decode(QByteArrayView(&byte, 1));
             char16_t u = s.size() == 1 ? s.at(0).unicode() : 0xFFFD;
-            // 0x98 is unassigned in cp1251.
-            if (u == 0xFFFD && b != 0x98)
-                u = 0xFFFD;
             toUnicode[b] = u;
             if (u != 0xFFFD)
                 fromUnicode.insert(u, (unsigned char)b);
