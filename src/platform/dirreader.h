@@ -1,0 +1,66 @@
+#pragma once
+// Reading a folder once: the names with the type hint the directory gives
+// for free, and the full data of an entry only when it is asked for.
+#include "platform/fileentry.h"
+
+#include <QByteArray>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace vt::fs {
+
+enum class Hint : unsigned char { Unknown, Dir, File, Link, Special };
+
+struct DirItem {
+    quint32 offset = 0; // into the listing's name buffer
+    quint32 length = 0;
+    Hint hint = Hint::Unknown;
+};
+
+// All names of one folder except "." and "..", sorted by name (ASCII letters
+// without regard to case, ties in byte order) so that results are stable.
+struct Listing {
+    std::vector<char> names;
+    std::vector<DirItem> items;
+    std::string_view name(const DirItem &it) const { return {names.data() + it.offset, it.length}; }
+    QByteArray nameBytes(const DirItem &it) const { return QByteArray(names.data() + it.offset, it.length); }
+    void clear()
+    {
+        names.clear();
+        items.clear();
+    }
+};
+
+class Dir {
+public:
+    ~Dir();
+    Dir(const Dir &) = delete;
+    Dir &operator=(const Dir &) = delete;
+
+    // A folder by its native path; null when it cannot be opened.
+    static std::unique_ptr<Dir> open(const QByteArray &nativePath);
+    // A sub-folder by its name; null when it cannot be opened. Never follows a link.
+    std::unique_ptr<Dir> openChild(std::string_view name) const;
+
+    // Reads every name; false when the folder could not be read.
+    bool read(Listing &out) const;
+    // The entry's data (attributes, stamp, size, time). A link shows its
+    // target when the target exists, else itself. The name is not filled.
+    bool stat(std::string_view name, Entry &out) const;
+    // True when the named sub-folder holds anything besides "." and "..".
+    bool childHasEntries(std::string_view name) const;
+
+private:
+    explicit Dir(int fd) : m_fd(fd) {}
+    int m_fd = -1;
+};
+
+// True when the bytes are valid UTF-8.
+bool validUtf8(std::string_view s);
+// Display name of raw name bytes (invalid bytes become replacement characters).
+QString displayName(std::string_view s);
+// The native (byte) form of a path.
+QByteArray nativePath(const QString &path);
+
+} // namespace vt::fs

@@ -1,0 +1,47 @@
+#include "platform/dirreader.h"
+
+namespace vt::fs {
+
+bool validUtf8(std::string_view s)
+{
+    const unsigned char *p = reinterpret_cast<const unsigned char *>(s.data());
+    const unsigned char *end = p + s.size();
+    while (p < end) {
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int n;
+        quint32 cp;
+        if ((c & 0xE0) == 0xC0) {
+            n = 1;
+            cp = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            n = 2;
+            cp = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            n = 3;
+            cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (end - p <= n)
+            return false;
+        for (int i = 1; i <= n; ++i) {
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+            cp = cp << 6 | (p[i] & 0x3F);
+        }
+        // Overlong forms, surrogates and values past U+10FFFF are not valid.
+        if ((n == 1 && cp < 0x80) || (n == 2 && cp < 0x800) || (n == 3 && cp < 0x10000)
+            || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
+            return false;
+        p += n + 1;
+    }
+    return true;
+}
+
+QString displayName(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+} // namespace vt::fs

@@ -1,0 +1,173 @@
+#include "platform/dirreader.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vt::fs {
+namespace {
+
+Hint hintOf(unsigned char t)
+{
+    switch (t) {
+    case DT_DIR: return Hint::Dir;
+    case DT_REG: return Hint::File;
+    case DT_LNK: return Hint::Link;
+    case DT_CHR:
+    case DT_BLK:
+    case DT_FIFO:
+    case DT_SOCK: return Hint::Special;
+    default: return Hint::Unknown;
+    }
+}
+
+inline unsigned char foldAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
+
+void fillEntry(const struct stat &st, Entry &out)
+{
+    quint32 a = 0;
+    if (S_ISDIR(st.st_mode))
+        a |= AttrDirectory;
+    else if (!S_ISREG(st.st_mode))
+        a |= AttrSystem; // devices, pipes and sockets
+    if (!(st.st_mode & S_IWUSR))
+        a |= AttrReadOnly;
+    out.attrs = a;
+    out.size = S_ISDIR(st.st_mode) ? 0 : qint64(st.st_size);
+    out.mtime = qint64(st.st_mtime);
+    out.stamp = fatStampFromEpoch(out.mtime);
+}
+
+} // namespace
+
+Dir::~Dir()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+std::unique_ptr<Dir> Dir::open(const QByteArray &path)
+{
+    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    return std::unique_ptr<Dir>(new Dir(fd));
+}
+
+namespace {
+int openChildFd(int parent, std::string_view name, bool follow)
+{
+    char buf[NAME_MAX + 1];
+    if (name.size() > NAME_MAX)
+        return -1;
+    std::memcpy(buf, name.data(), name.size());
+    buf[name.size()] = 0;
+    return ::openat(parent, buf, O_RDONLY | O_DIRECTORY | O_CLOEXEC | (follow ? 0 : O_NOFOLLOW));
+}
+} // namespace
+
+std::unique_ptr<Dir> Dir::openChild(std::string_view name) const
+{
+    const int fd = openChildFd(m_fd, name, false);
+    if (fd < 0)
+        return nullptr;
+    return std::unique_ptr<Dir>(new Dir(fd));
+}
+
+bool Dir::read(Listing &out) const
+{
+    out.clear();
+    // fdopendir takes the descriptor over, so give it a duplicate.
+    const int dupfd = ::fcntl(m_fd, F_DUPFD_CLOEXEC, 0);
+    if (dupfd < 0)
+        return false;
+    DIR *d = ::fdopendir(dupfd);
+    if (!d) {
+        ::close(dupfd);
+        return false;
+    }
+    ::rewinddir(d);
+    while (struct dirent *e = ::readdir(d)) {
+        const char *n = e->d_name;
+        if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))
+            continue;
+        const size_t len = std::strlen(n);
+        DirItem it;
+        it.offset = quint32(out.names.size());
+        it.length = quint32(len);
+        it.hint = hintOf(e->d_type);
+        out.names.insert(out.names.end(), n, n + len);
+        out.items.push_back(it);
+    }
+    ::closedir(d);
+    const char *base = out.names.data();
+    std::sort(out.items.begin(), out.items.end(), [base](const DirItem &a, const DirItem &b) {
+        const unsigned char *x = reinterpret_cast<const unsigned char *>(base + a.offset);
+        const unsigned char *y = reinterpret_cast<const unsigned char *>(base + b.offset);
+        const quint32 n = std::min(a.length, b.length);
+        for (quint32 i = 0; i < n; ++i) {
+            const unsigned char fx = foldAscii(x[i]), fy = foldAscii(y[i]);
+            if (fx != fy)
+                return fx < fy;
+        }
+        if (a.length != b.length)
+            return a.length < b.length;
+        return std::memcmp(x, y, n) < 0;
+    });
+    return true;
+}
+
+bool Dir::stat(std::string_view name, Entry &out) const
+{
+    char buf[NAME_MAX + 1];
+    if (name.size() > NAME_MAX)
+        return false;
+    std::memcpy(buf, name.data(), name.size());
+    buf[name.size()] = 0;
+    struct stat st;
+    if (::fstatat(m_fd, buf, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return false;
+    if (S_ISLNK(st.st_mode)) {
+        struct stat target;
+        if (::fstatat(m_fd, buf, &target, 0) == 0)
+            st = target;
+        else
+            st.st_mode = (st.st_mode & ~S_IFMT) | S_IFREG; // dangling: a file with its own data
+    }
+    fillEntry(st, out);
+    if (name.size() && name[0] == '.')
+        out.attrs |= AttrHidden;
+    return true;
+}
+
+bool Dir::childHasEntries(std::string_view name) const
+{
+    // A linked folder is looked into (not walked), like any other folder.
+    const int fd = openChildFd(m_fd, name, true);
+    if (fd < 0)
+        return false;
+    DIR *d = ::fdopendir(fd);
+    if (!d) {
+        ::close(fd);
+        return false;
+    }
+    bool any = false;
+    while (struct dirent *e = ::readdir(d)) {
+        const char *n = e->d_name;
+        if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))
+            continue;
+        any = true;
+        break;
+    }
+    ::closedir(d);
+    return any;
+}
+
+QByteArray nativePath(const QString &path) { return QFile::encodeName(path); }
+
+} // namespace vt::fs

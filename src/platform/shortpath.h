@@ -1,0 +1,46 @@
+#pragma once
+// The short form of a path that identifies a row: the upper-cased full path,
+// kept unique where a folder holds several names that upper-case alike
+// ("NAME~1", "NAME~2" in byte order of the exact names). Empty when a name on
+// the path is not valid UTF-8.
+#include "platform/dirreader.h"
+
+#include <QHash>
+#include <QString>
+#include <memory>
+
+namespace vt::fs {
+
+// Upper-case index of one folder's names, built on first use.
+class FolderNames {
+public:
+    explicit FolderNames(const Listing &listing) : m_listing(listing) {}
+    // The short form of one name of this folder; null for an invalid name.
+    QString shortName(std::string_view name);
+
+private:
+    const Listing &m_listing;
+    bool m_built = false;
+    QHash<QString, int> m_count;
+};
+
+// Short forms of whole paths; remembers the folders it has read so that
+// many paths of one folder cost one read.
+class ShortPathCache {
+public:
+    ShortPathCache();
+    ~ShortPathCache();
+    // path: absolute, "/" separated, with or without a trailing separator
+    // (kept in the result).
+    QString shortPath(const QString &path);
+
+private:
+    struct Folder;
+    Folder *folder(const QByteArray &native);
+    QHash<QByteArray, std::shared_ptr<Folder>> m_folders;
+};
+
+// One-off form without a kept cache.
+QString shortPath(const QString &path);
+
+} // namespace vt::fs
