@@ -48,6 +48,9 @@ public:
     // The entry's data (attributes, stamp, size, time). A link shows its
     // target when the target exists, else itself. The name is not filled.
     bool stat(std::string_view name, Entry &out) const;
+    // The kind of the entry itself (a link stays a link); for names whose
+    // listing gave no type.
+    Hint hint(std::string_view name) const;
     // True when the named sub-folder holds anything besides "." and "..".
     bool childHasEntries(std::string_view name) const;
 

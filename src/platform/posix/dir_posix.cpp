@@ -145,6 +145,25 @@ bool Dir::stat(std::string_view name, Entry &out) const
     return true;
 }
 
+Hint Dir::hint(std::string_view name) const
+{
+    char buf[NAME_MAX + 1];
+    if (name.size() > NAME_MAX)
+        return Hint::Unknown;
+    std::memcpy(buf, name.data(), name.size());
+    buf[name.size()] = 0;
+    struct stat st;
+    if (::fstatat(m_fd, buf, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return Hint::Unknown;
+    if (S_ISDIR(st.st_mode))
+        return Hint::Dir;
+    if (S_ISREG(st.st_mode))
+        return Hint::File;
+    if (S_ISLNK(st.st_mode))
+        return Hint::Link;
+    return Hint::Special;
+}
+
 bool Dir::childHasEntries(std::string_view name) const
 {
     // A linked folder is looked into (not walked), like any other folder.
