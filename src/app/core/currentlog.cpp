@@ -1,0 +1,56 @@
+#include "app/core/currentlog.h"
+
+#include "app/core/services.h"
+#include "app/core/textutil.h"
+
+namespace vt {
+
+CurrentLog::CurrentLog(QObject *parent) : QObject(parent) { start(); }
+
+void CurrentLog::start()
+{
+    m_text = QStringLiteral("Vestrada v2.34 \r\nСтарт: ") + dateTimeText(now())
+             + QStringLiteral("\r\n-");
+    emit restarted(m_text);
+}
+
+void CurrentLog::append(const QString &block)
+{
+    m_text += QStringLiteral("\r\n") + block;
+    emit appended(block);
+}
+
+void CurrentLog::setSearchSummary(const QString &text)
+{
+    m_summary = text;
+    emit searchSummaryChanged(text);
+}
+
+void CurrentLog::beginOperation(int kind)
+{
+    m_opLog.clear();
+    m_kind = kind;
+}
+
+CurrentLog &currentLog()
+{
+    static CurrentLog log;
+    return log;
+}
+
+QString logStamp() { return dateTimeText(now()) + QLatin1Char(' '); }
+
+QString lastKindTag(int kind)
+{
+    static const char *const tags[] = {
+        "[копирование файлов]", "[перемещение файлов]", "[поиск по текстам файлов]",
+        "[переименование файлов/папок]", "[открытие списка VTL / VTX / M3U]",
+        "[проверка текущего списка]", "[удаление пустых папок]", "[создание папок]",
+        "[множественное удаление файлов]", "[просмотр выбранных колонок]",
+        "[просмотр параметров командной строки]"};
+    if (kind < 1 || kind > 11)
+        return QStringLiteral("[НЕТ]");
+    return QString::fromUtf8(tags[kind - 1]);
+}
+
+} // namespace vt

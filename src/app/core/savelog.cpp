@@ -1,0 +1,123 @@
+#include "app/core/savelog.h"
+
+#include "app/core/appdirs.h"
+#include "app/core/currentlog.h"
+#include "app/core/services.h"
+#include "app/core/textutil.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace vt {
+namespace {
+
+struct LogKind {
+    int kind;
+    char letter;
+    const char *label;
+};
+
+// Also the order of the viewer's list.
+const LogKind kKinds[] = {
+    {kCopy, 'c', "Копирование-"},         {kMove, 'm', "Перемещение-"},
+    {kRename, 'r', "Переименование-"},    {kDeleteFolders, 'd', "Удаление папок-"},
+    {kDeleteFiles, 'e', "Удаление файлов-"}, {kCreateFolders, 'f', "Создание папок-"},
+};
+
+bool writeRecord(int kind, const QStringList &lines)
+{
+    const QChar letter = savedLogLetter(kind);
+    if (letter.isNull() || !GetOptPath())
+        return false;
+    const QString file1 = optPath() + letter + QLatin1Char('1');
+    const QString file2 = optPath() + letter + QLatin1Char('2');
+    if (QFileInfo(file1).size() > kSavedLogMax) {
+        QFile::remove(file2);
+        QFile::rename(file1, file2);
+    }
+    QByteArray record;
+    for (const QString &l : lines)
+        record += toCp1251(l) + "\r\n";
+    record += "__________\r\n\r\n";
+    QFile f(file1);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    return f.write(record) == record.size() && f.flush();
+}
+
+} // namespace
+
+QChar savedLogLetter(int kind)
+{
+    for (const LogKind &k : kKinds)
+        if (k.kind == kind)
+            return QLatin1Char(k.letter);
+    return QChar();
+}
+
+bool SaveLog(int kind)
+{
+    const QStringList &lines = currentLog().opLog();
+    if (lines.isEmpty())
+        return false;
+    return writeRecord(kind, lines);
+}
+
+bool SaveLog(int kind, const QString &text) { return writeRecord(kind, {text}); }
+
+QList<SavedLogFile> savedLogFiles()
+{
+    QList<SavedLogFile> out;
+    const QString opt = optPath();
+    if (opt.isEmpty())
+        return out;
+    for (const LogKind &k : kKinds) {
+        for (char digit : {'1', '2'}) {
+            const QFileInfo fi(opt + QLatin1Char(k.letter) + QLatin1Char(digit));
+            if (!fi.isFile())
+                continue;
+            out.append({QString::fromUtf8(k.label) + QLatin1Char(digit) + QStringLiteral(", KB: ")
+                            + QString::number(fi.size() / 1024),
+                        fi.filePath()});
+        }
+    }
+    return out;
+}
+
+QString logCopyName(const QDateTime &t)
+{
+    return QStringLiteral("Log-") + t.toString(QStringLiteral("yyyy-MM-dd_hh-mm-ss"))
+           + QStringLiteral(".txt");
+}
+
+int countFilesExt(const QString &folder, const QString &ext)
+{
+    int n = 0;
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &fi : entries)
+        if (fi.fileName().endsWith(ext, Qt::CaseInsensitive))
+            ++n;
+    return n;
+}
+
+bool GetCntFilesExt(const QString &folder, const QString &ext)
+{
+    const int n = countFilesExt(folder, ext);
+    if (n <= 100)
+        return true;
+    const QString text = QStringLiteral("Число файлов с расширением \"") + upper(ext)
+                         + QStringLiteral("\" (") + QString::number(n)
+                         + QStringLiteral(" шт.) превышает 100.\nПереместите или удалите эти "
+                                          "файлы.\nОткрыть папку в проводнике?");
+    if (ui().stopYesNo(QStringLiteral("Проверка числа файлов"), text)) {
+        if (shell().open(folder))
+            zv(3);
+        else
+            ui().beep(Beep::Error);
+    }
+    return false;
+}
+
+} // namespace vt

@@ -1,0 +1,186 @@
+#include "app/core/appdirs.h"
+#include "app/core/currentlog.h"
+#include "app/core/savelog.h"
+#include "app/core/textutil.h"
+#include "fakeservices.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vt;
+
+class LogsTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir *home = nullptr;
+
+    QString opt(const QString &name) const { return home->path() + QStringLiteral("/Options/") + name; }
+    static void write(const QString &path, const QByteArray &bytes)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QCOMPARE(f.write(bytes), bytes.size());
+    }
+    static QByteArray read(const QString &path) { return readWholeFile(path); }
+    static QByteArray record(const QString &text)
+    {
+        return toCp1251(text) + "\r\n__________\r\n\r\n";
+    }
+
+private slots:
+    void init()
+    {
+        home = new QTemporaryDir;
+        qputenv("VESTRADA_HOME", home->path().toUtf8());
+        resetAppDirs();
+        currentLog().beginOperation(0);
+    }
+    void cleanup()
+    {
+        delete home;
+        resetAppDirs();
+    }
+
+    void currentLogBannerAndBlocks()
+    {
+        test::FakeServices fx;
+        fx.clock.t = QDateTime(QDate(2026, 3, 5), QTime(9, 7, 3));
+        CurrentLog log;
+        QCOMPARE(log.text(), QStringLiteral("Vestrada v2.34 \r\nСтарт: 05.03.2026 9:07:03\r\n-"));
+        QSignalSpy spy(&log, &CurrentLog::appended);
+        log.append(logStamp() + QStringLiteral("Поиск с папки: \r\n/tmp/"));
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(log.text().split(QStringLiteral("\r\n")),
+                 (QStringList{QStringLiteral("Vestrada v2.34 "), QStringLiteral("Старт: 05.03.2026 9:07:03"),
+                              QStringLiteral("-"), QStringLiteral("05.03.2026 9:07:03 Поиск с папки: "),
+                              QStringLiteral("/tmp/")}));
+    }
+
+    void lastActionTags()
+    {
+        QCOMPARE(lastKindTag(1), QStringLiteral("[копирование файлов]"));
+        QCOMPARE(lastKindTag(5), QStringLiteral("[открытие списка VTL / VTX / M3U]"));
+        QCOMPARE(lastKindTag(11), QStringLiteral("[просмотр параметров командной строки]"));
+        QCOMPARE(lastKindTag(0), QStringLiteral("[НЕТ]"));
+        QCOMPARE(lastKindTag(12), QStringLiteral("[НЕТ]"));
+        currentLog().opLog() << QStringLiteral("x");
+        currentLog().beginOperation(kDeleteFiles);
+        QVERIFY(currentLog().opLog().isEmpty());
+        QCOMPARE(currentLog().lastKind(), 9);
+    }
+
+    void recordsAreAppendedInCp1251()
+    {
+        QVERIFY(SaveLog(kRename, QStringLiteral("Переименован файл: a >> б")));
+        currentLog().beginOperation(kRename);
+        currentLog().opLog() << QStringLiteral("08.12.2026 12:00:00 Переименование") << QStringLiteral("-")
+                             << QStringLiteral("OK: \u4e2d.txt");
+        QVERIFY(SaveLog(kRename));
+        QCOMPARE(read(opt(QStringLiteral("r1"))),
+                 record(QStringLiteral("Переименован файл: a >> б"))
+                     + toCp1251(QStringLiteral("08.12.2026 12:00:00 Переименование\r\n-\r\n"))
+                     + record(QStringLiteral("OK: ?.txt")));
+    }
+
+    void nothingToWriteOrNoLetter()
+    {
+        QVERIFY(!SaveLog(kCopy)); // empty operation log list
+        currentLog().opLog() << QStringLiteral("line");
+        QVERIFY(!SaveLog(kTextSearch));
+        QVERIFY(!SaveLog(kListCheck, QStringLiteral("line")));
+        QCOMPARE(QDir(home->path() + QStringLiteral("/Options")).entryList(QDir::Files), QStringList());
+        QVERIFY(SaveLog(kMove));
+        QCOMPARE(read(opt(QStringLiteral("m1"))), record(QStringLiteral("line")));
+    }
+
+    void rotationBoundary()
+    {
+        QVERIFY(GetOptPath());
+        const QByteArray full(307199, 'a');
+        write(opt(QStringLiteral("c1")), full);
+        QVERIFY(SaveLog(kCopy, QStringLiteral("next")));
+        QCOMPARE(read(opt(QStringLiteral("c1"))), full + record(QStringLiteral("next")));
+        QVERIFY(!QFile::exists(opt(QStringLiteral("c2"))));
+
+        const QByteArray over(307200, 'b');
+        write(opt(QStringLiteral("c1")), over);
+        QVERIFY(SaveLog(kCopy, QStringLiteral("fresh")));
+        QCOMPARE(read(opt(QStringLiteral("c2"))), over);
+        QCOMPARE(read(opt(QStringLiteral("c1"))), record(QStringLiteral("fresh")));
+    }
+
+    void twoRotationsKeepTwoGenerations()
+    {
+        QVERIFY(GetOptPath());
+        write(opt(QStringLiteral("f1")), QByteArray(400000, '1'));
+        QVERIFY(SaveLog(kCreateFolders, QStringLiteral("second")));
+        write(opt(QStringLiteral("f1")), QByteArray(400000, '2'));
+        QVERIFY(SaveLog(kCreateFolders, QStringLiteral("third")));
+        QCOMPARE(QDir(home->path() + QStringLiteral("/Options")).entryList(QDir::Files),
+                 (QStringList{QStringLiteral("f1"), QStringLiteral("f2")}));
+        QCOMPARE(read(opt(QStringLiteral("f2"))), QByteArray(400000, '2'));
+        QCOMPARE(read(opt(QStringLiteral("f1"))), record(QStringLiteral("third")));
+    }
+
+    void savedLogListInFixedOrder()
+    {
+        QVERIFY(GetOptPath());
+        write(opt(QStringLiteral("f1")), QByteArray(10, 'x'));
+        write(opt(QStringLiteral("e2")), QByteArray(2048, 'x'));
+        write(opt(QStringLiteral("c2")), QByteArray(12 * 1024 + 1023, 'x'));
+        write(opt(QStringLiteral("d1")), QByteArray(1024, 'x'));
+        write(opt(QStringLiteral("m1")), QByteArray(1, 'x'));
+        write(opt(QStringLiteral("c1")), QByteArray(5000, 'x'));
+        write(opt(QStringLiteral("r3")), QByteArray(1, 'x'));   // not a generation we keep
+        QDir().mkpath(opt(QStringLiteral("r1")));                // a folder is not a log
+        QStringList labels;
+        for (const SavedLogFile &f : savedLogFiles())
+            labels << f.label;
+        QCOMPARE(labels, (QStringList{QStringLiteral("Копирование-1, KB: 4"),
+                                      QStringLiteral("Копирование-2, KB: 12"),
+                                      QStringLiteral("Перемещение-1, KB: 0"),
+                                      QStringLiteral("Удаление папок-1, KB: 1"),
+                                      QStringLiteral("Удаление файлов-2, KB: 2"),
+                                      QStringLiteral("Создание папок-1, KB: 0")}));
+        QCOMPARE(savedLogFiles().at(1).path, opt(QStringLiteral("c2")));
+    }
+
+    void logCopyNameStamp()
+    {
+        QCOMPARE(logCopyName(QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5))),
+                 QStringLiteral("Log-2026-01-02_03-04-05.txt"));
+    }
+
+    void fileCountGuard()
+    {
+        test::FakeServices fx;
+        QTemporaryDir texts;
+        for (int i = 0; i < 100; ++i)
+            write(texts.filePath(QStringLiteral("n%1.%2").arg(i).arg(i % 2 ? "TXT" : "txt")), "x");
+        QDir().mkpath(texts.filePath(QStringLiteral("folder.TXT")));
+        write(texts.filePath(QStringLiteral("other.TXTX")), "x");
+        QCOMPARE(countFilesExt(texts.path(), QStringLiteral(".TXT")), 100);
+        QVERIFY(GetCntFilesExt(texts.path(), QStringLiteral(".TXT")));
+        QVERIFY(fx.ui.calls.isEmpty());
+
+        write(texts.filePath(QStringLiteral("last.Txt")), "x");
+        fx.ui.yesNo.enqueue(true);
+        QVERIFY(!GetCntFilesExt(texts.path(), QStringLiteral(".txt")));
+        QCOMPARE(fx.ui.calls.size(), 1);
+        QCOMPARE(fx.ui.calls[0].kind, QStringLiteral("stopYesNo"));
+        QCOMPARE(fx.ui.calls[0].title, QStringLiteral("Проверка числа файлов"));
+        QCOMPARE(fx.ui.calls[0].text,
+                 QStringLiteral("Число файлов с расширением \".TXT\" (101 шт.) превышает 100.\n"
+                                "Переместите или удалите эти файлы.\nОткрыть папку в проводнике?"));
+        QCOMPARE(fx.shell.opened, QStringList{texts.path()});
+
+        // Answered No: still refused, nothing opened.
+        QVERIFY(!GetCntFilesExt(texts.path(), QStringLiteral(".TXT")));
+        QCOMPARE(fx.shell.opened.size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(LogsTest)
+#include "tst_core_logs.moc"
