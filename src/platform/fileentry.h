@@ -40,5 +40,10 @@ QDateTime modifiedTime(const Entry &e);
 bool lookup(const QString &path, Entry *out);
 bool isDir(const QString &path);
 bool exists(const QString &path);
+// Sets the modification time (seconds since the epoch) of a file or folder.
+bool setModifiedTime(const QString &path, qint64 secs);
+// Creates an empty file from raw name bytes (names that are not valid UTF-8).
+bool createFileNative(const QByteArray &nativePath);
+bool removeFileNative(const QByteArray &nativePath);
 
 } // namespace vt::fs

@@ -1,6 +1,8 @@
 #include "platform/dirreader.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace vt::fs {
 
@@ -47,5 +49,26 @@ bool exists(const QString &path)
     struct stat st;
     return ::lstat(nativePath(path).constData(), &st) == 0;
 }
+
+bool setModifiedTime(const QString &path, qint64 secs)
+{
+    struct timespec ts[2];
+    ts[0].tv_sec = 0;
+    ts[0].tv_nsec = UTIME_OMIT;
+    ts[1].tv_sec = time_t(secs);
+    ts[1].tv_nsec = 0;
+    return ::utimensat(AT_FDCWD, nativePath(path).constData(), ts, 0) == 0;
+}
+
+bool createFileNative(const QByteArray &path)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+
+bool removeFileNative(const QByteArray &path) { return ::unlink(path.constData()) == 0; }
 
 } // namespace vt::fs

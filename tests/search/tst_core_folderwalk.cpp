@@ -1,0 +1,271 @@
+#include "search/core/folderwalk.h"
+#include "platform/fileentry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vt;
+
+namespace {
+
+const QDateTime kOld(QDate(2020, 5, 1), QTime(10, 0, 0));
+const QDateTime kNew(QDate(2026, 12, 8), QTime(11, 55, 0));
+
+struct Tree {
+    QTemporaryDir tmp;
+    QString root() const { return tmp.path() + QLatin1Char('/'); }
+    void file(const QString &rel, qint64 bytes = 0, const QDateTime &t = kOld)
+    {
+        const QString p = root() + rel;
+        QDir().mkpath(QFileInfo(p).path());
+        QFile f(p);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(int(bytes), 'x'));
+        f.close();
+        QVERIFY(fs::setModifiedTime(p, t.toSecsSinceEpoch()));
+    }
+    void dir(const QString &rel, const QDateTime &t = kOld)
+    {
+        QVERIFY(QDir().mkpath(root() + rel));
+        QVERIFY(fs::setModifiedTime(root() + rel, t.toSecsSinceEpoch()));
+    }
+};
+
+struct Result {
+    std::vector<TableRow> rows;
+    int stop = 0;
+    QStringList paths() const
+    {
+        QStringList out;
+        for (const TableRow &r : rows)
+            out << r.cells[ColFolder] + r.cells[ColName];
+        return out;
+    }
+};
+
+Result walk(const QString &start, WalkSettings s, std::function<void(Result &)> onYield = {},
+            std::function<void(Result &)> onRow = {})
+{
+    Result res;
+    s.start = start;
+    FolderWalk w(
+        s, res.stop,
+        [&](TableRow &&row, const fs::Entry &) {
+            res.rows.push_back(std::move(row));
+            if (onRow)
+                onRow(res);
+        },
+        [&] {
+            if (onYield)
+                onYield(res);
+        });
+    w.run();
+    return res;
+}
+
+} // namespace
+
+class FolderWalkTest : public QObject {
+    Q_OBJECT
+private slots:
+    void preOrderAndDepth()
+    {
+        Tree t;
+        t.file("b.txt");
+        t.file("A/x.txt");
+        t.file("A/deep/y.txt");
+        t.file("c/z.txt");
+        t.file("a.txt");
+        WalkSettings s;
+        s.mode = ModeFiles;
+        s.depth = 0;
+        QCOMPARE(walk(t.root(), s).paths(), QStringList({"a.txt", "b.txt"}));
+        s.depth = 1;
+        QCOMPARE(walk(t.root(), s).paths(), QStringList({"a.txt", "b.txt", "A/x.txt", "c/z.txt"}));
+        s.depth = 200;
+        s.mode = ModeFilesAndFolders;
+        const Result r = walk(t.root(), s);
+        // A folder's own matches come before those of its sub-folders.
+        QCOMPARE(r.paths(), QStringList({"A", "a.txt", "b.txt", "c", "A/deep", "A/x.txt",
+                                         "A/deep/y.txt", "c/z.txt"}));
+        // IDs follow the order of finding.
+        QCOMPARE(r.rows.front().cells[ColID], QStringLiteral("1"));
+        QCOMPARE(r.rows.back().cells[ColID], QStringLiteral("8"));
+        QCOMPARE(r.rows[0].cells[ColType], QStringLiteral("<Dir>"));
+    }
+
+    void limitIsReportedOnTheNextEntry()
+    {
+        Tree t;
+        t.file("one.txt");
+        t.file("two.txt");
+        WalkSettings s;
+        s.limit = 1;
+        Result r = walk(t.root(), s);
+        QCOMPARE(int(r.rows.size()), 1);
+        QCOMPARE(r.stop, int(StopLimit));
+        // Exactly as many matches as the limit: the walk completes.
+        Tree u;
+        u.file("one.txt");
+        r = walk(u.root(), s);
+        QCOMPARE(int(r.rows.size()), 1);
+        QCOMPARE(r.stop, int(StopNone));
+    }
+
+    void sizeBoundsInWholeKilobytes()
+    {
+        Tree t;
+        t.file("small.bin", 1023);
+        t.file("kb.bin", 1024);
+        WalkSettings s;
+        s.mode = ModeFiles;
+        s.minKb = 0;
+        s.maxKb = 0;
+        QCOMPARE(walk(t.root(), s).paths(), QStringList({"small.bin"}));
+        s.minKb = 1;
+        s.maxKb = 1;
+        QCOMPARE(walk(t.root(), s).paths(), QStringList({"kb.bin"}));
+    }
+
+    void dateBoundsIncludeTheMaximum()
+    {
+        Tree t;
+        t.file("at.txt", 0, kNew);
+        t.file("later.txt", 0, kNew.addSecs(2));
+        t.file("old.txt", 0, kOld);
+        WalkSettings s;
+        s.minStamp = fs::fatStamp(kNew.addSecs(-600));
+        s.maxStamp = fs::fatStamp(kNew);
+        QCOMPARE(walk(t.root(), s).paths(), QStringList({"at.txt"}));
+        // Folders are tested for their date too.
+        t.dir("fresh", kNew);
+        QCOMPARE(walk(t.root(), s).paths(), QStringList({"at.txt", "fresh"}));
+    }
+
+    void hiddenAndReadOnlyExclusions()
+    {
+        Tree t;
+        t.file(".secret/inner.txt");
+        t.file("ro/inside.txt");
+        t.file("plain.txt");
+        QFile::setPermissions(t.root() + "ro", QFile::ReadOwner | QFile::ExeOwner);
+        WalkSettings s;
+        s.mode = ModeFiles;
+        s.attrSet = fs::AttrAll & ~fs::AttrHidden;
+        // Files inside a hidden folder are not found with H on.
+        QCOMPARE(walk(t.root(), s).paths(), QStringList({"plain.txt", "ro/inside.txt"}));
+        s.attrSet = fs::AttrAll & ~fs::AttrReadOnly;
+        s.mode = ModeFilesAndFolders;
+        // A read-only folder is itself left out but still walked.
+        QCOMPARE(walk(t.root(), s).paths(),
+                 QStringList({".secret", "plain.txt", ".secret/inner.txt", "ro/inside.txt"}));
+        QFile::setPermissions(t.root() + "ro", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void emptyFolderMode()
+    {
+        Tree t;
+        t.dir("empty");
+        t.file("onlyhidden/.h");
+        t.file("full/f.txt");
+        t.dir("full/emptyinside");
+        WalkSettings s;
+        s.mode = ModeEmptyFolders;
+        QCOMPARE(walk(t.root(), s).paths(), QStringList({"empty", "full/emptyinside"}));
+        s.mode = ModeAllFolders;
+        QCOMPARE(walk(t.root(), s).paths().size(), 4);
+    }
+
+    void stopKeepsRowsFound()
+    {
+        Tree t;
+        for (int i = 0; i < 300; ++i)
+            t.file(QStringLiteral("d%1/f.txt").arg(i, 3, 10, QLatin1Char('0')));
+        WalkSettings s;
+        s.mode = ModeFiles;
+        // Stop pressed while the third row is being added: the walk ends
+        // before the next entry.
+        Result r = walk(t.root(), s, {}, [](Result &res) {
+            if (res.rows.size() == 3)
+                res.stop = StopUser;
+        });
+        QCOMPARE(r.stop, int(StopUser));
+        QCOMPARE(r.paths(), QStringList({"d000/f.txt", "d001/f.txt", "d002/f.txt"}));
+    }
+
+    void caseTwinsGetDistinctShortForms()
+    {
+        Tree t;
+        t.file("Sub/Readme.txt");
+        t.file("Sub/README.txt");
+        t.file("Sub/other.txt");
+        WalkSettings s;
+        s.mode = ModeFiles;
+        const Result r = walk(t.root(), s);
+        QCOMPARE(r.rows.size(), size_t(3));
+        const QString prefix = t.root().toUpper() + "SUB/";
+        QStringList shorts;
+        for (const TableRow &row : r.rows)
+            shorts << row.cells[Col83];
+        shorts.sort();
+        QCOMPARE(shorts, QStringList({prefix + "OTHER.TXT", prefix + "README.TXT~1", prefix + "README.TXT~2"}));
+    }
+
+    void unreadableNamesOnlyInTheirOwnSearch()
+    {
+        Tree t;
+        t.file("good.txt");
+        QVERIFY(fs::createFileNative(QFile::encodeName(t.root()) + "bad\xff\xfe.txt"));
+        WalkSettings s;
+        s.mode = ModeFiles;
+        Result r = walk(t.root(), s);
+        QCOMPARE(r.rows.size(), size_t(2));
+        s.unreadable = true;
+        r = walk(t.root(), s);
+        QCOMPARE(r.rows.size(), size_t(1));
+        QVERIFY(r.rows[0].cells[ColName].startsWith("bad"));
+        QVERIFY(r.rows[0].cells[Col83].isEmpty());
+        QVERIFY(fs::removeFileNative(QFile::encodeName(t.root()) + "bad\xff\xfe.txt"));
+    }
+
+    void extensionPassesInListOrder()
+    {
+        Tree t;
+        t.file("a.txt");
+        t.file("b.jpg");
+        t.file("c.TXT");
+        t.file("d.doc");
+        WalkSettings s;
+        s.mode = ModeFiles;
+        s.masks = {"*.JPG", "*.TXT"};
+        QCOMPARE(walk(t.root(), s).paths(), QStringList({"b.jpg", "a.txt", "c.TXT"}));
+        s.masks = {"?.t*"};
+        QCOMPARE(walk(t.root(), s).paths(), QStringList({"a.txt", "c.TXT"}));
+    }
+
+    void linkedFoldersAreListedButNotEntered()
+    {
+        Tree t;
+        t.file("real/inside.txt");
+        QVERIFY(QFile::link(t.root() + "real", t.root() + "link"));
+        QVERIFY(QFile::link(t.root() + "nowhere", t.root() + "dangling"));
+        WalkSettings s;
+        const Result r = walk(t.root(), s);
+        QCOMPARE(r.paths(), QStringList({"dangling", "link", "real", "real/inside.txt"}));
+        QCOMPARE(r.rows[0].cells[ColType], QString()); // a dangling link is a plain file
+        QCOMPARE(r.rows[1].cells[ColType], QStringLiteral("<Dir>"));
+    }
+
+    void vanishedStartFolderFindsNothing()
+    {
+        WalkSettings s;
+        const Result r = walk("/nonexistent-folder-for-test/", s);
+        QVERIFY(r.rows.empty());
+        QCOMPARE(r.stop, 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(FolderWalkTest)
+#include "tst_core_folderwalk.moc"
