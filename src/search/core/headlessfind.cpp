@@ -1,5 +1,194 @@
 #include "search/core/headlessfind.h"
 
+#include "app/core/oledate.h"
+#include "app/core/services.h"
+#include "app/core/textutil.h"
+#include "search/core/folderwalk.h"
+#include "search/core/searchreport.h"
+#include "search/core/searchsetup.h"
+#include "search/core/searchvalidate.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <cstdio>
+
 namespace vt {
-int runHeadlessFind(int, char **) { return 2; }
+namespace {
+
+void printErr(const QString &text)
+{
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QByteArray b = t.toUtf8() + '\n';
+    std::fwrite(b.constData(), 1, size_t(b.size()), stderr);
 }
+
+// Messages go to the error stream; the only question (a mask without
+// wildcards) is answered Yes, since the user typed it on purpose.
+class ConsoleUi final : public Ui {
+public:
+    bool failed = false;
+    void inf(const QString &t) override
+    {
+        failed = true;
+        printErr(t);
+    }
+    bool vopr(const QString &) override { return true; }
+    int vprYesOK(const QString &) override { return 6; }
+    void infTitled(const QString &, const QString &t) override { printErr(t); }
+    bool stopYesNo(const QString &, const QString &t) override
+    {
+        printErr(t);
+        return false;
+    }
+    std::optional<QString> input(const QString &, const QString &, const QString &) override
+    {
+        return std::nullopt;
+    }
+    QString chooseFolder(const QString &, const QString &) override { return {}; }
+    QString chooseAnyFile(const QString &, const QString &, const QString &) override { return {}; }
+    void beep(Beep) override {}
+};
+
+const char kUsage[] =
+    "usage: vestrada --find FOLDER [--mask M] [--min \"dd.MM.yyyy H:mm:ss\"] [--max ...]\n"
+    "       [--size-min KB] [--size-max KB] [--exclude HSR] [--kind files|all|folders|empty]\n"
+    "       [--ext JPG,TXT] [--depth N] [--limit N] [--unreadable]\n";
+
+bool parseBound(const QString &text, double &date, double &time)
+{
+    const QDateTime dt = parseDateTimeText(text);
+    if (!dt.isValid())
+        return false;
+    const double d = toDays(dt);
+    date = wholeDays(d);
+    time = 1.0 + dayFraction(d);
+    return true;
+}
+
+} // namespace
+
+int runHeadlessFind(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments();
+    args.removeFirst(); // program
+    args.removeFirst(); // --find
+    if (args.isEmpty() || args.first().startsWith(QLatin1String("--"))) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    SearchParams p;
+    p.folder = args.takeFirst();
+    const double nowDays = toDays(now());
+    // The panel's defaults at start: the last ten minutes.
+    p.maxDate = wholeDays(nowDays);
+    p.maxTime = 1.0 + dayFraction(nowDays);
+    const double minDays = nowDays - 0.006944;
+    p.minDate = wholeDays(minDays);
+    p.minTime = 1.0 + dayFraction(minDays);
+    bool emptyFolders = false, unreadable = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        auto value = [&](QString &out) {
+            if (i + 1 >= args.size())
+                return false;
+            out = args[++i];
+            return true;
+        };
+        QString v;
+        bool ok = true;
+        if (a == QLatin1String("--unreadable")) {
+            unreadable = true;
+        } else if (!value(v)) {
+            ok = false;
+        } else if (a == QLatin1String("--mask")) {
+            p.mask = v;
+        } else if (a == QLatin1String("--min")) {
+            ok = parseBound(v, p.minDate, p.minTime);
+        } else if (a == QLatin1String("--max")) {
+            ok = parseBound(v, p.maxDate, p.maxTime);
+        } else if (a == QLatin1String("--size-min")) {
+            p.minKb = v.toLongLong(&ok);
+        } else if (a == QLatin1String("--size-max")) {
+            p.maxKb = v.toLongLong(&ok);
+        } else if (a == QLatin1String("--exclude")) {
+            const QString u = v.toUpper();
+            p.hideH = u.contains(QLatin1Char('H'));
+            p.hideS = u.contains(QLatin1Char('S'));
+            p.hideR = u.contains(QLatin1Char('R'));
+        } else if (a == QLatin1String("--kind")) {
+            if (v == QLatin1String("files"))
+                p.filesState = 2;
+            else if (v == QLatin1String("all"))
+                p.filesState = 1;
+            else if (v == QLatin1String("folders"))
+                p.filesState = 0;
+            else if (v == QLatin1String("empty")) {
+                p.filesState = 0;
+                emptyFolders = true;
+            } else
+                ok = false;
+        } else if (a == QLatin1String("--ext")) {
+            p.extMode = true;
+            for (const QString &e : v.split(QLatin1Char(','), Qt::SkipEmptyParts))
+                p.exts << e.trimmed().toUpper();
+            p.exts.sort();
+        } else if (a == QLatin1String("--depth")) {
+            p.depth = v.toInt(&ok);
+        } else if (a == QLatin1String("--limit")) {
+            p.limit = v.toInt(&ok);
+            ok = ok && p.limit >= 1 && p.limit <= 9999;
+        } else {
+            ok = false;
+        }
+        if (!ok) {
+            std::fprintf(stderr, "bad option: %s\n%s", qPrintable(a), kUsage);
+            return 2;
+        }
+    }
+    if (p.extMode && (p.exts.isEmpty() || p.exts.size() > 10)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    p.folder = QDir(p.folder).absolutePath();
+
+    ConsoleUi console;
+    setUi(&console);
+    ValidSearch v;
+    const QString typed = p.folder;
+    if (!validateSearch(p, v)) {
+        if (!console.failed)
+            printErr(QStringLiteral("Не найдена папка:\r") + typed);
+        return 2;
+    }
+    int mode = modeFor(p);
+    if (mode == ModeAllFolders && emptyFolders)
+        mode = ModeEmptyFolders;
+    const WalkSettings s = walkSettingsFor(p, v, mode, unreadable);
+
+    int stop = StopNone;
+    QByteArray out;
+    out.reserve(1 << 16);
+    FolderWalk walk(s, stop, [&](TableRow &&row, const fs::Entry &) {
+        for (int c = 0; c < ColCount; ++c) {
+            if (c)
+                out += '\t';
+            out += row.cells[size_t(c)].toUtf8();
+        }
+        out += '\n';
+        if (out.size() > (1 << 16) - 1024) {
+            std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
+            out.clear();
+        }
+    });
+    walk.run();
+    QString report = reportText(stop, false, -1, walk.files(), walk.folders());
+    out += report.replace(QLatin1String("\r\n"), QLatin1String("\n")).toUtf8() + '\n';
+    std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
+    std::fflush(stdout);
+    setUi(nullptr);
+    return 0;
+}
+
+} // namespace vt

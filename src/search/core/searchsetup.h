@@ -1,0 +1,16 @@
+#pragma once
+// Turns checked search parameters into the settings of the folder walk, the
+// same way for the window and for the headless search.
+#include "search/core/folderwalk.h"
+#include "search/core/searchparams.h"
+
+namespace vt {
+
+// mode: the search mode chosen (empty folders come from a question in the
+// window and from an option in the headless search).
+WalkSettings walkSettingsFor(const SearchParams &p, const ValidSearch &v, int mode, bool unreadable);
+
+// The mode that the parameters ask for, before the folder question.
+int modeFor(const SearchParams &p);
+
+} // namespace vt
