@@ -19,29 +19,38 @@ void civilFromDays(qint64 z, int &y, int &m, int &d)
     y = int(yoe + era * 400 + (m <= 2 ? 1 : 0));
 }
 
-// The zone offset changes at most a few times a year and at whole quarter
-// hours, so one localtime_r call per quarter hour seen is enough.
+long offsetAt(qint64 secs)
+{
+    const time_t t = time_t(secs);
+    struct tm tmv {};
+    localtime_r(&t, &tmv);
+    return tmv.tm_gmtoff;
+}
+
+// The zone offset changes a few times a year at most, so the offset is kept
+// per UTC day: where the day starts and ends with the same offset it holds
+// for the whole day; a day with a change asks the C library every time.
 struct OffsetCache {
-    static constexpr int kSize = 512;
-    qint64 key[kSize];
+    static constexpr int kSize = 4096; // eleven years of days
+    qint64 day[kSize];
     long offset[kSize];
+    bool changes[kSize];
     OffsetCache()
     {
-        for (auto &k : key)
-            k = INT64_MIN;
+        for (auto &d : day)
+            d = INT64_MIN;
     }
     long get(qint64 secs)
     {
-        const qint64 bucket = secs >= 0 ? secs / 900 : (secs - 899) / 900;
-        const int slot = int(quint64(bucket) % kSize);
-        if (key[slot] != bucket) {
-            const time_t t = time_t(bucket * 900);
-            struct tm tmv {};
-            localtime_r(&t, &tmv);
-            key[slot] = bucket;
-            offset[slot] = tmv.tm_gmtoff;
+        const qint64 d = secs >= 0 ? secs / 86400 : (secs - 86399) / 86400;
+        const int slot = int(quint64(d) % kSize);
+        if (day[slot] != d) {
+            const long first = offsetAt(d * 86400), last = offsetAt(d * 86400 + 86399);
+            day[slot] = d;
+            offset[slot] = first;
+            changes[slot] = first != last;
         }
-        return offset[slot];
+        return changes[slot] ? offsetAt(secs) : offset[slot];
     }
 };
 
