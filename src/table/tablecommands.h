@@ -1,0 +1,77 @@
+#pragma once
+// The table commands that the main window's keys, buttons and menus call:
+// select first/last, find, marks, sort, remove, invert, shuffle, row move,
+// select by kind, recount and scrolling. Each makes its own busy test.
+#include <QObject>
+#include <functional>
+
+class QMenu;
+class QWidget;
+
+namespace vt {
+
+class ResultTable;
+class TableModel;
+
+class TableCommands : public QObject {
+    Q_OBJECT
+public:
+    TableCommands(ResultTable *table, std::function<bool()> isBusy,
+                  std::function<void(bool)> setBusy, QObject *parent = nullptr);
+
+    ResultTable *table() const { return m_table; }
+    TableModel *model() const;
+    bool busy() const { return m_isBusy && m_isBusy(); }
+
+    // Shift+F2 / Ctrl+F2: clear the selection and select the first or last row.
+    void selectFirstOrLast(bool last);
+    // F3: the find window, after the find check.
+    void findWindow();
+    // Shift+F3 / Ctrl+F3: find next with the newest search string.
+    void findNext(bool backward);
+    // F4: the marks window; true when it closed with "Действия".
+    bool marksWindow();
+    // Shift+F4: sort by marks.
+    void sortByMarks();
+    // Ctrl+F4: remove the selected rows from the table after the question.
+    void removeSelectedAsk();
+    // F5: focus the table and scroll the selected row into view.
+    void focusCurrent();
+    // Shift+F5: invert the selection.
+    void invert();
+    // Ctrl+F5: shuffle the rows.
+    void shuffle();
+    // F7 and its variants.
+    void moveRow(bool shift, bool ctrl);
+    // The sort command: code 0..10, 12 (random), 13 (marks); d -1 or +1.
+    void sort(int code, int d);
+    // Buttons "Выделить все" / "Снять выделение" and their menu items.
+    void selectByKind(bool select, bool folders, bool files);
+    void SelTab(int mode);
+    // Recount; explicitFlag for the menu command (it reports the result).
+    void Peressh(bool explicitFlag);
+    void scrollHome();
+    void scrollEnd();
+
+    // Menu "Сортировать, перемешать".
+    QMenu *makeSortMenu(QWidget *parent);
+
+    // The marks window's buttons run these too.
+    void removeSelectedRowsNow();
+    void findNextFrom(bool backward, const QString &upperNeedle);
+
+signals:
+    // Rows were removed from the table (an open list is then changed).
+    void rowsRemoved();
+
+private:
+    bool findCheck();
+    void afterFound(int row);
+    void processEvents();
+
+    ResultTable *m_table;
+    std::function<bool()> m_isBusy;
+    std::function<void(bool)> m_setBusy;
+};
+
+} // namespace vt
