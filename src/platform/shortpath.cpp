@@ -9,14 +9,7 @@ QString FolderNames::shortName(std::string_view name)
     if (!validUtf8(name))
         return QString();
     const QString up = displayName(name).toUpper();
-    if (!m_built) {
-        m_built = true;
-        for (const DirItem &it : m_listing.items) {
-            const std::string_view n = m_listing.name(it);
-            if (validUtf8(n))
-                ++m_count[displayName(n).toUpper()];
-        }
-    }
+    build();
     if (m_count.value(up) <= 1)
         return up;
     int rank = 1;
@@ -30,6 +23,25 @@ QString FolderNames::shortName(std::string_view name)
             ++rank;
     }
     return up + QLatin1Char('~') + QString::number(rank);
+}
+
+void FolderNames::build()
+{
+    if (m_built)
+        return;
+    m_built = true;
+    for (const DirItem &it : m_listing.items) {
+        const std::string_view n = m_listing.name(it);
+        m_names.insert(n);
+        if (validUtf8(n))
+            ++m_count[displayName(n).toUpper()];
+    }
+}
+
+bool FolderNames::contains(std::string_view name)
+{
+    build();
+    return m_names.count(name) != 0;
 }
 
 struct ShortPathCache::Folder {
@@ -69,6 +81,8 @@ QString ShortPathCache::shortPath(const QString &path)
             continue;
         const std::string_view name(part.constData(), size_t(part.size()));
         Folder *f = folder(parent);
+        if (!f->names->contains(name))
+            return QString();
         QString s = f->names->shortName(name);
         if (s.isNull())
             return QString();

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QString>
 #include <memory>
+#include <unordered_set>
 
 namespace vt::fs {
 
@@ -17,11 +18,14 @@ public:
     explicit FolderNames(const Listing &listing) : m_listing(listing) {}
     // The short form of one name of this folder; null for an invalid name.
     QString shortName(std::string_view name);
+    bool contains(std::string_view name);
 
 private:
+    void build();
     const Listing &m_listing;
     bool m_built = false;
     QHash<QString, int> m_count;
+    std::unordered_set<std::string_view> m_names;
 };
 
 // Short forms of whole paths; remembers the folders it has read so that
@@ -31,7 +35,7 @@ public:
     ShortPathCache();
     ~ShortPathCache();
     // path: absolute, "/" separated, with or without a trailing separator
-    // (kept in the result).
+    // (kept in the result). Empty when the path does not exist.
     QString shortPath(const QString &path);
 
 private:
