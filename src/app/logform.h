@@ -1,0 +1,63 @@
+#pragma once
+// The log viewer: the lines of the last batch operation, the saved operation
+// logs, saving what is shown as Texts/Log-<stamp>.txt, and for text searches
+// and list checks a button that acts on the rows the operation could not use.
+#include <QDialog>
+
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+
+namespace vt {
+
+class TLogForm : public QDialog {
+    Q_OBJECT
+public:
+    // mode > 0: rows without a text hit, mode < 0: rows not found, |mode| of them.
+    explicit TLogForm(int mode = 0, QWidget *parent = nullptr);
+
+    QPlainTextEdit *memLogLast;
+    QFrame *panBottom;
+    QRadioButton *rbLast;
+    QRadioButton *rbSaved;
+    QComboBox *cmbSavedLogs;
+    QCheckBox *cbWrap;
+    QPushButton *butSave;
+    QToolButton *sbTextTop;
+    QToolButton *sbTextEnd;
+    QPushButton *butExtra;
+    QPushButton *butClose;
+
+    void showLastAction();
+    void showSavedLogs();
+    void savedLogChosen(int index);
+    void wrapClick();
+    void butSaveClick();
+    void butExtraClick();
+
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    int m_mode;
+    bool m_listFilled = false;
+    QRect m_firstGeometry;
+};
+
+// Opens the viewer modally. 6 or 1 when the extra button's question was
+// answered Yes or OK; 2 for every other way of closing.
+int ShowLog(int mode, bool source = false);
+
+// How many table rows are selected; the main window tells the viewer.
+void setSelectedRowsCounter(std::function<int()> counter);
+
+} // namespace vt

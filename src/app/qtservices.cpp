@@ -1,0 +1,226 @@
+#include "app/qtservices.h"
+
+#include "app/core/appdirs.h"
+
+#include <QApplication>
+#include <QAudioDevice>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMediaDevices>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QSoundEffect>
+#include <QUrl>
+
+namespace vt {
+namespace {
+
+QWidget *owner() { return QApplication::activeWindow(); }
+
+std::optional<Qt::KeyboardModifiers> g_pinnedKeys;
+
+// Texts may carry Windows-style line breaks; a box shows plain lines.
+QString plain(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+int showBox(QMessageBox::Icon icon, const QString &title, const QString &text,
+            QMessageBox::StandardButtons buttons)
+{
+    // Plain text: a path with "<" in it must not turn the box into markup.
+    QMessageBox box(icon, title, plain(text), buttons, owner());
+    box.setTextFormat(Qt::PlainText);
+    if (QAbstractButton *b = box.button(QMessageBox::Yes))
+        b->setText(QStringLiteral("Да"));
+    if (QAbstractButton *b = box.button(QMessageBox::No))
+        b->setText(QStringLiteral("Нет"));
+    if (buttons & QMessageBox::Yes) {
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+    }
+    return box.exec();
+}
+
+bool dbusFileManager(const QString &method, const QString &path)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"), method);
+    call << QStringList{QUrl::fromLocalFile(path).toString()} << QString();
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 3000);
+    return reply.type() == QDBusMessage::ReplyMessage;
+}
+
+} // namespace
+
+void QtUi::inf(const QString &text)
+{
+    showBox(QMessageBox::Information, QStringLiteral("Vestrada"), text, QMessageBox::Ok);
+}
+
+bool QtUi::vopr(const QString &text)
+{
+    return showBox(QMessageBox::Question, QStringLiteral("Vestrada"), text,
+                   QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+int QtUi::vprYesOK(const QString &text)
+{
+    QApplication::beep();
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), plain(text),
+                    QMessageBox::NoButton, owner());
+    box.setTextFormat(Qt::PlainText);
+    QPushButton *yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+    QPushButton *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    QPushButton *cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return 6;
+    if (box.clickedButton() == ok)
+        return 1;
+    return 2;
+}
+
+void QtUi::infTitled(const QString &title, const QString &text)
+{
+    showBox(QMessageBox::Information, title, text, QMessageBox::Ok);
+}
+
+bool QtUi::stopYesNo(const QString &title, const QString &text)
+{
+    return showBox(QMessageBox::Critical, title, text, QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+std::optional<QString> QtUi::input(const QString &title, const QString &prompt,
+                                   const QString &value)
+{
+    QInputDialog dlg(owner());
+    dlg.setWindowTitle(title);
+    dlg.setLabelText(plain(prompt));
+    dlg.setTextValue(value);
+    dlg.setOkButtonText(QStringLiteral("OK"));
+    dlg.setCancelButtonText(QStringLiteral("Отмена"));
+    if (dlg.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dlg.textValue();
+}
+
+QString QtUi::chooseFolder(const QString &title, const QString &start)
+{
+    return QFileDialog::getExistingDirectory(owner(), title, start);
+}
+
+QStringList nameFilters(const QString &filter)
+{
+    QStringList out;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        const QString &name = parts[i];
+        out << (name.contains(QLatin1Char('(') + patterns + QLatin1Char(')'))
+                    ? name
+                    : name + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+    }
+    return out;
+}
+
+QString QtUi::chooseAnyFile(const QString &title, const QString &filter, const QString &preset)
+{
+    // Non-native, so that a name which does not exist yet is accepted as typed.
+    QFileDialog dlg(owner(), title);
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setNameFilters(nameFilters(filter));
+    const QFileInfo fi(preset);
+    if (!preset.isEmpty()) {
+        dlg.setDirectory(fi.absolutePath());
+        dlg.selectFile(fi.fileName());
+    }
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return QString();
+    return dlg.selectedFiles().first();
+}
+
+void QtUi::beep(Beep) { QApplication::beep(); }
+
+QtSoundPlayer::~QtSoundPlayer() { qDeleteAll(m_effects); }
+
+void QtSoundPlayer::play(int n)
+{
+    const QString file = dataDir() + QStringLiteral("snd%1.wav").arg(n);
+    if (!QFileInfo::exists(file)) {
+        QApplication::beep();
+        return;
+    }
+    // Without an audio device nothing plays and nothing complains.
+    if (QMediaDevices::audioOutputs().isEmpty())
+        return;
+    for (QSoundEffect *e : std::as_const(m_effects))
+        e->stop();
+    QSoundEffect *&e = m_effects[n];
+    if (!e) {
+        e = new QSoundEffect;
+        e->setSource(QUrl::fromLocalFile(file));
+    }
+    e->play();
+}
+
+bool QtShell::open(const QString &path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool QtShell::showItem(const QString &path)
+{
+    if (dbusFileManager(QStringLiteral("ShowItems"), path))
+        return true;
+    return open(QFileInfo(path).absolutePath());
+}
+
+bool QtShell::run(const QString &program, const QStringList &args)
+{
+    return QProcess::startDetached(program, args);
+}
+
+bool QtShell::properties(const QString &path)
+{
+    return dbusFileManager(QStringLiteral("ShowItemProperties"), path);
+}
+
+Qt::KeyboardModifiers keyState()
+{
+    return g_pinnedKeys ? *g_pinnedKeys : QGuiApplication::queryKeyboardModifiers();
+}
+bool shiftHeld() { return keyState() & Qt::ShiftModifier; }
+bool ctrlHeld() { return keyState() & Qt::ControlModifier; }
+void setKeyStateForTest(std::optional<Qt::KeyboardModifiers> mods) { g_pinnedKeys = mods; }
+
+void installQtServices()
+{
+    static QtUi ui;
+    static QtShell shell;
+    setUi(&ui);
+    setShell(&shell);
+    // The sound effects must go while the application still exists.
+    auto *sound = new QtSoundPlayer;
+    setSoundPlayer(sound);
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [sound] {
+        setSoundPlayer(nullptr);
+        delete sound;
+    });
+}
+
+} // namespace vt

@@ -1,0 +1,58 @@
+#pragma once
+// The real services: Qt message boxes and dialogs, QSoundEffect sounds and
+// the desktop's file manager.
+#include "app/core/services.h"
+
+#include <QHash>
+#include <Qt>
+
+class QSoundEffect;
+class QWidget;
+
+namespace vt {
+
+class QtUi final : public Ui {
+public:
+    void inf(const QString &text) override;
+    bool vopr(const QString &text) override;
+    int vprYesOK(const QString &text) override;
+    void infTitled(const QString &title, const QString &text) override;
+    bool stopYesNo(const QString &title, const QString &text) override;
+    std::optional<QString> input(const QString &title, const QString &prompt,
+                                 const QString &value) override;
+    QString chooseFolder(const QString &title, const QString &start) override;
+    QString chooseAnyFile(const QString &title, const QString &filter,
+                          const QString &preset) override;
+    void beep(Beep kind) override;
+};
+
+class QtSoundPlayer final : public SoundPlayer {
+public:
+    ~QtSoundPlayer() override;
+    void play(int n) override;
+
+private:
+    QHash<int, QSoundEffect *> m_effects;
+};
+
+class QtShell final : public Shell {
+public:
+    bool open(const QString &path) override;
+    bool showItem(const QString &path) override;
+    bool run(const QString &program, const QStringList &args) override;
+    bool properties(const QString &path) override;
+};
+
+// Installs the three for the rest of the run.
+void installQtServices();
+
+// Shift and Ctrl as held at this moment (a click reads them); tests pin them.
+Qt::KeyboardModifiers keyState();
+bool shiftHeld();
+bool ctrlHeld();
+void setKeyStateForTest(std::optional<Qt::KeyboardModifiers> mods);
+
+// Converts a filter written as "Все файлы (*)|*" into Qt's name filters.
+QStringList nameFilters(const QString &filter);
+
+} // namespace vt

@@ -1,0 +1,363 @@
+#include "app/core/appdirs.h"
+#include "app/core/currentlog.h"
+#include "app/core/settings.h"
+#include "app/core/textutil.h"
+#include "app/helpform.h"
+#include "app/logform.h"
+#include "app/protectform.h"
+#include "app/qtservices.h"
+#include "fakeservices.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace vt;
+
+namespace {
+// Runs action on the modal box as soon as it is up.
+void onModal(std::function<void(QWidget *)> action)
+{
+    QTimer::singleShot(0, [action] {
+        QWidget *w = QApplication::activeModalWidget();
+        QVERIFY(w);
+        action(w);
+    });
+}
+
+QPushButton *buttonNamed(QWidget *box, const QString &text)
+{
+    for (QPushButton *b : box->findChildren<QPushButton *>())
+        if (b->text() == text)
+            return b;
+    return nullptr;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+} // namespace
+
+class ShellWindowsTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir *home = nullptr;
+
+private slots:
+    void init()
+    {
+        home = new QTemporaryDir;
+        qputenv("VESTRADA_HOME", home->path().toUtf8());
+        qputenv("XDG_DATA_HOME", (home->path() + QStringLiteral("/xdg")).toUtf8());
+        resetAppDirs();
+        settings() = Settings();
+        currentLog().beginOperation(0);
+        currentLog().setSearchSummary(QString());
+        setKeyStateForTest(Qt::NoModifier);
+    }
+    void cleanup()
+    {
+        setKeyStateForTest(std::nullopt);
+        delete home;
+        resetAppDirs();
+    }
+
+    void threeWayBoxAnswers()
+    {
+        QtUi real;
+        onModal([](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
+        QCOMPARE(real.vprYesOK(QStringLiteral("Выберите действие:\r[YES]: a\r[OK]: b")), 2);
+
+        QString shown, title;
+        onModal([&](QWidget *w) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            shown = box->text();
+            title = box->windowTitle();
+            buttonNamed(w, QStringLiteral("&Yes"))->click();
+        });
+        QCOMPARE(real.vprYesOK(QStringLiteral("a\r[YES]: <b>x</b>")), 6);
+        QCOMPARE(title, QStringLiteral("Confirm"));
+        QCOMPARE(shown, QStringLiteral("a\n[YES]: <b>x</b>"));
+
+        onModal([](QWidget *w) { buttonNamed(w, QStringLiteral("OK"))->click(); });
+        QCOMPARE(real.vprYesOK(QStringLiteral("x")), 1);
+        onModal([](QWidget *w) { w->close(); });
+        QCOMPARE(real.vprYesOK(QStringLiteral("x")), 2);
+
+        onModal([](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
+        QVERIFY(!real.vopr(QStringLiteral("Начать поиск?")));
+        onModal([](QWidget *w) { buttonNamed(w, QStringLiteral("Да"))->click(); });
+        QVERIFY(real.vopr(QStringLiteral("Начать поиск?")));
+    }
+
+    void filterText()
+    {
+        QCOMPARE(nameFilters(QStringLiteral("Все файлы (*)|*")), QStringList{QStringLiteral("Все файлы (*)")});
+        QCOMPARE(nameFilters(QStringLiteral("Программы *.exe|*.exe|Списки|*.vtx;*.m3u")),
+                 (QStringList{QStringLiteral("Программы *.exe (*.exe)"), QStringLiteral("Списки (*.vtx *.m3u)")}));
+    }
+
+    void progressWindowStopsBetweenItems()
+    {
+        ShowProtect(true, 5, QStringLiteral("Копирование файлов, подождите..."));
+        TProtectForm *f = protectForm();
+        QVERIFY(f && f->isVisible());
+        QCOMPARE(f->labinf->text(), QStringLiteral("Копирование файлов, подождите..."));
+        QCOMPARE(f->size(), QSize(362, 66));
+        QList<int> done;
+        for (int i = 1; i <= 5; ++i) {
+            UpdateProtect(i);
+            QCoreApplication::processEvents();
+            if (!protectContinue())
+                break;
+            done << i;
+            if (i == 3)
+                QTest::mouseClick(f->sbProtCancel, Qt::LeftButton);
+        }
+        QCOMPARE(done, (QList<int>{1, 2, 3}));
+        QCOMPARE(f->sbProtCancel->text(), QStringLiteral("Подождите..."));
+        QVERIFY(!f->sbProtCancel->isEnabled());
+        // The user cannot close it; the owner can.
+        QVERIFY(!f->close());
+        QVERIFY(f->isVisible());
+        CloseProtect();
+        QVERIFY(!protectForm());
+    }
+
+    void progressWindowOneItemAndPlainWait()
+    {
+        ShowProtect(true, 1);
+        TProtectForm *f = protectForm();
+        QCOMPARE(f->labinf->text(), QStringLiteral("Подождите..."));
+        QCOMPARE(f->sbProtCancel->text(), QStringLiteral("Остался 1 файл..."));
+        QVERIFY(!f->sbProtCancel->isEnabled());
+        CloseProtect();
+
+        ShowProtect(false, 0, QStringLiteral("Добавление к списку, подождите..."));
+        f = protectForm();
+        QVERIFY(!protectContinue());
+        QVERIFY(f->pbar->isHidden());
+        QVERIFY(!f->sbProtCancel->isEnabled());
+        CloseProtect();
+    }
+
+    void aboutWindowFollowsTheLog()
+    {
+        test::FakeServices fx;
+        THelpForm help;
+        currentLog().append(QStringLiteral("08.12.2026 12:00:00 Поиск с папки: \r\n/tmp/"));
+        QVERIFY(help.memLog->toPlainText().endsWith(QStringLiteral("\n-\n08.12.2026 12:00:00 Поиск с папки: \n/tmp/")));
+        QVERIFY(help.memLog->toPlainText().startsWith(QStringLiteral("Vestrada v2.34 \nСтарт: ")));
+
+        QVERIFY(!help.labLastAction->isEnabled());
+        currentLog().setSearchSummary(QStringLiteral("Поиск завершен"));
+        QVERIFY(help.labLastAction->isEnabled());
+        help.lastActionClick();
+        QCOMPARE(fx.ui.lastText(), QStringLiteral("Поиск завершен"));
+
+        help.cbCLV->click();
+        QVERIFY(settings().clv);
+        help.cbCLV->click();
+        QVERIFY(!settings().clv);
+    }
+
+    void aboutWindowHelpPage()
+    {
+        test::FakeServices fx;
+        THelpForm help;
+        help.butHelpClick();
+        QCOMPARE(fx.shell.opened, QStringList{dataDir() + QStringLiteral("Help.htm")});
+        QCOMPARE(fx.sound.played, QList<int>{3});
+        fx.shell.answer = false;
+        help.butHelpClick();
+        QCOMPARE(fx.ui.lastText(), QStringLiteral("Ошибка открытия"));
+
+        setKeyStateForTest(Qt::ShiftModifier);
+        fx.shell.answer = true;
+        fx.ui.yesNo.enqueue(true);
+        help.butHelpClick();
+        QCOMPARE(fx.ui.lastText(), QStringLiteral("Путь к программе:\n") + QCoreApplication::applicationFilePath()
+                                       + QStringLiteral("\nОткрыть в проводнике?"));
+        QCOMPARE(fx.shell.opened.last(), QCoreApplication::applicationDirPath());
+    }
+
+    void aboutWindowSendTo()
+    {
+        test::FakeServices fx;
+        THelpForm help;
+        const QString entry = home->path() + QStringLiteral("/xdg/applications/vestrada.desktop");
+        help.butSendToClick(); // answered No
+        QCOMPARE(fx.ui.lastText(), QStringLiteral("Установить ярлык Vestrada в меню \"Отправить\" проводника?"));
+        QVERIFY(!QFile::exists(entry));
+        fx.ui.yesNo.enqueue(true);
+        help.butSendToClick();
+        QVERIFY(QFile::exists(entry));
+        QCOMPARE(fx.ui.beepKinds, QList<Beep>{Beep::Info});
+        help.butSendToClick();
+        QCOMPARE(fx.ui.calls.last().title, QStringLiteral("SendTo"));
+        QCOMPARE(fx.ui.lastText(), QStringLiteral("Ярлык уже существует"));
+
+        setKeyStateForTest(Qt::ShiftModifier | Qt::ControlModifier);
+        help.butSendToClick();
+        QCOMPARE(fx.shell.opened, QStringList{home->path() + QStringLiteral("/xdg/applications/")});
+
+        setKeyStateForTest(Qt::ShiftModifier);
+        fx.ui.yesNo.enqueue(true);
+        help.butSendToClick();
+        QCOMPARE(fx.ui.lastText(), QStringLiteral("Удалить ярлык Vestrada из меню \"Отправить\" проводника?"));
+        QVERIFY(!QFile::exists(entry));
+        help.butSendToClick();
+        QCOMPARE(fx.ui.lastText(), QStringLiteral("Ярлык не найден"));
+    }
+
+    void memoScrollButtons()
+    {
+        test::FakeServices fx;
+        THelpForm help;
+        help.resize(400, 200);
+        help.show();
+        for (int i = 0; i < 200; ++i)
+            currentLog().append(QStringLiteral("строка %1").arg(i));
+        help.sbTextEnd->click();
+        QCOMPARE(help.memLog->verticalScrollBar()->value(), help.memLog->verticalScrollBar()->maximum());
+        QVERIFY(help.memLog->textCursor().atStart());
+        setKeyStateForTest(Qt::ShiftModifier);
+        help.sbTextEnd->click();
+        QVERIFY(help.memLog->textCursor().atEnd());
+        help.sbTextTop->click();
+        QVERIFY(help.memLog->textCursor().atStart());
+        QCOMPARE(help.memLog->verticalScrollBar()->value(), 0);
+        QCOMPARE(fx.sound.played, (QList<int>{3, 1, 2}));
+    }
+
+    void logViewerLastActionAndSavedLogs()
+    {
+        test::FakeServices fx;
+        currentLog().beginOperation(kCopy);
+        currentLog().opLog() << QStringLiteral("08.12.2026 12:00:00 Копирование") << QStringLiteral("-")
+                             << QStringLiteral("___\r\n") << QStringLiteral("Результат: 1 из 1");
+        QVERIFY(GetOptPath());
+        writeFile(optPath() + QStringLiteral("m1"), toCp1251(QStringLiteral("перемещено\r\n__________\r\n\r\n")));
+        writeFile(optPath() + QStringLiteral("c2"), QByteArray(3000, 'c'));
+
+        TLogForm f(0);
+        QCOMPARE(f.windowTitle(), QStringLiteral("Последнее действие: [копирование файлов]"));
+        QCOMPARE(f.memLogLast->toPlainText(),
+                 QStringLiteral("08.12.2026 12:00:00 Копирование\n-\n___\n\nРезультат: 1 из 1"));
+        QVERIFY(f.butExtra->isHidden());
+
+        f.rbSaved->click();
+        QCOMPARE(f.windowTitle(), QStringLiteral("Просмотр сохраненных логов"));
+        QVERIFY(f.memLogLast->toPlainText().isEmpty());
+        QCOMPARE(f.cmbSavedLogs->count(), 2);
+        QCOMPARE(f.cmbSavedLogs->itemText(0), QStringLiteral("Копирование-2, KB: 2"));
+        QCOMPARE(f.cmbSavedLogs->itemText(1), QStringLiteral("Перемещение-1, KB: 0"));
+        f.savedLogChosen(1);
+        QCOMPARE(f.memLogLast->toPlainText(), QStringLiteral("перемещено\n__________\n\n"));
+        QCOMPARE(fx.sound.played, QList<int>{3});
+
+        // Filled once per opening.
+        f.rbLast->click();
+        f.rbSaved->click();
+        QCOMPARE(f.cmbSavedLogs->count(), 2);
+
+        f.cbWrap->click();
+        QCOMPARE(f.memLogLast->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+        f.cbWrap->click();
+        QCOMPARE(f.memLogLast->lineWrapMode(), QPlainTextEdit::NoWrap);
+        QCOMPARE(fx.sound.played, (QList<int>{3, 1, 3}));
+    }
+
+    void logViewerSavesACopy()
+    {
+        test::FakeServices fx;
+        currentLog().beginOperation(kRename);
+        currentLog().opLog() << QStringLiteral("строка 1") << QStringLiteral("line \u4e2d");
+        TLogForm f(0);
+        const QString texts = home->path() + QStringLiteral("/Texts/");
+        const QString file = texts + QStringLiteral("Log-2026-12-08_12-00-00.txt");
+        fx.ui.yesNo.enqueue(true);
+        fx.ui.yesNo.enqueue(true);
+        f.butSaveClick();
+        QCOMPARE(fx.ui.calls.at(0).text, QStringLiteral("Сохранить текст лога в файл? Имя файла:\n") + file);
+        QCOMPARE(fx.ui.calls.at(1).text, QStringLiteral("Открыть сохраненный файл?"));
+        QCOMPARE(readWholeFile(file), toCp1251(QStringLiteral("строка 1\r\nline ?\r\n")));
+        QCOMPARE(fx.shell.opened, QStringList{file});
+
+        // 100 ".TXT" files (this copy among them) still allow a save...
+        QFile::remove(file);
+        for (int i = 0; i < 100; ++i)
+            writeFile(texts + QStringLiteral("t%1.txt").arg(i), "x");
+        fx.ui.clear();
+        f.butSaveClick();
+        QCOMPARE(fx.ui.calls.size(), 1);
+        QCOMPARE(fx.ui.calls.at(0).kind, QStringLiteral("vopr"));
+        // ...the 101st refuses before asking.
+        writeFile(texts + QStringLiteral("t100.TXT"), "x");
+        fx.ui.clear();
+        f.butSaveClick();
+        QCOMPARE(fx.ui.calls.size(), 1);
+        QCOMPARE(fx.ui.calls.at(0).title, QStringLiteral("Проверка числа файлов"));
+        QVERIFY(!QFile::exists(file));
+
+        // Empty memo: a beep and nothing else.
+        currentLog().beginOperation(kRename);
+        TLogForm empty(0);
+        fx.ui.clear();
+        empty.butSaveClick();
+        QCOMPARE(fx.ui.beeps, 1);
+        QVERIFY(fx.ui.calls.isEmpty());
+
+        setKeyStateForTest(Qt::ShiftModifier);
+        empty.butSaveClick();
+        QCOMPARE(fx.shell.opened.last(), texts);
+    }
+
+    void logViewerExtraButton()
+    {
+        test::FakeServices fx;
+        setSelectedRowsCounter([] { return 7; });
+        TLogForm f(3);
+        QCOMPARE(f.butExtra->text(), QStringLiteral("Файлы, где ничего не найдено"));
+        f.butExtraClick(); // Cancel: stays open
+        QCOMPARE(fx.ui.lastText(), QStringLiteral("Выберите действие для выделенных строк в таблице,\n"
+                                                  "где ничего не найдено (3 из 7)\n"
+                                                  "[YES]: снять выделение\n[OK]: удалить из таблицы"));
+        QCOMPARE(f.result(), 0);
+        fx.ui.yesOk.enqueue(1);
+        f.butExtraClick();
+        QCOMPARE(f.result(), 1);
+
+        TLogForm g(-2);
+        QCOMPARE(g.butExtra->text(), QStringLiteral("Ненайденные файлы/папки"));
+        fx.ui.yesOk.enqueue(6);
+        g.butExtraClick();
+        QVERIFY(fx.ui.lastText().startsWith(QStringLiteral("Выберите действие для ненайденных файлов/папок (2 из 7)\n")));
+        QCOMPARE(g.result(), 6);
+
+        // Escape and "Закрыть" never look like Yes or OK to the caller.
+        TLogForm h(1);
+        h.show();
+        QTest::keyClick(&h, Qt::Key_Escape);
+        QCOMPARE(h.result(), 2);
+        setSelectedRowsCounter(nullptr);
+    }
+};
+
+QTEST_MAIN(ShellWindowsTest)
+#include "tst_gui_shellwindows.moc"
