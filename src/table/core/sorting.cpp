@@ -36,7 +36,8 @@ qint64 number(const QString &s)
 }
 
 // Date-time key: "dd.MM.yyyy H:mm:ss" (or the date alone) read directly as
-// yyyyMMddHHmmss; anything else goes through the shared parser.
+// yyyyMMddHHmmss (the shared parser is far too slow for 9999 keys); anything
+// else goes through the shared parser.
 qint64 dateKey(const QString &s)
 {
     const QChar *p = s.constData();
@@ -59,7 +60,7 @@ qint64 dateKey(const QString &s)
     };
     if (n >= 10 && p[2] == u'.' && p[5] == u'.') {
         const int day = num(0, 2), mon = num(3, 2), year = num(6, 4);
-        if (day >= 1 && day <= 31 && mon >= 1 && mon <= 12 && year >= 0) {
+        if (year >= 0 && QDate::isValid(year, mon, day)) {
             qint64 date = qint64(year) * 10000 + mon * 100 + day;
             if (n == 10)
                 return date * 1000000;
