@@ -1,0 +1,155 @@
+#include "search/core/searchcontroller.h"
+
+#include "app/core/currentlog.h"
+#include "app/core/services.h"
+#include "search/core/recentfolders.h"
+#include "search/core/searchreport.h"
+#include "search/core/searchsetup.h"
+#include "table/core/counters.h"
+#include "table/core/tablemodel.h"
+
+namespace vt {
+
+SearchController::SearchController(TableModel &table, CurrentLog &log, RecentFolders &recent,
+                                   SearchHooks hooks)
+    : m_table(table), m_log(log), m_recent(recent), m_hooks(std::move(hooks))
+{
+}
+
+bool SearchController::confirm(const SearchParams &, int &mode, bool unreadable)
+{
+    if (unreadable)
+        return ui().vopr(QStringLiteral("Начать поиск имен с \"нечитаемыми\" именами?"));
+    if (mode == ModeAllFolders) {
+        const int r = ui().vprYesOK(QStringLiteral(
+            "Выберите действие:\r[YES]: Поиск всех папок\r[OK]: Поиск только \"пустых\" папок"));
+        if (r == 6)
+            return true;
+        if (r == 1) {
+            mode = ModeEmptyFolders;
+            return true;
+        }
+        return false;
+    }
+    return ui().vopr(QStringLiteral("Начать поиск?"));
+}
+
+void SearchController::StartFind(SearchParams p, const Validate &validate, bool unreadable)
+{
+    call(m_hooks.processEvents);
+    if (m_running)
+        return;
+    if (m_hooks.listCheck && !m_hooks.listCheck())
+        return;
+    if (p.extMode && p.exts.isEmpty()) {
+        call(m_hooks.openExtPicker);
+        return;
+    }
+    ValidSearch v;
+    if (!validate(p, v))
+        return;
+    int mode = modeFor(p);
+    if (!confirm(p, mode, unreadable))
+        return;
+    call(m_hooks.resetListState);
+
+    const QString logLine = searchLogLine(now(), v.folder);
+    if (v.folder != m_startFolder) {
+        m_startFolder = v.folder;
+        if (m_hooks.setDirPath)
+            m_hooks.setDirPath(v.folder);
+        m_log.append(logLine);
+        m_recent.ProvAndAddFDir(v.folder);
+        call(m_hooks.recentFoldersChanged);
+    }
+    if (p.depth < 0 || p.depth > 200)
+        p.depth = 0;
+    if (m_hooks.addRecentMask)
+        m_hooks.addRecentMask(v.mask);
+
+    SummaryInput in;
+    in.logLine = logLine;
+    in.minBound = v.minBound;
+    in.maxBound = v.maxBound;
+    in.depth = p.depth;
+    in.limitText = QString::number(p.limit);
+    in.mask = v.mask;
+    in.unreadable = unreadable;
+    in.extMode = p.extMode;
+    in.extText = p.exts.join(QStringLiteral(", "));
+    in.mode = mode;
+    in.filesCaption = p.filesState == 2 ? QStringLiteral("Файлы") : QStringLiteral("Файлы/папки");
+    in.minKb = p.minKb;
+    in.maxKb = p.maxKb;
+    in.hideH = p.hideH;
+    in.hideS = p.hideS;
+    in.hideR = p.hideR;
+    m_log.setSearchSummary(searchSummary(in));
+
+    m_listRead = false;
+    runWalk(walkSettingsFor(p, v, mode, unreadable));
+    ress(-1);
+}
+
+void SearchController::runWalk(const WalkSettings &s)
+{
+    if (m_hooks.setCaption)
+        m_hooks.setCaption(QStringLiteral("Идет поиск. Нажмите Escape или \"Стоп\" для остановки."));
+    m_running = true;
+    if (m_hooks.setBusy)
+        m_hooks.setBusy(true);
+    auto panel = [this](int i, const QString &t) {
+        if (m_hooks.setPanel)
+            m_hooks.setPanel(i, t);
+    };
+    {
+        SuppressGuard guard(&m_table);
+        m_table.clear();
+        m_stop = StopNone;
+        panel(1, QString());
+        panel(2, QString());
+        panel(4, QString());
+        panel(7, QStringLiteral("поиск..."));
+        FolderWalk walk(
+            s, m_stop, [this](TableRow &&row, const fs::Entry &) { m_table.appendRow(std::move(row)); },
+            m_hooks.processEvents);
+        walk.run();
+        const TableCounters &c = m_table.counters();
+        panel(6, QString::number(c.files));
+        panel(9, QString::number(c.folders));
+        call(m_hooks.processEvents);
+        m_running = false;
+        if (m_hooks.setBusy)
+            m_hooks.setBusy(false);
+        m_table.setAllSelected(false);
+        panel(1, QStringLiteral("0"));
+        panel(2, QString());
+        panel(4, QStringLiteral("0"));
+        panel(7, statusSizeText(c.size));
+    }
+}
+
+void SearchController::sbStopClick()
+{
+    call(m_hooks.processEvents);
+    m_stop = StopUser;
+}
+
+void SearchController::ress(int errors)
+{
+    const bool listRead = errors >= 0;
+    if (m_stop != StopNone && m_hooks.listOpen && m_hooks.listOpen())
+        call(m_hooks.listNotComplete);
+    if (m_hooks.setCaption)
+        m_hooks.setCaption(reportTitle(m_stop, listRead) + QLatin1Char('.'));
+    const TableCounters &c = m_table.counters();
+    const QString t = reportText(m_stop, listRead, errors, c.files, c.folders);
+    m_log.setSearchSummary(m_log.searchSummary() + QStringLiteral("\r\n-\r\n") + t + QLatin1Char('.'));
+    if (errors <= 0) {
+        ui().inf(t);
+    } else if (ui().vopr(t + QStringLiteral("\r\nОткрыть лог?"))) {
+        call(m_hooks.openLog);
+    }
+}
+
+} // namespace vt

@@ -1,0 +1,69 @@
+#pragma once
+// Starting, running, stopping and reporting a search: everything between the
+// "Поиск" command and the final message, without widgets. The main window
+// gives the hooks that touch its controls.
+#include "search/core/folderwalk.h"
+#include "search/core/searchparams.h"
+
+#include <QString>
+#include <functional>
+
+namespace vt {
+
+class CurrentLog;
+class RecentFolders;
+class TableModel;
+
+struct SearchHooks {
+    std::function<void()> processEvents;
+    std::function<bool()> listCheck;          // unsaved open list; false cancels
+    std::function<void()> openExtPicker;
+    std::function<void()> resetListState;
+    std::function<void(const QString &)> setDirPath;
+    std::function<void()> recentFoldersChanged;
+    std::function<void(const QString &)> addRecentMask;
+    std::function<void(const QString &)> setCaption;
+    std::function<void(bool)> setBusy;        // sbStop on, panel and sbFind off
+    std::function<void(int, const QString &)> setPanel;
+    std::function<void()> openLog;            // log viewer on the last action
+    std::function<void()> listNotComplete;    // an open list was not read to its end
+    std::function<bool()> listOpen;
+};
+
+class SearchController {
+public:
+    using Validate = std::function<bool(SearchParams &, ValidSearch &)>;
+
+    SearchController(TableModel &table, CurrentLog &log, RecentFolders &recent, SearchHooks hooks);
+
+    // The search in mask mode. validate runs the start checks on the panel's
+    // parameters (and writes corrections back to it).
+    void StartFind(SearchParams p, const Validate &validate, bool unreadable = false);
+    // "Стоп" and Escape.
+    void sbStopClick();
+    // Final report; errors is -1 for a search, the read errors of a list read.
+    void ress(int errors);
+
+    int stopFlag() const { return m_stop; }
+    int &stopFlagRef() { return m_stop; }
+    bool running() const { return m_running; }
+    // The folder of the last search, with a trailing separator; empty at start.
+    QString startFolder() const { return m_startFolder; }
+    void setStartFolder(const QString &s) { m_startFolder = s; }
+
+private:
+    void call(const std::function<void()> &f) { if (f) f(); }
+    bool confirm(const SearchParams &p, int &mode, bool unreadable);
+    void runWalk(const WalkSettings &s);
+
+    TableModel &m_table;
+    CurrentLog &m_log;
+    RecentFolders &m_recent;
+    SearchHooks m_hooks;
+    int m_stop = StopNone;
+    bool m_running = false;
+    bool m_listRead = false;
+    QString m_startFolder;
+};
+
+} // namespace vt
