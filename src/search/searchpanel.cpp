@@ -165,10 +165,12 @@ void SearchPanel::buildControls()
     labRazmerOT = new QLabel(QStringLiteral("Размер от (кб):"), this);
     seRazmerOT = fixedRow(new QSpinBox(this));
     seRazmerOT->setRange(0, int(kMaxSizeKb));
+    seRazmerOT->setFixedWidth(98);
     labRazmerDO = new QLabel(QStringLiteral("до (кб):"), this);
     seRazmerDO = fixedRow(new QSpinBox(this));
     seRazmerDO->setRange(0, int(kMaxSizeKb));
     seRazmerDO->setValue(int(kMaxSizeKb));
+    seRazmerDO->setFixedWidth(98);
     cbExts = new QCheckBox(QStringLiteral("Расширения"), this);
     eExt = fixedRow(new QLineEdit(this));
     eExt->setReadOnly(true);
@@ -177,6 +179,7 @@ void SearchPanel::buildControls()
     seLimit = fixedRow(new QSpinBox(this));
     seLimit->setRange(1, kMaxLimit);
     seLimit->setValue(kMaxLimit);
+    seLimit->setFixedWidth(54);
 
     // List mode.
     gbModeSpis = new QGroupBox(QStringLiteral("Тип списка"), this);
@@ -203,13 +206,13 @@ void SearchPanel::buildControls()
     // Search and the two range presets, in a column at the right.
     sbFind = new QToolButton(this);
     sbFind->setText(QStringLiteral("Поиск"));
-    sbFind->setFixedSize(64, 44);
+    sbFind->setFixedSize(58, 44);
     sbSetDTmin = toolButton(QString(), this);
     sbSetDTmin->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
-    sbSetDTmin->setFixedWidth(31);
+    sbSetDTmin->setFixedWidth(28);
     sbSetDTmax = toolButton(QString(), this);
     sbSetDTmax->setIcon(style()->standardIcon(QStyle::SP_MediaSeekForward));
-    sbSetDTmax->setFixedWidth(31);
+    sbSetDTmax->setFixedWidth(28);
 
     auto *row1 = new QHBoxLayout;
     row1->setSpacing(3);
@@ -249,12 +252,11 @@ void SearchPanel::buildControls()
     row3->addWidget(seRazmerOT);
     row3->addWidget(labRazmerDO);
     row3->addWidget(seRazmerDO);
-    row3->addSpacing(6);
+    row3->addSpacing(4);
     row3->addWidget(cbExts);
     row3->addWidget(eExt, 1);
     row3->addWidget(sbExt);
     row3->addStretch(0);
-    row3->addSpacing(6);
     row3->addWidget(labLimil);
     row3->addWidget(seLimit);
 
