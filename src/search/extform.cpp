@@ -192,7 +192,8 @@ void TExtForm::clearResult()
 
 void TExtForm::addFavourite()
 {
-    const QStringList result = ext::splitExts(eRes->text());
+    // Kept in the form the search takes, so that one set is stored once.
+    const QStringList result = ext::acceptedResult(eRes->text());
     if (result.isEmpty()) {
         ui().beep();
         return;

@@ -17,7 +17,7 @@ public:
     explicit TExtForm(const QStringList &current, QWidget *parent = nullptr);
 
     // What the search takes after the window closed (OK or Escape alike).
-    QStringList result() const { return m_result; }
+    QStringList extensions() const { return m_result; }
 
     void addToList();           // "Добавить к списку", F5
     void deleteFromList();      // "Удалить из списка"

@@ -115,14 +115,14 @@ TKbForm::TKbForm(bool maxField, qint64 currentKb, qint64 tableBytes, QWidget *pa
     refresh();
 }
 
-qint64 TKbForm::result() const
+qint64 TKbForm::sizeKb() const
 {
     return qMin<qint64>(qint64(seVvod->value()) * unitKb(m_unit) + m_rem, kMaxSizeKb);
 }
 
 void TKbForm::setUnit(Unit u)
 {
-    const qint64 r = result();
+    const qint64 r = sizeKb();
     m_unit = u;
     m_rem = r % unitKb(u);
     {
@@ -183,7 +183,7 @@ void TKbForm::refresh()
     labOst->setVisible(showRem);
     labOstVal->setVisible(showRem);
     labOstVal->setText(QString::number(m_rem));
-    labRes->setText(QString::number(result()));
+    labRes->setText(QString::number(sizeKb()));
 }
 
 bool TKbForm::eventFilter(QObject *watched, QEvent *event)

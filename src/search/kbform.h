@@ -17,7 +17,7 @@ public:
     // tableBytes: the single selected file's size, -1 when there is none.
     TKbForm(bool maxField, qint64 currentKb, qint64 tableBytes, QWidget *parent = nullptr);
 
-    qint64 result() const;
+    qint64 sizeKb() const;
     Unit unit() const { return m_unit; }
     qint64 remainder() const { return m_rem; }
     void setUnit(Unit u);

@@ -646,7 +646,7 @@ void SearchPanel::chooseExtensions()
         return;
     TExtForm form(m_exts, this);
     form.exec();
-    setExtensions(form.result());
+    setExtensions(form.extensions());
 }
 
 void SearchPanel::setSelectedRowProvider(std::function<QString()> f) { m_selectedRow = std::move(f); }
@@ -802,7 +802,7 @@ void SearchPanel::openSizePicker(bool maxField)
     field->interpretText();
     TKbForm form(maxField, field->value(), m_selectedBytes ? m_selectedBytes() : -1, this);
     if (form.exec() == QDialog::Accepted) {
-        field->setValue(int(form.result()));
+        field->setValue(int(form.sizeKb()));
         zv(2);
     }
 }
