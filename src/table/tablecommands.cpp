@@ -282,6 +282,16 @@ void TableCommands::scrollEnd()
     zv(1);
 }
 
+bool TableCommands::toggleRowDrag()
+{
+    if (busy())
+        return m_table->rowDragEnabled();
+    const bool on = !m_table->rowDragEnabled();
+    m_table->setRowDragEnabled(on);
+    zv(on ? 2 : 3);
+    return on;
+}
+
 QMenu *TableCommands::makeSortMenu(QWidget *parent)
 {
     auto *menu = new QMenu(QStringLiteral("Сортировать, перемешать"), parent);

@@ -52,6 +52,9 @@ public:
     void Peressh(bool explicitFlag);
     void scrollHome();
     void scrollEnd();
+    // Menu item "Разрешить перетаскивание строк": switches row dragging
+    // (sound 2 on, sound 3 off); not while busy. Returns the new state.
+    bool toggleRowDrag();
 
     // Menu "Сортировать, перемешать".
     QMenu *makeSortMenu(QWidget *parent);

@@ -406,6 +406,37 @@ private slots:
         QVERIFY(!cmds->marksWindow());
     }
 
+    void rowDragSwitch()
+    {
+        QVERIFY(cmds->toggleRowDrag());
+        QVERIFY(table->rowDragEnabled());
+        QVERIFY(table->dragEnabled());
+        QVERIFY(!cmds->toggleRowDrag());
+        QVERIFY(!table->rowDragEnabled());
+        QCOMPARE(svc->sound.played, (QList<int>{2, 3}));
+        busyFlag = true;
+        QVERIFY(!cmds->toggleRowDrag());
+        QCOMPARE(svc->sound.played.size(), 2);
+    }
+
+    void sortKeepsColumnsAndScrollsToTheSelection()
+    {
+        fill(500);
+        table->show();
+        QVERIFY(QTest::qWaitForWindowExposed(table));
+        table->setColumnWidth(ColFolder, 333);
+        table->ShowHide83(false);
+        model()->setSelected(250, true);
+        cmds->sort(ColByte, 1);
+        QCOMPARE(table->columnWidth(ColFolder), 333);
+        QVERIFY(table->is83Shown());
+        QVERIFY(table->isColumnHidden(ColByte));
+        // The selected row (now 249 from the top) is in view.
+        const QRect r = table->visualRect(model()->index(249, ColName));
+        QVERIFY(table->viewport()->rect().intersects(r));
+        QCOMPARE(table->currentRow(), 249);
+    }
+
     void sortByMarksCommand()
     {
         fill(3);

@@ -277,6 +277,8 @@ private slots:
         // F9 and F8.
         f.show();
         QVERIFY(QTest::qWaitForWindowActive(&f));
+        // The radio group took the focus when the window opened (Папка was checked then).
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.columnButton(0)));
         QTest::keyClick(&f, Qt::Key_F9);
         QCOMPARE(model()->selectedRows(), QList<int>{2});
         QTest::keyClick(&f, Qt::Key_F8);
