@@ -95,8 +95,7 @@ int removeSelectedRows(TableModel &m)
         return 0;
     {
         SuppressGuard guard(&m);
-        m.removeRows(rows);
-        m.counters().rowsRemoved = true;
+        m.removeRows(rows); // also raises the rows-removed flag
     }
     recount(m, false);
     zv(2);
