@@ -1,3 +1,7 @@
+#include "app/core/currentlog.h"
+#include "app/helpform.h"
+#include "app/mainform.h"
+#include "app/qtservices.h"
 #include "search/core/headlessfind.h"
 
 #include <QApplication>
@@ -5,9 +9,18 @@
 
 int main(int argc, char **argv)
 {
+    // The headless search makes its own core application.
     if (argc > 1 && std::strcmp(argv[1], "--find") == 0)
         return vt::runHeadlessFind(argc, argv);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vestrada"));
-    return 0;
+    vt::installQtServices();
+    vt::currentLog().start();
+
+    vt::TFileForm form;
+    vt::THelpForm help(&form);
+    form.setHelpForm(&help);
+    form.show();
+    return app.exec();
 }

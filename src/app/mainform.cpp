@@ -1,0 +1,320 @@
+#include "app/mainform.h"
+
+#include "app/core/appdirs.h"
+#include "app/core/services.h"
+#include "app/core/settings.h"
+#include "app/helpform.h"
+#include "app/logform.h"
+#include "app/qtservices.h"
+#include "search/searchpanel.h"
+#include "table/core/tablemodel.h"
+#include "table/resulttable.h"
+#include "table/statuspanels.h"
+#include "table/tablecommands.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+#include <QWindow>
+
+namespace vt {
+
+TFileForm::TFileForm(QWidget *parent) : QMainWindow(parent)
+{
+    FormCreate();
+}
+
+TFileForm::~TFileForm() { setSelectedRowsCounter(nullptr); }
+
+bool TFileForm::busy() const { return sbStop->isEnabled(); }
+
+void TFileForm::setBusy(bool on)
+{
+    sbStop->setEnabled(on);
+    panTop->setBusy(on);
+}
+
+bool TFileForm::GetSh() const { return shiftHeld(); }
+bool TFileForm::GetCt() const { return ctrlHeld(); }
+
+bool TFileForm::event(QEvent *e)
+{
+    if (e->type() == QEvent::WindowActivate && !m_activated)
+        FormActivate();
+    // A window manager may show the window without activating it; the start-up
+    // work must not wait for the first click.
+    if (e->type() == QEvent::Show && !m_activated)
+        QTimer::singleShot(0, this, &TFileForm::FormActivate);
+    return QMainWindow::event(e);
+}
+
+void TFileForm::FormActivate()
+{
+    if (m_activated)
+        return;
+    m_activated = true;
+    setMinimumSize(width(), 220);
+    // Both date bounds: maximum now, minimum 10 minutes ago.
+    panTop->initAtStart();
+    m_stdBounds = frameGeometry();
+    panTop->setFolderText(GetStartDir(2));
+    if (m_help)
+        m_help->cbCLV->setChecked(settings().clv);
+    panBot->setFocus();
+    zv(4);
+    afterFirstActivation();
+}
+
+void TFileForm::afterFirstActivation()
+{
+    // Recent start folders, the open-list check on activation, command-line
+    // parameters and the Ord/Page column mode attach here as they arrive.
+}
+
+bool TFileForm::listCloseCheck(bool *asked)
+{
+    // No list can be open yet, so there is nothing unsaved to ask about.
+    *asked = false;
+    return true;
+}
+
+void TFileForm::closeEvent(QCloseEvent *e)
+{
+    if (busy()) {
+        e->ignore();
+        sbStopClick();
+        return;
+    }
+    bool asked = false;
+    if (!listCloseCheck(&asked)) {
+        e->ignore();
+        return;
+    }
+    if (!asked && settings().clv && !ui().vopr(QStringLiteral("Закрыть программу?"))) {
+        e->ignore();
+        return;
+    }
+    // The table is going away: its selection changes no longer reach the status bar.
+    disconnect(ListView, nullptr, this, nullptr);
+    Savini();
+    e->accept();
+}
+
+QString TFileForm::provList(int mode)
+{
+    QCoreApplication::processEvents();
+    if (busy())
+        return QString();
+    TableModel *m = ListView->tableModel();
+    if (m->selectedCount() != 1) {
+        ui().inf(QStringLiteral("Не выделена строчка в таблице"));
+        return QString();
+    }
+    const int row = m->firstSelected();
+    ListView->scrollToRow(row);
+    const TableRow &r = m->at(row);
+    QString folder = panTop->searchStartFolder() + r.cells[ColFolder];
+    if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    if (!QFileInfo(folder).isDir()) {
+        ui().beep();
+        return QString();
+    }
+    if (mode == 0)
+        return folder;
+    const QString path = folder + r.cells[ColName];
+    if (!QFileInfo::exists(path)) {
+        ui().inf(QStringLiteral("Не найден ")
+                 + (mode == 2 ? QStringLiteral("файл") : QStringLiteral("файл/папка"))
+                 + QStringLiteral(": \n") + path);
+        return QString();
+    }
+    return path;
+}
+
+void TFileForm::miSetStartDirClick()
+{
+    if (busy())
+        return;
+    GetStartDir(0, panTop->folderText());
+}
+
+void TFileForm::miOpenDirExpClick()
+{
+    const QString folder = panTop->folderText();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        ui().beep();
+        return;
+    }
+    openOrTell(folder);
+    panBot->setFocus();
+}
+
+void TFileForm::miExpOwnDirClick() { openOrTell(programDir()); }
+
+void TFileForm::Vestrada1Click()
+{
+    if (!shell().run(QCoreApplication::applicationFilePath(), {})) {
+        ui().inf(QStringLiteral("Ошибка открытия"));
+        return;
+    }
+    zv(3);
+    showMinimized();
+}
+
+// ---- window placement ----
+
+QRect TFileForm::workArea() const
+{
+    QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen();
+    return s->availableGeometry();
+}
+
+void TFileForm::placeFrame(const QRect &r)
+{
+    if (isMaximized() || isMinimized() || isFullScreen())
+        showNormal();
+    const QRect frame = frameGeometry(), inner = geometry();
+    const QMargins m(inner.left() - frame.left(), inner.top() - frame.top(),
+                     frame.right() - inner.right(), frame.bottom() - inner.bottom());
+    setGeometry(r.marginsRemoved(m));
+}
+
+void TFileForm::restoreStandardBounds()
+{
+    if (m_stdBounds.isValid())
+        placeFrame(m_stdBounds);
+}
+
+void TFileForm::SetF11(bool shift, bool ctrl)
+{
+    const QRect area = workArea();
+    if (ctrl) {
+        const int h = frameGeometry().height();
+        placeFrame(QRect(area.left(), area.bottom() + 1 - h, area.width(), h));
+    } else if (shift) {
+        const int extra = frameGeometry().height() - geometry().height();
+        placeFrame(QRect(m_stdBounds.left(), m_stdBounds.top(), m_stdBounds.width(),
+                         minimumHeight() + extra));
+    } else if (isMaximized() || frameGeometry().contains(area)) {
+        restoreStandardBounds();
+    } else {
+        placeFrame(area);
+    }
+    zv(3);
+}
+
+void TFileForm::sbSzClick(bool shift, bool ctrl)
+{
+    if (!shift && !ctrl) {
+        showMinimized();
+        return;
+    }
+    if (busy())
+        return;
+    const QRect area = workArea();
+    const QRect f = frameGeometry();
+    const int top = shift && ctrl ? f.top() : shift ? area.top() : area.bottom() + 1 - f.height();
+    QRect target(area.left(), top, area.width(), f.height());
+    // A second press on the same place goes back to the standard width.
+    if (shift != ctrl && f == target && m_stdBounds.isValid())
+        target.setWidth(m_stdBounds.width());
+    placeFrame(target);
+    zv(3);
+}
+
+// ---- key preview ----
+
+namespace {
+// Sees every key of the application before its widget does; a separate
+// object, because the window itself also filters some of its children.
+class KeyPreview final : public QObject {
+public:
+    explicit KeyPreview(TFileForm *form) : QObject(form), m_form(form) {}
+    bool eventFilter(QObject *watched, QEvent *e) override
+    {
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        // Each key once, at its first receiver; the widget still gets it.
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (!w || w->window() != m_form)
+            return false;
+        QWidget *first = QWidget::keyboardGrabber();
+        if (!first)
+            first = m_form->focusWidget() ? m_form->focusWidget() : m_form;
+        if (w == first)
+            m_form->FormKeyDown(static_cast<QKeyEvent *>(e));
+        return false;
+    }
+
+private:
+    TFileForm *m_form;
+};
+} // namespace
+
+void TFileForm::installKeyPreview() { qApp->installEventFilter(new KeyPreview(this)); }
+
+// ---- dragging and the main menu from bare surfaces ----
+
+bool TFileForm::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched == stexNumb && e->type() == QEvent::MouseButtonPress) {
+        auto *m = static_cast<QMouseEvent *>(e);
+        if (m->button() == Qt::LeftButton)
+            SetF7(GetSh(), GetCt());
+        else if (m->button() == Qt::RightButton)
+            popupMainMenu(m->globalPosition().toPoint());
+        return true;
+    }
+    if (watched != panBot && watched != sbar)
+        return QMainWindow::eventFilter(watched, e);
+    auto *m = static_cast<QMouseEvent *>(e);
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+        if (m->button() == Qt::LeftButton) {
+            m_pressed = true;
+            m_pressPos = m->globalPosition().toPoint();
+        } else {
+            popupMainMenu(m->globalPosition().toPoint());
+        }
+        return true;
+    case QEvent::MouseMove:
+        // The move starts with the mouse, so that a double click still arrives.
+        if (m_pressed && (m->buttons() & Qt::LeftButton)
+            && (m->globalPosition().toPoint() - m_pressPos).manhattanLength()
+                   >= QApplication::startDragDistance()) {
+            m_pressed = false;
+            if (windowHandle())
+                windowHandle()->startSystemMove();
+        }
+        return true;
+    case QEvent::MouseButtonRelease:
+        m_pressed = false;
+        return false;
+    case QEvent::MouseButtonDblClick:
+        m_pressed = false;
+        if (m->button() == Qt::LeftButton)
+            restoreStandardBounds();
+        return true;
+    default:
+        return QMainWindow::eventFilter(watched, e);
+    }
+}
+
+void TFileForm::popupMainMenu(const QPoint &globalPos)
+{
+    if (!busy())
+        popExp->popup(globalPos);
+}
+
+} // namespace vt

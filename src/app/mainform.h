@@ -1,0 +1,128 @@
+#pragma once
+// The main window: search panel on top, result table, the command bar and the
+// status bar; settings at start and close, key dispatch, window placement.
+#include <QMainWindow>
+#include <QRect>
+
+class QFrame;
+class QLabel;
+class QMenu;
+class QToolButton;
+class QKeyEvent;
+
+namespace vt {
+
+class SearchPanel;
+class ResultTable;
+class StatusPanels;
+class TableCommands;
+class THelpForm;
+
+class TFileForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TFileForm(QWidget *parent = nullptr);
+    ~TFileForm() override;
+
+    // The about window lives for the whole run; the program entry hands it over.
+    void setHelpForm(THelpForm *help) { m_help = help; }
+    THelpForm *helpForm() const { return m_help; }
+
+    // Busy exactly while "Стоп" is enabled.
+    bool busy() const;
+    void setBusy(bool on);
+
+    // Shift and Ctrl at the moment of a click.
+    bool GetSh() const;
+    bool GetCt() const;
+
+    // One dispatcher per function key: keys, buttons and menu items end here.
+    void SetF1(bool shift, bool ctrl);
+    void SetF2(bool shift, bool ctrl);
+    void SetF3(bool shift, bool ctrl);
+    void SetF4(bool shift, bool ctrl);
+    void SetF5(bool shift, bool ctrl);
+    void SetF6(bool shift, bool ctrl);
+    void SetF7(bool shift, bool ctrl);
+    void SetF8(bool shift, bool ctrl);
+    void SetF9(bool shift, bool ctrl);
+    void SetF11(bool shift, bool ctrl);
+    void SetF12(bool shift, bool ctrl);
+    void FormKeyDown(QKeyEvent *e);
+
+    // The search (its own module).
+    void StartFind(const QString &path = QString());
+    void sbStopClick();
+    void miFndUnicClick();
+    void onRecentFolderChosen(int index);
+
+    // Runs once, at the first activation.
+    void FormActivate();
+    bool activated() const { return m_activated; }
+
+    // Folder of the single selected row (mode 0), or its full path (mode 1:
+    // file or folder, 2: file); empty after telling the user why not.
+    QString provList(int mode);
+
+    void miSetStartDirClick();
+    void miOpenDirExpClick();
+    void miExpOwnDirClick();
+    void Vestrada1Click();
+
+    // Window placement.
+    QRect standardBounds() const { return m_stdBounds; }
+    void restoreStandardBounds();
+    void sbSzClick(bool shift, bool ctrl);
+
+    SearchPanel *panTop;
+    ResultTable *ListView;
+    TableCommands *tableCommands;
+    StatusPanels *sbar;
+    QFrame *panBot;
+    QToolButton *sbHelp, *sbZvv, *sbFindTab, *sbFindText, *sbClearSel, *sbSelall, *sbSave;
+    QLabel *stexNumb;
+    QToolButton *sbPuskOpenWith, *sbSvva, *sbExpl;
+    QLabel *labOrd, *labPage;
+    QToolButton *sbRefrTab, *sbHome, *sbEnd, *sbStop, *sbSz;
+    QMenu *popExp, *popStart, *popSbSz;
+
+signals:
+    // Escape or "Стоп": the running search or operation should end.
+    void stopRequested();
+
+protected:
+    bool event(QEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+
+private:
+    // Building the window (mainform_layout.cpp).
+    void FormCreate();
+    void buildBottomPanel();
+    void buildMenus();
+    void connectParts();
+    int startWidth();
+    void installKeyPreview();
+    // Commands that have no subsystem behind them yet: only a beep.
+    void notYet();
+    void showSoundGlyph();
+    void showCounters();
+    void popupMainMenu(const QPoint &globalPos);
+    // Puts the window's outer frame at r, in normal state.
+    void placeFrame(const QRect &r);
+    QRect workArea() const;
+    // The unsaved-list check of an open list; asks nothing while no list is open.
+    bool listCloseCheck(bool *asked);
+    // Hook for what the first activation does with lists and command-line
+    // parameters; empty until those readers exist.
+    void afterFirstActivation();
+
+    THelpForm *m_help = nullptr;
+    bool m_activated = false;
+    QRect m_stdBounds;
+    // Left press on a bare surface: the window moves once the mouse does.
+    bool m_pressed = false;
+    QPoint m_pressPos;
+};
+
+} // namespace vt

@@ -1,0 +1,417 @@
+#include "app/core/appdirs.h"
+#include "app/core/currentlog.h"
+#include "app/core/settings.h"
+#include "app/core/textutil.h"
+#include "app/helpform.h"
+#include "app/logform.h"
+#include "app/mainform.h"
+#include "app/qtservices.h"
+#include "fakeservices.h"
+#include "search/searchpanel.h"
+#include "table/core/tablemodel.h"
+#include "table/resulttable.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace vt;
+
+namespace {
+
+void press(TFileForm &f, int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QWidget *target = f.focusWidget() ? f.focusWidget() : &f;
+    if (key < 0x80 || key >= Qt::Key_Escape) {
+        QTest::keyClick(target, Qt::Key(key), mods);
+        return;
+    }
+    // QTest takes Latin keys only; a Cyrillic layout sends its own key codes.
+    QKeyEvent e(QEvent::KeyPress, key, mods, QString(QChar(key)));
+    QApplication::sendEvent(target, &e);
+}
+
+TableRow row(int id, const QString &folder, const QString &name)
+{
+    TableRow r;
+    r.cells[ColID] = QString::number(id);
+    r.cells[ColFolder] = folder;
+    r.cells[ColName] = name;
+    r.cells[ColType] = QStringLiteral("TXT");
+    r.cells[ColByte] = QStringLiteral("10");
+    return r;
+}
+
+QStringList names(TableModel *m)
+{
+    QStringList out;
+    for (int i = 0; i < m->size(); ++i)
+        out << m->at(i).cells[ColName];
+    return out;
+}
+
+QAction *menuItem(QMenu *menu, const QString &text)
+{
+    for (QAction *a : menu->actions())
+        if (a->text() == text)
+            return a;
+    return nullptr;
+}
+
+// Answers the next modal window with action; records whether one came.
+struct ModalWatch {
+    bool seen = false;
+    QString title;
+    void arm(std::function<void(QWidget *)> action)
+    {
+        QTimer::singleShot(0, [this, action] {
+            QWidget *w = QApplication::activeModalWidget();
+            if (!w)
+                return;
+            seen = true;
+            title = w->windowTitle();
+            action(w);
+        });
+    }
+};
+
+} // namespace
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir *home = nullptr;
+    test::FakeServices *fx = nullptr;
+    TFileForm *form = nullptr;
+    THelpForm *help = nullptr;
+
+    QString ini() const { return home->path() + QStringLiteral("/Options/vtl.ini"); }
+    void putIni(const QByteArray &bytes)
+    {
+        QDir().mkpath(home->path() + QStringLiteral("/Options"));
+        QFile f(ini());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    void start()
+    {
+        form = new TFileForm;
+        help = new THelpForm(form);
+        form->setHelpForm(help);
+        form->show();
+        QTRY_VERIFY(form->activated());
+    }
+    void addRows(int n)
+    {
+        TableModel *m = form->ListView->tableModel();
+        for (int i = 1; i <= n; ++i)
+            m->appendRow(row(i, QStringLiteral("d/"), QStringLiteral("f%1").arg(i)));
+    }
+    void selectOnly(int r)
+    {
+        TableModel *m = form->ListView->tableModel();
+        m->setAllSelected(false);
+        m->setSelected(r, true);
+        form->ListView->syncSelectionFromModel();
+    }
+
+private slots:
+    void init()
+    {
+        home = new QTemporaryDir;
+        qputenv("VESTRADA_HOME", home->path().toUtf8());
+        resetAppDirs();
+        settings() = Settings();
+        fx = new test::FakeServices;
+        setKeyStateForTest(Qt::NoModifier);
+    }
+    void cleanup()
+    {
+        delete form;
+        form = nullptr;
+        help = nullptr;
+        setKeyStateForTest(std::nullopt);
+        delete fx;
+        delete home;
+        resetAppDirs();
+    }
+
+    void startsWithDefaultsAndClosesWithoutQuestion()
+    {
+        start();
+        QCOMPARE(form->panTop->folderText(), QString());
+        QVERIFY(!help->cbCLV->isChecked());
+        QCOMPARE(fx->sound.played, QList<int>{4});
+        QVERIFY(form->sbStop->isHidden() == false && !form->sbStop->isEnabled());
+        QCOMPARE(form->sbFindText->text(), QStringLiteral("Метки"));
+        QCOMPARE(form->sbSave->text(), QStringLiteral("Действия"));
+        QCOMPARE(form->sbSvva->text(), QStringLiteral("Свойства"));
+        QCOMPARE(form->sbStop->text(), QStringLiteral("Стоп"));
+        QVERIFY(form->close());
+        QVERIFY(fx->ui.calls.isEmpty());
+        QVERIFY(!QFile::exists(ini()));
+    }
+
+    void settingsAtStartAndTheCloseQuestion()
+    {
+        const QByteArray before("[MAIN]\nDIRSTART=/srv/photos/\nCLV=1\nLCM=/mnt/\n");
+        putIni(before);
+        start();
+        QCOMPARE(form->panTop->folderText(), QStringLiteral("/srv/photos/"));
+        QVERIFY(help->cbCLV->isChecked());
+        QVERIFY(!form->close()); // answered No
+        QCOMPARE(fx->ui.lastText(), QStringLiteral("Закрыть программу?"));
+        QVERIFY(form->isVisible());
+        fx->ui.yesNo.enqueue(true);
+        QVERIFY(form->close());
+        QCOMPARE(readWholeFile(ini()), before);
+    }
+
+    void closingWhileBusyOnlyStops()
+    {
+        start();
+        QSignalSpy stop(form, &TFileForm::stopRequested);
+        form->setBusy(true);
+        QVERIFY(!form->panTop->isEnabled());
+        QVERIFY(!form->close());
+        QCOMPARE(stop.count(), 1);
+        QVERIFY(form->isVisible());
+        QVERIFY(!form->busy());
+        QVERIFY(form->close());
+    }
+
+    void makeStartFolder()
+    {
+        start();
+        form->panTop->setFolderText(home->path() + QStringLiteral("/"));
+        form->miSetStartDirClick(); // answered No
+        QVERIFY(!QFile::exists(ini()));
+        fx->ui.yesNo.enqueue(true);
+        form->miSetStartDirClick();
+        QCOMPARE(readWholeFile(ini()), QByteArray("[MAIN]\r\nDIRSTART=") + toCp1251(home->path()) + "/\r\n");
+        // Not while busy.
+        form->setBusy(true);
+        fx->ui.clear();
+        form->miSetStartDirClick();
+        QVERIFY(fx->ui.calls.isEmpty());
+    }
+
+    void minimumSizeAfterStart()
+    {
+        start();
+        const int startWidth = form->width();
+        QCOMPARE(form->minimumWidth(), startWidth);
+        QCOMPARE(form->minimumHeight(), 220);
+        form->resize(100, 100);
+        QVERIFY(form->width() >= startWidth);
+        QVERIFY(form->height() >= 220);
+    }
+
+    void soundSwitchLeavesBeeps()
+    {
+        start();
+        fx->sound.played.clear();
+        press(*form, Qt::Key_F2);
+        QVERIFY(!soundOn());
+        QCOMPARE(form->sbZvv->property("glyph").toString(), QStringLiteral("ZV0"));
+        press(*form, Qt::Key_F12, Qt::ShiftModifier);  // a preset that plays sound 3
+        QVERIFY(form->panTop->rbShab->isChecked());
+        press(*form, Qt::Key_F7);                       // nothing to move: beep
+        QVERIFY(fx->sound.played.isEmpty());
+        QCOMPARE(fx->ui.beeps, 1);
+        form->sbZvv->click();
+        QVERIFY(soundOn());
+        QCOMPARE(form->sbZvv->property("glyph").toString(), QStringLiteral("ZV1"));
+        press(*form, Qt::Key_F12, Qt::ShiftModifier);
+        QCOMPARE(fx->sound.played, QList<int>{3});
+    }
+
+    void functionKeysReachTheTable()
+    {
+        start();
+        addRows(3);
+        TableModel *m = form->ListView->tableModel();
+        press(*form, Qt::Key_F2, Qt::ControlModifier);
+        QCOMPARE(m->selectedRows(), QList<int>{2});
+        press(*form, Qt::Key_F2, Qt::ShiftModifier);
+        QCOMPARE(m->selectedRows(), QList<int>{0});
+        press(*form, Qt::Key_F7, Qt::ControlModifier);    // one row down
+        QCOMPARE(names(m), (QStringList{QStringLiteral("f2"), QStringLiteral("f1"), QStringLiteral("f3")}));
+        press(*form, Qt::Key_F7, Qt::ShiftModifier | Qt::ControlModifier); // to the end
+        QCOMPARE(names(m), (QStringList{QStringLiteral("f2"), QStringLiteral("f3"), QStringLiteral("f1")}));
+        press(*form, Qt::Key_F5, Qt::ShiftModifier);      // invert
+        QCOMPARE(m->selectedRows(), (QList<int>{0, 1}));
+        // A menu item carries its variant in the Tag.
+        QAction *last = menuItem(form->popExp, QStringLiteral("Выделить последнюю строчку: Ctrl + F2"));
+        QVERIFY(last);
+        QCOMPARE(last->data().toInt(), 2);
+        last->trigger();
+        QCOMPARE(m->selectedRows(), QList<int>{2});
+
+        QVERIFY(!form->ListView->is83Shown());
+        press(*form, Qt::Key_K, Qt::ControlModifier);
+        QVERIFY(form->ListView->is83Shown());
+        press(*form, 0x041B, Qt::ControlModifier | Qt::ShiftModifier); // "Л" on the K key
+        QVERIFY(!form->ListView->is83Shown());
+
+        const int beeps = fx->ui.beeps;
+        press(*form, Qt::Key_F12);           // the search module is not wired in here
+        press(*form, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(fx->ui.beeps, beeps + 2);
+    }
+
+    void busyLetsOnlyStopKeysThrough()
+    {
+        start();
+        addRows(3);
+        TableModel *m = form->ListView->tableModel();
+        form->setBusy(true);
+        fx->sound.played.clear();
+        press(*form, Qt::Key_F2);
+        QVERIFY(soundOn());
+        press(*form, Qt::Key_F2, Qt::ShiftModifier);
+        QVERIFY(m->selectedRows().isEmpty());
+        press(*form, Qt::Key_K, Qt::ControlModifier);
+        QVERIFY(!form->ListView->is83Shown());
+        QCOMPARE(fx->ui.beeps, 0);
+        press(*form, Qt::Key_F11);           // placement does not wait
+        QCOMPARE(fx->sound.played, QList<int>{3});
+
+        QSignalSpy stop(form, &TFileForm::stopRequested);
+        press(*form, Qt::Key_Escape);
+        QCOMPARE(stop.count(), 1);
+        QVERIFY(!form->busy());
+    }
+
+    void aboutWindowSavesAChangedCloseQuestion()
+    {
+        start();
+        ModalWatch watch;
+        watch.arm([](QWidget *w) {
+            w->findChild<QCheckBox *>()->click();
+            QTest::keyClick(w, Qt::Key_Escape);
+        });
+        press(*form, Qt::Key_F1);
+        QVERIFY(watch.seen);
+        QCOMPARE(watch.title, QStringLiteral("Информация, о программе"));
+        QCOMPARE(readWholeFile(ini()), QByteArray("[MAIN]\r\nLCM=\r\nCLV=1\r\n"));
+
+        // Opened and closed without a change: the file stays as it is.
+        const QByteArray before = readWholeFile(ini());
+        QFile::remove(ini());
+        ModalWatch again;
+        again.arm([](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
+        form->sbHelp->click();
+        QVERIFY(again.seen);
+        QVERIFY(!QFile::exists(ini()));
+
+        ModalWatch logs;
+        logs.arm([](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
+        press(*form, Qt::Key_F1, Qt::ShiftModifier);
+        QVERIFY(logs.seen);
+        QVERIFY(logs.title.startsWith(QStringLiteral("Последнее действие: ")));
+    }
+
+    void altF4DoesNotOpenMarks()
+    {
+        start();
+        addRows(2);
+        ModalWatch watch;
+        watch.arm([](QWidget *w) { w->close(); });
+        press(*form, Qt::Key_F4, Qt::AltModifier);
+        QTest::qWait(20);
+        QVERIFY(!watch.seen);
+    }
+
+    void rowPathForFolderCommands()
+    {
+        start();
+        QDir(home->path()).mkpath(QStringLiteral("data/sub"));
+        TableModel *m = form->ListView->tableModel();
+        m->appendRow(row(1, home->path() + QStringLiteral("/data/sub/"), QStringLiteral("gone.txt")));
+        m->appendRow(row(2, home->path() + QStringLiteral("/nowhere/"), QStringLiteral("x")));
+        QCOMPARE(form->provList(0), QString());
+        QCOMPARE(fx->ui.lastText(), QStringLiteral("Не выделена строчка в таблице"));
+        selectOnly(0);
+        QCOMPARE(form->provList(0), home->path() + QStringLiteral("/data/sub/"));
+        QCOMPARE(form->provList(1), QString());
+        QCOMPARE(fx->ui.lastText(), QStringLiteral("Не найден файл/папка: \n") + home->path()
+                                        + QStringLiteral("/data/sub/gone.txt"));
+        QCOMPARE(form->provList(2), QString());
+        QVERIFY(fx->ui.lastText().startsWith(QStringLiteral("Не найден файл: \n")));
+
+        // Shift on the favourites button takes the selected row's folder.
+        fx->sound.played.clear();
+        form->panTop->sbIzbDirClick(true);
+        QCOMPARE(form->panTop->folderText(), home->path() + QStringLiteral("/data/sub/"));
+        QCOMPARE(fx->sound.played, QList<int>{3});
+        selectOnly(1);
+        const int beeps = fx->ui.beeps;
+        QCOMPARE(form->provList(0), QString());
+        QCOMPARE(fx->ui.beeps, beeps + 1);
+    }
+
+    void programCommands()
+    {
+        start();
+        form->Vestrada1Click();
+        QCOMPARE(fx->shell.runs.size(), 1);
+        QCOMPARE(fx->shell.runs[0].first, QCoreApplication::applicationFilePath());
+        QTRY_VERIFY(form->isMinimized());
+        form->showNormal();
+        fx->shell.answer = false;
+        form->Vestrada1Click();
+        QCOMPARE(fx->ui.lastText(), QStringLiteral("Ошибка открытия"));
+
+        fx->shell.answer = true;
+        form->miExpOwnDirClick();
+        QCOMPARE(fx->shell.opened.last(), programDir());
+        form->panTop->setFolderText(home->path() + QStringLiteral("/missing/"));
+        const int beeps = fx->ui.beeps;
+        form->miOpenDirExpClick();
+        QCOMPARE(fx->ui.beeps, beeps + 1);
+        form->panTop->setFolderText(home->path());
+        form->miOpenDirExpClick();
+        QCOMPARE(fx->shell.opened.last(), home->path());
+    }
+
+    void windowPlacement()
+    {
+        start();
+        const QRect area = form->screen()->availableGeometry();
+        const QRect standard = form->standardBounds();
+        QVERIFY(standard.isValid());
+        form->SetF11(false, false);
+        QCOMPARE(form->frameGeometry(), area);
+        form->SetF11(false, false);
+        QCOMPARE(form->frameGeometry(), standard);
+        form->SetF11(false, true);
+        QCOMPARE(form->frameGeometry(),
+                 QRect(area.left(), area.bottom() + 1 - standard.height(), area.width(), standard.height()));
+        form->sbSzClick(true, false);
+        QCOMPARE(form->frameGeometry().topLeft(), area.topLeft());
+        QCOMPARE(form->frameGeometry().width(), area.width());
+        form->sbSzClick(true, false);       // the same place again: standard width
+        QCOMPARE(form->frameGeometry().width(), standard.width());
+        form->SetF11(true, false);          // lowest height at the standard place
+        QCOMPARE(form->frameGeometry().topLeft(), standard.topLeft());
+        QCOMPARE(form->frameGeometry().width(), standard.width());
+        QCOMPARE(form->height(), 220);
+        form->restoreStandardBounds();
+        QCOMPARE(form->frameGeometry(), standard);
+    }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "tst_gui_mainform.moc"
