@@ -166,7 +166,8 @@ void QtSoundPlayer::play(int n)
         return;
     }
     // Without an audio device nothing plays and nothing complains.
-    if (QMediaDevices::audioOutputs().isEmpty())
+    static const bool hasOutput = !QMediaDevices::audioOutputs().isEmpty();
+    if (!hasOutput)
         return;
     for (QSoundEffect *e : std::as_const(m_effects))
         e->stop();
