@@ -77,8 +77,10 @@ void TFileForm::FormActivate()
 
 void TFileForm::afterFirstActivation()
 {
-    // Recent start folders, the open-list check on activation, command-line
-    // parameters and the Ord/Page column mode attach here as they arrive.
+    // The open-list check on activation, command-line parameters and the
+    // Ord/Page column mode attach here as they arrive.
+    m_recent.InitOldFDir();
+    showRecentFolders();
 }
 
 bool TFileForm::listCloseCheck(bool *asked)

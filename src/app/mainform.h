@@ -1,8 +1,12 @@
 #pragma once
 // The main window: search panel on top, result table, the command bar and the
 // status bar; settings at start and close, key dispatch, window placement.
+#include "search/core/recentfolders.h"
+#include "search/core/searchcontroller.h"
+
 #include <QMainWindow>
 #include <QRect>
+#include <memory>
 
 class QFrame;
 class QLabel;
@@ -55,6 +59,8 @@ public:
     void sbStopClick();
     void miFndUnicClick();
     void onRecentFolderChosen(int index);
+    SearchController &search();
+    RecentFolders &recentFolders() { return m_recent; }
 
     // Runs once, at the first activation.
     void FormActivate();
@@ -117,7 +123,13 @@ private:
     // parameters; empty until those readers exist.
     void afterFirstActivation();
 
+    // Recent start folders into the folder menu (the first 20).
+    void showRecentFolders();
+
     THelpForm *m_help = nullptr;
+    RecentFolders m_recent;
+    std::unique_ptr<SearchController> m_search;
+    bool m_unreadable = false;
     bool m_activated = false;
     QRect m_stdBounds;
     // Left press on a bare surface: the window moves once the mouse does.

@@ -1,30 +1,109 @@
 #include "app/mainform.h"
 
+#include "app/core/currentlog.h"
 #include "app/core/services.h"
+#include "app/logform.h"
+#include "search/searchpanel.h"
+#include "table/core/tablemodel.h"
+#include "table/resulttable.h"
+#include "table/statuspanels.h"
 
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QRadioButton>
 #include <QToolButton>
 
 namespace vt {
 
+SearchController &TFileForm::search()
+{
+    if (!m_search) {
+        SearchHooks h;
+        h.processEvents = [] { QCoreApplication::processEvents(); };
+        h.openExtPicker = [this] { panTop->chooseExtensions(); };
+        h.setDirPath = [this](const QString &folder) { panTop->SetDirPath(folder); };
+        h.recentFoldersChanged = [this] { showRecentFolders(); };
+        h.addRecentMask = [this](const QString &mask) { panTop->addRecentMask(mask); };
+        h.setCaption = [this](const QString &c) { setWindowTitle(c); };
+        h.setBusy = [this](bool on) {
+            setBusy(on);
+            if (on)
+                stexNumb->setText(QStringLiteral("-"));
+        };
+        h.setPanel = [this](int i, const QString &t) { sbar->setPanel(i, t); };
+        h.openLog = [] { ShowLog(0, false); };
+        m_search = std::make_unique<SearchController>(*ListView->tableModel(), currentLog(),
+                                                      m_recent, std::move(h));
+    }
+    return *m_search;
+}
+
 void TFileForm::StartFind(const QString &path)
 {
-    Q_UNUSED(path);
-    // the search is wired in by the search module
-    vt::ui().beep();
+    Q_UNUSED(path); // a list file to read, once lists exist
+    QCoreApplication::processEvents();
+    if (busy())
+        return;
+    panBot->setFocus();
+    if (panTop->listMode()) {
+        notYet(); // reading lists arrives with the list formats
+        return;
+    }
+    search().StartFind(
+        panTop->params(),
+        [this](SearchParams &p, ValidSearch &v) {
+            const bool ok = panTop->validate(v);
+            p = panTop->params();
+            return ok;
+        },
+        m_unreadable);
+    showCounters();
 }
 
 void TFileForm::sbStopClick()
 {
+    search().sbStopClick();
     emit stopRequested();
     sbStop->setEnabled(false);
 }
 
-void TFileForm::miFndUnicClick() { vt::ui().beep(); }
+void TFileForm::miFndUnicClick()
+{
+    if (busy())
+        return;
+    panTop->rbShab->setChecked(true);
+    QCoreApplication::processEvents();
+    m_unreadable = true;
+    struct Reset {
+        bool &flag;
+        ~Reset() { flag = false; }
+    } reset{m_unreadable};
+    StartFind();
+}
 
 void TFileForm::onRecentFolderChosen(int index)
 {
-    Q_UNUSED(index);
-    vt::ui().beep();
+    if (busy())
+        return;
+    QString folder;
+    switch (m_recent.pick(index, &folder)) {
+    case RecentFolders::Pick::Chosen:
+        panTop->setFolderText(folder);
+        zv(3);
+        break;
+    case RecentFolders::Pick::Refused:
+        ui().beep();
+        break;
+    case RecentFolders::Pick::Missing:
+        ui().inf(QStringLiteral("Не найдена папка:\r") + folder);
+        break;
+    }
+}
+
+void TFileForm::showRecentFolders()
+{
+    panTop->setRecentFolders(m_recent.list().mid(0, RecentFolders::kShown));
 }
 
 } // namespace vt

@@ -1,0 +1,139 @@
+#include "app/core/appdirs.h"
+#include "app/core/currentlog.h"
+#include "app/core/textutil.h"
+#include "app/mainform.h"
+#include "fakeservices.h"
+#include "search/searchpanel.h"
+#include "table/core/tablemodel.h"
+#include "table/resulttable.h"
+#include "table/statuspanels.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace vt;
+
+// The search driven through the main window: keys, busy state, status bar,
+// recent folders menu.
+class MainSearchTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir home, data;
+    QString root;
+    std::unique_ptr<test::FakeServices> fx;
+    std::unique_ptr<TFileForm> form;
+
+    // Keys go where the user's keys go: to the focused control.
+    QWidget *target() const { return form->focusWidget() ? form->focusWidget() : form.get(); }
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("VESTRADA_HOME", home.path().toUtf8());
+        resetAppDirs();
+        root = data.path() + "/";
+        // Big enough that the walk takes several event-loop turns.
+        for (int d = 0; d < 60; ++d) {
+            const QString dir = root + QStringLiteral("папка%1/").arg(d, 2, 10, QLatin1Char('0'));
+            QDir().mkpath(dir);
+            for (int f = 0; f < 500; ++f)
+                QFile(dir + QStringLiteral("f%1.txt").arg(f)).open(QIODevice::WriteOnly);
+        }
+        QFile big(root + "big.bin");
+        big.open(QIODevice::WriteOnly);
+        big.write(QByteArray(1536, 'x'));
+    }
+
+    void init()
+    {
+        fx = std::make_unique<test::FakeServices>();
+        form = std::make_unique<TFileForm>();
+        form->show();
+        form->FormActivate();
+        form->panTop->setFolderText(root);
+        form->panTop->presetMaximum();
+    }
+    void cleanup() { form.reset(); fx.reset(); }
+
+    void searchFillsTableAndStatusBar()
+    {
+        SearchParams p = form->panTop->params();
+        p.limit = 9999;
+        p.filesState = 2;
+        p.mask = "*.bin";
+        form->panTop->setParams(p);
+        fx->ui.yesNo.enqueue(true);
+        QTest::keyClick(target(), Qt::Key_F12);
+        TableModel *m = form->ListView->tableModel();
+        QCOMPARE(m->size(), 1);
+        QCOMPARE(m->at(0).cells[ColName], QStringLiteral("big.bin"));
+        QCOMPARE(m->at(0).cells[ColSize], QStringLiteral("KB: 1"));
+        QCOMPARE(form->sbar->panel(6), QStringLiteral("1"));
+        QCOMPARE(form->sbar->panel(9), QStringLiteral("0"));
+        QCOMPARE(form->sbar->panel(7), QStringLiteral("1,50 КБ"));
+        QCOMPARE(form->sbar->panel(1), QStringLiteral("0"));
+        QCOMPARE(form->windowTitle(), QStringLiteral("Поиск завершен."));
+        QVERIFY(!form->busy());
+        QCOMPARE(form->panTop->eDirPath->toolTip(), "Поиск с папки:\n" + root);
+        // The folder is now the newest recent start folder, in the file too.
+        QCOMPARE(form->recentFolders().list().value(0), root);
+        QCOMPARE(readCp1251Lines(optPath() + "oldfd").value(0), root);
+        QCOMPARE(form->panTop->miOldFdir[0]->text(), root);
+        // The mask went into the recent masks.
+        QCOMPARE(form->panTop->recentMasks().value(0), QStringLiteral("*.bin"));
+    }
+
+    void escapeStopsAWalkThatKeepsTheWindowAlive()
+    {
+        int ticks = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, this, [&] {
+            // The window serves events while the walk runs; the first turn
+            // presses Escape.
+            if (form->busy() && ticks++ == 0)
+                QTest::keyClick(target(), Qt::Key_Escape);
+        });
+        ticker.start(1);
+        fx->ui.yesNo.enqueue(true);
+        QTest::keyClick(target(), Qt::Key_F12);
+        ticker.stop();
+        TableModel *m = form->ListView->tableModel();
+        QVERIFY(ticks > 0);
+        QVERIFY(m->size() > 0);
+        QVERIFY(m->size() < 30062);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Поиск остановлен."));
+        QVERIFY(fx->ui.lastText().startsWith("Поиск остановлен\r\nНайдено файлов: "));
+        QVERIFY(!form->busy());
+        QVERIFY(form->panTop->isEnabled());
+    }
+
+    void recentFolderMenuPicks()
+    {
+        form->recentFolders().ProvAndAddFDir(root);
+        form->onRecentFolderChosen(0);
+        QCOMPARE(form->panTop->folderText(), root);
+        QCOMPARE(fx->sound.played.last(), 3);
+        form->recentFolders().ProvAndAddFDir(data.path() + "/gone/");
+        form->onRecentFolderChosen(0);
+        QCOMPARE(fx->ui.lastText(), "Не найдена папка:\r" + data.path() + "/gone/");
+    }
+
+    void unreadableSearchAsksItsOwnQuestion()
+    {
+        fx->ui.yesNo.enqueue(false);
+        form->miFndUnicClick();
+        QCOMPARE(fx->ui.texts(), QStringList{"Начать поиск имен с \"нечитаемыми\" именами?"});
+        // The mode ends with the command: the next search asks the plain question.
+        fx->ui.clear();
+        fx->ui.yesNo.enqueue(false);
+        form->StartFind();
+        QCOMPARE(fx->ui.texts(), QStringList{"Начать поиск?"});
+    }
+};
+
+QTEST_MAIN(MainSearchTest)
+#include "tst_gui_mainsearch.moc"
