@@ -1,6 +1,7 @@
 #include "app/core/appdirs.h"
 #include "app/core/currentlog.h"
 #include "app/core/textutil.h"
+#include "app/helpform.h"
 #include "app/mainform.h"
 #include "fakeservices.h"
 #include "search/searchpanel.h"
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -120,6 +122,40 @@ private slots:
         form->recentFolders().ProvAndAddFDir(data.path() + "/gone/");
         form->onRecentFolderChosen(0);
         QCOMPARE(fx->ui.lastText(), "Не найдена папка:\r" + data.path() + "/gone/");
+    }
+
+    // With VESTRADA_SCREENSHOT_DIR set: the window after a real search over a
+    // tree with Cyrillic names, and the about window with the log it wrote.
+    void screenshotsAfterARealSearch()
+    {
+        const QString dir = qEnvironmentVariable("VESTRADA_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("no screenshot folder");
+        QTemporaryDir docs;
+        const QString top = docs.path() + "/Документы/";
+        const QStringList files = {"Отчёт за ноябрь.docx", "photo_001.jpg", "Письма/Ответ.txt",
+                                   "Письма/draft.txt", "Архив 2026/backup.zip", "Архив 2026/Фото/море.jpg"};
+        for (const QString &f : files) {
+            QDir().mkpath(QFileInfo(top + f).path());
+            QFile file(top + f);
+            file.open(QIODevice::WriteOnly);
+            file.write(QByteArray(qsizetype(f.size()) * 3000, 'x'));
+        }
+        QDir().mkpath(top + "Пустая папка");
+        THelpForm help;
+        form->setHelpForm(&help);
+        form->resize(900, 460);
+        form->panTop->setFolderText(top);
+        fx->ui.yesNo.enqueue(true);
+        QTest::keyClick(target(), Qt::Key_F12);
+        form->ListView->selectRow(2);
+        QApplication::processEvents();
+        QDir().mkpath(dir);
+        form->grab().save(dir + "/main-window-after-search.png");
+        help.resize(820, 420);
+        help.show();
+        QApplication::processEvents();
+        help.grab().save(dir + "/about-window.png");
     }
 
     void unreadableSearchAsksItsOwnQuestion()
