@@ -13,9 +13,9 @@ namespace vt {
 
 using fs::Hint;
 
-struct FolderWalk::Masks {
-    std::vector<fs::Wildcard> list;
-    QElapsedTimer clock;
+struct FolderWalk::State {
+    std::vector<fs::Wildcard> masks; // one pass over each folder per mask
+    QElapsedTimer clock;             // paces the event processing
 };
 
 struct FolderWalk::Frame {
@@ -39,31 +39,31 @@ struct FolderWalk::Frame {
 FolderWalk::FolderWalk(const WalkSettings &settings, int &stopFlag, RowSink sink,
                        std::function<void()> yield)
     : m_s(settings), m_stop(stopFlag), m_sink(std::move(sink)), m_yield(std::move(yield)),
-      m_masks(new Masks)
+      m_state(std::make_unique<State>())
 {
     for (const QString &m : m_s.masks)
-        m_masks->list.emplace_back(m);
+        m_state->masks.emplace_back(m);
     if (m_s.depth < 0 || m_s.depth > 200)
         m_s.depth = 0;
 }
 
-FolderWalk::~FolderWalk() { delete m_masks; }
+FolderWalk::~FolderWalk() = default;
 
 void FolderWalk::maybeYield()
 {
     // Pending events are served every ~15 ms of work, not per entry.
     if (!m_yield || (++m_tick & 31) != 0)
         return;
-    const qint64 t = m_masks->clock.elapsed();
+    const qint64 t = m_state->clock.elapsed();
     if (t - m_lastYield >= 15) {
         m_yield();
-        m_lastYield = m_masks->clock.elapsed();
+        m_lastYield = m_state->clock.elapsed();
     }
 }
 
 void FolderWalk::run()
 {
-    m_masks->clock.start();
+    m_state->clock.start();
     m_lastYield = 0;
     Frame root;
     root.dir = fs::Dir::open(fs::nativePath(m_s.start));
@@ -94,7 +94,7 @@ const QString &FolderWalk::shortPrefix(Frame &f)
 int FolderWalk::findInFolder(Frame &f)
 {
     int r = 1;
-    for (int i = 0; i < int(m_masks->list.size()); ++i) {
+    for (int i = 0; i < int(m_state->masks.size()); ++i) {
         r = enumerate(f, i);
         if (r == 0)
             return 0;
@@ -106,7 +106,7 @@ int FolderWalk::enumerate(Frame &f, int maskIndex)
 {
     if (m_stop != StopNone)
         return 0;
-    const fs::Wildcard &mask = m_masks->list[size_t(maskIndex)];
+    const fs::Wildcard &mask = m_state->masks[size_t(maskIndex)];
     const bool hideH = !(m_s.attrSet & fs::AttrHidden);
     const bool hideS = !(m_s.attrSet & fs::AttrSystem);
     const bool attrTest = m_s.attrSet != fs::AttrAll;

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 namespace vt {
 
@@ -52,8 +53,8 @@ private:
     int &m_stop;
     RowSink m_sink;
     std::function<void()> m_yield;
-    struct Masks;
-    Masks *m_masks;
+    struct State;
+    std::unique_ptr<State> m_state;
     int m_files = 0, m_folders = 0;
     unsigned m_tick = 0;
     qint64 m_lastYield = 0;
