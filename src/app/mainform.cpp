@@ -70,6 +70,8 @@ void TFileForm::FormActivate()
     panTop->setFolderText(GetStartDir(2));
     if (m_help)
         m_help->cbCLV->setChecked(settings().clv);
+    m_recent.InitOldFDir();
+    showRecentFolders();
     panBot->setFocus();
     zv(4);
     afterFirstActivation();
@@ -79,8 +81,6 @@ void TFileForm::afterFirstActivation()
 {
     // The open-list check on activation, command-line parameters and the
     // Ord/Page column mode attach here as they arrive.
-    m_recent.InitOldFDir();
-    showRecentFolders();
 }
 
 bool TFileForm::listCloseCheck(bool *asked)
@@ -247,16 +247,19 @@ public:
     {
         if (e->type() != QEvent::KeyPress)
             return false;
-        // Each key once, at its first receiver; the widget still gets it.
+        // Each key once, at its first receiver; the widget still gets it
+        // unless it is one of the window's Ctrl commands.
         auto *w = qobject_cast<QWidget *>(watched);
         if (!w || w->window() != m_form)
             return false;
         QWidget *first = QWidget::keyboardGrabber();
         if (!first)
             first = m_form->focusWidget() ? m_form->focusWidget() : m_form;
-        if (w == first)
-            m_form->FormKeyDown(static_cast<QKeyEvent *>(e));
-        return false;
+        if (w != first)
+            return false;
+        auto *key = static_cast<QKeyEvent *>(e);
+        m_form->FormKeyDown(key);
+        return TFileForm::ownsKey(key);
     }
 
 private:

@@ -53,6 +53,10 @@ public:
     void SetF11(bool shift, bool ctrl);
     void SetF12(bool shift, bool ctrl);
     void FormKeyDown(QKeyEvent *e);
+    // Ctrl+letter and Ctrl+digit commands belong to the window alone: an
+    // editor with the focus must not act on them as well (Ctrl+K, Ctrl+D and
+    // Ctrl+H cut text in a line edit on X11).
+    static bool ownsKey(const QKeyEvent *e);
 
     // The search (its own module).
     void StartFind(const QString &path = QString());

@@ -54,20 +54,27 @@ void TFileForm::FormKeyDown(QKeyEvent *e)
     case Qt::Key_Escape: sbStopClick(); return;
     default: break;
     }
-    if (!ctrl || (mods & Qt::AltModifier) || busy())
+    if (!ownsKey(e) || busy())
         return;
-    switch (latinKey(e->key())) {
-    case Qt::Key_K:
+    if (latinKey(e->key()) == Qt::Key_K)
         ListView->ShowHide83(shift);
-        return;
+    else
+        notYet();
+}
+
+bool TFileForm::ownsKey(const QKeyEvent *e)
+{
+    const Qt::KeyboardModifiers mods = e->modifiers();
+    if (!(mods & Qt::ControlModifier) || (mods & Qt::AltModifier))
+        return false;
+    switch (latinKey(e->key())) {
     case Qt::Key_1: case Qt::Key_2: case Qt::Key_3:
     case Qt::Key_D: case Qt::Key_E: case Qt::Key_H: case Qt::Key_I: case Qt::Key_J:
-    case Qt::Key_M: case Qt::Key_N: case Qt::Key_O: case Qt::Key_P: case Qt::Key_Q:
-    case Qt::Key_S: case Qt::Key_W:
-        notYet();
-        return;
+    case Qt::Key_K: case Qt::Key_M: case Qt::Key_N: case Qt::Key_O: case Qt::Key_P:
+    case Qt::Key_Q: case Qt::Key_S: case Qt::Key_W:
+        return true;
     default:
-        return;
+        return false;
     }
 }
 
@@ -123,10 +130,9 @@ void TFileForm::SetF4(bool shift, bool ctrl)
         notYet();
     } else if (ctrl) {
         tableCommands->removeSelectedAsk();
-    } else {
-        // "Действия" from the marks window leads to the actions window, which
-        // does not exist yet; the marks window's own work is done either way.
-        tableCommands->marksWindow();
+    } else if (tableCommands->marksWindow()) {
+        // "Действия" in the marks window goes on to the actions window.
+        SetF6(false, false);
     }
 }
 

@@ -168,6 +168,9 @@ void TFileForm::FormCreate()
     showSoundGlyph();
     showCounters();
     installKeyPreview();
+    // Hints stay up for 7 seconds, also those whose text comes later.
+    for (QWidget *w : findChildren<QWidget *>())
+        w->setToolTipDuration(7000);
 
     int w = startWidth();
     int h = (w - 41) / 3 * 2;
@@ -333,10 +336,18 @@ void TFileForm::buildMenus()
         if (!busy())
             ListView->ShowHide83(true);
     });
-    QAction *drag = item(popExp, QStringLiteral("Разрешить перетаскивание строк"),
-                         [this](bool on) { ListView->setRowDragEnabled(on); });
+    // The check mark follows the table: a refused switch leaves it as it was.
+    QAction *drag = popExp->addAction(QStringLiteral("Разрешить перетаскивание строк"));
     drag->setCheckable(true);
-    item(popExp, QStringLiteral("Пересчитать"), [this] { tableCommands->Peressh(true); });
+    connect(drag, &QAction::triggered, this,
+            [this, drag] { drag->setChecked(tableCommands->toggleRowDrag()); });
+    connect(popExp, &QMenu::aboutToShow, this,
+            [this, drag] { drag->setChecked(ListView->rowDragEnabled()); });
+    // The recount marks itself busy and then idle: never in the middle of a search.
+    item(popExp, QStringLiteral("Пересчитать"), [this] {
+        if (!busy())
+            tableCommands->Peressh(true);
+    });
     item(popExp, QStringLiteral("Выделить все"), [this] { tableCommands->selectByKind(true, false, false); });
     item(popExp, QStringLiteral("Снять выделение"), [this] { tableCommands->selectByKind(false, false, false); });
     popExp->addSeparator();

@@ -19,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -84,6 +85,21 @@ struct ModalWatch {
             title = w->windowTitle();
             action(w);
         });
+    }
+};
+
+// Records the key presses (other than the modifiers) that reach a widget.
+struct KeyCounter : QObject {
+    QList<QKeySequence> keys;
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        auto *k = static_cast<QKeyEvent *>(e);
+        // QTest presses the modifier keys themselves first.
+        if (k->key() != Qt::Key_Control && k->key() != Qt::Key_Shift)
+            keys << QKeySequence(k->keyCombination());
+        return false;
     }
 };
 
@@ -339,6 +355,81 @@ private slots:
         press(*form, Qt::Key_F4, Qt::AltModifier);
         QTest::qWait(20);
         QVERIFY(!watch.seen);
+    }
+
+    void ctrlCommandsDoNotEditTheFocusedField()
+    {
+        start();
+        QLineEdit *mask = form->panTop->eShablon;
+        mask->setFocus();
+        QCOMPARE(form->focusWidget(), mask);
+        mask->setText(QStringLiteral("*.txt"));
+        mask->setCursorPosition(1);
+        KeyCounter seen;
+        mask->installEventFilter(&seen);
+        press(*form, Qt::Key_K, Qt::ControlModifier);        // show 8.3
+        QVERIFY(form->ListView->is83Shown());
+        press(*form, Qt::Key_D, Qt::ControlModifier);        // a command still to come: beep
+        QCOMPARE(fx->ui.beeps, 1);
+        press(*form, 0x041B, Qt::ControlModifier | Qt::ShiftModifier); // "Л": hide 8.3
+        QVERIFY(!form->ListView->is83Shown());
+        // None of them reached the field; ordinary typing and Ctrl+A still do.
+        QVERIFY(seen.keys.isEmpty());
+        press(*form, Qt::Key_A, Qt::ControlModifier);
+        press(*form, Qt::Key_X);
+        QCOMPARE(seen.keys.size(), 2);
+        QCOMPARE(mask->text(), QStringLiteral("x"));
+        // Function keys are still seen by the field after the window acted.
+        press(*form, Qt::Key_F2);
+        QVERIFY(!soundOn());
+        QCOMPARE(seen.keys.size(), 3);
+    }
+
+    void menuItemsKeepStateInStep()
+    {
+        start();
+        addRows(3);
+        QAction *drag = menuItem(form->popExp, QStringLiteral("Разрешить перетаскивание строк"));
+        QVERIFY(drag && drag->isCheckable());
+        fx->sound.played.clear();
+        drag->trigger();
+        QVERIFY(form->ListView->rowDragEnabled());
+        QVERIFY(drag->isChecked());
+        QCOMPARE(fx->sound.played, QList<int>{2});
+        // Refused while busy: the table and the check mark stay as they were.
+        form->setBusy(true);
+        drag->trigger();
+        QVERIFY(form->ListView->rowDragEnabled());
+        QVERIFY(drag->isChecked());
+        // The recount must not end a running search's busy state.
+        QAction *recount = menuItem(form->popExp, QStringLiteral("Пересчитать"));
+        QVERIFY(recount);
+        recount->trigger();
+        QVERIFY(form->busy());
+        QVERIFY(!form->panTop->isEnabled());
+        form->setBusy(false);
+        drag->trigger();
+        QVERIFY(!form->ListView->rowDragEnabled());
+        QVERIFY(!drag->isChecked());
+        QCOMPARE(fx->sound.played, (QList<int>{2, 3}));
+    }
+
+    void marksWindowActionsGoOnToActions()
+    {
+        start();
+        addRows(3);
+        selectOnly(1);
+        ModalWatch closeOnly;
+        closeOnly.arm([](QWidget *w) { w->findChild<QPushButton *>(QStringLiteral("sbClose"))->click(); });
+        press(*form, Qt::Key_F4);
+        QVERIFY(closeOnly.seen);
+        QCOMPARE(fx->ui.beeps, 0);
+        // "Действия" leads on to the actions window, which is not there yet: a beep.
+        ModalWatch actions;
+        actions.arm([](QWidget *w) { w->findChild<QPushButton *>(QStringLiteral("sbAct"))->click(); });
+        press(*form, Qt::Key_F4);
+        QVERIFY(actions.seen);
+        QCOMPARE(fx->ui.beeps, 1);
     }
 
     void rowPathForFolderCommands()
