@@ -3,6 +3,7 @@
 #include "app/core/textutil.h"
 #include "fakeservices.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -171,6 +172,21 @@ private slots:
         settings().ophs = 0;
         GetStartDir(2);
         QCOMPARE(settings().ophs, 3);
+    }
+
+    void optionsRemovedDuringTheRunAreMadeAgain()
+    {
+        test::FakeServices fx;
+        QCOMPARE(GetStartDir(2), QString());
+        QVERIFY(QDir(home->path() + QStringLiteral("/Options")).removeRecursively());
+        settings().clv = true;
+        Savini();
+        QCOMPARE(bytes(), QByteArray("[MAIN]\r\nLCM=\r\nCLV=1\r\n"));
+        QVERIFY(QDir(home->path() + QStringLiteral("/Options")).removeRecursively());
+        fx.ui.yesNo.enqueue(true);
+        QCOMPARE(GetStartDir(0, QStringLiteral("/srv/")), QStringLiteral("1"));
+        QCOMPARE(bytes(), QByteArray("[MAIN]\r\nDIRSTART=/srv/\r\n"));
+        QCOMPARE(fx.sound.played, QList<int>{2});
     }
 
     void noOptionsFolderMeansDefaultsAndSilence()

@@ -135,8 +135,10 @@ Settings &settings() { return g_settings; }
 
 QString iniPath()
 {
-    const QString opt = optPath();
-    return opt.isEmpty() ? QString() : opt + QStringLiteral("vtl.ini");
+    // Made again if it went away during the run, so the close still saves.
+    if (!GetOptPath())
+        return QString();
+    return optPath() + QStringLiteral("vtl.ini");
 }
 
 namespace ini {
