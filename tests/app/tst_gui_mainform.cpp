@@ -14,6 +14,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateEdit>
+#include <QTimeEdit>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -315,6 +317,69 @@ private slots:
         press(*form, Qt::Key_Escape);
         QCOMPARE(stop.count(), 1);
         QVERIFY(!form->busy());
+    }
+
+    void busyIgnoresEveryOtherCommandKey()
+    {
+        start();
+        addRows(3);
+        selectOnly(1);
+        TableModel *m = form->ListView->tableModel();
+        const QStringList before = names(m);
+        const QDateTime minBefore(form->panTop->dtMinDat->date(), form->panTop->dtMinTime->time());
+        form->setBusy(true);
+        fx->sound.played.clear();
+        fx->ui.clear();
+        // Any window that opens anyway is closed and counted.
+        QStringList opened;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&opened] {
+            if (QWidget *w = QApplication::activeModalWidget()) {
+                opened << w->windowTitle();
+                w->close();
+            }
+        });
+        closer.start(0);
+        const Qt::KeyboardModifiers all[] = {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier,
+                                             Qt::ShiftModifier | Qt::ControlModifier};
+        const int keys[] = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5,
+                            Qt::Key_F6, Qt::Key_F7, Qt::Key_F8, Qt::Key_F9, Qt::Key_F12};
+        for (int key : keys) {
+            for (Qt::KeyboardModifiers mods : all) {
+                // These few do not wait for the end of the operation.
+                if ((key == Qt::Key_F12 && mods == Qt::NoModifier)
+                    || (key == Qt::Key_F5 && mods == Qt::ControlModifier)
+                    || (key == Qt::Key_F4 && mods == Qt::ShiftModifier))
+                    continue;
+                press(*form, key, mods);
+            }
+        }
+        for (int key : {Qt::Key_1, Qt::Key_D, Qt::Key_S, Qt::Key_W})
+            press(*form, key, Qt::ControlModifier);
+        QTest::qWait(20);
+        closer.stop();
+        QCOMPARE(opened, QStringList());
+        QCOMPARE(fx->ui.calls.size(), 0);
+        QCOMPARE(fx->ui.beeps, 0);
+        QCOMPARE(fx->sound.played, QList<int>());
+        QVERIFY(soundOn());
+        QCOMPARE(names(m), before);
+        QCOMPARE(m->selectedRows(), QList<int>{1});
+        QCOMPARE(QDateTime(form->panTop->dtMinDat->date(), form->panTop->dtMinTime->time()), minBefore);
+        QVERIFY(form->busy());
+    }
+
+    void oneRowTableRefusesFirstAndLast()
+    {
+        start();
+        addRows(1);
+        press(*form, Qt::Key_F2, Qt::ShiftModifier);
+        press(*form, Qt::Key_F2, Qt::ControlModifier);
+        QCOMPARE(fx->ui.beeps, 2);
+        QVERIFY(form->ListView->tableModel()->selectedRows().isEmpty());
+        press(*form, Qt::Key_F2);
+        QVERIFY(!soundOn());
+        QCOMPARE(fx->ui.beeps, 2);
     }
 
     void aboutWindowSavesAChangedCloseQuestion()
