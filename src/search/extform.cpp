@@ -1,6 +1,7 @@
 #include "search/extform.h"
 
 #include "app/core/services.h"
+#include "app/core/textutil.h"
 #include "search/core/extstore.h"
 
 #include <QGridLayout>
@@ -199,6 +200,11 @@ void TExtForm::addFavourite()
         return;
     }
     const QString line = ext::joinExts(result);
+    // The favourites are stored in cp1251; such a set could not be kept.
+    if (!fitsCp1251(line)) {
+        ui().beep();
+        return;
+    }
     const QString dup = ext::favouriteDuplicateMessage(m_favs, line);
     if (!dup.isEmpty()) {
         ui().inf(dup);

@@ -55,6 +55,11 @@ private slots:
         QCOMPARE(r.message, QStringLiteral("Расширение TXT имеется в списке под номером 3"));
         QCOMPARE(r.index, 2);
 
+        // Characters the cp1251 store cannot hold are refused like the others.
+        r = ext::addTyped(list, QStringLiteral(".文档"));
+        QCOMPARE(r.kind, ext::AddOutcome::BadChars);
+        QCOMPARE(r.message, QStringLiteral("Ошибочные символы, строка: 文档"));
+
         QCOMPARE(ext::addTyped(list, QStringLiteral(" . ")).kind, ext::AddOutcome::Empty);
         QCOMPARE(ext::addTyped(list, QStringLiteral("  ")).kind, ext::AddOutcome::Empty);
         QCOMPARE(list, before);
@@ -116,6 +121,10 @@ private slots:
         QVERIFY(ext::saveFavourites(favs));
         QCOMPARE(bytesOf("strexts"), QByteArray("JPG, PNG\r\nDOC, TXT\r\n"));
         QCOMPARE(ext::loadFavourites(), favs);
+
+        // A line cp1251 cannot hold is left out rather than saved as "??".
+        QVERIFY(ext::saveFavourites({QStringLiteral("JPG"), QStringLiteral("文档, TXT"), QStringLiteral("ЖПГ")}));
+        QCOMPARE(bytesOf("strexts"), QByteArray("JPG\r\n\xC6\xCF\xC3\r\n"));
 
         // hand-edited files: blanks trimmed, empty lines skipped
         QVERIFY(writeFileAtomic(m_home.path() + QStringLiteral("/Options/strext"),

@@ -157,6 +157,11 @@ private slots:
         f.eRes->setText(QStringLiteral("TXT,DOC"));
         f.addFavourite(); // same set, other spelling
         QCOMPARE(fx.ui.lastText(), QStringLiteral("Такой набор расширений имеется в избранных под номером 1"));
+        // A set the cp1251 store cannot hold is refused, not kept as "??".
+        f.eRes->setText(QStringLiteral("文档"));
+        f.addFavourite();
+        QCOMPARE(fx.ui.beeps, 2);
+        QCOMPARE(itemsOf(f.lbEXTS), QStringList{"DOC, TXT"});
         f.eRes->setText(QStringLiteral("JPG"));
         f.addFavourite();
         QCOMPARE(itemsOf(f.lbEXTS), (QStringList{"DOC, TXT", "JPG"}));

@@ -29,10 +29,15 @@ QStringList readStore(const char *name)
     return out;
 }
 
+// A line cp1251 cannot hold would come back as question marks: it stays out.
 bool writeStore(const char *name, const QStringList &lines)
 {
     const QString path = storePath(name);
-    return !path.isEmpty() && writeCp1251Lines(path, lines);
+    QStringList kept;
+    for (const QString &l : lines)
+        if (fitsCp1251(l))
+            kept << l;
+    return !path.isEmpty() && writeCp1251Lines(path, kept);
 }
 
 bool hasCharOf(const QString &text, QStringView refused)
@@ -98,7 +103,8 @@ AddOutcome addTyped(QStringList &list, const QString &typed)
     r.ext = normalizeTyped(typed);
     if (r.ext.isEmpty())
         return r;
-    if (hasCharOf(r.ext, u" \"*,./:<>?\\|")) {
+    // The list is stored in cp1251; anything else would be saved as "?".
+    if (hasCharOf(r.ext, u" \"*,./:<>?\\|") || !fitsCp1251(r.ext)) {
         r.kind = AddOutcome::BadChars;
         r.message = QStringLiteral("Ошибочные символы, строка: ") + r.ext;
         return r;
