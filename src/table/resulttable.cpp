@@ -289,11 +289,17 @@ void ResultTable::dropEvent(QDropEvent *event)
     }
     bool ok = false;
     const int from = event->mimeData()->data(QString::fromLatin1(RowMime)).toInt(&ok);
-    const QModelIndex at = indexAt(event->position().toPoint());
+    const int under = dropRowUnder(event->position().toPoint());
     event->setDropAction(Qt::IgnoreAction); // the row is moved here, nothing to remove afterwards
     event->accept();
     if (ok)
-        dropRowAt(from, at.isValid() ? at.row() : -1);
+        dropRowAt(from, under);
+}
+
+int ResultTable::dropRowUnder(const QPoint &pos) const
+{
+    // By height only: a drop right of the last column still lands on its row.
+    return rowAt(pos.y());
 }
 
 } // namespace vt

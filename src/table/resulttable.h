@@ -46,6 +46,8 @@ public:
     // Moves the dragged row before the row under the mouse (rowUnderMouse -1:
     // below the last row, appended at the end). Returns true when it moved.
     bool dropRowAt(int from, int rowUnderMouse);
+    // The row a drop at this viewport point lands on; -1 below the last row.
+    int dropRowUnder(const QPoint &pos) const;
 
     // The busy test of the main window (dragging is refused while busy).
     void setBusyTest(std::function<bool()> isBusy) { m_isBusy = std::move(isBusy); }

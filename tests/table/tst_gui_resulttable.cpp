@@ -240,6 +240,24 @@ private slots:
         QVERIFY(!t.dropRowAt(0, 3));
     }
 
+    void dropPointPicksTheRowByHeight()
+    {
+        ResultTable t;
+        t.resize(1000, 300);
+        t.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&t));
+        fill(t, 3);
+        const QRect row1 = t.visualRect(t.tableModel()->index(1, ColName));
+        // Right of the last column, still on row 2: it lands on row 2, not at the end.
+        const QPoint right(t.viewport()->width() - 5, row1.center().y());
+        QVERIFY(!t.indexAt(right).isValid());
+        QCOMPARE(t.dropRowUnder(right), 1);
+        QCOMPARE(t.dropRowUnder(row1.center()), 1);
+        // Below the last row: appended at the end.
+        const QRect last = t.visualRect(t.tableModel()->index(2, ColName));
+        QCOMPARE(t.dropRowUnder(QPoint(last.center().x(), last.bottom() + 20)), -1);
+    }
+
     void doubleClickReportsTheRow()
     {
         ResultTable t;
