@@ -276,6 +276,7 @@ private slots:
         QCOMPARE(model()->selectedRows(), QList<int>{1});
         // F9 and F8.
         f.show();
+        f.activateWindow(); // a bare X server has no window manager to do it
         QVERIFY(QTest::qWaitForWindowActive(&f));
         // The radio group took the focus when the window opened (Папка was checked then).
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.columnButton(0)));
