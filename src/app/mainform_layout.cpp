@@ -415,9 +415,12 @@ void TFileForm::connectParts()
 
     panTop->setIsBusy([this] { return busy(); });
     TableModel *model = ListView->tableModel();
+    // A null text means "not exactly one row"; an empty cell stays non-null.
     panTop->setSelectedRowProvider([model]() -> QString {
-        return model->selectedCount() == 1 ? model->at(model->firstSelected()).cells[ColModified]
-                                           : QString();
+        if (model->selectedCount() != 1)
+            return QString();
+        const QString &cell = model->at(model->firstSelected()).cells[ColModified];
+        return cell.isNull() ? QStringLiteral("") : cell;
     });
     panTop->setSelectedFileBytesProvider([model]() -> qint64 {
         if (model->selectedCount() != 1)

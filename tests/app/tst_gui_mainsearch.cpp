@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeEdit>
 #include <QTimer>
 #include <QToolButton>
 
@@ -156,6 +157,29 @@ private slots:
         help.show();
         QApplication::processEvents();
         help.grab().save(dir + "/about-window.png");
+    }
+
+    void dateFromTheSelectedRow()
+    {
+        TableModel *m = form->ListView->tableModel();
+        TableRow dated, undated;
+        dated.cells[ColID] = "1";
+        dated.cells[ColModified] = "05.03.2024 7:08:10";
+        undated.cells[ColID] = "2";
+        m->appendRow(dated);
+        m->appendRow(undated);
+        form->panTop->dateFromTable(0);
+        QCOMPARE(fx->ui.lastText(), QStringLiteral("Для установки даты выделите строчку в таблице"));
+        fx->ui.clear();
+        m->setSelected(0, true);
+        form->panTop->dateFromTable(0);
+        QCOMPARE(form->panTop->params().minDate, 45356.0); // 05.03.2024
+        QCOMPARE(form->panTop->dtMinTime->time(), QTime(7, 8, 10));
+        // A row without a date is still one selected row: nothing to take, no message.
+        m->setSelected(0, false);
+        m->setSelected(1, true);
+        form->panTop->dateFromTable(1);
+        QVERIFY(fx->ui.calls.isEmpty());
     }
 
     void unreadableSearchAsksItsOwnQuestion()
