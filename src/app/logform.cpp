@@ -173,7 +173,7 @@ void TLogForm::butSaveClick()
     }
     if (!GetCntFilesExt(texts, QStringLiteral(".TXT")))
         return;
-    const QString file = texts + logCopyName(now());
+    const QString file = freeLogCopyPath(texts, now());
     if (!ui().vopr(QStringLiteral("Сохранить текст лога в файл? Имя файла:\n") + file))
         return;
     if (!writeCp1251Lines(file, memLogLast->toPlainText().split(QLatin1Char('\n')))) {

@@ -151,6 +151,13 @@ private slots:
     {
         QCOMPARE(logCopyName(QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5))),
                  QStringLiteral("Log-2026-01-02_03-04-05.txt"));
+        // A copy saved in the same second as an earlier one gets the next free stamp.
+        QTemporaryDir texts;
+        const QString dir = texts.path() + QLatin1Char('/');
+        const QDateTime t(QDate(2026, 1, 2), QTime(3, 4, 59));
+        QCOMPARE(freeLogCopyPath(dir, t), dir + "Log-2026-01-02_03-04-59.txt");
+        QFile(dir + "Log-2026-01-02_03-04-59.txt").open(QIODevice::WriteOnly);
+        QCOMPARE(freeLogCopyPath(dir, t), dir + "Log-2026-01-02_03-05-00.txt");
     }
 
     void fileCountGuard()

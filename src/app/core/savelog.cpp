@@ -91,6 +91,16 @@ QString logCopyName(const QDateTime &t)
            + QStringLiteral(".txt");
 }
 
+QString freeLogCopyPath(const QString &folder, QDateTime t)
+{
+    QString path = folder + logCopyName(t);
+    while (QFileInfo::exists(path)) {
+        t = t.addSecs(1);
+        path = folder + logCopyName(t);
+    }
+    return path;
+}
+
 int countFilesExt(const QString &folder, const QString &ext)
 {
     int n = 0;

@@ -29,6 +29,9 @@ QList<SavedLogFile> savedLogFiles();
 
 // "Log-2026-12-08_09-05-01.txt"
 QString logCopyName(const QDateTime &t);
+// The log-copy path in folder for time t; a name already taken moves on by a
+// second, so a second copy in the same second never replaces the first.
+QString freeLogCopyPath(const QString &folder, QDateTime t);
 
 // Plain files in folder whose names end with ext (any letter case).
 int countFilesExt(const QString &folder, const QString &ext);
