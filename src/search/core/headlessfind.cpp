@@ -174,7 +174,12 @@ int runHeadlessFind(int argc, char **argv)
         for (int c = 0; c < ColCount; ++c) {
             if (c)
                 out += '\t';
-            out += row.cells[size_t(c)].toUtf8();
+            QByteArray cell = row.cells[size_t(c)].toUtf8();
+            // A name may hold a tab or a line break; keep one row per line.
+            for (char &ch : cell)
+                if (uchar(ch) < 0x20)
+                    ch = '?';
+            out += cell;
         }
         out += '\n';
         if (out.size() > (1 << 16) - 1024) {

@@ -1,0 +1,101 @@
+#include "platform/fileentry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// `vestrada --find`: rows on standard output, refusals on the error stream
+// with exit code 2.
+class HeadlessTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir data;
+    QString root;
+
+    struct Run {
+        int code = -1;
+        QStringList out;
+        QString err;
+    };
+    Run run(const QStringList &args)
+    {
+        QProcess p;
+        p.start(QStringLiteral(VESTRADA_EXE), QStringList{"--find"} + args);
+        p.waitForFinished(30000);
+        Run r;
+        r.code = p.exitCode();
+        r.out = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        r.err = QString::fromUtf8(p.readAllStandardError());
+        return r;
+    }
+    void make(const QString &rel, int bytes, const QDateTime &t)
+    {
+        QDir().mkpath(QFileInfo(root + rel).path());
+        QFile f(root + rel);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(bytes, 'x'));
+        f.close();
+        QVERIFY(vt::fs::setModifiedTime(root + rel, t.toSecsSinceEpoch()));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        root = data.path() + "/";
+        const QDateTime t(QDate(2024, 3, 5), QTime(7, 8, 10));
+        make("Фото/море.jpg", 2048, t);
+        make("notes.txt", 10, t);
+        make("tab\there.txt", 1, t);
+        QVERIFY(vt::fs::setModifiedTime(root + "Фото", t.toSecsSinceEpoch()));
+    }
+
+    void rowsAndReport()
+    {
+        const Run r = run({root, "--min", "01.01.2024", "--max", "31.12.2024", "--kind", "all"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out.size(), 4 + 3);
+        QCOMPARE(r.out[0].split('\t'),
+                 QStringList({"1", "", "notes.txt", "TXT", "byte: 10", "10", (root + "NOTES.TXT").toUpper(),
+                              "05.03.2024 7:08:10", "-", "-", ""}));
+        // A tab inside a name does not split the row.
+        QCOMPARE(r.out[1].split('\t').size(), 11);
+        QCOMPARE(r.out[1].split('\t')[2], QStringLiteral("tab?here.txt"));
+        QCOMPARE(r.out[2].split('\t')[2], QStringLiteral("Фото"));
+        QCOMPARE(r.out[2].split('\t')[10], QStringLiteral("Directory "));
+        QCOMPARE(r.out[3].split('\t')[1], QStringLiteral("Фото/"));
+        QCOMPARE(r.out.mid(4), QStringList({"Поиск завершен", "Найдено файлов: 3", "Папок: 1"}));
+    }
+
+    void optionsNarrowTheSearch()
+    {
+        Run r = run({root, "--min", "01.01.2024", "--max", "31.12.2024", "--ext", "jpg", "--size-min", "2"});
+        QCOMPARE(r.out.size(), 1 + 3);
+        QVERIFY(r.out[0].contains("море.jpg"));
+        r = run({root, "--min", "01.01.2024", "--max", "31.12.2024", "--depth", "0", "--kind", "folders",
+                 "--limit", "1"});
+        QCOMPARE(r.out.value(0).split('\t').value(2), QStringLiteral("Фото"));
+        QCOMPARE(r.out.value(1), QStringLiteral("Поиск завершен"));
+        r = run({root, "--min", "01.01.2024", "--max", "31.12.2024", "--limit", "1"});
+        QCOMPARE(r.out.value(1), QStringLiteral("Превышен лимит файлов"));
+    }
+
+    void refusalsExitWithTwo()
+    {
+        Run r = run({root, "--min", "01.01.2025", "--max", "01.01.2024"});
+        QCOMPARE(r.code, 2);
+        QCOMPARE(r.err.trimmed(), QStringLiteral("Минимальная дата должна быть меньше максимальной"));
+        QVERIFY(r.out.isEmpty());
+        r = run({root, "--mask", "a|b", "--min", "01.01.2024", "--max", "31.12.2024"});
+        QCOMPARE(r.code, 2);
+        QCOMPARE(r.err.trimmed(), QStringLiteral("Недопустимые символы в шаблоне  \\ / : \" < > |"));
+        r = run({root + "missing", "--min", "01.01.2024"});
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.startsWith("Не найдена папка:\n"));
+        r = run({root, "--kind", "nonsense"});
+        QCOMPARE(r.code, 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(HeadlessTest)
+#include "tst_core_headless.moc"
