@@ -23,6 +23,14 @@ const int kMaxWidth[ColCount] = {90, 0, 0, 140, 100, 100, 0, 140, 0, 0, 0};
 int ResultTable::startWidth(int col) { return col >= 0 && col < ColCount ? kStartWidth[col] : 0; }
 int ResultTable::maxWidth(int col) { return col >= 0 && col < ColCount ? kMaxWidth[col] : 0; }
 
+int ResultTable::modifiedStartWidth(const QFontMetrics &fm)
+{
+    // The widths were made for a smaller font; the date column at least shows
+    // a whole date and time where its maximum allows.
+    const int needed = fm.horizontalAdvance(QStringLiteral("00.00.0000 00:00:00")) + 12;
+    return qBound(kStartWidth[ColModified], needed, kMaxWidth[ColModified]);
+}
+
 ResultTable::ResultTable(QWidget *parent) : QTableView(parent), m_model(new TableModel(this))
 {
     setModel(m_model);
@@ -55,6 +63,7 @@ ResultTable::ResultTable(QWidget *parent) : QTableView(parent), m_model(new Tabl
         else
             setColumnWidth(c, kStartWidth[c]);
     }
+    setColumnWidth(ColModified, modifiedStartWidth(fontMetrics()));
     connect(h, &QHeaderView::sectionResized, this, [this](int col, int, int size) {
         const int mx = maxWidth(col);
         if (mx > 0 && size > mx)

@@ -4,6 +4,7 @@
 // model's selected flags and counters are kept in step both ways.
 #include "table/core/tablemodel.h"
 
+#include <QFontMetrics>
 #include <QTableView>
 #include <functional>
 
@@ -19,6 +20,8 @@ public:
     // Width of a column at start and its maximum (0 = no maximum).
     static int startWidth(int col);
     static int maxWidth(int col);
+    // Start width of "Изменен": 112, or wide enough for a date and time, at most 140.
+    static int modifiedStartWidth(const QFontMetrics &fm);
 
     // Column "8.3": hidden (width 0) or shown 200 wide; sound 3. The caller
     // checks the busy state.

@@ -68,9 +68,19 @@ private slots:
         for (int c = 0; c < ColCount; ++c) {
             if (widths[c] == 0)
                 QVERIFY(t.isColumnHidden(c));
-            else
+            else if (c != ColModified)
                 QCOMPARE(t.columnWidth(c), widths[c]);
         }
+        // The date column fits a whole date and time within its 112..140.
+        const int dateWidth = t.columnWidth(ColModified);
+        QVERIFY(dateWidth >= 112 && dateWidth <= 140);
+        QCOMPARE(dateWidth, ResultTable::modifiedStartWidth(t.fontMetrics()));
+        QFont small = t.font();
+        small.setPixelSize(6);
+        QCOMPARE(ResultTable::modifiedStartWidth(QFontMetrics(small)), 112);
+        QFont huge = t.font();
+        huge.setPixelSize(40);
+        QCOMPARE(ResultTable::modifiedStartWidth(QFontMetrics(huge)), 140);
         QVERIFY(t.showGrid());
         QCOMPARE(t.selectionBehavior(), QAbstractItemView::SelectRows);
         QCOMPARE(t.selectionMode(), QAbstractItemView::ExtendedSelection);
