@@ -31,6 +31,15 @@ SearchParams fullRange(const QString &folder)
     return p;
 }
 
+// Fakes, an empty table and log, and a controller without window hooks.
+struct Rig {
+    test::FakeServices fx;
+    TableModel table;
+    CurrentLog log;
+    RecentFolders recent;
+    SearchController sc{table, log, recent, {}};
+};
+
 } // namespace
 
 class SearchControllerTest : public QObject {
@@ -96,11 +105,8 @@ private slots:
 
     void repeatedSearchAddsNothingToTheLog()
     {
-        test::FakeServices fx;
-        TableModel table;
-        CurrentLog log;
-        RecentFolders recent;
-        SearchController sc(table, log, recent, {});
+        Rig rig;
+        auto &[fx, table, log, recent, sc] = rig;
         fx.ui.yesNo.enqueue(true);
         sc.StartFind(fullRange(root), validateSearch);
         const QString afterFirst = log.text();
@@ -120,11 +126,8 @@ private slots:
 
     void refusalsStartNothing()
     {
-        test::FakeServices fx;
-        TableModel table;
-        CurrentLog log;
-        RecentFolders recent;
-        SearchController sc(table, log, recent, {});
+        Rig rig;
+        auto &[fx, table, log, recent, sc] = rig;
         fx.ui.yesNo.enqueue(true);
         sc.StartFind(fullRange(root), validateSearch);
         QCOMPARE(table.size(), 15);
@@ -150,11 +153,8 @@ private slots:
     void folderSearchAsksWhichFolders()
     {
         QDir().mkpath(root + "d0/emptyone");
-        test::FakeServices fx;
-        TableModel table;
-        CurrentLog log;
-        RecentFolders recent;
-        SearchController sc(table, log, recent, {});
+        Rig rig;
+        auto &[fx, table, log, recent, sc] = rig;
         SearchParams p = fullRange(root);
         p.filesState = 0;
         fx.ui.yesOk.enqueue(1); // [OK]: only empty folders
