@@ -4,8 +4,8 @@
 // main window runs them. One line per operation with the median of the runs;
 // the last line is "table ops max ms: X" (the slowest median).
 // For reference it also times GNU sort on the same rows (by name).
-#include "app/core/services.h"
-#include "app/core/textutil.h"
+#include "base/services.h"
+#include "base/textutil.h"
 #include "table/core/selection.h"
 #include "table/resulttable.h"
 #include "table/tablecommands.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Scripted stand-ins for the services: every text is recorded, answers come
 // from queues (an empty queue answers No / Cancel), and nothing is shown.
-#include "app/core/services.h"
+#include "base/services.h"
 
 #include <QDateTime>
 #include <QList>

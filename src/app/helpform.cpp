@@ -1,10 +1,10 @@
 #include "app/helpform.h"
 
-#include "app/core/appdirs.h"
-#include "app/core/currentlog.h"
-#include "app/core/sendto.h"
-#include "app/core/services.h"
-#include "app/core/settings.h"
+#include "base/appdirs.h"
+#include "base/currentlog.h"
+#include "base/sendto.h"
+#include "base/services.h"
+#include "base/settings.h"
 #include "app/logform.h"
 #include "app/qtservices.h"
 

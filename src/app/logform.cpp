@@ -1,10 +1,10 @@
 #include "app/logform.h"
 
-#include "app/core/appdirs.h"
-#include "app/core/currentlog.h"
-#include "app/core/savelog.h"
-#include "app/core/services.h"
-#include "app/core/textutil.h"
+#include "base/appdirs.h"
+#include "base/currentlog.h"
+#include "base/savelog.h"
+#include "base/services.h"
+#include "base/textutil.h"
 #include "app/helpform.h"
 #include "app/qtservices.h"
 

@@ -1,4 +1,4 @@
-#include "app/core/currentlog.h"
+#include "base/currentlog.h"
 #include "app/helpform.h"
 #include "app/mainform.h"
 #include "app/qtservices.h"

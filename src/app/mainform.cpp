@@ -1,8 +1,8 @@
 #include "app/mainform.h"
 
-#include "app/core/appdirs.h"
-#include "app/core/services.h"
-#include "app/core/settings.h"
+#include "base/appdirs.h"
+#include "base/services.h"
+#include "base/settings.h"
 #include "app/helpform.h"
 #include "app/logform.h"
 #include "app/qtservices.h"

@@ -1,8 +1,8 @@
 // Key preview and the function-key dispatchers of the main window.
 #include "app/mainform.h"
 
-#include "app/core/services.h"
-#include "app/core/settings.h"
+#include "base/services.h"
+#include "base/settings.h"
 #include "app/helpform.h"
 #include "app/logform.h"
 #include "search/searchpanel.h"

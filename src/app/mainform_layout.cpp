@@ -2,8 +2,8 @@
 // the connections to the search panel and the table.
 #include "app/mainform.h"
 
-#include "app/core/appdirs.h"
-#include "app/core/services.h"
+#include "base/appdirs.h"
+#include "base/services.h"
 #include "app/logform.h"
 #include "app/qtservices.h"
 #include "search/searchpanel.h"

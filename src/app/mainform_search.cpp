@@ -1,7 +1,7 @@
 #include "app/mainform.h"
 
-#include "app/core/currentlog.h"
-#include "app/core/services.h"
+#include "base/currentlog.h"
+#include "base/services.h"
 #include "app/logform.h"
 #include "search/searchpanel.h"
 #include "table/core/tablemodel.h"

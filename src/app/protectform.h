@@ -1,7 +1,7 @@
 #pragma once
 // The "Подождите..." panel shown while a batch runs: a label, a progress bar
 // and "Остановить". It cannot be closed by the user; its owner closes it.
-#include "app/core/progress.h"
+#include "base/progress.h"
 
 #include <QFrame>
 

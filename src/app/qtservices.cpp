@@ -1,6 +1,6 @@
 #include "app/qtservices.h"
 
-#include "app/core/appdirs.h"
+#include "base/appdirs.h"
 
 #include <QApplication>
 #include <QAudioDevice>

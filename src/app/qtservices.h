@@ -1,7 +1,7 @@
 #pragma once
 // The real services: Qt message boxes and dialogs, QSoundEffect sounds and
 // the desktop's file manager.
-#include "app/core/services.h"
+#include "base/services.h"
 
 #include <QHash>
 #include <Qt>

@@ -1,7 +1,7 @@
 #include "search/extform.h"
 
-#include "app/core/services.h"
-#include "app/core/textutil.h"
+#include "base/services.h"
+#include "base/textutil.h"
 #include "search/core/extstore.h"
 
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "search/kbform.h"
 
-#include "app/core/services.h"
+#include "base/services.h"
 #include "search/core/maskrules.h"
 
 #include <QButtonGroup>

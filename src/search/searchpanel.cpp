@@ -1,8 +1,8 @@
 #include "search/searchpanel.h"
 
-#include "app/core/oledate.h"
-#include "app/core/services.h"
-#include "app/core/textutil.h"
+#include "base/oledate.h"
+#include "base/services.h"
+#include "base/textutil.h"
 #include "search/core/datepresets.h"
 #include "search/core/extstore.h"
 #include "search/core/maskrules.h"

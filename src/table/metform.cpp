@@ -1,6 +1,6 @@
 #include "table/metform.h"
 
-#include "app/core/services.h"
+#include "base/services.h"
 #include "table/core/selection.h"
 #include "table/core/sorting.h"
 #include "table/resulttable.h"

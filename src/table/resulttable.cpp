@@ -1,6 +1,6 @@
 #include "table/resulttable.h"
 
-#include "app/core/services.h"
+#include "base/services.h"
 
 #include <QDrag>
 #include <QDragEnterEvent>

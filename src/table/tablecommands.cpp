@@ -1,7 +1,7 @@
 #include "table/tablecommands.h"
 
-#include "app/core/services.h"
-#include "app/core/textutil.h"
+#include "base/services.h"
+#include "base/textutil.h"
 #include "table/colfindform.h"
 #include "table/core/selection.h"
 #include "table/core/sorting.h"

@@ -1,4 +1,4 @@
-#include "app/core/oledate.h"
+#include "base/oledate.h"
 #include "search/core/datepresets.h"
 
 #include <QTest>

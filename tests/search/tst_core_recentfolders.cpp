@@ -1,6 +1,6 @@
 #include "search/core/recentfolders.h"
-#include "app/core/appdirs.h"
-#include "app/core/textutil.h"
+#include "base/appdirs.h"
+#include "base/textutil.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 #include "search/core/searchcontroller.h"
 
-#include "app/core/appdirs.h"
-#include "app/core/currentlog.h"
-#include "app/core/oledate.h"
-#include "app/core/textutil.h"
+#include "base/appdirs.h"
+#include "base/currentlog.h"
+#include "base/oledate.h"
+#include "base/textutil.h"
 #include "fakeservices.h"
 #include "platform/fileentry.h"
 #include "search/core/recentfolders.h"

@@ -1,4 +1,4 @@
-#include "app/core/oledate.h"
+#include "base/oledate.h"
 #include "fakeservices.h"
 #include "platform/fileentry.h"
 #include "search/core/searchvalidate.h"

@@ -1,5 +1,5 @@
-#include "app/core/appdirs.h"
-#include "app/core/textutil.h"
+#include "base/appdirs.h"
+#include "base/textutil.h"
 #include "fakeservices.h"
 #include "search/core/extstore.h"
 #include "search/extform.h"

@@ -1,4 +1,4 @@
-#include "app/core/appdirs.h"
+#include "base/appdirs.h"
 #include "fakeservices.h"
 #include "search/extform.h"
 #include "search/kbform.h"

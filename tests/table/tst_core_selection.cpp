@@ -1,7 +1,7 @@
 #include "fakeservices.h"
 #include "tablerows.h"
 
-#include "app/core/textutil.h"
+#include "base/textutil.h"
 #include "table/core/selection.h"
 
 #include <QTest>

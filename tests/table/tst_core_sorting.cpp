@@ -1,6 +1,6 @@
 #include "tablerows.h"
 
-#include "app/core/textutil.h"
+#include "base/textutil.h"
 #include "table/core/sorting.h"
 
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "search/core/datepresets.h"
 
-#include "app/core/oledate.h"
+#include "base/oledate.h"
 
 #include <cmath>
 

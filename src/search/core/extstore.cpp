@@ -1,7 +1,7 @@
 #include "search/core/extstore.h"
 
-#include "app/core/appdirs.h"
-#include "app/core/textutil.h"
+#include "base/appdirs.h"
+#include "base/textutil.h"
 
 #include <algorithm>
 

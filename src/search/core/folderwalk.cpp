@@ -1,6 +1,6 @@
 #include "search/core/folderwalk.h"
 
-#include "app/core/textutil.h"
+#include "base/textutil.h"
 #include "platform/dirreader.h"
 #include "platform/shortpath.h"
 #include "platform/wildcard.h"

@@ -1,8 +1,8 @@
 #include "search/core/headlessfind.h"
 
-#include "app/core/oledate.h"
-#include "app/core/services.h"
-#include "app/core/textutil.h"
+#include "base/oledate.h"
+#include "base/services.h"
+#include "base/textutil.h"
 #include "search/core/folderwalk.h"
 #include "search/core/searchreport.h"
 #include "search/core/searchsetup.h"

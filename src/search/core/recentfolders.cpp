@@ -1,7 +1,7 @@
 #include "search/core/recentfolders.h"
 
-#include "app/core/appdirs.h"
-#include "app/core/textutil.h"
+#include "base/appdirs.h"
+#include "base/textutil.h"
 #include "platform/fileentry.h"
 
 namespace vt {

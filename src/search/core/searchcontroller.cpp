@@ -1,7 +1,7 @@
 #include "search/core/searchcontroller.h"
 
-#include "app/core/currentlog.h"
-#include "app/core/services.h"
+#include "base/currentlog.h"
+#include "base/services.h"
 #include "search/core/recentfolders.h"
 #include "search/core/searchreport.h"
 #include "search/core/searchsetup.h"

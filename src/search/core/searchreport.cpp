@@ -1,7 +1,7 @@
 #include "search/core/searchreport.h"
 
-#include "app/core/oledate.h"
-#include "app/core/textutil.h"
+#include "base/oledate.h"
+#include "base/textutil.h"
 
 namespace vt {
 

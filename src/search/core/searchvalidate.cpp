@@ -1,7 +1,7 @@
 #include "search/core/searchvalidate.h"
 
-#include "app/core/oledate.h"
-#include "app/core/services.h"
+#include "base/oledate.h"
+#include "base/services.h"
 #include "platform/fileentry.h"
 #include "search/core/maskrules.h"
 

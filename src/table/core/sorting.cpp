@@ -1,6 +1,6 @@
 #include "table/core/sorting.h"
 
-#include "app/core/textutil.h"
+#include "base/textutil.h"
 #include "table/core/tablemodel.h"
 
 #include <algorithm>

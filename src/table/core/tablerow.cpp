@@ -1,6 +1,6 @@
 #include "table/core/tablerow.h"
 
-#include "app/core/textutil.h"
+#include "base/textutil.h"
 #include "platform/fileentry.h"
 
 namespace vt {

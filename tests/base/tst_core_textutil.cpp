@@ -1,5 +1,5 @@
-#include "app/core/textutil.h"
-#include "app/core/oledate.h"
+#include "base/textutil.h"
+#include "base/oledate.h"
 
 #include <QTemporaryDir>
 #include <QTest>

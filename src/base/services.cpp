@@ -1,4 +1,4 @@
-#include "app/core/services.h"
+#include "base/services.h"
 
 namespace vt {
 namespace {

@@ -1,6 +1,6 @@
-#include "app/core/appdirs.h"
-#include "app/core/settings.h"
-#include "app/core/textutil.h"
+#include "base/appdirs.h"
+#include "base/settings.h"
+#include "base/textutil.h"
 #include "fakeservices.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/core/textutil.h"
+#include "base/textutil.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,4 +1,4 @@
-#include "app/core/progress.h"
+#include "base/progress.h"
 
 #include <QTest>
 

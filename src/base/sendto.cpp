@@ -1,6 +1,6 @@
-#include "app/core/sendto.h"
+#include "base/sendto.h"
 
-#include "app/core/textutil.h"
+#include "base/textutil.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "app/core/settings.h"
+#include "base/settings.h"
 
-#include "app/core/appdirs.h"
-#include "app/core/services.h"
-#include "app/core/textutil.h"
+#include "base/appdirs.h"
+#include "base/services.h"
+#include "base/textutil.h"
 
 #include <QFile>
 #include <QList>

@@ -1,7 +1,7 @@
-#include "app/core/appdirs.h"
-#include "app/core/currentlog.h"
-#include "app/core/savelog.h"
-#include "app/core/textutil.h"
+#include "base/appdirs.h"
+#include "base/currentlog.h"
+#include "base/savelog.h"
+#include "base/textutil.h"
 #include "fakeservices.h"
 
 #include <QDir>

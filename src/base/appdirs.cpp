@@ -1,4 +1,4 @@
-#include "app/core/appdirs.h"
+#include "base/appdirs.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "app/core/currentlog.h"
+#include "base/currentlog.h"
 
-#include "app/core/services.h"
-#include "app/core/textutil.h"
+#include "base/services.h"
+#include "base/textutil.h"
 
 namespace vt {
 

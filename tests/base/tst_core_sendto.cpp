@@ -1,4 +1,4 @@
-#include "app/core/sendto.h"
+#include "base/sendto.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
-#include "app/core/savelog.h"
+#include "base/savelog.h"
 
-#include "app/core/appdirs.h"
-#include "app/core/currentlog.h"
-#include "app/core/services.h"
-#include "app/core/textutil.h"
+#include "base/appdirs.h"
+#include "base/currentlog.h"
+#include "base/services.h"
+#include "base/textutil.h"
 
 #include <QDir>
 #include <QFile>
