@@ -8,6 +8,8 @@
 #include "base/textutil.h"
 #include "table/core/selection.h"
 #include "table/resulttable.h"
+#include "base/operation.h"
+#include "platform/fileentry.h"
 #include "table/tablecommands.h"
 
 #include <QApplication>
@@ -43,7 +45,6 @@ void fillRealistic(TableModel &m, quint32 seed)
     m.clear();
     const QDateTime base(QDate(2015, 1, 1), QTime(0, 0));
     for (int id = 1; id <= Rows; ++id) {
-        TableRow r;
         const bool dir = g() % 10 == 0;
         QString folder = pick(top) + QLatin1Char('/');
         if (g() % 3)
@@ -54,18 +55,18 @@ void fillRealistic(TableModel &m, quint32 seed)
             name += QLatin1Char('.') + ext;
         // Sizes from a few bytes to a few gigabytes, mostly small.
         const qint64 size = dir ? 0 : qint64(std::exp2(double(g() % 3200) / 100.0));
-        r.cells[ColID] = QString::number(id);
-        r.cells[ColFolder] = folder;
-        r.cells[ColName] = name;
-        r.cells[ColType] = typeText(name, dir);
-        r.cells[ColSize] = tableSizeText(size);
-        r.cells[ColByte] = QString::number(size);
-        r.cells[Col83] = upper(QStringLiteral("/home/user/") + folder + name) + QLatin1Char('~')
-            + QString::number(id);
-        r.cells[ColModified] = dateTimeText(base.addSecs(qint64(g() % 300000000) / 2 * 2));
-        r.cells[ColOrd] = g() % 4 ? QStringLiteral("-") : QString::number(1 + g() % 255);
-        r.cells[ColPage] = g() % 4 ? QStringLiteral("-") : QString::number(1 + g() % 100000);
-        r.cells[ColAttrs] = attrWords((dir ? 16u : 0u) | (g() % 8 == 0 ? 2u : 0u) | (g() % 20 == 0 ? 1u : 0u));
+        RowEntry e;
+        e.path = QFile::encodeName(QStringLiteral("/home/user/") + folder + name);
+        e.kind = dir ? EntryKind::Folder : EntryKind::File;
+        e.size = size;
+        const QDateTime t = base.addSecs(qint64(g() % 300000000) / 2 * 2);
+        e.mtime = t.toSecsSinceEpoch();
+        e.stamp = fs::fatStamp(t);
+        e.attrs = (dir ? 16u : 0u) | (g() % 8 == 0 ? 2u : 0u) | (g() % 20 == 0 ? 1u : 0u);
+        e.shortForm = upper(QStringLiteral("/home/user/") + folder + name) + QLatin1Char('~') + QString::number(id);
+        e.ord = g() % 4 ? 0 : 1 + g() % 255;
+        e.page = g() % 4 ? 0 : 1 + g() % 100000;
+        TableRow r = makeRow(id, folder, std::move(e));
         m.appendRow(std::move(r));
     }
 }
@@ -142,8 +143,8 @@ int main(int argc, char **argv)
     ResultTable table;
     table.resize(1100, 700);
     table.show();
-    bool busy = false;
-    TableCommands cmds(&table, [&busy] { return busy; }, [&busy](bool on) { busy = on; });
+    OperationContext ops;
+    TableCommands cmds(&table, ops);
     TableModel &m = *table.tableModel();
 
     struct Line {

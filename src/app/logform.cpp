@@ -22,13 +22,8 @@
 #include <QVBoxLayout>
 
 namespace vt {
-namespace {
-std::function<int()> g_selectedRows;
-} // namespace
-
-void setSelectedRowsCounter(std::function<int()> counter) { g_selectedRows = std::move(counter); }
-
-TLogForm::TLogForm(int mode, QWidget *parent) : QDialog(parent), m_mode(mode)
+TLogForm::TLogForm(int mode, int selectedRows, QWidget *parent)
+    : QDialog(parent), m_mode(mode), m_selectedRows(selectedRows)
 {
     setMinimumHeight(220);
     resize(760, 460);
@@ -186,7 +181,7 @@ void TLogForm::butSaveClick()
 
 void TLogForm::butExtraClick()
 {
-    const int selected = g_selectedRows ? g_selectedRows() : 0;
+    const int selected = m_selectedRows;
     const QString what = m_mode > 0 ? QStringLiteral("выделенных строк в таблице,\nгде ничего не найдено (")
                                     : QStringLiteral("ненайденных файлов/папок (");
     const int r = ui().vprYesOK(QStringLiteral("Выберите действие для ") + what
@@ -209,11 +204,11 @@ bool TLogForm::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-int ShowLog(int mode, bool source)
+int ShowLog(int mode, bool source, int selectedRows)
 {
     // Text lists are not offered yet, so source has nothing to select.
     Q_UNUSED(source);
-    TLogForm form(mode, QApplication::activeWindow());
+    TLogForm form(mode, selectedRows, QApplication::activeWindow());
     return form.exec();
 }
 

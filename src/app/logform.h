@@ -20,7 +20,9 @@ class TLogForm : public QDialog {
     Q_OBJECT
 public:
     // mode > 0: rows without a text hit, mode < 0: rows not found, |mode| of them.
-    explicit TLogForm(int mode = 0, QWidget *parent = nullptr);
+    // selectedRows: how many table rows the operation worked on (the extra
+    // button's question names it).
+    explicit TLogForm(int mode = 0, int selectedRows = 0, QWidget *parent = nullptr);
 
     QPlainTextEdit *memLogLast;
     QFrame *panBottom;
@@ -49,15 +51,13 @@ protected:
 
 private:
     int m_mode;
+    int m_selectedRows;
     bool m_listFilled = false;
     QRect m_firstGeometry;
 };
 
 // Opens the viewer modally. 6 or 1 when the extra button's question was
 // answered Yes or OK; 2 for every other way of closing.
-int ShowLog(int mode, bool source = false);
-
-// How many table rows are selected; the main window tells the viewer.
-void setSelectedRowsCounter(std::function<int()> counter);
+int ShowLog(int mode, bool source = false, int selectedRows = 0);
 
 } // namespace vt

@@ -6,6 +6,7 @@
 #include "app/helpform.h"
 #include "app/logform.h"
 #include "app/qtservices.h"
+#include "platform/dirreader.h"
 #include "search/searchpanel.h"
 #include "table/core/tablemodel.h"
 #include "table/resulttable.h"
@@ -34,15 +35,7 @@ TFileForm::TFileForm(QWidget *parent) : QMainWindow(parent)
     FormCreate();
 }
 
-TFileForm::~TFileForm() { setSelectedRowsCounter(nullptr); }
-
-bool TFileForm::busy() const { return sbStop->isEnabled(); }
-
-void TFileForm::setBusy(bool on)
-{
-    sbStop->setEnabled(on);
-    panTop->setBusy(on);
-}
+TFileForm::~TFileForm() = default;
 
 bool TFileForm::GetSh() const { return shiftHeld(); }
 bool TFileForm::GetCt() const { return ctrlHeld(); }
@@ -112,34 +105,32 @@ void TFileForm::closeEvent(QCloseEvent *e)
     e->accept();
 }
 
-QString TFileForm::provList(int mode)
+TFileForm::RowPath TFileForm::provList(ProvMode mode)
 {
-    QCoreApplication::processEvents();
+    m_ops.processEvents();
     if (busy())
-        return QString();
-    TableModel *m = ListView->tableModel();
-    if (m->selectedCount() != 1) {
+        return {};
+    const Selection sel = ListView->tableModel()->selection();
+    if (sel.size() != 1) {
         ui().inf(QStringLiteral("Не выделена строчка в таблице"));
-        return QString();
+        return {};
     }
-    const int row = m->firstSelected();
-    ListView->scrollToRow(row);
-    const TableRow &r = m->at(row);
-    QString folder = panTop->searchStartFolder() + r.cells[ColFolder];
-    if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
-    if (!QFileInfo(folder).isDir()) {
+    const RowEntry &e = sel.first().entry;
+    ListView->scrollToRow(sel.first().row);
+    RowPath folder{e.folderBytes(), QString()};
+    folder.text = fs::displayName(std::string_view(folder.native.constData(), size_t(folder.native.size())));
+    if (folder.isEmpty() || !fs::isDirNative(folder.native)) {
         ui().beep();
-        return QString();
+        return {};
     }
-    if (mode == 0)
+    if (mode == ProvMode::Folder)
         return folder;
-    const QString path = folder + r.cells[ColName];
-    if (!QFileInfo::exists(path)) {
+    RowPath path{e.path, e.displayPath()};
+    if (!fs::lookupNative(path.native, nullptr)) {
         ui().inf(QStringLiteral("Не найден ")
-                 + (mode == 2 ? QStringLiteral("файл") : QStringLiteral("файл/папка"))
-                 + QStringLiteral(": \n") + path);
-        return QString();
+                 + (mode == ProvMode::File ? QStringLiteral("файл") : QStringLiteral("файл/папка"))
+                 + QStringLiteral(": \n") + path.text);
+        return {};
     }
     return path;
 }
@@ -198,7 +189,7 @@ void TFileForm::restoreStandardBounds()
         placeFrame(m_stdBounds);
 }
 
-void TFileForm::SetF11(bool shift, bool ctrl)
+void TFileForm::placeByF11(bool shift, bool ctrl)
 {
     const QRect area = workArea();
     if (ctrl) {
@@ -259,7 +250,7 @@ public:
             return false;
         auto *key = static_cast<QKeyEvent *>(e);
         m_form->FormKeyDown(key);
-        return TFileForm::ownsKey(key);
+        return m_form->ownsKey(key);
     }
 
 private:

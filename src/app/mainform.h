@@ -1,6 +1,8 @@
 #pragma once
 // The main window: search panel on top, result table, the command bar and the
 // status bar; settings at start and close, key dispatch, window placement.
+#include "base/commands.h"
+#include "base/operation.h"
 #include "search/core/recentfolders.h"
 #include "search/core/searchcontroller.h"
 
@@ -32,15 +34,18 @@ public:
     void setHelpForm(THelpForm *help) { m_help = help; }
     THelpForm *helpForm() const { return m_help; }
 
-    // Busy exactly while "Стоп" is enabled.
-    bool busy() const;
-    void setBusy(bool on);
+    // The context of every long operation; "Стоп" shows its busy state.
+    OperationContext &operation() { return m_ops; }
+    bool busy() const { return m_ops.busy(); }
+    // Every command of the window, for keys, buttons and menus.
+    CommandTable &commands() { return m_commands; }
 
     // Shift and Ctrl at the moment of a click.
     bool GetSh() const;
     bool GetCt() const;
 
-    // One dispatcher per function key: keys, buttons and menu items end here.
+    // One dispatcher per function key: keys and buttons end here, and each
+    // looks its variant up in the command table.
     void SetF1(bool shift, bool ctrl);
     void SetF2(bool shift, bool ctrl);
     void SetF3(bool shift, bool ctrl);
@@ -56,7 +61,7 @@ public:
     // Ctrl+letter and Ctrl+digit commands belong to the window alone: an
     // editor with the focus must not act on them as well (Ctrl+K, Ctrl+D and
     // Ctrl+H cut text in a line edit on X11).
-    static bool ownsKey(const QKeyEvent *e);
+    bool ownsKey(const QKeyEvent *e) const;
 
     // The search (its own module).
     void StartFind(const QString &path = QString());
@@ -70,9 +75,15 @@ public:
     void FormActivate();
     bool activated() const { return m_activated; }
 
-    // Folder of the single selected row (mode 0), or its full path (mode 1:
-    // file or folder, 2: file); empty after telling the user why not.
-    QString provList(int mode);
+    // The single selected row's folder (Folder) or its full path (Any: file
+    // or folder, File: a file); empty after telling the user why not.
+    enum class ProvMode { Folder = 0, Any = 1, File = 2 };
+    struct RowPath {
+        QByteArray native; // the bytes to open
+        QString text;      // for messages and fields
+        bool isEmpty() const { return native.isEmpty(); }
+    };
+    RowPath provList(ProvMode mode);
 
     void miSetStartDirClick();
     void miOpenDirExpClick();
@@ -83,6 +94,10 @@ public:
     QRect standardBounds() const { return m_stdBounds; }
     void restoreStandardBounds();
     void sbSzClick(bool shift, bool ctrl);
+
+    // Command ids of the main popup menu and of the program menu (sbHelp).
+    static QStringList mainMenuLayout();
+    static QStringList programMenuLayout();
 
     SearchPanel *panTop;
     ResultTable *ListView;
@@ -96,10 +111,6 @@ public:
     QToolButton *sbRefrTab, *sbHome, *sbEnd, *sbStop, *sbSz;
     QMenu *popExp, *popStart, *popSbSz;
 
-signals:
-    // Escape or "Стоп": the running search or operation should end.
-    void stopRequested();
-
 protected:
     bool event(QEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
@@ -111,10 +122,12 @@ private:
     void buildBottomPanel();
     void buildMenus();
     void connectParts();
+    // The window's own commands (mainform_commands.cpp).
+    void registerCommands();
+    // F11 and its variants: whole work area or standard, minimum height, bottom.
+    void placeByF11(bool shift, bool ctrl);
     int startWidth();
     void installKeyPreview();
-    // Commands that have no subsystem behind them yet: only a beep.
-    void notYet();
     void showSoundGlyph();
     void showCounters();
     void popupMainMenu(const QPoint &globalPos);
@@ -130,6 +143,8 @@ private:
     // Recent start folders into the folder menu (the first 20).
     void showRecentFolders();
 
+    OperationContext m_ops;
+    CommandTable m_commands;
     THelpForm *m_help = nullptr;
     RecentFolders m_recent;
     std::unique_ptr<SearchController> m_search;

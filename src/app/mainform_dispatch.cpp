@@ -1,14 +1,8 @@
-// Key preview and the function-key dispatchers of the main window.
+// Key preview and the function-key dispatchers of the main window: each key
+// is looked up in the command table, which also holds the busy policy.
 #include "app/mainform.h"
 
-#include "base/services.h"
-#include "base/settings.h"
-#include "app/helpform.h"
-#include "app/logform.h"
-#include "search/searchpanel.h"
-#include "table/resulttable.h"
-#include "table/tablecommands.h"
-
+#include <QHash>
 #include <QKeyEvent>
 
 namespace vt {
@@ -26,166 +20,45 @@ int latinKey(int key)
     return cyr.value(key, key);
 }
 
-} // namespace
+bool isFunctionKey(int key) { return key >= Qt::Key_F1 && key <= Qt::Key_F12; }
 
-void TFileForm::notYet() { ui().beep(); }
+} // namespace
 
 void TFileForm::FormKeyDown(QKeyEvent *e)
 {
     const Qt::KeyboardModifiers mods = e->modifiers();
     const bool shift = mods & Qt::ShiftModifier;
     const bool ctrl = mods & Qt::ControlModifier;
-    switch (e->key()) {
-    case Qt::Key_F1: SetF1(shift, ctrl); return;
-    case Qt::Key_F2: SetF2(shift, ctrl); return;
-    case Qt::Key_F3: SetF3(shift, ctrl); return;
-    case Qt::Key_F4:
-        // Alt+F4 belongs to the window manager.
-        if (!(mods & Qt::AltModifier))
-            SetF4(shift, ctrl);
+    const int key = e->key();
+    // Alt+F4 belongs to the window manager.
+    if (key == Qt::Key_F4 && (mods & Qt::AltModifier))
         return;
-    case Qt::Key_F5: SetF5(shift, ctrl); return;
-    case Qt::Key_F6: SetF6(shift, ctrl); return;
-    case Qt::Key_F7: SetF7(shift, ctrl); return;
-    case Qt::Key_F8: SetF8(shift, ctrl); return;
-    case Qt::Key_F9: SetF9(shift, ctrl); return;
-    case Qt::Key_F11: SetF11(shift, ctrl); return;
-    case Qt::Key_F12: SetF12(shift, ctrl); return;
-    case Qt::Key_Escape: sbStopClick(); return;
-    default: break;
+    if (isFunctionKey(key) || key == Qt::Key_Escape) {
+        m_commands.runKey(key, shift, ctrl);
+        return;
     }
-    if (!ownsKey(e) || busy())
-        return;
-    if (latinKey(e->key()) == Qt::Key_K)
-        ListView->ShowHide83(shift);
-    else
-        notYet();
+    if (ownsKey(e))
+        m_commands.runKey(latinKey(key), shift, ctrl);
 }
 
-bool TFileForm::ownsKey(const QKeyEvent *e)
+bool TFileForm::ownsKey(const QKeyEvent *e) const
 {
     const Qt::KeyboardModifiers mods = e->modifiers();
     if (!(mods & Qt::ControlModifier) || (mods & Qt::AltModifier))
         return false;
-    switch (latinKey(e->key())) {
-    case Qt::Key_1: case Qt::Key_2: case Qt::Key_3:
-    case Qt::Key_D: case Qt::Key_E: case Qt::Key_H: case Qt::Key_I: case Qt::Key_J:
-    case Qt::Key_K: case Qt::Key_M: case Qt::Key_N: case Qt::Key_O: case Qt::Key_P:
-    case Qt::Key_Q: case Qt::Key_S: case Qt::Key_W:
-        return true;
-    default:
-        return false;
-    }
+    return m_commands.ownsCtrlKey(latinKey(e->key()));
 }
 
-void TFileForm::SetF1(bool shift, bool ctrl)
-{
-    if (busy())
-        return;
-    if (shift) {
-        ShowLog(0);
-        return;
-    }
-    if (ctrl || !m_help) {
-        notYet();
-        return;
-    }
-    const bool before = settings().clv;
-    m_help->exec();
-    if (settings().clv != before)
-        Savini();
-}
-
-void TFileForm::SetF2(bool shift, bool ctrl)
-{
-    if (busy())
-        return;
-    if (shift || ctrl) {
-        tableCommands->selectFirstOrLast(!shift);
-        return;
-    }
-    setSoundOn(!soundOn());
-    showSoundGlyph();
-}
-
-void TFileForm::SetF3(bool shift, bool ctrl)
-{
-    if (busy())
-        return;
-    if (shift || ctrl)
-        tableCommands->findNext(!shift);
-    else
-        tableCommands->findWindow();
-}
-
-void TFileForm::SetF4(bool shift, bool ctrl)
-{
-    if (shift && !ctrl) {
-        tableCommands->sortByMarks();
-        return;
-    }
-    if (busy())
-        return;
-    if (shift) {
-        notYet();
-    } else if (ctrl) {
-        tableCommands->removeSelectedAsk();
-    } else if (tableCommands->marksWindow()) {
-        // "Действия" in the marks window goes on to the actions window.
-        SetF6(false, false);
-    }
-}
-
-void TFileForm::SetF5(bool shift, bool ctrl)
-{
-    if (ctrl && !shift) {
-        tableCommands->shuffle();
-        return;
-    }
-    if (busy())
-        return;
-    if (shift)
-        tableCommands->invert();
-    else
-        tableCommands->focusCurrent();
-}
-
-void TFileForm::SetF6(bool, bool)
-{
-    if (!busy())
-        notYet();
-}
-
-void TFileForm::SetF7(bool shift, bool ctrl)
-{
-    if (!busy())
-        tableCommands->moveRow(shift, ctrl);
-}
-
-void TFileForm::SetF8(bool, bool)
-{
-    if (!busy())
-        notYet();
-}
-
-void TFileForm::SetF9(bool, bool)
-{
-    if (!busy())
-        notYet();
-}
-
-void TFileForm::SetF12(bool shift, bool ctrl)
-{
-    if (!shift && !ctrl) {
-        StartFind();
-        return;
-    }
-    if (busy())
-        return;
-    if (shift)
-        panTop->presetLast10Minutes();
-    else
-        panTop->presetMaximum();
-}
+void TFileForm::SetF1(bool shift, bool ctrl) { m_commands.runKey(Qt::Key_F1, shift, ctrl); }
+void TFileForm::SetF2(bool shift, bool ctrl) { m_commands.runKey(Qt::Key_F2, shift, ctrl); }
+void TFileForm::SetF3(bool shift, bool ctrl) { m_commands.runKey(Qt::Key_F3, shift, ctrl); }
+void TFileForm::SetF4(bool shift, bool ctrl) { m_commands.runKey(Qt::Key_F4, shift, ctrl); }
+void TFileForm::SetF5(bool shift, bool ctrl) { m_commands.runKey(Qt::Key_F5, shift, ctrl); }
+void TFileForm::SetF6(bool shift, bool ctrl) { m_commands.runKey(Qt::Key_F6, shift, ctrl); }
+void TFileForm::SetF7(bool shift, bool ctrl) { m_commands.runKey(Qt::Key_F7, shift, ctrl); }
+void TFileForm::SetF8(bool shift, bool ctrl) { m_commands.runKey(Qt::Key_F8, shift, ctrl); }
+void TFileForm::SetF9(bool shift, bool ctrl) { m_commands.runKey(Qt::Key_F9, shift, ctrl); }
+void TFileForm::SetF11(bool shift, bool ctrl) { m_commands.runKey(Qt::Key_F11, shift, ctrl); }
+void TFileForm::SetF12(bool shift, bool ctrl) { m_commands.runKey(Qt::Key_F12, shift, ctrl); }
 
 } // namespace vt

@@ -4,6 +4,7 @@
 
 #include "base/appdirs.h"
 #include "base/services.h"
+#include "app/commandmenus.h"
 #include "app/logform.h"
 #include "app/qtservices.h"
 #include "search/searchpanel.h"
@@ -118,12 +119,11 @@ QPixmap glyph(const QString &name)
 }
 
 QToolButton *toolButton(QWidget *parent, const QString &objectName, const QString &caption,
-                        const QString &glyphName, const QString &tip)
+                        const QString &glyphName)
 {
     auto *b = new QToolButton(parent);
     b->setObjectName(objectName);
     b->setFocusPolicy(Qt::NoFocus);
-    b->setToolTip(tip);
     b->setFixedHeight(25);
     b->setIconSize(QSize(kGlyph, kGlyph));
     if (!glyphName.isEmpty())
@@ -145,11 +145,11 @@ void TFileForm::FormCreate()
     setWindowTitle(QStringLiteral("Файловый поисковик"));
     setSoundOn(true);
 
-    panTop = new SearchPanel(this);
     ListView = new ResultTable(this);
-    tableCommands = new TableCommands(
-        ListView, [this] { return busy(); }, [this](bool on) { setBusy(on); }, this);
+    panTop = new SearchPanel(ListView->tableModel(), this);
+    tableCommands = new TableCommands(ListView, m_ops, this);
     buildBottomPanel();
+    registerCommands();
 
     auto *central = new QWidget(this);
     auto *column = new QVBoxLayout(central);
@@ -206,55 +206,33 @@ void TFileForm::buildBottomPanel()
     panBot->setFocusPolicy(Qt::StrongFocus);
     panBot->installEventFilter(this);
 
-    sbHelp = toolButton(panBot, QStringLiteral("sbHelp"), {}, QStringLiteral("help"),
-                        QStringLiteral("Текущий лог, о программе: F1\nЛоги: Shift + F1"));
-    sbZvv = toolButton(panBot, QStringLiteral("sbZvv"), {}, QStringLiteral("ZV1"),
-                       QStringLiteral("Вкл/выкл. звук: F2"));
-    sbFindTab = toolButton(panBot, QStringLiteral("sbFindTab"), {}, QStringLiteral("find"),
-                           QStringLiteral("Поиск по таблице (выбрать): F3\n"
-                                          "Поиск \"вперед\" по таблице: Shift + F3\n"
-                                          "Поиск \"назад\" по таблице: Ctrl + F3"));
-    sbFindText = toolButton(panBot, QStringLiteral("sbFindText"), QStringLiteral("Метки"), {},
-                            QStringLiteral("Метки (выбрать): F4\nСортировать по меткам: Shift + F4\n"
-                                           "Удалить из таблицы: Ctrl + F4"));
-    sbClearSel = toolButton(panBot, QStringLiteral("sbClearSel"), {}, QStringLiteral("clearsel"),
-                            QStringLiteral("Снять выделение\nShift - только с папок, Ctrl - только с файлов"));
-    sbSelall = toolButton(panBot, QStringLiteral("sbSelall"), {}, QStringLiteral("selall"),
-                          QStringLiteral("Выделить все\nShift - только папки, Ctrl - только файлы"));
-    sbSave = toolButton(panBot, QStringLiteral("sbSave"), QStringLiteral("Действия"), {},
-                        QStringLiteral("Действия (выбрать): F6"));
+    sbHelp = toolButton(panBot, QStringLiteral("sbHelp"), {}, QStringLiteral("help"));
+    sbZvv = toolButton(panBot, QStringLiteral("sbZvv"), {}, QStringLiteral("ZV1"));
+    sbFindTab = toolButton(panBot, QStringLiteral("sbFindTab"), {}, QStringLiteral("find"));
+    sbFindText = toolButton(panBot, QStringLiteral("sbFindText"), QStringLiteral("Метки"), {});
+    sbClearSel = toolButton(panBot, QStringLiteral("sbClearSel"), {}, QStringLiteral("clearsel"));
+    sbSelall = toolButton(panBot, QStringLiteral("sbSelall"), {}, QStringLiteral("selall"));
+    sbSave = toolButton(panBot, QStringLiteral("sbSave"), QStringLiteral("Действия"), {});
     stexNumb = new QLabel(QStringLiteral("-"), panBot);
     stexNumb->setObjectName(QStringLiteral("stexNumb"));
     stexNumb->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     stexNumb->setAlignment(Qt::AlignCenter);
     stexNumb->setMinimumWidth(48);
     stexNumb->setFixedHeight(23);
-    stexNumb->setToolTip(QStringLiteral("Номер выделенной строчки\nПереместить на номер...: F7"));
     stexNumb->installEventFilter(this);
-    sbPuskOpenWith = toolButton(panBot, QStringLiteral("sbPuskOpenWith"), {}, QStringLiteral("run"),
-                                QStringLiteral("Выполнить / отправить: F8"));
-    sbSvva = toolButton(panBot, QStringLiteral("sbSvva"), QStringLiteral("Свойства"), {},
-                        QStringLiteral("Свойства (выбрать): F9"));
-    sbExpl = toolButton(panBot, QStringLiteral("sbExpl"), {}, QStringLiteral("folder"),
-                        QStringLiteral("Проводник (см. кол. \"Папка\")\n"
-                                       "Shift - найти в проводнике (см. кол. \"Имя\")"));
+    sbPuskOpenWith = toolButton(panBot, QStringLiteral("sbPuskOpenWith"), {}, QStringLiteral("run"));
+    sbSvva = toolButton(panBot, QStringLiteral("sbSvva"), QStringLiteral("Свойства"), {});
+    sbExpl = toolButton(panBot, QStringLiteral("sbExpl"), {}, QStringLiteral("folder"));
     labOrd = new QLabel(QStringLiteral("Ord"), panBot);
     labPage = new QLabel(QStringLiteral("Page"), panBot);
     labOrd->hide();
     labPage->hide();
-    sbRefrTab = toolButton(panBot, QStringLiteral("sbRefrTab"), {}, QStringLiteral("current"),
-                           QStringLiteral("Найти в таблице: F5\nИнвертировать выделение: Shift + F5\n"
-                                          "Перемешать: Ctrl + F5"));
-    sbHome = toolButton(panBot, QStringLiteral("sbHome"), {}, QStringLiteral("home"),
-                        QStringLiteral("В начало таблицы"));
-    sbEnd = toolButton(panBot, QStringLiteral("sbEnd"), {}, QStringLiteral("end"),
-                       QStringLiteral("В конец таблицы"));
-    sbStop = toolButton(panBot, QStringLiteral("sbStop"), QStringLiteral("Стоп"), {},
-                        QStringLiteral("Остановить поиск: Esc"));
+    sbRefrTab = toolButton(panBot, QStringLiteral("sbRefrTab"), {}, QStringLiteral("current"));
+    sbHome = toolButton(panBot, QStringLiteral("sbHome"), {}, QStringLiteral("home"));
+    sbEnd = toolButton(panBot, QStringLiteral("sbEnd"), {}, QStringLiteral("end"));
+    sbStop = toolButton(panBot, QStringLiteral("sbStop"), QStringLiteral("Стоп"), {});
     sbStop->setEnabled(false);
-    sbSz = toolButton(panBot, QStringLiteral("sbSz"), {}, QStringLiteral("size"),
-                      QStringLiteral("Свернуть\nShift - влево-вверх, Ctrl - влево-вниз, "
-                                     "растянуть по ширине экрана"));
+    sbSz = toolButton(panBot, QStringLiteral("sbSz"), {}, QStringLiteral("size"));
 
     auto *row = new QHBoxLayout(panBot);
     row->setContentsMargins(3, 2, 3, 2);
@@ -270,110 +248,33 @@ void TFileForm::buildBottomPanel()
 
 void TFileForm::buildMenus()
 {
-    using Dispatch = void (TFileForm::*)(bool, bool);
-    // Tag 1 is the Shift variant, 2 the Ctrl variant, 3 both.
-    auto key = [this](QMenu *m, const QString &text, int tag, Dispatch f) {
-        QAction *a = m->addAction(text);
-        a->setData(tag);
-        connect(a, &QAction::triggered, this,
-                [this, tag, f] { (this->*f)(tag == 1 || tag == 3, tag == 2 || tag == 3); });
-        return a;
-    };
-    auto item = [this](QMenu *m, const QString &text, auto slot) {
-        QAction *a = m->addAction(text);
-        connect(a, &QAction::triggered, this, slot);
-        return a;
-    };
+    // Hints of the command bar: where a button stands for commands, their menu texts.
+    const CommandTable &t = m_commands;
+    sbHelp->setToolTip(t.hint({"app.about", "app.logs"}));
+    sbZvv->setToolTip(t.hint({"app.sound"}));
+    sbFindTab->setToolTip(t.hint({"table.find", "table.findForward", "table.findBackward"}));
+    sbFindText->setToolTip(t.hint({"table.marks", "table.sortByMarks", "table.removeRows"}));
+    sbClearSel->setToolTip(QStringLiteral("Снять выделение\nShift - только с папок, Ctrl - только с файлов"));
+    sbSelall->setToolTip(QStringLiteral("Выделить все\nShift - только папки, Ctrl - только файлы"));
+    sbSave->setToolTip(t.hint({"fileops.actions"}));
+    stexNumb->setToolTip(QStringLiteral("Номер выделенной строчки\n") + t.hint({"table.moveTo"}));
+    sbPuskOpenWith->setToolTip(t.hint({"shell.runAsk"}));
+    sbSvva->setToolTip(t.hint({"shell.properties"}));
+    sbExpl->setToolTip(QStringLiteral("Проводник (см. кол. \"Папка\")\n"
+                                      "Shift - найти в проводнике (см. кол. \"Имя\")"));
+    sbRefrTab->setToolTip(t.hint({"table.focus", "table.invert", "table.shuffle"}));
+    sbHome->setToolTip(t.find(QStringLiteral("table.home"))->caption);
+    sbEnd->setToolTip(t.find(QStringLiteral("table.end"))->caption);
+    sbStop->setToolTip(QStringLiteral("Остановить поиск: Esc"));
+    sbSz->setToolTip(QStringLiteral("Свернуть\nShift - влево-вверх, Ctrl - влево-вниз, "
+                                    "растянуть по ширине экрана"));
 
     popExp = new QMenu(this);
-    key(popExp, QStringLiteral("Текущий лог, о программе: F1"), 0, &TFileForm::SetF1);
-    key(popExp, QStringLiteral("Логи: Shift + F1"), 1, &TFileForm::SetF1);
-    key(popExp, QStringLiteral("Проверить таблицу: Ctrl + F1"), 2, &TFileForm::SetF1);
-    popExp->addSeparator();
-    key(popExp, QStringLiteral("Вкл/выкл. звук: F2"), 0, &TFileForm::SetF2);
-    key(popExp, QStringLiteral("Выделить первую строчку: Shift + F2"), 1, &TFileForm::SetF2);
-    key(popExp, QStringLiteral("Выделить последнюю строчку: Ctrl + F2"), 2, &TFileForm::SetF2);
-    popExp->addSeparator();
-    key(popExp, QStringLiteral("Поиск по таблице (выбрать): F3"), 0, &TFileForm::SetF3);
-    key(popExp, QStringLiteral("Поиск \"вперед\" по таблице: Shift + F3"), 1, &TFileForm::SetF3);
-    key(popExp, QStringLiteral("Поиск \"назад\" по таблице: Ctrl + F3"), 2, &TFileForm::SetF3);
-    popExp->addSeparator();
-    key(popExp, QStringLiteral("Метки (выбрать): F4"), 0, &TFileForm::SetF4);
-    key(popExp, QStringLiteral("Сортировать по меткам: Shift + F4"), 1, &TFileForm::SetF4);
-    key(popExp, QStringLiteral("Удалить из таблицы: Ctrl + F4"), 2, &TFileForm::SetF4);
-    key(popExp, QStringLiteral("Объем выделенных / всех файлов: Ctrl + Shift + F4"), 3, &TFileForm::SetF4);
-    popExp->addSeparator();
-    key(popExp, QStringLiteral("Найти в таблице: F5"), 0, &TFileForm::SetF5);
-    key(popExp, QStringLiteral("Инвертировать выделение: Shift + F5"), 1, &TFileForm::SetF5);
-    key(popExp, QStringLiteral("Перемешать: Ctrl + F5"), 2, &TFileForm::SetF5);
-    popExp->addSeparator();
-    key(popExp, QStringLiteral("Действия (выбрать): F6"), 0, &TFileForm::SetF6);
-    popExp->addSeparator();
-    key(popExp, QStringLiteral("Переместить на номер...: F7"), 0, &TFileForm::SetF7);
-    key(popExp, QStringLiteral("Выше на 1 строчку: Shift + F7"), 1, &TFileForm::SetF7);
-    key(popExp, QStringLiteral("Ниже на 1 строчку: Ctrl + F7"), 2, &TFileForm::SetF7);
-    key(popExp, QStringLiteral("В конец таблицы: Shift + Ctrl + F7"), 3, &TFileForm::SetF7);
-    popExp->addSeparator();
-    key(popExp, QStringLiteral("Выполнить / отправить: F8"), 0, &TFileForm::SetF8);
-    key(popExp, QStringLiteral("Свойства (выбрать): F9"), 0, &TFileForm::SetF9);
-    key(popExp, QStringLiteral("Быстрое переименование (файл): Shift + F9"), 1, &TFileForm::SetF9);
-    key(popExp, QStringLiteral("Удалить в корзину (файл): Ctrl + F9"), 2, &TFileForm::SetF9);
-    item(popExp, QStringLiteral("Проводник (см. кол. \"Папка\")"), [this] { notYet(); })->setData(0);
-    item(popExp, QStringLiteral("Найти в проводнике (см. кол. \"Имя\")"), [this] { notYet(); })->setData(1);
-    popExp->addSeparator();
-    key(popExp, QStringLiteral("На весь экран/стандартный: F11"), 0, &TFileForm::SetF11);
-    key(popExp, QStringLiteral("Миним. размер, центр экрана: Shift + F11"), 1, &TFileForm::SetF11);
-    key(popExp, QStringLiteral("Влево-вниз, растянуть по ширине: Ctrl + F11"), 2, &TFileForm::SetF11);
-    popExp->addSeparator();
-    key(popExp, QStringLiteral("Поиск (шаблон, список): F12"), 0, &TFileForm::SetF12);
-    popExp->addSeparator();
-    popExp->addMenu(tableCommands->makeSortMenu(popExp));
-    item(popExp, QStringLiteral("Показать колонку 8.3: Ctrl + K"), [this] {
-        if (!busy())
-            ListView->ShowHide83(false);
-    });
-    item(popExp, QStringLiteral("Спрятать колонку 8.3: Ctrl + Shift + K"), [this] {
-        if (!busy())
-            ListView->ShowHide83(true);
-    });
-    // The check mark follows the table: a refused switch leaves it as it was.
-    QAction *drag = popExp->addAction(QStringLiteral("Разрешить перетаскивание строк"));
-    drag->setCheckable(true);
-    connect(drag, &QAction::triggered, this,
-            [this, drag] { drag->setChecked(tableCommands->toggleRowDrag()); });
-    connect(popExp, &QMenu::aboutToShow, this,
-            [this, drag] { drag->setChecked(ListView->rowDragEnabled()); });
-    // The recount marks itself busy and then idle: never in the middle of a search.
-    item(popExp, QStringLiteral("Пересчитать"), [this] {
-        if (!busy())
-            tableCommands->Peressh(true);
-    });
-    item(popExp, QStringLiteral("Выделить все"), [this] { tableCommands->selectByKind(true, false, false); });
-    item(popExp, QStringLiteral("Снять выделение"), [this] { tableCommands->selectByKind(false, false, false); });
-    popExp->addSeparator();
-    item(popExp, QStringLiteral("Поиск файлов с \"нечитаемыми\" именами"), [this] { miFndUnicClick(); });
-    item(popExp, QStringLiteral("Установка параметров на максимальный поиск"), [this] { panTop->setAllMax(); });
-    popExp->addSeparator();
-    item(popExp, QStringLiteral("Новая копия Vestrada, свернуть"), [this] { Vestrada1Click(); });
-    item(popExp, QStringLiteral("Открыть папку программы"), [this] { miExpOwnDirClick(); });
-    popExp->addSeparator();
-    item(popExp, QStringLiteral("Свернуть"), [this] { showMinimized(); });
-    item(popExp, QStringLiteral("Закрыть: Alt + F4"), [this] { close(); });
-
+    fillMenu(popExp, t, mainMenuLayout());
     popStart = new QMenu(this);
-    key(popStart, QStringLiteral("Текущий лог, о программе: F1"), 0, &TFileForm::SetF1);
-    key(popStart, QStringLiteral("Логи: Shift + F1"), 1, &TFileForm::SetF1);
-    popStart->addSeparator();
-    item(popStart, QStringLiteral("Новая копия Vestrada, свернуть"), [this] { Vestrada1Click(); });
-    item(popStart, QStringLiteral("Открыть папку программы"), [this] { miExpOwnDirClick(); });
-    popStart->addSeparator();
-    item(popStart, QStringLiteral("Свернуть"), [this] { showMinimized(); });
-    item(popStart, QStringLiteral("Закрыть: Alt + F4"), [this] { close(); });
-
+    fillMenu(popStart, t, programMenuLayout());
     popSbSz = new QMenu(this);
-    item(popSbSz, QStringLiteral("Влево-вверх, растянуть/станд. шир."), [this] { sbSzClick(true, false); });
-    item(popSbSz, QStringLiteral("Влево-вниз, растянуть/станд. шир."), [this] { sbSzClick(false, true); });
-    item(popSbSz, QStringLiteral("Растянуть по ширине экрана"), [this] { sbSzClick(true, true); });
+    fillMenu(popSbSz, t, {"window.szTop", "window.szBottom", "window.szWide"});
 
     // The right button on the command bar: the main menu, the program menu on
     // the help button and the placement menu on the size button.
@@ -400,6 +301,15 @@ void TFileForm::connectParts()
     connect(sbPuskOpenWith, &QToolButton::clicked, this, [this] { SetF8(GetSh(), GetCt()); });
     connect(sbSvva, &QToolButton::clicked, this, [this] { SetF9(GetSh(), GetCt()); });
     connect(sbStop, &QToolButton::clicked, this, &TFileForm::sbStopClick);
+    // "Стоп" shows the busy state; once pressed it waits for the operation to end.
+    connect(&m_ops, &OperationContext::busyChanged, this, [this](bool on) {
+        sbStop->setEnabled(on && !m_ops.stopRequested());
+        panTop->setBusy(on);
+        if (on)
+            stexNumb->setText(QStringLiteral("-"));
+    });
+    connect(&m_ops, &OperationContext::stopRequestedChanged, this,
+            [this] { sbStop->setEnabled(m_ops.busy() && !m_ops.stopRequested()); });
     connect(sbSelall, &QToolButton::clicked, this, [this] {
         const bool shift = GetSh();
         tableCommands->selectByKind(true, shift, GetCt() && !shift);
@@ -408,26 +318,16 @@ void TFileForm::connectParts()
         const bool shift = GetSh();
         tableCommands->selectByKind(false, shift, GetCt() && !shift);
     });
-    connect(sbHome, &QToolButton::clicked, tableCommands, &TableCommands::scrollHome);
-    connect(sbEnd, &QToolButton::clicked, tableCommands, &TableCommands::scrollEnd);
-    connect(sbExpl, &QToolButton::clicked, this, [this] { notYet(); });
+    connect(sbHome, &QToolButton::clicked, this, [this] { m_commands.run(QStringLiteral("table.home")); });
+    connect(sbEnd, &QToolButton::clicked, this, [this] { m_commands.run(QStringLiteral("table.end")); });
+    connect(sbExpl, &QToolButton::clicked, this, [this] {
+        m_commands.run(GetCt()   ? QStringLiteral("lists.renumberIds")
+                       : GetSh() ? QStringLiteral("shell.findInExplorer")
+                                 : QStringLiteral("shell.explorer"));
+    });
     connect(sbSz, &QToolButton::clicked, this, [this] { sbSzClick(GetSh(), GetCt()); });
 
     panTop->setIsBusy([this] { return busy(); });
-    TableModel *model = ListView->tableModel();
-    // A null text means "not exactly one row"; an empty cell stays non-null.
-    panTop->setSelectedRowProvider([model]() -> QString {
-        if (model->selectedCount() != 1)
-            return QString();
-        const QString &cell = model->at(model->firstSelected()).cells[ColModified];
-        return cell.isNull() ? QStringLiteral("") : cell;
-    });
-    panTop->setSelectedFileBytesProvider([model]() -> qint64 {
-        if (model->selectedCount() != 1)
-            return -1;
-        const TableRow &r = model->at(model->firstSelected());
-        return r.isDir() ? -1 : r.bytes();
-    });
     connect(panTop, &SearchPanel::findClicked, this, [this] { SetF12(GetSh(), GetCt()); });
     connect(panTop, &SearchPanel::recentFolderChosen, this, &TFileForm::onRecentFolderChosen);
     connect(panTop, &SearchPanel::unreadableSearchRequested, this, &TFileForm::miFndUnicClick);
@@ -435,24 +335,25 @@ void TFileForm::connectParts()
     connect(panTop, &SearchPanel::openInFileManagerRequested, this, &TFileForm::miOpenDirExpClick);
     connect(panTop, &SearchPanel::favouriteFolderRequested, this, [this](bool shift) {
         if (!shift) {
-            notYet();
+            m_commands.run(QStringLiteral("lists.favouriteFolder"));
             return;
         }
-        const QString folder = provList(0);
+        const RowPath folder = provList(ProvMode::Folder);
         if (!folder.isEmpty()) {
-            panTop->setFolderText(folder);
+            panTop->setFolderText(folder.text);
             zv(3);
         }
     });
-    connect(panTop, &SearchPanel::preobrClicked, this, [this] { notYet(); });
-    connect(panTop, &SearchPanel::addListClicked, this, [this] { notYet(); });
-    connect(panTop, &SearchPanel::prosmClicked, this, [this] { notYet(); });
+    connect(panTop, &SearchPanel::preobrClicked, this, [this] { m_commands.run(QStringLiteral("lists.preobr")); });
+    connect(panTop, &SearchPanel::addListClicked, this, [this] { m_commands.run(QStringLiteral("lists.add")); });
+    connect(panTop, &SearchPanel::prosmClicked, this, [this] {
+        m_commands.run(GetSh() ? QStringLiteral("rename.splitter") : QStringLiteral("rename.view"));
+    });
     connect(panTop, &SearchPanel::restoreBoundsRequested, this, &TFileForm::restoreStandardBounds);
     connect(panTop, &SearchPanel::mainMenuRequested, this, &TFileForm::popupMainMenu);
 
     connect(ListView, &ResultTable::countersChanged, this, &TFileForm::showCounters);
     connect(ListView, &ResultTable::rowDoubleClicked, this, [this] { SetF8(false, false); });
-    setSelectedRowsCounter([model] { return model->selectedCount(); });
 }
 
 void TFileForm::showSoundGlyph()

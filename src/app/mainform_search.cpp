@@ -20,20 +20,14 @@ SearchController &TFileForm::search()
 {
     if (!m_search) {
         SearchHooks h;
-        h.processEvents = [] { QCoreApplication::processEvents(); };
         h.openExtPicker = [this] { panTop->chooseExtensions(); };
         h.setDirPath = [this](const QString &folder) { panTop->SetDirPath(folder); };
         h.recentFoldersChanged = [this] { showRecentFolders(); };
         h.addRecentMask = [this](const QString &mask) { panTop->addRecentMask(mask); };
         h.setCaption = [this](const QString &c) { setWindowTitle(c); };
-        h.setBusy = [this](bool on) {
-            setBusy(on);
-            if (on)
-                stexNumb->setText(QStringLiteral("-"));
-        };
         h.setPanel = [this](int i, const QString &t) { sbar->setPanel(i, t); };
         h.openLog = [] { ShowLog(0, false); };
-        m_search = std::make_unique<SearchController>(*ListView->tableModel(), currentLog(),
+        m_search = std::make_unique<SearchController>(*ListView->tableModel(), m_ops, currentLog(),
                                                       m_recent, std::move(h));
     }
     return *m_search;
@@ -42,12 +36,12 @@ SearchController &TFileForm::search()
 void TFileForm::StartFind(const QString &path)
 {
     Q_UNUSED(path); // a list file to read, once lists exist
-    QCoreApplication::processEvents();
+    m_ops.processEvents();
     if (busy())
         return;
     panBot->setFocus();
     if (panTop->listMode()) {
-        notYet(); // reading lists arrives with the list formats
+        ui().beep(); // reading lists arrives with the list formats
         return;
     }
     search().StartFind(
@@ -63,9 +57,8 @@ void TFileForm::StartFind(const QString &path)
 
 void TFileForm::sbStopClick()
 {
+    // One stop for the search, the list reads and every batch.
     search().sbStopClick();
-    emit stopRequested();
-    sbStop->setEnabled(false);
 }
 
 void TFileForm::miFndUnicClick()
@@ -73,7 +66,7 @@ void TFileForm::miFndUnicClick()
     if (busy())
         return;
     panTop->rbShab->setChecked(true);
-    QCoreApplication::processEvents();
+    m_ops.processEvents();
     m_unreadable = true;
     struct Reset {
         bool &flag;

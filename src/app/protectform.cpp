@@ -16,8 +16,8 @@ namespace {
 QPointer<TProtectForm> g_form;
 } // namespace
 
-TProtectForm::TProtectForm(QWidget *parent)
-    : QFrame(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+TProtectForm::TProtectForm(OperationContext &ops, QWidget *parent)
+    : QFrame(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_ops(ops)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -47,7 +47,7 @@ TProtectForm::TProtectForm(QWidget *parent)
 
 void TProtectForm::refresh()
 {
-    const ProgressState &s = progressState();
+    const ProgressState &s = m_ops.progress();
     labinf->setText(s.label());
     pbar->setVisible(s.barVisible());
     pbar->setMaximum(qMax(1, s.maximum()));
@@ -58,14 +58,14 @@ void TProtectForm::refresh()
 
 void TProtectForm::sbProtCancelClick()
 {
-    progressState().requestStop();
+    m_ops.requestStop();
     refresh();
 }
 
 void TProtectForm::closeEvent(QCloseEvent *e)
 {
     // Alt+F4 and the like: only the owner of the batch may close it.
-    if (progressState().mayClose())
+    if (m_ops.progress().mayClose())
         e->accept();
     else
         e->ignore();
@@ -85,27 +85,27 @@ void TProtectForm::mouseMoveEvent(QMouseEvent *e)
         move(e->globalPosition().toPoint() - m_dragOffset);
 }
 
-void ShowProtect(bool cancellable, int max, const QString &text)
+void ShowProtect(OperationContext &ops, bool cancellable, int max, const QString &text)
 {
-    progressState().show(cancellable, max, text);
+    ops.progress().show(cancellable, max, text);
     if (!g_form)
-        g_form = new TProtectForm;
+        g_form = new TProtectForm(ops);
     g_form->refresh();
     g_form->show();
     g_form->raise();
-    QCoreApplication::processEvents();
+    ops.processEvents();
 }
 
-void UpdateProtect(int position)
+void UpdateProtect(OperationContext &ops, int position)
 {
-    progressState().update(position);
+    ops.progress().update(position);
     if (g_form)
         g_form->refresh();
 }
 
-void CloseProtect()
+void CloseProtect(OperationContext &ops)
 {
-    progressState().close();
+    ops.progress().close();
     if (!g_form)
         return;
     TProtectForm *f = g_form;

@@ -42,12 +42,4 @@ void ProgressState::close()
     m_shown = false;
 }
 
-ProgressState &progressState()
-{
-    static ProgressState s;
-    return s;
-}
-
-bool protectContinue() { return progressState().continueFlag(); }
-
 } // namespace vt

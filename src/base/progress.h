@@ -1,6 +1,7 @@
 #pragma once
 // State of the "Подождите..." progress window, kept apart from the window so
-// that batch loops and their tests can run without a display.
+// that batch loops and their tests can run without a display. The operation
+// context owns it; a batch asks the context whether to go on.
 #include <QString>
 
 namespace vt {
@@ -38,10 +39,5 @@ private:
     QString m_button = QStringLiteral("Остановить");
     bool m_buttonEnabled = false;
 };
-
-ProgressState &progressState();
-
-// True while the running batch may go on (cleared by "Остановить").
-bool protectContinue();
 
 } // namespace vt

@@ -38,7 +38,10 @@ QDateTime modifiedTime(const Entry &e);
 
 // Looks up one path (file or folder, no trailing separator needed).
 bool lookup(const QString &path, Entry *out);
+// The same for a native path (the exact bytes, so any name is reachable).
+bool lookupNative(const QByteArray &path, Entry *out);
 bool isDir(const QString &path);
+bool isDirNative(const QByteArray &path);
 bool exists(const QString &path);
 // Sets the modification time (seconds since the epoch) of a file or folder.
 bool setModifiedTime(const QString &path, qint64 secs);

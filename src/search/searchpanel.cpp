@@ -3,7 +3,9 @@
 #include "base/oledate.h"
 #include "base/services.h"
 #include "base/textutil.h"
+#include "base/limits.h"
 #include "search/core/datepresets.h"
+#include "table/core/tablemodel.h"
 #include "search/core/extstore.h"
 #include "search/core/maskrules.h"
 #include "search/core/searchvalidate.h"
@@ -35,8 +37,8 @@ namespace vt {
 namespace {
 
 constexpr int kRowHeight = 22;
-constexpr int kMaxLimit = 9999;
-constexpr int kMaxDepth = 200;
+constexpr int kMaxLimit = kRowLimitMax;
+constexpr int kMaxDepth = kDepthMax;
 
 // Refuses pasted text with characters no name mask can hold; typing them beeps
 // in the key filter before it gets here.
@@ -78,8 +80,8 @@ template <class W> W *fixedRow(W *w)
 
 } // namespace
 
-SearchPanel::SearchPanel(QWidget *parent)
-    : QWidget(parent)
+SearchPanel::SearchPanel(const TableModel *table, QWidget *parent)
+    : QWidget(parent), m_table(table)
 {
     setObjectName(QStringLiteral("panTop"));
     setFixedHeight(80);
@@ -547,7 +549,6 @@ bool SearchPanel::busy() const { return m_isBusy ? m_isBusy() : m_busyFlag; }
 
 void SearchPanel::SetDirPath(const QString &startFolder)
 {
-    m_startFolder = startFolder;
     eDirPath->setToolTip(startFolder.isEmpty() ? QString()
                                                : QStringLiteral("Поиск с папки:\n") + startFolder);
     sbPreobr->setEnabled(!startFolder.isEmpty());
@@ -649,13 +650,6 @@ void SearchPanel::chooseExtensions()
     setExtensions(form.extensions());
 }
 
-void SearchPanel::setSelectedRowProvider(std::function<QString()> f) { m_selectedRow = std::move(f); }
-
-void SearchPanel::setSelectedFileBytesProvider(std::function<qint64()> f)
-{
-    m_selectedBytes = std::move(f);
-}
-
 // ---- folder ----
 
 bool SearchPanel::GetDirOnly(int way, QString &folder, bool startEmpty)
@@ -753,12 +747,12 @@ void SearchPanel::setMaxPreset(int tag)
 
 void SearchPanel::dateFromTable(int tag)
 {
-    const QString cell = m_selectedRow ? m_selectedRow() : QString();
-    if (cell.isNull()) {
+    const Selection sel = m_table ? m_table->selection() : Selection();
+    if (sel.size() != 1) {
         ui().inf(QStringLiteral("Для установки даты выделите строчку в таблице"));
         return;
     }
-    const QDateTime dt = parseDateTimeText(cell);
+    const QDateTime dt = sel.first().entry.modified();
     if (!dt.isValid() || toDays(dt) <= kEarliestDate)
         return;
     const double d = toDays(dt);
@@ -800,7 +794,9 @@ void SearchPanel::openSizePicker(bool maxField)
         return;
     QSpinBox *field = maxField ? seRazmerDO : seRazmerOT;
     field->interpretText();
-    TKbForm form(maxField, field->value(), m_selectedBytes ? m_selectedBytes() : -1, this);
+    const Selection sel = m_table ? m_table->selection() : Selection();
+    const qint64 tableBytes = sel.size() == 1 && !sel.first().entry.isDir() ? sel.first().entry.size : -1;
+    TKbForm form(maxField, field->value(), tableBytes, this);
     if (form.exec() == QDialog::Accepted) {
         field->setValue(int(form.sizeKb()));
         zv(2);

@@ -22,10 +22,14 @@ class QToolButton;
 
 namespace vt {
 
+class CommandTable;
+class TableModel;
+
 class SearchPanel : public QWidget {
     Q_OBJECT
 public:
-    explicit SearchPanel(QWidget *parent = nullptr);
+    // table: the result table whose single selected row gives dates and sizes.
+    explicit SearchPanel(const TableModel *table = nullptr, QWidget *parent = nullptr);
     ~SearchPanel() override;
 
     // --- controls (named as the main window's layout names them) ---
@@ -96,8 +100,10 @@ public:
     void setIsBusy(std::function<bool()> isBusy);
 
     void SetDirPath(const QString &startFolder);
-    QString searchStartFolder() const { return m_startFolder; }
     void initAtStart();
+    // The search's commands (F12 and its variants, the search menu items).
+    void registerCommands(CommandTable &t, std::function<void()> startFind,
+                          std::function<void()> unreadableFind);
     void presetLast10Minutes();
     void presetMaximum();
     void setAllMax();
@@ -110,11 +116,6 @@ public:
     void setExtensions(const QStringList &exts);
     // The extension picker (sbExt, and a search in extension mode without extensions).
     void chooseExtensions();
-
-    // "Изменен" of the single selected row, null when not exactly one row is selected.
-    void setSelectedRowProvider(std::function<QString()> f);
-    // Bytes of the single selected file row, -1 when not exactly one file row is selected.
-    void setSelectedFileBytesProvider(std::function<qint64()> f);
 
     // --- commands, also reachable from buttons and menus ---
     // Way 1 folder browser (startEmpty: without the current folder), way 2 any-file dialog.
@@ -166,11 +167,9 @@ private:
     void surfacePress(QMouseEvent *event, bool menuToo);
 
     std::function<bool()> m_isBusy;
-    std::function<QString()> m_selectedRow;
-    std::function<qint64()> m_selectedBytes;
+    const TableModel *m_table;
     QStringList m_recentMasks;
     QStringList m_exts;
-    QString m_startFolder;
     bool m_listOpen = false;
     bool m_busyFlag = false;
     bool m_lastListMode = false;

@@ -1,5 +1,6 @@
 #include "table/tablecommands.h"
 
+#include "base/operation.h"
 #include "base/services.h"
 #include "base/textutil.h"
 #include "table/colfindform.h"
@@ -8,18 +9,15 @@
 #include "table/metform.h"
 #include "table/resulttable.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QMenu>
 
 namespace vt {
 
-TableCommands::TableCommands(ResultTable *table, std::function<bool()> isBusy,
-                             std::function<void(bool)> setBusy, QObject *parent)
-    : QObject(parent), m_table(table), m_isBusy(std::move(isBusy)), m_setBusy(std::move(setBusy))
+TableCommands::TableCommands(ResultTable *table, OperationContext &ops, QObject *parent)
+    : QObject(parent), m_table(table), m_ops(ops)
 {
-    m_table->setBusyTest(m_isBusy);
+    m_table->setBusyTest([&ops] { return ops.busy(); });
     connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int col) {
         const bool shift = QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier;
         sort(col, shift ? 1 : -1);
@@ -28,7 +26,9 @@ TableCommands::TableCommands(ResultTable *table, std::function<bool()> isBusy,
 
 TableModel *TableCommands::model() const { return m_table->tableModel(); }
 
-void TableCommands::processEvents() { QCoreApplication::processEvents(); }
+bool TableCommands::busy() const { return m_ops.busy(); }
+
+void TableCommands::processEvents() { m_ops.processEvents(); }
 
 void TableCommands::selectFirstOrLast(bool last)
 {
@@ -229,15 +229,14 @@ void TableCommands::sort(int code, int d)
         ui().beep();
         return;
     }
-    if (m_setBusy)
-        m_setBusy(true);
-    processEvents();
-    sortTable(*m, code, d);
-    m_table->notifyCounters();
-    processEvents();
+    {
+        OperationContext::Scope busy(m_ops);
+        processEvents();
+        sortTable(*m, code, d);
+        m_table->notifyCounters();
+        processEvents();
+    }
     m_table->setf(d);
-    if (m_setBusy)
-        m_setBusy(false);
 }
 
 void TableCommands::selectByKind(bool select, bool folders, bool files)
@@ -260,12 +259,12 @@ void TableCommands::SelTab(int mode)
 
 void TableCommands::Peressh(bool explicitFlag)
 {
-    if (m_setBusy)
-        m_setBusy(true);
-    processEvents();
-    const TableCounters fresh = model()->computeCounters();
-    if (m_setBusy)
-        m_setBusy(false);
+    TableCounters fresh;
+    {
+        OperationContext::Scope busy(m_ops);
+        processEvents();
+        fresh = model()->computeCounters();
+    }
     recount(*model(), explicitFlag, &fresh);
     m_table->notifyCounters();
 }
@@ -290,27 +289,6 @@ bool TableCommands::toggleRowDrag()
     m_table->setRowDragEnabled(on);
     zv(on ? 2 : 3);
     return on;
-}
-
-QMenu *TableCommands::makeSortMenu(QWidget *parent)
-{
-    auto *menu = new QMenu(QStringLiteral("Сортировать, перемешать"), parent);
-    const struct {
-        const char16_t *text;
-        int code;
-    } items[] = {
-        {u"по ID", 0},           {u"по папкам", 1},    {u"по именам", 2},
-        {u"по типу", 3},         {u"по размеру файлов", 5}, {u"по дате изменения", 7},
-        {u"колонка Ord", 8},     {u"колонка Page", 9}, {u"по атрибутам", 10},
-        {u"по меткам", 13},      {u"Перемешать: Ctrl + F5", 12},
-    };
-    for (const auto &it : items) {
-        QAction *a = menu->addAction(QString::fromUtf16(it.text));
-        a->setData(it.code);
-        const int code = it.code;
-        connect(a, &QAction::triggered, this, [this, code] { sort(code, -1); });
-    }
-    return menu;
 }
 
 } // namespace vt

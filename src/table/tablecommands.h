@@ -1,27 +1,35 @@
 #pragma once
 // The table commands that the main window's keys, buttons and menus call:
 // select first/last, find, marks, sort, remove, invert, shuffle, row move,
-// select by kind, recount and scrolling. Each makes its own busy test.
+// select by kind, recount and scrolling. Each makes its own busy test, and
+// registerCommands() puts them into the main window's command table.
 #include <QObject>
 #include <functional>
 
-class QMenu;
 class QWidget;
 
 namespace vt {
 
+class CommandTable;
+class OperationContext;
 class ResultTable;
 class TableModel;
 
 class TableCommands : public QObject {
     Q_OBJECT
 public:
-    TableCommands(ResultTable *table, std::function<bool()> isBusy,
-                  std::function<void(bool)> setBusy, QObject *parent = nullptr);
+    TableCommands(ResultTable *table, OperationContext &ops, QObject *parent = nullptr);
 
     ResultTable *table() const { return m_table; }
     TableModel *model() const;
-    bool busy() const { return m_isBusy && m_isBusy(); }
+    OperationContext &operation() const { return m_ops; }
+    bool busy() const;
+
+    // The table's commands with their keys and menu texts. actionsId: the
+    // command that "Действия" of the marks window goes on to.
+    void registerCommands(CommandTable &t, const QString &actionsId);
+    // Ids of the sort menu "Сортировать, перемешать", in menu order.
+    static QStringList sortMenuIds();
 
     // Shift+F2 / Ctrl+F2: clear the selection and select the first or last row.
     void selectFirstOrLast(bool last);
@@ -56,9 +64,6 @@ public:
     // (sound 2 on, sound 3 off); not while busy. Returns the new state.
     bool toggleRowDrag();
 
-    // Menu "Сортировать, перемешать".
-    QMenu *makeSortMenu(QWidget *parent);
-
     // The marks window's buttons run these too.
     void removeSelectedRowsNow();
     void findNextFrom(bool backward, const QString &upperNeedle);
@@ -73,8 +78,7 @@ private:
     void processEvents();
 
     ResultTable *m_table;
-    std::function<bool()> m_isBusy;
-    std::function<void(bool)> m_setBusy;
+    OperationContext &m_ops;
 };
 
 } // namespace vt

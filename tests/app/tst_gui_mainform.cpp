@@ -7,6 +7,7 @@
 #include "app/mainform.h"
 #include "app/qtservices.h"
 #include "fakeservices.h"
+#include "table/tablerows.h"
 #include "search/searchpanel.h"
 #include "table/core/tablemodel.h"
 #include "table/resulttable.h"
@@ -48,13 +49,7 @@ void press(TFileForm &f, int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
 
 TableRow row(int id, const QString &folder, const QString &name)
 {
-    TableRow r;
-    r.cells[ColID] = QString::number(id);
-    r.cells[ColFolder] = folder;
-    r.cells[ColName] = name;
-    r.cells[ColType] = QStringLiteral("TXT");
-    r.cells[ColByte] = QStringLiteral("10");
-    return r;
+    return test::fileRow(id, folder, name, 10);
 }
 
 QStringList names(TableModel *m)
@@ -199,12 +194,14 @@ private slots:
     void closingWhileBusyOnlyStops()
     {
         start();
-        QSignalSpy stop(form, &TFileForm::stopRequested);
-        form->setBusy(true);
+        std::optional<OperationContext::Scope> busy(std::in_place, form->operation());
         QVERIFY(!form->panTop->isEnabled());
+        QVERIFY(form->sbStop->isEnabled());
         QVERIFY(!form->close());
-        QCOMPARE(stop.count(), 1);
+        QVERIFY(form->operation().stopRequested());
+        QVERIFY(!form->sbStop->isEnabled());
         QVERIFY(form->isVisible());
+        busy.reset();
         QVERIFY(!form->busy());
         QVERIFY(form->close());
     }
@@ -219,7 +216,7 @@ private slots:
         form->miSetStartDirClick();
         QCOMPARE(readWholeFile(ini()), QByteArray("[MAIN]\r\nDIRSTART=") + toCp1251(home->path()) + "/\r\n");
         // Not while busy.
-        form->setBusy(true);
+        OperationContext::Scope busy(form->operation());
         fx->ui.clear();
         form->miSetStartDirClick();
         QVERIFY(fx->ui.calls.isEmpty());
@@ -301,7 +298,7 @@ private slots:
         start();
         addRows(3);
         TableModel *m = form->ListView->tableModel();
-        form->setBusy(true);
+        std::optional<OperationContext::Scope> busy(std::in_place, form->operation());
         fx->sound.played.clear();
         press(*form, Qt::Key_F2);
         QVERIFY(soundOn());
@@ -313,10 +310,9 @@ private slots:
         press(*form, Qt::Key_F11);           // placement does not wait
         QCOMPARE(fx->sound.played, QList<int>{3});
 
-        QSignalSpy stop(form, &TFileForm::stopRequested);
         press(*form, Qt::Key_Escape);
-        QCOMPARE(stop.count(), 1);
-        QVERIFY(!form->busy());
+        QVERIFY(form->operation().stopRequested());
+        QVERIFY(!form->sbStop->isEnabled());
     }
 
     void busyIgnoresEveryOtherCommandKey()
@@ -327,7 +323,7 @@ private slots:
         TableModel *m = form->ListView->tableModel();
         const QStringList before = names(m);
         const QDateTime minBefore(form->panTop->dtMinDat->date(), form->panTop->dtMinTime->time());
-        form->setBusy(true);
+        OperationContext::Scope busy(form->operation());
         fx->sound.played.clear();
         fx->ui.clear();
         // Any window that opens anyway is closed and counted.
@@ -462,7 +458,7 @@ private slots:
         QVERIFY(drag->isChecked());
         QCOMPARE(fx->sound.played, QList<int>{2});
         // Refused while busy: the table and the check mark stay as they were.
-        form->setBusy(true);
+        std::optional<OperationContext::Scope> busy(std::in_place, form->operation());
         drag->trigger();
         QVERIFY(form->ListView->rowDragEnabled());
         QVERIFY(drag->isChecked());
@@ -472,7 +468,7 @@ private slots:
         recount->trigger();
         QVERIFY(form->busy());
         QVERIFY(!form->panTop->isEnabled());
-        form->setBusy(false);
+        busy.reset();
         drag->trigger();
         QVERIFY(!form->ListView->rowDragEnabled());
         QVERIFY(!drag->isChecked());
@@ -504,14 +500,15 @@ private slots:
         TableModel *m = form->ListView->tableModel();
         m->appendRow(row(1, home->path() + QStringLiteral("/data/sub/"), QStringLiteral("gone.txt")));
         m->appendRow(row(2, home->path() + QStringLiteral("/nowhere/"), QStringLiteral("x")));
-        QCOMPARE(form->provList(0), QString());
+        using M = TFileForm::ProvMode;
+        QCOMPARE(form->provList(M::Folder).text, QString());
         QCOMPARE(fx->ui.lastText(), QStringLiteral("Не выделена строчка в таблице"));
         selectOnly(0);
-        QCOMPARE(form->provList(0), home->path() + QStringLiteral("/data/sub/"));
-        QCOMPARE(form->provList(1), QString());
+        QCOMPARE(form->provList(M::Folder).text, home->path() + QStringLiteral("/data/sub/"));
+        QCOMPARE(form->provList(M::Any).text, QString());
         QCOMPARE(fx->ui.lastText(), QStringLiteral("Не найден файл/папка: \n") + home->path()
                                         + QStringLiteral("/data/sub/gone.txt"));
-        QCOMPARE(form->provList(2), QString());
+        QCOMPARE(form->provList(M::File).text, QString());
         QVERIFY(fx->ui.lastText().startsWith(QStringLiteral("Не найден файл: \n")));
 
         // Shift on the favourites button takes the selected row's folder.
@@ -521,7 +518,7 @@ private slots:
         QCOMPARE(fx->sound.played, QList<int>{3});
         selectOnly(1);
         const int beeps = fx->ui.beeps;
-        QCOMPARE(form->provList(0), QString());
+        QCOMPARE(form->provList(M::Folder).text, QString());
         QCOMPARE(fx->ui.beeps, beeps + 1);
     }
 

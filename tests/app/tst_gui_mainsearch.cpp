@@ -4,6 +4,7 @@
 #include "app/helpform.h"
 #include "app/mainform.h"
 #include "fakeservices.h"
+#include "table/tablerows.h"
 #include "search/searchpanel.h"
 #include "table/core/tablemodel.h"
 #include "table/resulttable.h"
@@ -18,6 +19,8 @@
 #include <QTimeEdit>
 #include <QTimer>
 #include <QToolButton>
+#include <cstdio>
+#include <fstream>
 
 using namespace vt;
 
@@ -162,12 +165,8 @@ private slots:
     void dateFromTheSelectedRow()
     {
         TableModel *m = form->ListView->tableModel();
-        TableRow dated, undated;
-        dated.cells[ColID] = "1";
-        dated.cells[ColModified] = "05.03.2024 7:08:10";
-        undated.cells[ColID] = "2";
-        m->appendRow(dated);
-        m->appendRow(undated);
+        m->appendRow(test::fileRow(1, "a/", "dated.txt", 1, "05.03.2024 7:08:10"));
+        m->appendRow(test::fileRow(2, "a/", "other.txt", 1, "06.03.2024 7:08:10"));
         form->panTop->dateFromTable(0);
         QCOMPARE(fx->ui.lastText(), QStringLiteral("Для установки даты выделите строчку в таблице"));
         fx->ui.clear();
@@ -175,11 +174,38 @@ private slots:
         form->panTop->dateFromTable(0);
         QCOMPARE(form->panTop->params().minDate, 45356.0); // 05.03.2024
         QCOMPARE(form->panTop->dtMinTime->time(), QTime(7, 8, 10));
-        // A row without a date is still one selected row: nothing to take, no message.
-        m->setSelected(0, false);
+        // Two selected rows give no date.
+        fx->ui.clear();
         m->setSelected(1, true);
         form->panTop->dateFromTable(1);
-        QVERIFY(fx->ui.calls.isEmpty());
+        QCOMPARE(fx->ui.lastText(), QStringLiteral("Для установки даты выделите строчку в таблице"));
+    }
+
+    // A name that is not valid UTF-8 stays reachable: the row keeps the exact
+    // bytes, and the current-row path opens the file itself.
+    void unreadableRowKeepsItsNativePath()
+    {
+        QTemporaryDir dir;
+        const QByteArray native = QFile::encodeName(dir.path()) + "/bad\xff\xfe.txt";
+        {
+            std::ofstream out(native.constData(), std::ios::binary);
+            out << "payload";
+        }
+        form->panTop->setFolderText(dir.path());
+        fx->ui.yesNo.enqueue(true);
+        form->miFndUnicClick();
+        TableModel *m = form->ListView->tableModel();
+        QCOMPARE(m->size(), 1);
+        QCOMPARE(m->fullPath(0), native);
+        QVERIFY(m->at(0).cells[ColName].startsWith("bad"));
+        m->setSelected(0, true);
+        const TFileForm::RowPath p = form->provList(TFileForm::ProvMode::File);
+        QCOMPARE(p.native, native);
+        std::ifstream in(p.native.constData(), std::ios::binary);
+        std::string text;
+        in >> text;
+        QCOMPARE(QByteArray::fromStdString(text), QByteArray("payload"));
+        QVERIFY(std::remove(native.constData()) == 0);
     }
 
     void unreadableSearchAsksItsOwnQuestion()

@@ -114,16 +114,18 @@ private slots:
 
     void progressWindowStopsBetweenItems()
     {
-        ShowProtect(true, 5, QStringLiteral("Копирование файлов, подождите..."));
+        OperationContext ops;
+        OperationContext::Scope busy(ops);
+        ShowProtect(ops, true, 5, QStringLiteral("Копирование файлов, подождите..."));
         TProtectForm *f = protectForm();
         QVERIFY(f && f->isVisible());
         QCOMPARE(f->labinf->text(), QStringLiteral("Копирование файлов, подождите..."));
         QCOMPARE(f->size(), QSize(362, 66));
         QList<int> done;
         for (int i = 1; i <= 5; ++i) {
-            UpdateProtect(i);
+            UpdateProtect(ops, i);
             QCoreApplication::processEvents();
-            if (!protectContinue())
+            if (ops.stopRequested())
                 break;
             done << i;
             if (i == 3)
@@ -135,25 +137,28 @@ private slots:
         // The user cannot close it; the owner can.
         QVERIFY(!f->close());
         QVERIFY(f->isVisible());
-        CloseProtect();
+        CloseProtect(ops);
         QVERIFY(!protectForm());
     }
 
     void progressWindowOneItemAndPlainWait()
     {
-        ShowProtect(true, 1);
+        OperationContext ops;
+        ShowProtect(ops, true, 1);
         TProtectForm *f = protectForm();
         QCOMPARE(f->labinf->text(), QStringLiteral("Подождите..."));
         QCOMPARE(f->sbProtCancel->text(), QStringLiteral("Остался 1 файл..."));
         QVERIFY(!f->sbProtCancel->isEnabled());
-        CloseProtect();
+        // The last item runs: Escape or "Стоп" cannot stop it either.
+        ops.requestStop();
+        QVERIFY(!ops.stopRequested());
+        CloseProtect(ops);
 
-        ShowProtect(false, 0, QStringLiteral("Добавление к списку, подождите..."));
+        ShowProtect(ops, false, 0, QStringLiteral("Добавление к списку, подождите..."));
         f = protectForm();
-        QVERIFY(!protectContinue());
         QVERIFY(f->pbar->isHidden());
         QVERIFY(!f->sbProtCancel->isEnabled());
-        CloseProtect();
+        CloseProtect(ops);
     }
 
     void aboutWindowFollowsTheLog()
@@ -331,8 +336,7 @@ private slots:
     void logViewerExtraButton()
     {
         test::FakeServices fx;
-        setSelectedRowsCounter([] { return 7; });
-        TLogForm f(3);
+        TLogForm f(3, 7);
         QCOMPARE(f.butExtra->text(), QStringLiteral("Файлы, где ничего не найдено"));
         f.butExtraClick(); // Cancel: stays open
         QCOMPARE(fx.ui.lastText(), QStringLiteral("Выберите действие для выделенных строк в таблице,\n"
@@ -343,7 +347,7 @@ private slots:
         f.butExtraClick();
         QCOMPARE(f.result(), 1);
 
-        TLogForm g(-2);
+        TLogForm g(-2, 7);
         QCOMPARE(g.butExtra->text(), QStringLiteral("Ненайденные файлы/папки"));
         fx.ui.yesOk.enqueue(6);
         g.butExtraClick();
@@ -355,7 +359,6 @@ private slots:
         h.show();
         QTest::keyClick(&h, Qt::Key_Escape);
         QCOMPARE(h.result(), 2);
-        setSelectedRowsCounter(nullptr);
     }
 };
 

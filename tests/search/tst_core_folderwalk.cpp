@@ -1,5 +1,7 @@
 #include "search/core/folderwalk.h"
+#include "base/operation.h"
 #include "platform/fileentry.h"
+#include "search/core/matchrow.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,6 +37,7 @@ struct Tree {
 
 struct Result {
     std::vector<TableRow> rows;
+    std::vector<QByteArray> native;
     int stop = 0;
     QStringList paths() const
     {
@@ -45,23 +48,36 @@ struct Result {
     }
 };
 
-Result walk(const QString &start, WalkSettings s, std::function<void(Result &)> onYield = {},
-            std::function<void(Result &)> onRow = {})
+void setMode(WalkSettings &s, int mode)
+{
+    s.filter.files = mode >= ModeFilesAndFolders;
+    s.filter.folders = mode != ModeFiles;
+    s.emptyFoldersOnly = mode == ModeEmptyFolders;
+}
+
+// Walks with a context whose stop the callbacks may request: onYield when
+// events would be served, onRow after each row.
+Result walk(const QString &start, WalkSettings s, std::function<void(Result &, OperationContext &)> onYield = {},
+            std::function<void(Result &, OperationContext &)> onRow = {})
 {
     Result res;
+    OperationContext ops;
+    ops.setEventPump([&] {
+        if (onYield)
+            onYield(res, ops);
+    });
     s.start = start;
     FolderWalk w(
-        s, res.stop,
-        [&](TableRow &&row, const fs::Entry &) {
-            res.rows.push_back(std::move(row));
+        s,
+        [&](const WalkItem &m) {
+            res.rows.push_back(matchRow(m, int(res.rows.size()) + 1));
+            res.native.push_back(m.nativePath);
             if (onRow)
-                onRow(res);
+                onRow(res, ops);
+            return true;
         },
-        [&] {
-            if (onYield)
-                onYield(res);
-        });
-    w.run();
+        &ops);
+    res.stop = w.run();
     return res;
 }
 
@@ -79,13 +95,13 @@ private slots:
         t.file("c/z.txt");
         t.file("a.txt");
         WalkSettings s;
-        s.mode = ModeFiles;
+        setMode(s, ModeFiles);
         s.depth = 0;
         QCOMPARE(walk(t.root(), s).paths(), QStringList({"a.txt", "b.txt"}));
         s.depth = 1;
         QCOMPARE(walk(t.root(), s).paths(), QStringList({"a.txt", "b.txt", "A/x.txt", "c/z.txt"}));
         s.depth = 200;
-        s.mode = ModeFilesAndFolders;
+        setMode(s, ModeFilesAndFolders);
         const Result r = walk(t.root(), s);
         // A folder's own matches come before those of its sub-folders.
         QCOMPARE(r.paths(), QStringList({"A", "a.txt", "b.txt", "c", "A/deep", "A/x.txt",
@@ -120,12 +136,12 @@ private slots:
         t.file("small.bin", 1023);
         t.file("kb.bin", 1024);
         WalkSettings s;
-        s.mode = ModeFiles;
-        s.minKb = 0;
-        s.maxKb = 0;
+        setMode(s, ModeFiles);
+        s.filter.minKb = 0;
+        s.filter.maxKb = 0;
         QCOMPARE(walk(t.root(), s).paths(), QStringList({"small.bin"}));
-        s.minKb = 1;
-        s.maxKb = 1;
+        s.filter.minKb = 1;
+        s.filter.maxKb = 1;
         QCOMPARE(walk(t.root(), s).paths(), QStringList({"kb.bin"}));
     }
 
@@ -136,8 +152,8 @@ private slots:
         t.file("later.txt", 0, kNew.addSecs(2));
         t.file("old.txt", 0, kOld);
         WalkSettings s;
-        s.minStamp = fs::fatStamp(kNew.addSecs(-600));
-        s.maxStamp = fs::fatStamp(kNew);
+        s.filter.minStamp = fs::fatStamp(kNew.addSecs(-600));
+        s.filter.maxStamp = fs::fatStamp(kNew);
         QCOMPARE(walk(t.root(), s).paths(), QStringList({"at.txt"}));
         // Folders are tested for their date too.
         t.dir("fresh", kNew);
@@ -152,12 +168,12 @@ private slots:
         t.file("plain.txt");
         QFile::setPermissions(t.root() + "ro", QFile::ReadOwner | QFile::ExeOwner);
         WalkSettings s;
-        s.mode = ModeFiles;
-        s.attrSet = fs::AttrAll & ~fs::AttrHidden;
+        setMode(s, ModeFiles);
+        s.filter.attrSet = fs::AttrAll & ~fs::AttrHidden;
         // Files inside a hidden folder are not found with H on.
         QCOMPARE(walk(t.root(), s).paths(), QStringList({"plain.txt", "ro/inside.txt"}));
-        s.attrSet = fs::AttrAll & ~fs::AttrReadOnly;
-        s.mode = ModeFilesAndFolders;
+        s.filter.attrSet = fs::AttrAll & ~fs::AttrReadOnly;
+        setMode(s, ModeFilesAndFolders);
         // A read-only folder is itself left out but still walked.
         QCOMPARE(walk(t.root(), s).paths(),
                  QStringList({".secret", "plain.txt", ".secret/inner.txt", "ro/inside.txt"}));
@@ -172,9 +188,9 @@ private slots:
         t.file("full/f.txt");
         t.dir("full/emptyinside");
         WalkSettings s;
-        s.mode = ModeEmptyFolders;
+        setMode(s, ModeEmptyFolders);
         QCOMPARE(walk(t.root(), s).paths(), QStringList({"empty", "full/emptyinside"}));
-        s.mode = ModeAllFolders;
+        setMode(s, ModeAllFolders);
         QCOMPARE(walk(t.root(), s).paths().size(), 4);
     }
 
@@ -184,12 +200,12 @@ private slots:
         for (int i = 0; i < 300; ++i)
             t.file(QStringLiteral("d%1/f.txt").arg(i, 3, 10, QLatin1Char('0')));
         WalkSettings s;
-        s.mode = ModeFiles;
+        setMode(s, ModeFiles);
         // Stop pressed while the third row is being added: the walk ends
         // before the next entry.
-        Result r = walk(t.root(), s, {}, [](Result &res) {
+        Result r = walk(t.root(), s, {}, [](Result &res, OperationContext &ops) {
             if (res.rows.size() == 3)
-                res.stop = StopUser;
+                ops.requestStop();
         });
         QCOMPARE(r.stop, int(StopUser));
         QCOMPARE(r.paths(), QStringList({"d000/f.txt", "d001/f.txt", "d002/f.txt"}));
@@ -202,7 +218,7 @@ private slots:
         t.file("Sub/README.txt");
         t.file("Sub/other.txt");
         WalkSettings s;
-        s.mode = ModeFiles;
+        setMode(s, ModeFiles);
         const Result r = walk(t.root(), s);
         QCOMPARE(r.rows.size(), size_t(3));
         const QString prefix = t.root().toUpper() + "SUB/";
@@ -219,7 +235,7 @@ private slots:
         t.file("good.txt");
         QVERIFY(fs::createFileNative(QFile::encodeName(t.root()) + "bad\xff\xfe.txt"));
         WalkSettings s;
-        s.mode = ModeFiles;
+        setMode(s, ModeFiles);
         Result r = walk(t.root(), s);
         QCOMPARE(r.rows.size(), size_t(2));
         s.unreadable = true;
@@ -238,7 +254,7 @@ private slots:
         t.file("c.TXT");
         t.file("d.doc");
         WalkSettings s;
-        s.mode = ModeFiles;
+        setMode(s, ModeFiles);
         s.masks = {"*.JPG", "*.TXT"};
         QCOMPARE(walk(t.root(), s).paths(), QStringList({"b.jpg", "a.txt", "c.TXT"}));
         s.masks = {"?.t*"};

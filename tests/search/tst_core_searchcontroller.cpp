@@ -1,3 +1,4 @@
+#include "base/operation.h"
 #include "search/core/searchcontroller.h"
 
 #include "base/appdirs.h"
@@ -36,8 +37,9 @@ struct Rig {
     test::FakeServices fx;
     TableModel table;
     CurrentLog log;
+    OperationContext ops;
     RecentFolders recent;
-    SearchController sc{table, log, recent, {}};
+    SearchController sc{table, ops, log, recent, {}};
 };
 
 } // namespace
@@ -76,7 +78,8 @@ private slots:
         QString caption;
         SearchHooks h;
         h.setCaption = [&](const QString &c) { caption = c; };
-        SearchController sc(table, log, recent, h);
+        OperationContext ops;
+        SearchController sc(table, ops, log, recent, h);
         sc.StartFind(fullRange(root), validateSearch);
 
         QCOMPARE(table.size(), 15);
@@ -100,13 +103,13 @@ private slots:
         QCOMPARE(caption, QStringLiteral("Поиск завершен."));
         QVERIFY(log.text().endsWith("\r\n08.12.2026 1:18:29 Поиск с папки: \r\n" + root + "\r\n-"));
         QCOMPARE(recent.list(), QStringList{root});
-        QCOMPARE(sc.startFolder(), root);
+        QCOMPARE(table.startFolder(), root);
     }
 
     void repeatedSearchAddsNothingToTheLog()
     {
         Rig rig;
-        auto &[fx, table, log, recent, sc] = rig;
+        auto &[fx, table, log, ops, recent, sc] = rig;
         fx.ui.yesNo.enqueue(true);
         sc.StartFind(fullRange(root), validateSearch);
         const QString afterFirst = log.text();
@@ -127,7 +130,7 @@ private slots:
     void refusalsStartNothing()
     {
         Rig rig;
-        auto &[fx, table, log, recent, sc] = rig;
+        auto &[fx, table, log, ops, recent, sc] = rig;
         fx.ui.yesNo.enqueue(true);
         sc.StartFind(fullRange(root), validateSearch);
         QCOMPARE(table.size(), 15);
@@ -154,7 +157,7 @@ private slots:
     {
         QDir().mkpath(root + "d0/emptyone");
         Rig rig;
-        auto &[fx, table, log, recent, sc] = rig;
+        auto &[fx, table, log, ops, recent, sc] = rig;
         SearchParams p = fullRange(root);
         p.filesState = 0;
         fx.ui.yesOk.enqueue(1); // [OK]: only empty folders
@@ -182,7 +185,8 @@ private slots:
         CurrentLog log;
         RecentFolders recent;
         SearchController *scp = nullptr;
-        SearchController sc(table, log, recent, {});
+        OperationContext ops;
+        SearchController sc(table, ops, log, recent, {});
         scp = &sc;
         // "Стоп" pressed while the fourth row comes in.
         connect(&table, &QAbstractItemModel::rowsInserted, this, [&] {
@@ -214,7 +218,8 @@ private slots:
         bool opened = false;
         SearchHooks h;
         h.openExtPicker = [&] { opened = true; };
-        SearchController sc(table, log, recent, h);
+        OperationContext ops;
+        SearchController sc(table, ops, log, recent, h);
         SearchParams p = fullRange(root);
         p.extMode = true;
         sc.StartFind(p, validateSearch);

@@ -1,5 +1,6 @@
 #include "base/appdirs.h"
 #include "fakeservices.h"
+#include "table/tablerows.h"
 #include "search/extform.h"
 #include "search/kbform.h"
 #include "search/searchpanel.h"
@@ -203,23 +204,25 @@ private slots:
     void dateFromTheTable()
     {
         test::FakeServices fx;
-        SearchPanel p;
+        TableModel table;
+        SearchPanel p(&table);
         QAction *minItem = actionNamed(p.popMinDate, QStringLiteral("Дата выдел. в таблице"));
         QAction *maxItem = actionNamed(p.popMaxDate, QStringLiteral("Дата выдел. в таблице"));
         minItem->trigger();
         QCOMPARE(fx.ui.texts(), QStringList{QStringLiteral("Для установки даты выделите строчку в таблице")});
 
-        QString cell;
-        p.setSelectedRowProvider([&cell] { return cell; });
+        table.appendRow(test::fileRow(1, "a/", "x.txt", 1, "05.03.2024 10:20:30"));
+        table.appendRow(test::fileRow(2, "a/", "y.txt", 1, "06.03.2024"));
         fx.ui.clear();
-        cell = QString(); // not exactly one row selected
+        table.setAllSelected(true); // not exactly one row selected
         maxItem->trigger();
         QCOMPARE(fx.ui.calls.size(), 1);
 
-        cell = QStringLiteral("05.03.2024 10:20:30");
+        table.setSelected(1, false);
         minItem->trigger();
         QCOMPARE(minText(p), QStringLiteral("05.03.2024 10:20:30"));
-        cell = QStringLiteral("06.03.2024");
+        table.setSelected(0, false);
+        table.setSelected(1, true);
         maxItem->trigger();
         QCOMPARE(maxText(p), QStringLiteral("06.03.2024 0:00:00"));
         QCOMPARE(fx.sound.played, (QList<int>{3, 3}));
@@ -257,10 +260,13 @@ private slots:
     void sizePickerFromTheLabel()
     {
         test::FakeServices fx;
-        SearchPanel p;
+        TableModel table;
+        table.appendRow(test::dirRow(1, "a/", "folder"));
+        table.appendRow(test::fileRow(2, "a/", "x.bin", 10240));
+        table.setSelected(0, true); // a folder row gives no size
+        SearchPanel p(&table);
         p.show();
         p.seRazmerOT->setValue(1500);
-        p.setSelectedFileBytesProvider([] { return qint64(-1); });
         onModal([](QWidget *w) {
             auto *f = qobject_cast<TKbForm *>(w);
             QVERIFY(f);
@@ -275,7 +281,8 @@ private slots:
         QCOMPARE(fx.sound.played, QList<int>{2});
 
         // "Отмена" changes nothing
-        p.setSelectedFileBytesProvider([] { return qint64(10240); });
+        table.setSelected(0, false);
+        table.setSelected(1, true);
         onModal([](QWidget *w) {
             auto *f = qobject_cast<TKbForm *>(w);
             QCOMPARE(f->windowTitle(), QStringLiteral("Максимальный размер файла"));

@@ -1,38 +1,46 @@
 #pragma once
 // Rows for table tests, built cell by cell as the search would build them.
+#include "base/textutil.h"
+#include "platform/fileentry.h"
 #include "table/core/tablemodel.h"
+
+#include <QFile>
 
 #include <QString>
 
 namespace vt::test {
 
+// A row as the search makes it; its path is folder + name (relative when
+// the folder is).
+inline TableRow entryRow(int id, const QString &folder, const QString &name, bool dir, qint64 size,
+                         const QString &modified, const QString &short83)
+{
+    RowEntry e;
+    e.path = QFile::encodeName(folder + name);
+    e.kind = dir ? EntryKind::Folder : EntryKind::File;
+    e.size = dir ? 0 : size;
+    e.attrs = dir ? quint32(fs::AttrDirectory) : 0;
+    const QDateTime t = parseDateTimeText(modified);
+    e.mtime = t.toSecsSinceEpoch();
+    e.stamp = fs::fatStamp(t);
+    e.shortForm = short83.isEmpty() ? (QStringLiteral("/T/") + folder + name).toUpper() : short83;
+    TableRow r = makeRow(id, folder, std::move(e));
+    r.cells[ColModified] = modified;
+    return r;
+}
+
 inline TableRow fileRow(int id, const QString &folder, const QString &name, qint64 size,
                         const QString &modified = QStringLiteral("01.02.2024 10:00:00"),
                         const QString &short83 = QString())
 {
-    TableRow r;
-    r.cells[ColID] = QString::number(id);
-    r.cells[ColFolder] = folder;
-    r.cells[ColName] = name;
-    r.cells[ColType] = typeText(name, false);
-    r.cells[ColSize] = tableSizeText(size);
-    r.cells[ColByte] = QString::number(size);
-    r.cells[Col83] = short83.isEmpty() ? (QStringLiteral("/T/") + folder + name).toUpper() : short83;
-    r.cells[ColModified] = modified;
-    r.cells[ColOrd] = QStringLiteral("-");
-    r.cells[ColPage] = QStringLiteral("-");
-    r.cells[ColAttrs] = QString();
-    return r;
+    return entryRow(id, folder, name, false, size, modified, short83);
 }
 
 inline TableRow dirRow(int id, const QString &folder, const QString &name,
                        const QString &modified = QStringLiteral("01.02.2024 10:00:00"),
                        const QString &short83 = QString())
 {
-    TableRow r = fileRow(id, folder, name, 0, modified, short83);
-    r.cells[ColType] = dirType();
-    r.cells[ColAttrs] = QStringLiteral("Directory ");
-    return r;
+    return entryRow(id, folder, name, true, 0, modified, short83);
 }
 
 // Column texts of all rows, top to bottom.

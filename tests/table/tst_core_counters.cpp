@@ -98,7 +98,8 @@ private slots:
         e.size = 1536;
         e.attrs = fs::AttrReadOnly;
         e.stamp = fs::fatStamp(QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)));
-        TableRow r = makeRow(7, QStringLiteral("sub/"), e, QStringLiteral("/HOME/SUB/ОТЧЁТ.PDF"), 3, 0);
+        TableRow r = makeRow(7, QStringLiteral("sub/"),
+                             rowEntry("/home/sub/Отчёт.PDF", e, QStringLiteral("/HOME/SUB/ОТЧЁТ.PDF"), 3, 0));
         QCOMPARE(r.cells[ColID], QStringLiteral("7"));
         QCOMPARE(r.cells[ColFolder], QStringLiteral("sub/"));
         QCOMPARE(r.cells[ColName], QStringLiteral("Отчёт.PDF"));
@@ -120,7 +121,7 @@ private slots:
         d.attrs = fs::AttrDirectory | fs::AttrHidden;
         d.size = 4096;
         d.stamp = fs::fatStamp(QDateTime(QDate(2024, 3, 5), QTime(0, 0, 0)));
-        TableRow dr = makeRow(8, QString(), d, QStringLiteral("/HOME/ПАПКА"));
+        TableRow dr = makeRow(8, QString(), rowEntry("/home/папка", d, QStringLiteral("/HOME/ПАПКА")));
         QCOMPARE(dr.cells[ColType], QStringLiteral("<Dir>"));
         QCOMPARE(dr.cells[ColSize], QStringLiteral("byte: 0"));
         QCOMPARE(dr.cells[ColByte], QStringLiteral("0"));

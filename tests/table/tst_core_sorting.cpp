@@ -1,6 +1,7 @@
 #include "tablerows.h"
 
 #include "base/textutil.h"
+#include "platform/fileentry.h"
 #include "table/core/sorting.h"
 
 #include <QElapsedTimer>
@@ -78,8 +79,11 @@ private slots:
         TableModel m;
         fill(m, {fileRow(1, "", "a.txt", 1), dirRow(2, "", "d"), fileRow(3, "", "b.doc", 1),
                  fileRow(4, "", "c", 1)});
-        m.setCell(0, ColAttrs, QStringLiteral("ReadOnly "));
-        m.setCell(2, ColAttrs, QStringLiteral("Hidden "));
+        for (auto [row, attrs] : {std::pair{0, fs::AttrReadOnly}, std::pair{2, fs::AttrHidden}}) {
+            RowEntry e = m.at(row).entry;
+            e.attrs = attrs;
+            m.updateEntry(row, e, m.at(row).cells[ColFolder]);
+        }
         // "" < "<Dir>" (3C) < "DOC" < "TXT"
         QCOMPARE(sorted(m, ColType, -1), (QStringList{"4", "2", "3", "1"}));
         // "" (4: empty, 8.3 /T/C) ... ; Directory < Hidden < ReadOnly
@@ -145,14 +149,13 @@ private slots:
     {
         TableModel m;
         fill(m, {fileRow(1, "", "a", 1), fileRow(2, "", "b", 1), fileRow(3, "", "c", 1), fileRow(4, "", "d", 1)});
-        m.setCell(0, ColOrd, "12");
-        m.setCell(1, ColOrd, "-");
-        m.setCell(2, ColOrd, "3");
-        m.setCell(3, ColOrd, "03"); // equal as numbers to "3": tie goes to 8.3
+        m.setOrdPage(0, 12, 0);
+        m.setOrdPage(2, 3, 0);
+        m.setOrdPage(3, 3, 0); // a tie goes to 8.3
         QCOMPARE(sorted(m, ColOrd, -1), (QStringList{"2", "3", "4", "1"}));
         sortTable(m, ColID, -1);
-        m.setCell(0, ColPage, "2147483647");
-        m.setCell(1, ColPage, "5");
+        m.setOrdPage(0, 12, 2147483647);
+        m.setOrdPage(1, 0, 5);
         QCOMPARE(sorted(m, ColPage, -1), (QStringList{"3", "4", "2", "1"}));
     }
 

@@ -127,21 +127,34 @@ private slots:
         QCOMPARE(ids(m), (QStringList{"2", "1", "3", "4", "5"}));
     }
 
-    void setCellFollowsCounters()
+    // A row whose file changed keeps the counters and the 8.3 index in step;
+    // the text-only cells are the only ones set directly.
+    void updateEntryFollowsCounters()
     {
         TableModel m;
         m.appendRow(fileRow(1, "", "a", 2048));
         m.setSelected(0, true);
-        m.setCell(0, ColByte, QStringLiteral("1024"));
+        RowEntry e = m.at(0).entry;
+        e.size = 1024;
+        m.updateEntry(0, e, QStringLiteral("sub/"));
         QCOMPARE(m.counters().size.kb, quint64(1));
         QCOMPARE(m.counters().selSize.kb, quint64(1));
-        m.setCell(0, ColType, dirType());
+        QCOMPARE(m.at(0).cells[ColByte], QStringLiteral("1024"));
+        QCOMPARE(m.at(0).cells[ColFolder], QStringLiteral("sub/"));
+        e.kind = EntryKind::Folder;
+        e.size = 0;
+        e.path = "/x/Б.dat";
+        e.shortForm = QStringLiteral("/X");
+        m.updateEntry(0, e, QString());
         QCOMPARE(m.counters().files, 0);
         QCOMPARE(m.counters().folders, 1);
         QCOMPARE(m.counters().selFolders, 1);
-        m.setCell(0, Col83, QStringLiteral("/X"));
+        QCOMPARE(m.at(0).cells[ColName], QStringLiteral("Б.dat"));
+        QCOMPARE(m.at(0).cells[ColType], dirType());
         QVERIFY(m.has83(QStringLiteral("/X")));
         QVERIFY(!m.has83(QStringLiteral("/T/A")));
+        m.setCell(0, ColName, QStringLiteral("other")); // not a text-only cell
+        QCOMPARE(m.at(0).cells[ColName], QStringLiteral("Б.dat"));
     }
 
     void appending9999RowsIsInstant()

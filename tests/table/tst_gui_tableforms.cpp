@@ -5,6 +5,7 @@
 #include "table/core/selection.h"
 #include "table/metform.h"
 #include "table/resulttable.h"
+#include "base/operation.h"
 #include "table/tablecommands.h"
 
 #include <QApplication>
@@ -38,6 +39,7 @@ class TestTableForms : public QObject {
     Q_OBJECT
     FakeServices *svc = nullptr;
     ResultTable *table = nullptr;
+    OperationContext ops;
     TableCommands *cmds = nullptr;
 
     TableModel *model() { return table->tableModel(); }
@@ -58,7 +60,7 @@ private slots:
         findState() = FindState();
         TMetForm::setSizeReport({});
         table = new ResultTable;
-        cmds = new TableCommands(table, [] { return false; }, [](bool) {});
+        cmds = new TableCommands(table, ops);
     }
     void cleanup()
     {

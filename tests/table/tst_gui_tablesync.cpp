@@ -6,6 +6,7 @@
 
 #include "table/core/selection.h"
 #include "table/resulttable.h"
+#include "base/operation.h"
 #include "table/tablecommands.h"
 
 #include <QApplication>
@@ -28,7 +29,8 @@ private slots:
         table.resize(800, 400);
         table.show();
         QVERIFY(QTest::qWaitForWindowExposed(&table));
-        TableCommands cmds(&table, [] { return false; }, [](bool) {});
+        OperationContext ops;
+        TableCommands cmds(&table, ops);
         TableModel *m = table.tableModel();
         table.setRowDragEnabled(true);
 

@@ -13,7 +13,16 @@ bool lookup(const QString &path, Entry *out)
         p.chop(1);
     if (p.isEmpty())
         return false;
-    const QByteArray native = nativePath(p);
+    return lookupNative(nativePath(p), out);
+}
+
+bool lookupNative(const QByteArray &path, Entry *out)
+{
+    QByteArray native = path;
+    while (native.size() > 1 && native.endsWith('/'))
+        native.chop(1);
+    if (native.isEmpty())
+        return false;
     const int slash = native.lastIndexOf('/');
     const QByteArray parent = slash <= 0 ? QByteArray("/") : native.left(slash);
     const QByteArray name = native.mid(slash + 1);
@@ -38,10 +47,12 @@ bool lookup(const QString &path, Entry *out)
     return true;
 }
 
-bool isDir(const QString &path)
+bool isDir(const QString &path) { return isDirNative(nativePath(path)); }
+
+bool isDirNative(const QByteArray &path)
 {
     struct stat st;
-    return ::stat(nativePath(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+    return ::stat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool exists(const QString &path)

@@ -1,11 +1,10 @@
 #include "search/core/folderwalk.h"
 
-#include "base/textutil.h"
+#include "base/operation.h"
 #include "platform/dirreader.h"
 #include "platform/shortpath.h"
 #include "platform/wildcard.h"
 
-#include <QElapsedTimer>
 #include <memory>
 #include <vector>
 
@@ -15,7 +14,6 @@ using fs::Hint;
 
 struct FolderWalk::State {
     std::vector<fs::Wildcard> masks; // one pass over each folder per mask
-    QElapsedTimer clock;             // paces the event processing
 };
 
 struct FolderWalk::Frame {
@@ -25,6 +23,7 @@ struct FolderWalk::Frame {
     Frame *parent = nullptr;
     std::string nameInParent;
     QString sub;            // relative folder with a trailing separator
+    QByteArray nativeDir;   // full native folder path with a trailing separator
     QString shortPrefix;    // short form of start + sub; null when there is none
     bool shortKnown = false;
 
@@ -36,41 +35,35 @@ struct FolderWalk::Frame {
     }
 };
 
-FolderWalk::FolderWalk(const WalkSettings &settings, int &stopFlag, RowSink sink,
-                       std::function<void()> yield)
-    : m_s(settings), m_stop(stopFlag), m_sink(std::move(sink)), m_yield(std::move(yield)),
-      m_state(std::make_unique<State>())
+FolderWalk::FolderWalk(const WalkSettings &settings, Visitor visit, OperationContext *ops)
+    : m_s(settings), m_visit(std::move(visit)), m_ops(ops), m_state(std::make_unique<State>())
 {
     for (const QString &m : m_s.masks)
         m_state->masks.emplace_back(m);
-    if (m_s.depth < 0 || m_s.depth > 200)
-        m_s.depth = 0;
 }
 
 FolderWalk::~FolderWalk() = default;
 
-void FolderWalk::maybeYield()
+bool FolderWalk::stopped()
 {
-    // Pending events are served every ~15 ms of work, not per entry.
-    if (!m_yield || (++m_tick & 31) != 0)
-        return;
-    const qint64 t = m_state->clock.elapsed();
-    if (t - m_lastYield >= 15) {
-        m_yield();
-        m_lastYield = m_state->clock.elapsed();
-    }
+    if (m_stop == StopNone && m_ops && m_ops->stopRequested())
+        m_stop = StopUser;
+    return m_stop != StopNone;
 }
 
-void FolderWalk::run()
+StopFlag FolderWalk::run()
 {
-    m_state->clock.start();
-    m_lastYield = 0;
+    m_stop = StopNone;
     Frame root;
-    root.dir = fs::Dir::open(fs::nativePath(m_s.start));
+    root.nativeDir = fs::nativePath(m_s.start);
+    if (!root.nativeDir.endsWith('/'))
+        root.nativeDir += '/';
+    root.dir = fs::Dir::open(root.nativeDir);
     if (!root.dir || !root.dir->read(root.listing))
-        return;
+        return m_stop;
     if (findInFolder(root) != 0 && m_s.depth > 0)
         findAllFolder(root, 0);
+    return m_stop;
 }
 
 const QString &FolderWalk::shortPrefix(Frame &f)
@@ -104,12 +97,13 @@ int FolderWalk::findInFolder(Frame &f)
 
 int FolderWalk::enumerate(Frame &f, int maskIndex)
 {
-    if (m_stop != StopNone)
+    if (stopped())
         return 0;
     const fs::Wildcard &mask = m_state->masks[size_t(maskIndex)];
-    const bool hideH = !(m_s.attrSet & fs::AttrHidden);
-    const bool hideS = !(m_s.attrSet & fs::AttrSystem);
-    const bool attrTest = m_s.attrSet != fs::AttrAll;
+    const EntryFilter &flt = m_s.filter;
+    const bool hideH = flt.hidesHidden();
+    const bool hideS = flt.hidesSystem();
+    const bool attrTest = flt.testsAttrs();
     bool any = false;
     for (const fs::DirItem &it : f.listing.items) {
         const std::string_view name = f.listing.name(it);
@@ -132,8 +126,9 @@ int FolderWalk::enumerate(Frame &f, int maskIndex)
             }
         }
         any = true;
-        maybeYield();
-        if (m_stop != StopNone)
+        if (m_ops)
+            m_ops->pump();
+        if (stopped())
             return 0;
         if (m_files + m_folders >= m_s.limit) {
             m_stop = StopLimit;
@@ -141,30 +136,19 @@ int FolderWalk::enumerate(Frame &f, int maskIndex)
         }
         // The kind is known from the listing for plain files and folders,
         // which saves a stat of every entry of the wrong kind.
-        const bool wantFiles = m_s.mode >= ModeFilesAndFolders;
-        const bool wantDirs = m_s.mode != ModeFiles;
         if (!haveStat && !attrTest) {
-            if (hint == Hint::Dir && !wantDirs)
+            if (hint == Hint::Dir && !flt.folders)
                 continue;
-            if (hint == Hint::File && !wantFiles)
+            if (hint == Hint::File && !flt.files)
                 continue;
         }
         if (!haveStat && !f.dir->stat(name, e))
             continue; // vanished meanwhile
-        if (attrTest && ((e.attrs & 0xFF) & ~m_s.attrSet))
+        if (!flt.accepts(e))
             continue;
         const bool isDir = e.isDir();
-        if ((isDir && !wantDirs) || (!isDir && !wantFiles))
+        if (m_s.emptyFoldersOnly && f.dir->childHasEntries(name))
             continue;
-        if (e.stamp < m_s.minStamp || e.stamp > m_s.maxStamp)
-            continue;
-        if (m_s.mode == ModeEmptyFolders && f.dir->childHasEntries(name))
-            continue;
-        if (!isDir) {
-            const qint64 k = e.size / 1024;
-            if (k < m_s.minKb || k > m_s.maxKb)
-                continue;
-        }
         QString shortForm;
         const QString &prefix = shortPrefix(f);
         if (!prefix.isNull()) {
@@ -180,17 +164,23 @@ int FolderWalk::enumerate(Frame &f, int maskIndex)
             ++m_folders;
         else
             ++m_files;
-        m_sink(makeRow(m_files + m_folders, f.sub, e, shortForm), e);
+        QByteArray native = f.nativeDir;
+        native.append(name.data(), qsizetype(name.size()));
+        if (!m_visit(WalkItem{e, native, f.sub, shortForm})) {
+            m_stop = StopUser;
+            return 0;
+        }
     }
     return any ? 2 : 1;
 }
 
 void FolderWalk::findAllFolder(Frame &f, int level)
 {
-    const bool hideH = !(m_s.attrSet & fs::AttrHidden);
+    const bool hideH = m_s.filter.hidesHidden();
     for (const fs::DirItem &it : f.listing.items) {
         const std::string_view name = f.listing.name(it);
-        maybeYield();
+        if (m_ops)
+            m_ops->pump();
         if (hideH && name[0] == '.')
             continue;
         Hint hint = it.hint;
@@ -200,12 +190,15 @@ void FolderWalk::findAllFolder(Frame &f, int level)
             continue;
         if (level >= m_s.depth)
             return;
-        if (m_stop != StopNone)
+        if (stopped())
             return;
         Frame child;
         child.parent = &f;
         child.nameInParent.assign(name);
         child.sub = f.sub + fs::displayName(name) + QLatin1Char('/');
+        child.nativeDir = f.nativeDir;
+        child.nativeDir.append(name.data(), qsizetype(name.size()));
+        child.nativeDir += '/';
         child.dir = f.dir->openChild(name);
         if (!child.dir || !child.dir->read(child.listing))
             continue; // unreadable folders simply yield nothing

@@ -1,10 +1,12 @@
 #pragma once
 // The folder walk of a search: the start folder's matches, then each
 // sub-folder's matches followed by its own sub-folders (depth first, pre-order),
-// down to the depth, up to the limit, until stopped.
-#include "platform/fileentry.h"
-#include "table/core/tablerow.h"
+// down to the depth, up to the limit, until stopped. It visits entries; what
+// becomes of a match (a table row, a file to search) is the visitor's affair.
+#include "base/entryfilter.h"
+#include "base/limits.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -12,32 +14,42 @@
 
 namespace vt {
 
+class OperationContext;
+
 enum SearchMode { ModeEmptyFolders = -1, ModeAllFolders = 0, ModeFilesAndFolders = 1, ModeFiles = 2 };
 enum StopFlag { StopNone = 0, StopLimit = 1, StopUser = 2 };
 
 struct WalkSettings {
     QString start;                 // absolute, with a trailing separator
     QStringList masks{QStringLiteral("*")}; // one pass per mask over each folder, in order
-    int mode = ModeFilesAndFolders;
-    quint32 attrSet = fs::AttrAll; // H, S and R remove their bits
-    quint32 minStamp = 0, maxStamp = 0xFFFFFFFFu;
-    qint64 minKb = 0, maxKb = 1073741824;
-    int depth = 200;
-    int limit = 9999;
+    EntryFilter filter;
+    bool emptyFoldersOnly = false;
+    int depth = kDepthMax;         // 0..200
+    int limit = kRowLimitMax;
     bool unreadable = false;       // list only names without a short form
+};
+
+// One match. The entry's name is its display text.
+struct WalkItem {
+    const fs::Entry &entry;
+    const QByteArray &nativePath;  // the exact bytes of the full path
+    const QString &folder;         // display text of its folder relative to the start, with a trailing separator
+    const QString &shortForm;      // empty when a name on the path is not valid UTF-8
 };
 
 class FolderWalk {
 public:
-    using RowSink = std::function<void(TableRow &&row, const fs::Entry &entry)>;
+    // Returns false to end the walk.
+    using Visitor = std::function<bool(const WalkItem &item)>;
 
-    // stopFlag is shared with whoever may stop the walk; yield is called
-    // every few milliseconds of work so that the window stays alive.
-    FolderWalk(const WalkSettings &settings, int &stopFlag, RowSink sink,
-               std::function<void()> yield = {});
+    // ops (may be null): its stop request is read before every entry, and
+    // it serves pending events while the walk goes on.
+    FolderWalk(const WalkSettings &settings, Visitor visit, OperationContext *ops = nullptr);
     ~FolderWalk();
 
-    void run();
+    // StopNone at the end of the tree, StopLimit when the limit was reached,
+    // StopUser when stopped by the context or the visitor.
+    StopFlag run();
     int files() const { return m_files; }
     int folders() const { return m_folders; }
 
@@ -47,17 +59,15 @@ private:
     int enumerate(Frame &f, int maskIndex);
     void findAllFolder(Frame &f, int level);
     const QString &shortPrefix(Frame &f);
-    void maybeYield();
+    bool stopped();
 
     WalkSettings m_s;
-    int &m_stop;
-    RowSink m_sink;
-    std::function<void()> m_yield;
+    Visitor m_visit;
+    OperationContext *m_ops;
     struct State;
     std::unique_ptr<State> m_state;
+    StopFlag m_stop = StopNone;
     int m_files = 0, m_folders = 0;
-    unsigned m_tick = 0;
-    qint64 m_lastYield = 0;
 };
 
 } // namespace vt

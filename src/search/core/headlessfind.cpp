@@ -4,6 +4,7 @@
 #include "base/services.h"
 #include "base/textutil.h"
 #include "search/core/folderwalk.h"
+#include "search/core/matchrow.h"
 #include "search/core/searchreport.h"
 #include "search/core/searchsetup.h"
 #include "search/core/searchvalidate.h"
@@ -167,10 +168,11 @@ int runHeadlessFind(int argc, char **argv)
         mode = ModeEmptyFolders;
     const WalkSettings s = walkSettingsFor(p, v, mode, unreadable);
 
-    int stop = StopNone;
     QByteArray out;
     out.reserve(1 << 16);
-    FolderWalk walk(s, stop, [&](TableRow &&row, const fs::Entry &) {
+    int id = 0;
+    FolderWalk walk(s, [&](const WalkItem &m) {
+        const TableRow row = matchRow(m, ++id);
         for (int c = 0; c < ColCount; ++c) {
             if (c)
                 out += '\t';
@@ -186,8 +188,9 @@ int runHeadlessFind(int argc, char **argv)
             std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
             out.clear();
         }
+        return true;
     });
-    walk.run();
+    const StopFlag stop = walk.run();
     QString report = reportText(stop, false, -1, walk.files(), walk.folders());
     out += report.replace(QLatin1String("\r\n"), QLatin1String("\n")).toUtf8() + '\n';
     std::fwrite(out.constData(), 1, size_t(out.size()), stdout);

@@ -1,6 +1,8 @@
 #pragma once
 // Rules of the name mask field: Enter completion, refused characters, the
 // recent masks and the colour cues of the search fields.
+#include "base/limits.h"
+
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -8,7 +10,7 @@
 namespace vt {
 
 constexpr int kMaskMaxLength = 40;
-constexpr qint64 kMaxSizeKb = 1073741824;
+constexpr qint64 kMaxSizeKb = kSizeKbMax;
 
 // Enter: "*" at both ends; an empty text becomes "*".
 QString maskWithStars(const QString &mask);

@@ -1,7 +1,9 @@
 #include "search/core/searchcontroller.h"
 
 #include "base/currentlog.h"
+#include "base/operation.h"
 #include "base/services.h"
+#include "search/core/matchrow.h"
 #include "search/core/recentfolders.h"
 #include "search/core/searchreport.h"
 #include "search/core/searchsetup.h"
@@ -10,9 +12,9 @@
 
 namespace vt {
 
-SearchController::SearchController(TableModel &table, CurrentLog &log, RecentFolders &recent,
-                                   SearchHooks hooks)
-    : m_table(table), m_log(log), m_recent(recent), m_hooks(std::move(hooks))
+SearchController::SearchController(TableModel &table, OperationContext &ops, CurrentLog &log,
+                                   RecentFolders &recent, SearchHooks hooks)
+    : m_table(table), m_ops(ops), m_log(log), m_recent(recent), m_hooks(std::move(hooks))
 {
 }
 
@@ -36,8 +38,8 @@ bool SearchController::confirm(const SearchParams &, int &mode, bool unreadable)
 
 void SearchController::StartFind(SearchParams p, const Validate &validate, bool unreadable)
 {
-    call(m_hooks.processEvents);
-    if (m_running)
+    m_ops.processEvents();
+    if (m_running || m_ops.busy())
         return;
     if (m_hooks.listCheck && !m_hooks.listCheck())
         return;
@@ -54,16 +56,15 @@ void SearchController::StartFind(SearchParams p, const Validate &validate, bool 
     call(m_hooks.resetListState);
 
     const QString logLine = searchLogLine(now(), v.folder);
-    if (v.folder != m_startFolder) {
-        m_startFolder = v.folder;
+    if (v.folder != m_table.startFolder()) {
+        m_table.setStartFolder(v.folder);
         if (m_hooks.setDirPath)
             m_hooks.setDirPath(v.folder);
         m_log.append(logLine);
         m_recent.ProvAndAddFDir(v.folder);
         call(m_hooks.recentFoldersChanged);
     }
-    if (p.depth < 0 || p.depth > 200)
-        p.depth = 0;
+    p.depth = clampDepth(p.depth);
     if (m_hooks.addRecentMask)
         m_hooks.addRecentMask(v.mask);
 
@@ -96,13 +97,12 @@ void SearchController::runWalk(const WalkSettings &s)
     if (m_hooks.setCaption)
         m_hooks.setCaption(QStringLiteral("Идет поиск. Нажмите Escape или \"Стоп\" для остановки."));
     m_running = true;
-    if (m_hooks.setBusy)
-        m_hooks.setBusy(true);
     auto panel = [this](int i, const QString &t) {
         if (m_hooks.setPanel)
             m_hooks.setPanel(i, t);
     };
     {
+        OperationContext::Scope busy(m_ops);
         SuppressGuard guard(&m_table);
         m_table.clear();
         m_stop = StopNone;
@@ -110,29 +110,36 @@ void SearchController::runWalk(const WalkSettings &s)
         panel(2, QString());
         panel(4, QString());
         panel(7, QStringLiteral("поиск..."));
+        int id = 0;
         FolderWalk walk(
-            s, m_stop, [this](TableRow &&row, const fs::Entry &) { m_table.appendRow(std::move(row)); },
-            m_hooks.processEvents);
-        walk.run();
+            s,
+            [this, &id](const WalkItem &m) {
+                m_table.appendRow(matchRow(m, ++id));
+                return true;
+            },
+            &m_ops);
+        m_stop = walk.run();
         const TableCounters &c = m_table.counters();
         panel(6, QString::number(c.files));
         panel(9, QString::number(c.folders));
-        call(m_hooks.processEvents);
+        m_ops.processEvents();
         m_running = false;
-        if (m_hooks.setBusy)
-            m_hooks.setBusy(false);
-        m_table.setAllSelected(false);
-        panel(1, QStringLiteral("0"));
-        panel(2, QString());
-        panel(4, QStringLiteral("0"));
-        panel(7, statusSizeText(c.size));
     }
+    {
+        SuppressGuard guard(&m_table);
+        m_table.setAllSelected(false);
+    }
+    const TableCounters &c = m_table.counters();
+    panel(1, QStringLiteral("0"));
+    panel(2, QString());
+    panel(4, QStringLiteral("0"));
+    panel(7, statusSizeText(c.size));
 }
 
 void SearchController::sbStopClick()
 {
-    call(m_hooks.processEvents);
-    m_stop = StopUser;
+    m_ops.processEvents();
+    m_ops.requestStop();
 }
 
 void SearchController::ress(int errors)

@@ -11,11 +11,11 @@
 namespace vt {
 
 class CurrentLog;
+class OperationContext;
 class RecentFolders;
 class TableModel;
 
 struct SearchHooks {
-    std::function<void()> processEvents;
     std::function<bool()> listCheck;          // unsaved open list; false cancels
     std::function<void()> openExtPicker;
     std::function<void()> resetListState;
@@ -23,7 +23,6 @@ struct SearchHooks {
     std::function<void()> recentFoldersChanged;
     std::function<void(const QString &)> addRecentMask;
     std::function<void(const QString &)> setCaption;
-    std::function<void(bool)> setBusy;        // sbStop on, panel and sbFind off
     std::function<void(int, const QString &)> setPanel;
     std::function<void()> openLog;            // log viewer on the last action
     std::function<void()> listNotComplete;    // an open list was not read to its end
@@ -34,7 +33,8 @@ class SearchController {
 public:
     using Validate = std::function<bool(SearchParams &, ValidSearch &)>;
 
-    SearchController(TableModel &table, CurrentLog &log, RecentFolders &recent, SearchHooks hooks);
+    SearchController(TableModel &table, OperationContext &ops, CurrentLog &log,
+                     RecentFolders &recent, SearchHooks hooks);
 
     // The search in mask mode. validate runs the start checks on the panel's
     // parameters (and writes corrections back to it).
@@ -44,12 +44,10 @@ public:
     // Final report; errors is -1 for a search, the read errors of a list read.
     void ress(int errors);
 
-    int stopFlag() const { return m_stop; }
-    int &stopFlagRef() { return m_stop; }
+    // How the last search or list read ended; kept until the next one.
+    StopFlag stopFlag() const { return m_stop; }
+    void setStopFlag(StopFlag f) { m_stop = f; }
     bool running() const { return m_running; }
-    // The folder of the last search, with a trailing separator; empty at start.
-    QString startFolder() const { return m_startFolder; }
-    void setStartFolder(const QString &s) { m_startFolder = s; }
 
 private:
     void call(const std::function<void()> &f) { if (f) f(); }
@@ -57,13 +55,13 @@ private:
     void runWalk(const WalkSettings &s);
 
     TableModel &m_table;
+    OperationContext &m_ops;
     CurrentLog &m_log;
     RecentFolders &m_recent;
     SearchHooks m_hooks;
-    int m_stop = StopNone;
+    StopFlag m_stop = StopNone;
     bool m_running = false;
     bool m_listRead = false;
-    QString m_startFolder;
 };
 
 } // namespace vt

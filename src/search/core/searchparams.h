@@ -1,6 +1,8 @@
 #pragma once
 // The parameters of a search as the top panel holds them, and what the
 // validation makes of them.
+#include "base/limits.h"
+
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -18,9 +20,9 @@ struct SearchParams {
     double maxDate = 0;
     double maxTime = 0;
     qint64 minKb = 0;
-    qint64 maxKb = 1073741824;
-    int limit = 9999;
-    int depth = 200;
+    qint64 maxKb = kSizeKbMax;
+    int limit = kRowLimitMax;
+    int depth = kDepthMax;
     bool hideH = false, hideS = false, hideR = false;
     int filesState = 1;      // 2 ticked "Файлы", 1 grayed "Файлы/папки", 0 unticked "Папки/пустые"
     bool extMode = false;

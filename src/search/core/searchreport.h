@@ -14,7 +14,7 @@ QString searchLogLine(const QDateTime &when, const QString &folder);
 struct SummaryInput {
     QString logLine;
     double minBound = 0, maxBound = 0; // days
-    int depth = 200;
+    int depth = kDepthMax;
     QString limitText;
     QString mask;
     bool unreadable = false;

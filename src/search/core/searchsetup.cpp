@@ -13,6 +13,24 @@ int modeFor(const SearchParams &p)
     return ModeAllFolders;
 }
 
+EntryFilter entryFilterFor(const SearchParams &p, const ValidSearch &v, int mode)
+{
+    EntryFilter f;
+    if (p.hideH)
+        f.attrSet &= ~quint32(fs::AttrHidden);
+    if (p.hideS)
+        f.attrSet &= ~quint32(fs::AttrSystem);
+    if (p.hideR)
+        f.attrSet &= ~quint32(fs::AttrReadOnly);
+    f.minStamp = v.minStamp;
+    f.maxStamp = v.maxStamp;
+    f.minKb = p.minKb;
+    f.maxKb = p.maxKb;
+    f.files = mode >= ModeFilesAndFolders;
+    f.folders = mode != ModeFiles;
+    return f;
+}
+
 WalkSettings walkSettingsFor(const SearchParams &p, const ValidSearch &v, int mode, bool unreadable)
 {
     WalkSettings s;
@@ -24,19 +42,9 @@ WalkSettings walkSettingsFor(const SearchParams &p, const ValidSearch &v, int mo
     } else {
         s.masks = {v.mask};
     }
-    s.mode = mode;
-    s.attrSet = fs::AttrAll;
-    if (p.hideH)
-        s.attrSet &= ~quint32(fs::AttrHidden);
-    if (p.hideS)
-        s.attrSet &= ~quint32(fs::AttrSystem);
-    if (p.hideR)
-        s.attrSet &= ~quint32(fs::AttrReadOnly);
-    s.minStamp = v.minStamp;
-    s.maxStamp = v.maxStamp;
-    s.minKb = p.minKb;
-    s.maxKb = p.maxKb;
-    s.depth = (p.depth < 0 || p.depth > 200) ? 0 : p.depth;
+    s.filter = entryFilterFor(p, v, mode);
+    s.emptyFoldersOnly = mode == ModeEmptyFolders;
+    s.depth = clampDepth(p.depth);
     s.limit = p.limit;
     s.unreadable = unreadable;
     return s;

@@ -6,6 +6,9 @@
 
 namespace vt {
 
+// The per-entry tests of the parameters for a search mode.
+EntryFilter entryFilterFor(const SearchParams &p, const ValidSearch &v, int mode);
+
 // mode: the search mode chosen (empty folders come from a question in the
 // window and from an option in the headless search).
 WalkSettings walkSettingsFor(const SearchParams &p, const ValidSearch &v, int mode, bool unreadable);

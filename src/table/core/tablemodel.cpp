@@ -108,7 +108,7 @@ void TableModel::appendRow(TableRow row)
     beginInsertRows(QModelIndex(), n, n);
     m_rows.push_back(std::move(row));
     const TableRow &r = m_rows.back();
-    index83(r.cells[Col83], 1);
+    index83(r.entry.shortForm, 1);
     countRow(r, 1);
     if (r.selected) {
         ++m_selCount;
@@ -161,6 +161,16 @@ QList<int> TableModel::selectedRows() const
     for (int i = 0, n = size(); i < n; ++i)
         if (m_rows[size_t(i)].selected)
             out.append(i);
+    return out;
+}
+
+Selection TableModel::selection() const
+{
+    Selection out;
+    out.reserve(m_selCount);
+    for (int i = 0, n = size(); i < n; ++i)
+        if (m_rows[size_t(i)].selected)
+            out.append({i, m_rows[size_t(i)].entry});
     return out;
 }
 
@@ -231,7 +241,7 @@ void TableModel::removeRows(const QList<int> &rowsIn)
         return;
     for (int r : rows) {
         const TableRow &row = m_rows[size_t(r)];
-        index83(row.cells[Col83], -1);
+        index83(row.entry.shortForm, -1);
         countRow(row, -1);
         if (row.selected) {
             --m_selCount;
@@ -290,29 +300,50 @@ void TableModel::moveRow(int from, int to)
 
 void TableModel::setCell(int row, int col, const QString &text)
 {
-    if (row < 0 || row >= size() || col < 0 || col >= ColCount)
+    if (row < 0 || row >= size() || (col != ColID && col != ColFolder))
         return;
     TableRow &r = m_rows[size_t(row)];
     if (r.cells[size_t(col)] == text)
         return;
-    const bool counted = col == ColType || col == ColByte;
-    if (counted) {
-        countRow(r, -1);
-        if (r.selected)
-            countSelected(r, -1);
-    }
-    if (col == Col83) {
-        index83(r.cells[Col83], -1);
-        index83(text, 1);
-    }
     r.cells[size_t(col)] = text;
-    if (counted) {
-        countRow(r, 1);
-        if (r.selected)
-            countSelected(r, 1);
-    }
     const QModelIndex i = index(row, col);
     emit dataChanged(i, i, {Qt::DisplayRole});
+}
+
+void TableModel::updateEntry(int row, RowEntry entry, const QString &folderCell)
+{
+    if (row < 0 || row >= size())
+        return;
+    TableRow &r = m_rows[size_t(row)];
+    countRow(r, -1);
+    if (r.selected)
+        countSelected(r, -1);
+    index83(r.entry.shortForm, -1);
+    r.entry = std::move(entry);
+    r.cells[ColFolder] = folderCell;
+    renderCells(r);
+    index83(r.entry.shortForm, 1);
+    countRow(r, 1);
+    if (r.selected)
+        countSelected(r, 1);
+    rowChanged(row);
+}
+
+void TableModel::setOrdPage(int row, qint64 ord, qint64 page)
+{
+    if (row < 0 || row >= size())
+        return;
+    TableRow &r = m_rows[size_t(row)];
+    r.entry.ord = ord;
+    r.entry.page = page;
+    r.cells[ColOrd] = ordText(ord);
+    r.cells[ColPage] = ordText(page);
+    emit dataChanged(index(row, ColOrd), index(row, ColPage), {Qt::DisplayRole});
+}
+
+void TableModel::rowChanged(int row)
+{
+    emit dataChanged(index(row, 0), index(row, ColCount - 1), {Qt::DisplayRole});
 }
 
 void TableModel::reorder(const std::vector<int> &order)

@@ -1,7 +1,8 @@
 #pragma once
-// The result table's rows: a plain vector of eleven-cell rows with a selected
-// flag each, the table counters kept in step with them, and the suppress flag.
-// QtCore only; the view (ResultTable) mirrors the selected flags.
+// The result table's rows: a plain vector of rows that know their files, with
+// a selected flag each, the table counters kept in step with them, the
+// suppress flag and the search start folder that "Папка" cells are relative
+// to. QtCore only; the view (ResultTable) mirrors the selected flags.
 #include "table/core/counters.h"
 #include "table/core/tablerow.h"
 
@@ -11,6 +12,14 @@
 #include <vector>
 
 namespace vt {
+
+// One selected row as operations and windows receive it.
+struct SelectedRow {
+    int row = -1;   // index in the table at the time of the call
+    RowEntry entry;
+};
+// Selected rows in table order.
+using Selection = QList<SelectedRow>;
 
 class TableModel : public QAbstractTableModel {
     Q_OBJECT
@@ -36,6 +45,13 @@ public:
     const TableRow &at(int row) const { return m_rows[size_t(row)]; }
     const std::vector<TableRow> &rows() const { return m_rows; }
 
+    // The folder of the last search, with a trailing separator; empty when
+    // the table holds full paths. This is its only owner.
+    const QString &startFolder() const { return m_startFolder; }
+    void setStartFolder(const QString &folder) { m_startFolder = folder; }
+    // Native full path of a row, the bytes the platform layer opens.
+    const QByteArray &fullPath(int row) const { return m_rows[size_t(row)].entry.path; }
+
     // Appends a row and counts it into the totals (and into the selected
     // counters when it comes selected).
     void appendRow(TableRow row);
@@ -56,6 +72,8 @@ public:
     void setSelectedByView(int row, bool on);
     int selectedCount() const { return m_selCount; }
     QList<int> selectedRows() const;
+    // The selected rows with what they know of their files, in table order.
+    Selection selection() const;
     // First selected row, -1 when none.
     int firstSelected() const;
     // Every row selected (counters := totals) or none (selected counters zero).
@@ -73,9 +91,12 @@ public:
     void removeRows(const QList<int> &rows);
     // Moves one row so that it ends at index to; IDs do not change.
     void moveRow(int from, int to);
-    // Sets one cell; type, size and 8.3 changes keep the counters and the 8.3
-    // index in step.
+    // Sets one of the cells that are text only: ID and "Папка".
     void setCell(int row, int col, const QString &text);
+    // A row's file changed (renamed, moved, touched): its cells are drawn
+    // again and the counters and the 8.3 index follow.
+    void updateEntry(int row, RowEntry entry, const QString &folderCell);
+    void setOrdPage(int row, qint64 ord, qint64 page);
     // Reorders the rows: new row i is old row order[i] (a permutation).
     void reorder(const std::vector<int> &order);
 
@@ -98,7 +119,10 @@ private:
     void index83(const QString &s, int delta);
     void setSelectedImpl(int row, bool on, bool counters, bool notify);
 
+    void rowChanged(int row);
+
     std::vector<TableRow> m_rows;
+    QString m_startFolder;
     QHash<QString, int> m_83;
     TableCounters m_counters;
     int m_selCount = 0;

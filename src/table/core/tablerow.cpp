@@ -1,17 +1,56 @@
 #include "table/core/tablerow.h"
 
 #include "base/textutil.h"
+#include "platform/dirreader.h"
 #include "platform/fileentry.h"
 
 namespace vt {
 
-bool TableRow::isDir() const { return cells[ColType] == dirType(); }
-
-qint64 TableRow::bytes() const
+QByteArray RowEntry::nameBytes() const
 {
-    bool ok = false;
-    const qint64 v = cells[ColByte].toLongLong(&ok);
-    return ok ? v : 0;
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash < 0 ? path : path.mid(slash + 1);
+}
+
+QByteArray RowEntry::folderBytes() const
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash < 0 ? QByteArray() : path.left(slash + 1);
+}
+
+QDateTime RowEntry::modified() const
+{
+    fs::Entry fe;
+    fe.stamp = stamp;
+    fe.mtime = mtime;
+    return fs::modifiedTime(fe);
+}
+
+QString RowEntry::name() const
+{
+    const QByteArray n = nameBytes();
+    return fs::displayName(std::string_view(n.constData(), size_t(n.size())));
+}
+
+QString RowEntry::displayPath() const
+{
+    return fs::displayName(std::string_view(path.constData(), size_t(path.size())));
+}
+
+RowEntry rowEntry(const QByteArray &nativePath, const fs::Entry &e, const QString &shortForm,
+                  qint64 ord, qint64 page)
+{
+    RowEntry r;
+    r.path = nativePath;
+    r.kind = e.isDir() ? EntryKind::Folder : EntryKind::File;
+    r.size = e.isDir() ? 0 : e.size;
+    r.mtime = e.mtime;
+    r.stamp = e.stamp;
+    r.attrs = e.attrs;
+    r.shortForm = shortForm;
+    r.ord = ord;
+    r.page = page;
+    return r;
 }
 
 int TableRow::id() const
@@ -63,23 +102,28 @@ QString ordText(qint64 v)
     return v < 1 ? QStringLiteral("-") : QString::number(v);
 }
 
-TableRow makeRow(int id, const QString &folder, const fs::Entry &e, const QString &shortPath,
-                 qint64 ord, qint64 page)
+void renderCells(TableRow &r)
+{
+    const RowEntry &e = r.entry;
+    const QString name = e.name();
+    r.cells[ColName] = name;
+    r.cells[ColType] = typeText(name, e.isDir());
+    r.cells[ColSize] = tableSizeText(e.size);
+    r.cells[ColByte] = QString::number(e.size);
+    r.cells[Col83] = e.shortForm;
+    r.cells[ColModified] = dateTimeText(e.modified());
+    r.cells[ColOrd] = ordText(e.ord);
+    r.cells[ColPage] = ordText(e.page);
+    r.cells[ColAttrs] = attrWords(e.attrs);
+}
+
+TableRow makeRow(int id, const QString &folderCell, RowEntry entry)
 {
     TableRow r;
-    const bool dir = e.isDir();
-    const qint64 size = dir ? 0 : e.size;
+    r.entry = std::move(entry);
     r.cells[ColID] = QString::number(id);
-    r.cells[ColFolder] = folder;
-    r.cells[ColName] = e.name;
-    r.cells[ColType] = typeText(e.name, dir);
-    r.cells[ColSize] = tableSizeText(size);
-    r.cells[ColByte] = QString::number(size);
-    r.cells[Col83] = shortPath;
-    r.cells[ColModified] = dateTimeText(fs::modifiedTime(e));
-    r.cells[ColOrd] = ordText(ord);
-    r.cells[ColPage] = ordText(page);
-    r.cells[ColAttrs] = attrWords(e.attrs);
+    r.cells[ColFolder] = folderCell;
+    renderCells(r);
     return r;
 }
 

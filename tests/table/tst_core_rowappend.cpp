@@ -1,4 +1,4 @@
-#include "search/core/rowappend.h"
+#include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
 
 #include <QDir>
@@ -35,10 +35,11 @@ private slots:
     {
         TableModel t;
         AppendState st;
-        QCOMPARE(appendPath(t, st, root + "docs/Отчёт.txt"), int(AppendAdded));
-        QCOMPARE(appendPath(t, st, root + "docs/Отчёт.txt"), int(AppendAdded));
+        QCOMPARE(appendPath(t, st, root + "docs/Отчёт.txt"), AppendResult::Added);
+        QCOMPARE(appendPath(t, st, root + "docs/Отчёт.txt"), AppendResult::Added);
         QCOMPARE(t.size(), 1);
         const TableRow &r = t.at(0);
+        QCOMPARE(t.fullPath(0), QFile::encodeName(root + "docs/Отчёт.txt"));
         QCOMPARE(r.cells[ColID], QStringLiteral("1"));
         QCOMPARE(r.cells[ColFolder], root + "docs/");
         QCOMPARE(r.cells[ColName], QStringLiteral("Отчёт.txt"));
@@ -49,7 +50,7 @@ private slots:
         QCOMPARE(t.counters().size.rem, 512ull);
 
         // A folder given with a trailing separator is a folder row.
-        QCOMPARE(appendPath(t, st, root + "empty/", 3, 7), int(AppendAdded));
+        QCOMPARE(appendPath(t, st, root + "empty/", 3, 7), AppendResult::Added);
         QCOMPARE(t.at(1).cells[ColType], QStringLiteral("<Dir>"));
         QCOMPARE(t.at(1).cells[ColName], QStringLiteral("empty"));
         QCOMPARE(t.at(1).cells[ColOrd], QStringLiteral("3"));
@@ -61,16 +62,16 @@ private slots:
     {
         TableModel t;
         AppendState st;
-        QCOMPARE(appendPath(t, st, root + "docs/missing.txt"), int(AppendNotAdded));
+        QCOMPARE(appendPath(t, st, root + "docs/missing.txt"), AppendResult::NotAdded);
         // A relative table cannot take full paths: no short form comes out.
-        st.startFolder = root;
-        QCOMPARE(appendPath(t, st, root + "docs/b.bin"), int(AppendNotAdded));
-        st.startFolder.clear();
-        st.attrSet = fs::AttrAll & ~fs::AttrHidden;
-        QCOMPARE(appendPath(t, st, root + "docs/.hidden"), int(AppendNotAdded));
-        st.attrSet = fs::AttrAll;
-        st.minKb = 1;
-        QCOMPARE(appendPath(t, st, root + "docs/b.bin"), int(AppendNotAdded));
+        t.setStartFolder(root);
+        QCOMPARE(appendPath(t, st, root + "docs/b.bin"), AppendResult::NotAdded);
+        t.setStartFolder(QString());
+        st.filter.attrSet = fs::AttrAll & ~fs::AttrHidden;
+        QCOMPARE(appendPath(t, st, root + "docs/.hidden"), AppendResult::NotAdded);
+        st.filter.attrSet = fs::AttrAll;
+        st.filter.minKb = 1;
+        QCOMPARE(appendPath(t, st, root + "docs/b.bin"), AppendResult::NotAdded);
         QCOMPARE(t.size(), 0);
     }
 
@@ -79,11 +80,11 @@ private slots:
         TableModel t;
         AppendState st;
         st.limit = 1;
-        QCOMPARE(appendPath(t, st, root + "docs/b.bin"), int(AppendAdded));
-        QCOMPARE(appendPath(t, st, root + "docs/Отчёт.txt"), int(AppendStop));
-        QCOMPARE(st.stopFlag, int(StopLimit));
+        QCOMPARE(appendPath(t, st, root + "docs/b.bin"), AppendResult::Added);
+        QCOMPARE(appendPath(t, st, root + "docs/Отчёт.txt"), AppendResult::Stop);
+        QVERIFY(st.limitReached);
         // Once stopped, nothing more is looked at.
-        QCOMPARE(appendPath(t, st, root + "missing"), int(AppendStop));
+        QCOMPARE(appendPath(t, st, root + "missing"), AppendResult::Stop);
         QCOMPARE(t.size(), 1);
     }
 };

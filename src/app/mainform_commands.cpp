@@ -1,0 +1,148 @@
+// The main window's own commands, the commands of later subsystems that are
+// not built yet, and the order of the main popup menu.
+#include "app/mainform.h"
+
+#include "app/helpform.h"
+#include "app/logform.h"
+#include "base/services.h"
+#include "base/settings.h"
+#include "search/searchpanel.h"
+#include "table/tablecommands.h"
+
+namespace vt {
+namespace {
+
+KeyBinding key(int k, bool shift = false, bool ctrl = false) { return {k, shift, ctrl}; }
+
+// Commands whose subsystem does not exist yet: they only beep, so that every
+// key, button and menu item already has its place.
+void registerPlannedCommands(CommandTable &t)
+{
+    using B = BusyPolicy;
+    const auto beep = [] { ui().beep(); };
+    struct Planned {
+        const char *id;
+        const char16_t *caption;
+        const char16_t *shortcut;
+        QList<KeyBinding> keys;
+    };
+    const Planned planned[] = {
+        {"lists.checkTable", u"Проверить таблицу", u"Ctrl + F1", {key(Qt::Key_F1, false, true)}},
+        {"fileops.sizes", u"Объем выделенных / всех файлов", u"Ctrl + Shift + F4", {key(Qt::Key_F4, true, true)}},
+        {"fileops.actions", u"Действия (выбрать)", u"F6", {key(Qt::Key_F6)}},
+        {"lists.appendVtl", u"", u"", {key(Qt::Key_F6, true), key(Qt::Key_F6, true, true)}},
+        {"lists.saveVtl", u"", u"", {key(Qt::Key_F6, false, true)}},
+        {"shell.runAsk", u"Выполнить / отправить", u"F8", {key(Qt::Key_F8)}},
+        {"shell.run", u"", u"", {key(Qt::Key_F8, true), key(Qt::Key_F8, true, true)}},
+        {"shell.openWith", u"", u"", {key(Qt::Key_F8, false, true)}},
+        {"shell.properties", u"Свойства (выбрать)", u"F9", {key(Qt::Key_F9)}},
+        {"rename.quick", u"Быстрое переименование (файл)", u"Shift + F9",
+         {key(Qt::Key_F9, true), key(Qt::Key_F9, true, true)}},
+        {"fileops.trashOne", u"Удалить в корзину (файл)", u"Ctrl + F9", {key(Qt::Key_F9, false, true)}},
+        {"shell.explorer", u"Проводник (см. кол. \"Папка\")", u"", {}},
+        {"shell.findInExplorer", u"Найти в проводнике (см. кол. \"Имя\")", u"", {}},
+        {"lists.renumberIds", u"", u"", {}},
+        {"lists.openVtl", u"", u"", {key(Qt::Key_1, false, true)}},
+        {"lists.openVtx", u"", u"", {key(Qt::Key_2, false, true)}},
+        {"lists.openVts", u"", u"", {key(Qt::Key_3, false, true)}},
+        {"fileops.emptyFolders", u"", u"", {key(Qt::Key_D, false, true)}},
+        {"fileops.selectEmpty", u"", u"", {key(Qt::Key_E, false, true)}},
+        {"fileops.checkPath", u"", u"", {key(Qt::Key_H, false, true)}},
+        {"rename.columns", u"", u"", {key(Qt::Key_I, false, true)}},
+        {"rename.folders", u"", u"", {key(Qt::Key_J, false, true)}},
+        {"rename.folderNames", u"", u"", {key(Qt::Key_J, true, true)}},
+        {"lists.tempM3u", u"", u"", {key(Qt::Key_M, false, true)}},
+        {"lists.tempVtx", u"", u"", {key(Qt::Key_N, false, true)}},
+        {"lists.ord", u"", u"", {key(Qt::Key_O, false, true)}},
+        {"lists.page", u"", u"", {key(Qt::Key_P, false, true)}},
+        {"rename.view", u"", u"", {key(Qt::Key_Q, false, true)}},
+        {"rename.splitter", u"", u"", {key(Qt::Key_Q, true, true)}},
+        {"lists.saveVts", u"", u"", {key(Qt::Key_S, false, true)}},
+        {"lists.addPath", u"", u"", {key(Qt::Key_W, false, true)}},
+        {"lists.preobr", u"", u"", {}},
+        {"lists.add", u"", u"", {}},
+        {"lists.favouriteFolder", u"", u"", {}},
+    };
+    for (const Planned &p : planned)
+        t.add(p.id, p.caption, p.shortcut, p.keys, B::Refuse, beep);
+}
+
+} // namespace
+
+void TFileForm::registerCommands()
+{
+    using B = BusyPolicy;
+    CommandTable &t = m_commands;
+    t.setBusyTest([this] { return m_ops.busy(); });
+    registerPlannedCommands(t);
+
+    t.add("app.about", u"Текущий лог, о программе", u"F1", {key(Qt::Key_F1)}, B::Refuse, [this] {
+        if (!m_help) {
+            ui().beep();
+            return;
+        }
+        // The setting "Вопрос при закрытии" is saved when the window changed it.
+        const bool before = settings().clv;
+        m_help->exec();
+        if (settings().clv != before)
+            Savini();
+    });
+    t.add("app.logs", u"Логи", u"Shift + F1", {key(Qt::Key_F1, true), key(Qt::Key_F1, true, true)},
+          B::Refuse, [] { ShowLog(0); });
+    t.add("app.sound", u"Вкл/выкл. звук", u"F2", {key(Qt::Key_F2)}, B::Refuse, [this] {
+        setSoundOn(!soundOn());
+        showSoundGlyph();
+    });
+    t.add("app.stop", u"", u"", {key(Qt::Key_Escape)}, B::Allow, [this] { sbStopClick(); });
+    t.add("window.toggle", u"На весь экран/стандартный", u"F11", {key(Qt::Key_F11)}, B::Allow,
+          [this] { placeByF11(false, false); });
+    t.add("window.minimal", u"Миним. размер, центр экрана", u"Shift + F11", {key(Qt::Key_F11, true)},
+          B::Allow, [this] { placeByF11(true, false); });
+    t.add("window.bottom", u"Влево-вниз, растянуть по ширине", u"Ctrl + F11",
+          {key(Qt::Key_F11, false, true), key(Qt::Key_F11, true, true)}, B::Allow,
+          [this] { placeByF11(false, true); });
+    t.add("window.szTop", u"Влево-вверх, растянуть/станд. шир.", u"", {}, B::Refuse,
+          [this] { sbSzClick(true, false); });
+    t.add("window.szBottom", u"Влево-вниз, растянуть/станд. шир.", u"", {}, B::Refuse,
+          [this] { sbSzClick(false, true); });
+    t.add("window.szWide", u"Растянуть по ширине экрана", u"", {}, B::Refuse,
+          [this] { sbSzClick(true, true); });
+    t.add("app.newCopy", u"Новая копия Vestrada, свернуть", u"", {}, B::Allow, [this] { Vestrada1Click(); });
+    t.add("app.ownFolder", u"Открыть папку программы", u"", {}, B::Allow, [this] { miExpOwnDirClick(); });
+    t.add("app.minimise", u"Свернуть", u"", {}, B::Allow, [this] { showMinimized(); });
+    t.add("app.close", u"Закрыть", u"Alt + F4", {}, B::Allow, [this] { close(); });
+
+    tableCommands->registerCommands(t, QStringLiteral("fileops.actions"));
+    panTop->registerCommands(t, [this] { StartFind(); }, [this] { miFndUnicClick(); });
+}
+
+QStringList TFileForm::mainMenuLayout()
+{
+    QStringList l{
+        "app.about", "app.logs", "lists.checkTable", "-",
+        "app.sound", "table.first", "table.last", "-",
+        "table.find", "table.findForward", "table.findBackward", "-",
+        "table.marks", "table.sortByMarks", "table.removeRows", "fileops.sizes", "-",
+        "table.focus", "table.invert", "table.shuffle", "-",
+        "fileops.actions", "-",
+        "table.moveTo", "table.moveUp", "table.moveDown", "table.moveEnd", "-",
+        "shell.runAsk", "shell.properties", "rename.quick", "fileops.trashOne",
+        "shell.explorer", "shell.findInExplorer", "-",
+        "window.toggle", "window.minimal", "window.bottom", "-",
+        "search.start", "-",
+        ">Сортировать, перемешать"};
+    l << TableCommands::sortMenuIds();
+    l << QStringList{"<", "table.show83", "table.hide83", "table.rowDrag", "table.recount",
+                     "table.selectAll", "table.clearAll", "-",
+                     "search.unreadable", "search.allMax", "-",
+                     "app.newCopy", "app.ownFolder", "-",
+                     "app.minimise", "app.close"};
+    return l;
+}
+
+QStringList TFileForm::programMenuLayout()
+{
+    return {"app.about", "app.logs", "-", "app.newCopy", "app.ownFolder", "-", "app.minimise", "app.close"};
+}
+
+} // namespace vt

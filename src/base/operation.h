@@ -1,0 +1,69 @@
+#pragma once
+// The one context every long operation runs in: the busy state (shown by the
+// main window's "Стоп"), the stop request ("Стоп", Escape and the progress
+// window's "Остановить" all end here), the progress window's state, and the
+// cadence at which pending events are served while the work goes on.
+#include "base/progress.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <functional>
+
+namespace vt {
+
+class OperationContext : public QObject {
+    Q_OBJECT
+public:
+    explicit OperationContext(QObject *parent = nullptr);
+
+    bool busy() const { return m_busy; }
+    // The stop was asked for since the running operation began.
+    bool stopRequested() const { return m_stop; }
+    // Stop: refused while the progress window has given up its stop button
+    // (its last item is running).
+    void requestStop();
+
+    // One item of work is done: pending events are served when the last
+    // serving is 15 ms or more ago, so a walk over many thousands of entries
+    // is not slowed by event processing. Cheap enough to call per entry.
+    void pump();
+    // Serves pending events now.
+    void processEvents();
+    // What serving events means (tests, the headless mode); the default is
+    // QCoreApplication::processEvents.
+    void setEventPump(std::function<void()> pump) { m_pumpFn = std::move(pump); }
+
+    ProgressState &progress() { return m_progress; }
+    const ProgressState &progress() const { return m_progress; }
+
+    // Marks the program busy for one operation: the stop request is cleared
+    // at its start and the busy state ends with the scope.
+    class Scope {
+    public:
+        explicit Scope(OperationContext &ctx);
+        ~Scope();
+        Scope(const Scope &) = delete;
+        Scope &operator=(const Scope &) = delete;
+
+    private:
+        OperationContext &m_ctx;
+        bool m_wasBusy;
+    };
+
+signals:
+    void busyChanged(bool busy);
+    void stopRequestedChanged(bool stop);
+
+private:
+    void setBusy(bool on);
+
+    bool m_busy = false;
+    bool m_stop = false;
+    ProgressState m_progress;
+    std::function<void()> m_pumpFn;
+    QElapsedTimer m_clock;
+    qint64 m_lastPump = 0;
+    unsigned m_tick = 0;
+};
+
+} // namespace vt
