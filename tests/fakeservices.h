@@ -1,15 +1,19 @@
 #pragma once
 // Scripted stand-ins for the services: every text is recorded, answers come
-// from queues (an empty queue answers No / Cancel), and nothing is shown.
+// from queues, and nothing is shown.
 #include "base/services.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QQueue>
 #include <QStringList>
+#include <QTest>
 
 namespace vt::test {
 
+// Strict: a question the test did not script fails the test (and gets No or
+// Cancel), each kind of question has its own queue, and answers the test
+// scripted but the program never asked for fail it when the fakes go away.
 class FakeUi : public Ui {
 public:
     struct Call {
@@ -18,24 +22,30 @@ public:
         QString text;
     };
     QList<Call> calls;
-    QQueue<bool> yesNo;
-    QQueue<int> yesOk;
+    QQueue<bool> yesNo;        // vopr
+    QQueue<bool> stopAnswers;  // stopYesNo
+    QQueue<int> yesOk;         // vprYesOK: 6, 1 or 2
     QQueue<std::optional<QString>> inputs;
     QQueue<QString> folders;
     QQueue<QString> files;
     int beeps = 0;
     QList<Beep> beepKinds;
+    // For seeded soaks that cannot know their questions in advance: every
+    // question without a scripted answer gets No or Cancel.
+    bool answerNoToAll = false;
+
+    ~FakeUi() override { checkAllUsed(); }
 
     void inf(const QString &t) override { calls.append({"inf", {}, t}); }
     bool vopr(const QString &t) override
     {
         calls.append({"vopr", {}, t});
-        return yesNo.isEmpty() ? false : yesNo.dequeue();
+        return next(yesNo, false, t);
     }
     int vprYesOK(const QString &t) override
     {
         calls.append({"vprYesOK", {}, t});
-        return yesOk.isEmpty() ? 2 : yesOk.dequeue();
+        return next(yesOk, 2, t);
     }
     void infTitled(const QString &title, const QString &t) override
     {
@@ -44,23 +54,23 @@ public:
     bool stopYesNo(const QString &title, const QString &t) override
     {
         calls.append({"stopYesNo", title, t});
-        return yesNo.isEmpty() ? false : yesNo.dequeue();
+        return next(stopAnswers, false, t);
     }
     std::optional<QString> input(const QString &title, const QString &prompt,
                                  const QString &value) override
     {
         calls.append({"input", title, prompt + QStringLiteral("|") + value});
-        return inputs.isEmpty() ? std::nullopt : inputs.dequeue();
+        return next(inputs, std::optional<QString>(), title);
     }
     QString chooseFolder(const QString &title, const QString &start) override
     {
         calls.append({"folder", title, start});
-        return folders.isEmpty() ? QString() : folders.dequeue();
+        return next(folders, QString(), title);
     }
     QString chooseAnyFile(const QString &title, const QString &, const QString &preset) override
     {
         calls.append({"file", title, preset});
-        return files.isEmpty() ? QString() : files.dequeue();
+        return next(files, QString(), title);
     }
     void beep(Beep kind) override
     {
@@ -81,6 +91,32 @@ public:
         calls.clear();
         beeps = 0;
         beepKinds.clear();
+    }
+    // Fails the test for every scripted answer that was never asked for.
+    void checkAllUsed()
+    {
+        const qsizetype left = yesNo.size() + stopAnswers.size() + yesOk.size() + inputs.size()
+                             + folders.size() + files.size();
+        if (left > 0)
+            QTest::qFail(qPrintable(QStringLiteral("%1 scripted answer(s) never asked for").arg(left)),
+                         __FILE__, __LINE__);
+        yesNo.clear();
+        stopAnswers.clear();
+        yesOk.clear();
+        inputs.clear();
+        folders.clear();
+        files.clear();
+    }
+
+private:
+    template <class T> T next(QQueue<T> &q, T fallback, const QString &what)
+    {
+        if (!q.isEmpty())
+            return q.dequeue();
+        if (answerNoToAll)
+            return fallback;
+        QTest::qFail(qPrintable(QStringLiteral("unscripted question: ") + what), __FILE__, __LINE__);
+        return fallback;
     }
 };
 

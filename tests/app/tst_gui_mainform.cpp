@@ -7,6 +7,8 @@
 #include "app/mainform.h"
 #include "app/qtservices.h"
 #include "fakeservices.h"
+#include "testfiles.h"
+#include "modalanswer.h"
 #include "table/tablerows.h"
 #include "search/searchpanel.h"
 #include "table/core/tablemodel.h"
@@ -69,22 +71,6 @@ QAction *menuItem(QMenu *menu, const QString &text)
 }
 
 // Answers the next modal window with action; records whether one came.
-struct ModalWatch {
-    bool seen = false;
-    QString title;
-    void arm(std::function<void(QWidget *)> action)
-    {
-        QTimer::singleShot(0, [this, action] {
-            QWidget *w = QApplication::activeModalWidget();
-            if (!w)
-                return;
-            seen = true;
-            title = w->windowTitle();
-            action(w);
-        });
-    }
-};
-
 // Records the key presses (other than the modifiers) that reach a widget.
 struct KeyCounter : QObject {
     QList<QKeySequence> keys;
@@ -109,14 +95,8 @@ class MainFormTest : public QObject {
     TFileForm *form = nullptr;
     THelpForm *help = nullptr;
 
-    QString ini() const { return home->path() + QStringLiteral("/Options/vtl.ini"); }
-    void putIni(const QByteArray &bytes)
-    {
-        QDir().mkpath(home->path() + QStringLiteral("/Options"));
-        QFile f(ini());
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    QString ini() const { return test::iniPath(home->path()); }
+    void putIni(const QByteArray &bytes) { test::putIni(home->path(), bytes); }
     void start()
     {
         form = new TFileForm;
@@ -183,7 +163,8 @@ private slots:
         start();
         QCOMPARE(form->panTop->folderText(), QStringLiteral("/srv/photos/"));
         QVERIFY(help->cbCLV->isChecked());
-        QVERIFY(!form->close()); // answered No
+        fx->ui.yesNo.enqueue(false);
+        QVERIFY(!form->close());
         QCOMPARE(fx->ui.lastText(), QStringLiteral("Закрыть программу?"));
         QVERIFY(form->isVisible());
         fx->ui.yesNo.enqueue(true);
@@ -210,7 +191,8 @@ private slots:
     {
         start();
         form->panTop->setFolderText(home->path() + QStringLiteral("/"));
-        form->miSetStartDirClick(); // answered No
+        fx->ui.yesNo.enqueue(false);
+        form->miSetStartDirClick();
         QVERIFY(!QFile::exists(ini()));
         fx->ui.yesNo.enqueue(true);
         form->miSetStartDirClick();
@@ -282,6 +264,7 @@ private slots:
 
         // F12 with no start folder asks for one; cancelling starts nothing.
         fx->ui.clear();
+        fx->ui.folders.enqueue(QString());
         press(*form, Qt::Key_F12);
         QCOMPARE(fx->ui.calls.size(), 1);
         QCOMPARE(fx->ui.calls.first().kind, QStringLiteral("folder"));
@@ -326,16 +309,8 @@ private slots:
         OperationContext::Scope busy(form->operation());
         fx->sound.played.clear();
         fx->ui.clear();
-        // Any window that opens anyway is closed and counted.
-        QStringList opened;
-        QTimer closer;
-        connect(&closer, &QTimer::timeout, [&opened] {
-            if (QWidget *w = QApplication::activeModalWidget()) {
-                opened << w->windowTitle();
-                w->close();
-            }
-        });
-        closer.start(0);
+        // Any window that opens anyway is closed and fails the test.
+        test::NoModal none;
         const Qt::KeyboardModifiers all[] = {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier,
                                              Qt::ShiftModifier | Qt::ControlModifier};
         const int keys[] = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5,
@@ -352,9 +327,7 @@ private slots:
         }
         for (int key : {Qt::Key_1, Qt::Key_D, Qt::Key_S, Qt::Key_W})
             press(*form, key, Qt::ControlModifier);
-        QTest::qWait(20);
-        closer.stop();
-        QCOMPARE(opened, QStringList());
+        QCOMPARE(none.opened(), QStringList());
         QCOMPARE(fx->ui.calls.size(), 0);
         QCOMPARE(fx->ui.beeps, 0);
         QCOMPARE(fx->sound.played, QList<int>());
@@ -381,41 +354,35 @@ private slots:
     void aboutWindowSavesAChangedCloseQuestion()
     {
         start();
-        ModalWatch watch;
-        watch.arm([](QWidget *w) {
+        test::ModalAnswer watch([](QWidget *w) {
             w->findChild<QCheckBox *>()->click();
             QTest::keyClick(w, Qt::Key_Escape);
         });
         press(*form, Qt::Key_F1);
-        QVERIFY(watch.seen);
-        QCOMPARE(watch.title, QStringLiteral("Информация, о программе"));
+        QVERIFY(watch.seen());
+        QCOMPARE(watch.title(), QStringLiteral("Информация, о программе"));
         QCOMPARE(readWholeFile(ini()), QByteArray("[MAIN]\r\nLCM=\r\nCLV=1\r\n"));
 
         // Opened and closed without a change: the file stays as it is.
         const QByteArray before = readWholeFile(ini());
         QFile::remove(ini());
-        ModalWatch again;
-        again.arm([](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
+        test::ModalAnswer again([](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
         form->sbHelp->click();
-        QVERIFY(again.seen);
+        QVERIFY(again.seen());
         QVERIFY(!QFile::exists(ini()));
 
-        ModalWatch logs;
-        logs.arm([](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
+        test::ModalAnswer logs([](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
         press(*form, Qt::Key_F1, Qt::ShiftModifier);
-        QVERIFY(logs.seen);
-        QVERIFY(logs.title.startsWith(QStringLiteral("Последнее действие: ")));
+        QVERIFY(logs.seen());
+        QVERIFY(logs.title().startsWith(QStringLiteral("Последнее действие: ")));
     }
 
     void altF4DoesNotOpenMarks()
     {
         start();
         addRows(2);
-        ModalWatch watch;
-        watch.arm([](QWidget *w) { w->close(); });
+        test::NoModal none;
         press(*form, Qt::Key_F4, Qt::AltModifier);
-        QTest::qWait(20);
-        QVERIFY(!watch.seen);
     }
 
     void ctrlCommandsDoNotEditTheFocusedField()
@@ -480,16 +447,14 @@ private slots:
         start();
         addRows(3);
         selectOnly(1);
-        ModalWatch closeOnly;
-        closeOnly.arm([](QWidget *w) { w->findChild<QPushButton *>(QStringLiteral("sbClose"))->click(); });
+        test::ModalAnswer closeOnly([](QWidget *w) { w->findChild<QPushButton *>(QStringLiteral("sbClose"))->click(); });
         press(*form, Qt::Key_F4);
-        QVERIFY(closeOnly.seen);
+        QVERIFY(closeOnly.seen());
         QCOMPARE(fx->ui.beeps, 0);
         // "Действия" leads on to the actions window, which is not there yet: a beep.
-        ModalWatch actions;
-        actions.arm([](QWidget *w) { w->findChild<QPushButton *>(QStringLiteral("sbAct"))->click(); });
+        test::ModalAnswer actions([](QWidget *w) { w->findChild<QPushButton *>(QStringLiteral("sbAct"))->click(); });
         press(*form, Qt::Key_F4);
-        QVERIFY(actions.seen);
+        QVERIFY(actions.seen());
         QCOMPARE(fx->ui.beeps, 1);
     }
 

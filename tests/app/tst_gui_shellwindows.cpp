@@ -7,6 +7,8 @@
 #include "app/protectform.h"
 #include "app/qtservices.h"
 #include "fakeservices.h"
+#include "testfiles.h"
+#include "modalanswer.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -29,15 +31,6 @@ using namespace vt;
 
 namespace {
 // Runs action on the modal box as soon as it is up.
-void onModal(std::function<void(QWidget *)> action)
-{
-    QTimer::singleShot(0, [action] {
-        QWidget *w = QApplication::activeModalWidget();
-        QVERIFY(w);
-        action(w);
-    });
-}
-
 QPushButton *buttonNamed(QWidget *box, const QString &text)
 {
     for (QPushButton *b : box->findChildren<QPushButton *>())
@@ -46,12 +39,6 @@ QPushButton *buttonNamed(QWidget *box, const QString &text)
     return nullptr;
 }
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 } // namespace
 
 class ShellWindowsTest : public QObject {
@@ -80,29 +67,41 @@ private slots:
     void threeWayBoxAnswers()
     {
         QtUi real;
-        onModal([](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
-        QCOMPARE(real.vprYesOK(QStringLiteral("Выберите действие:\r[YES]: a\r[OK]: b")), 2);
+        {
+            test::ModalAnswer answer([](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
+            QCOMPARE(real.vprYesOK(QStringLiteral("Выберите действие:\r[YES]: a\r[OK]: b")), 2);
+        }
 
         QString shown, title;
-        onModal([&](QWidget *w) {
-            auto *box = qobject_cast<QMessageBox *>(w);
-            shown = box->text();
-            title = box->windowTitle();
-            buttonNamed(w, QStringLiteral("&Yes"))->click();
-        });
-        QCOMPARE(real.vprYesOK(QStringLiteral("a\r[YES]: <b>x</b>")), 6);
+        {
+            test::ModalAnswer answer([&](QWidget *w) {
+                auto *box = qobject_cast<QMessageBox *>(w);
+                shown = box->text();
+                title = box->windowTitle();
+                buttonNamed(w, QStringLiteral("&Yes"))->click();
+            });
+            QCOMPARE(real.vprYesOK(QStringLiteral("a\r[YES]: <b>x</b>")), 6);
+        }
         QCOMPARE(title, QStringLiteral("Confirm"));
         QCOMPARE(shown, QStringLiteral("a\n[YES]: <b>x</b>"));
 
-        onModal([](QWidget *w) { buttonNamed(w, QStringLiteral("OK"))->click(); });
-        QCOMPARE(real.vprYesOK(QStringLiteral("x")), 1);
-        onModal([](QWidget *w) { w->close(); });
-        QCOMPARE(real.vprYesOK(QStringLiteral("x")), 2);
+        {
+            test::ModalAnswer answer([](QWidget *w) { buttonNamed(w, QStringLiteral("OK"))->click(); });
+            QCOMPARE(real.vprYesOK(QStringLiteral("x")), 1);
+        }
+        {
+            test::ModalAnswer answer([](QWidget *w) { w->close(); });
+            QCOMPARE(real.vprYesOK(QStringLiteral("x")), 2);
+        }
 
-        onModal([](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
-        QVERIFY(!real.vopr(QStringLiteral("Начать поиск?")));
-        onModal([](QWidget *w) { buttonNamed(w, QStringLiteral("Да"))->click(); });
-        QVERIFY(real.vopr(QStringLiteral("Начать поиск?")));
+        {
+            test::ModalAnswer answer([](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
+            QVERIFY(!real.vopr(QStringLiteral("Начать поиск?")));
+        }
+        {
+            test::ModalAnswer answer([](QWidget *w) { buttonNamed(w, QStringLiteral("Да"))->click(); });
+            QVERIFY(real.vopr(QStringLiteral("Начать поиск?")));
+        }
     }
 
     void filterText()
@@ -206,7 +205,8 @@ private slots:
         test::FakeServices fx;
         THelpForm help;
         const QString entry = home->path() + QStringLiteral("/xdg/applications/vestrada.desktop");
-        help.butSendToClick(); // answered No
+        fx.ui.yesNo.enqueue(false);
+        help.butSendToClick();
         QCOMPARE(fx.ui.lastText(), QStringLiteral("Установить ярлык Vestrada в меню \"Отправить\" проводника?"));
         QVERIFY(!QFile::exists(entry));
         fx.ui.yesNo.enqueue(true);
@@ -257,8 +257,8 @@ private slots:
         currentLog().opLog() << QStringLiteral("08.12.2026 12:00:00 Копирование") << QStringLiteral("-")
                              << QStringLiteral("___\r\n") << QStringLiteral("Результат: 1 из 1");
         QVERIFY(GetOptPath());
-        writeFile(optPath() + QStringLiteral("m1"), toCp1251(QStringLiteral("перемещено\r\n__________\r\n\r\n")));
-        writeFile(optPath() + QStringLiteral("c2"), QByteArray(3000, 'c'));
+        test::writeTestFile(optPath() + QStringLiteral("m1"), toCp1251(QStringLiteral("перемещено\r\n__________\r\n\r\n")));
+        test::writeTestFile(optPath() + QStringLiteral("c2"), QByteArray(3000, 'c'));
 
         TLogForm f(0);
         QCOMPARE(f.windowTitle(), QStringLiteral("Последнее действие: [копирование файлов]"));
@@ -307,14 +307,16 @@ private slots:
         // 100 ".TXT" files (this copy among them) still allow a save...
         QFile::remove(file);
         for (int i = 0; i < 100; ++i)
-            writeFile(texts + QStringLiteral("t%1.txt").arg(i), "x");
+            test::writeTestFile(texts + QStringLiteral("t%1.txt").arg(i), "x");
         fx.ui.clear();
+        fx.ui.yesNo.enqueue(false);
         f.butSaveClick();
         QCOMPARE(fx.ui.calls.size(), 1);
         QCOMPARE(fx.ui.calls.at(0).kind, QStringLiteral("vopr"));
         // ...the 101st refuses before asking.
-        writeFile(texts + QStringLiteral("t100.TXT"), "x");
+        test::writeTestFile(texts + QStringLiteral("t100.TXT"), "x");
         fx.ui.clear();
+        fx.ui.stopAnswers.enqueue(false);
         f.butSaveClick();
         QCOMPARE(fx.ui.calls.size(), 1);
         QCOMPARE(fx.ui.calls.at(0).title, QStringLiteral("Проверка числа файлов"));
@@ -338,6 +340,7 @@ private slots:
         test::FakeServices fx;
         TLogForm f(3, 7);
         QCOMPARE(f.butExtra->text(), QStringLiteral("Файлы, где ничего не найдено"));
+        fx.ui.yesOk.enqueue(2);
         f.butExtraClick(); // Cancel: stays open
         QCOMPARE(fx.ui.lastText(), QStringLiteral("Выберите действие для выделенных строк в таблице,\n"
                                                   "где ничего не найдено (3 из 7)\n"

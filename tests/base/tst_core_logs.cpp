@@ -3,6 +3,7 @@
 #include "base/savelog.h"
 #include "base/textutil.h"
 #include "fakeservices.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,12 +18,7 @@ class LogsTest : public QObject {
     QTemporaryDir *home = nullptr;
 
     QString opt(const QString &name) const { return home->path() + QStringLiteral("/Options/") + name; }
-    static void write(const QString &path, const QByteArray &bytes)
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        QCOMPARE(f.write(bytes), bytes.size());
-    }
+    static void write(const QString &path, const QByteArray &bytes) { test::writeTestFile(path, bytes); }
     static QByteArray read(const QString &path) { return readWholeFile(path); }
     static QByteArray record(const QString &text)
     {
@@ -173,7 +169,7 @@ private slots:
         QVERIFY(fx.ui.calls.isEmpty());
 
         write(texts.filePath(QStringLiteral("last.Txt")), "x");
-        fx.ui.yesNo.enqueue(true);
+        fx.ui.stopAnswers.enqueue(true);
         QVERIFY(!GetCntFilesExt(texts.path(), QStringLiteral(".txt")));
         QCOMPARE(fx.ui.calls.size(), 1);
         QCOMPARE(fx.ui.calls[0].kind, QStringLiteral("stopYesNo"));
@@ -184,6 +180,7 @@ private slots:
         QCOMPARE(fx.shell.opened, QStringList{texts.path()});
 
         // Answered No: still refused, nothing opened.
+        fx.ui.stopAnswers.enqueue(false);
         QVERIFY(!GetCntFilesExt(texts.path(), QStringLiteral(".TXT")));
         QCOMPARE(fx.shell.opened.size(), 1);
     }

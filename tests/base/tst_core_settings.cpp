@@ -2,6 +2,7 @@
 #include "base/settings.h"
 #include "base/textutil.h"
 #include "fakeservices.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,14 +15,8 @@ class SettingsTest : public QObject {
     Q_OBJECT
     QTemporaryDir *home = nullptr;
 
-    QString ini() const { return home->path() + QStringLiteral("/Options/vtl.ini"); }
-    void put(const QByteArray &bytes)
-    {
-        QDir().mkpath(home->path() + QStringLiteral("/Options"));
-        QFile f(ini());
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    QString ini() const { return test::iniPath(home->path()); }
+    void put(const QByteArray &bytes) { test::putIni(home->path(), bytes); }
     QByteArray bytes() const { return ini::load(ini()); }
 
 private slots:
@@ -84,6 +79,7 @@ private slots:
     void startFolderAnsweredNoWritesNothing()
     {
         test::FakeServices fx;
+        fx.ui.yesNo.enqueue(false);
         QCOMPARE(GetStartDir(0, QStringLiteral("/data/")), QString());
         QVERIFY(!QFile::exists(ini()));
         const QByteArray before("[MAIN]\r\nDIRSTART=/old/\r\n");

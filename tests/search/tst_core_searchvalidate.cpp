@@ -153,6 +153,7 @@ private slots:
 
         // cancel ends silently
         p.folder = QStringLiteral("/no/such/folder");
+        fx.ui.folders.enqueue(QString());
         QVERIFY(!validateSearch(p, out));
         QCOMPARE(fx.ui.calls.size(), 1);
         QCOMPARE(fx.ui.calls[0].kind, QStringLiteral("folder"));
@@ -170,6 +171,7 @@ private slots:
         // a relative path is not taken for a folder
         fx.ui.clear();
         p.folder = QStringLiteral("sub");
+        fx.ui.folders.enqueue(QString());
         QVERIFY(!validateSearch(p, out));
         QCOMPARE(fx.ui.calls.size(), 1);
     }

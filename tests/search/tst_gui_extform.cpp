@@ -97,7 +97,8 @@ private slots:
         f.addToList();
         QCOMPARE(fx.ui.lastText(), QStringLiteral("Расширение TXT имеется в списке под номером 4"));
         QCOMPARE(selectedOf(f.lbExt), QStringList{"TXT"});
-        f.addToList(); // Cancel
+        fx.ui.inputs.enqueue(std::nullopt); // Cancel
+        f.addToList();
         QCOMPARE(itemsOf(f.lbExt).size(), 4);
 
         // the list is saved when the window closes

@@ -1,5 +1,6 @@
 #include "base/appdirs.h"
 #include "fakeservices.h"
+#include "modalanswer.h"
 #include "table/tablerows.h"
 #include "search/extform.h"
 #include "search/kbform.h"
@@ -52,15 +53,6 @@ QAction *actionNamed(QMenu *menu, const QString &text)
 }
 
 // Runs f on the modal window once it is shown.
-template <class F> void onModal(F f)
-{
-    QTimer::singleShot(0, [f] {
-        QWidget *w = QApplication::activeModalWidget();
-        QVERIFY(w);
-        f(w);
-    });
-}
-
 QColor baseOf(QWidget *w) { return w->palette().color(QPalette::Base); }
 
 } // namespace
@@ -267,30 +259,34 @@ private slots:
         SearchPanel p(&table);
         p.show();
         p.seRazmerOT->setValue(1500);
-        onModal([](QWidget *w) {
-            auto *f = qobject_cast<TKbForm *>(w);
-            QVERIFY(f);
-            QCOMPARE(f->windowTitle(), QStringLiteral("Минимальный размер файла"));
-            QVERIFY(f->sbTable->isHidden());
-            f->setUnit(TKbForm::Mb);
-            f->seVvod->setValue(2);
-            f->accept();
-        });
-        QTest::mouseClick(p.labRazmerOT, Qt::RightButton);
+        {
+            test::ModalAnswer answer([](QWidget *w) {
+                auto *f = qobject_cast<TKbForm *>(w);
+                QVERIFY(f);
+                QCOMPARE(f->windowTitle(), QStringLiteral("Минимальный размер файла"));
+                QVERIFY(f->sbTable->isHidden());
+                f->setUnit(TKbForm::Mb);
+                f->seVvod->setValue(2);
+                f->accept();
+            });
+            QTest::mouseClick(p.labRazmerOT, Qt::RightButton);
+        }
         QCOMPARE(p.seRazmerOT->value(), 2 * 1024 + 476);
         QCOMPARE(fx.sound.played, QList<int>{2});
 
         // "Отмена" changes nothing
         table.setSelected(0, false);
         table.setSelected(1, true);
-        onModal([](QWidget *w) {
-            auto *f = qobject_cast<TKbForm *>(w);
-            QCOMPARE(f->windowTitle(), QStringLiteral("Максимальный размер файла"));
-            QVERIFY(!f->sbTable->isHidden());
-            f->setFromTable();
-            f->reject();
-        });
-        QTest::mouseClick(p.labRazmerDO, Qt::RightButton);
+        {
+            test::ModalAnswer answer([](QWidget *w) {
+                auto *f = qobject_cast<TKbForm *>(w);
+                QCOMPARE(f->windowTitle(), QStringLiteral("Максимальный размер файла"));
+                QVERIFY(!f->sbTable->isHidden());
+                f->setFromTable();
+                f->reject();
+            });
+            QTest::mouseClick(p.labRazmerDO, Qt::RightButton);
+        }
         QCOMPARE(p.seRazmerDO->value(), 1073741824);
         QCOMPARE(fx.sound.played, QList<int>{2});
     }
@@ -414,6 +410,7 @@ private slots:
         QCOMPARE(fx.ui.calls.last().text, QStringLiteral("/start/"));
 
         // cancelled or not a folder: the field stays
+        fx.ui.folders.enqueue(QString());
         p.sbSelectDirClick(false);
         fx.ui.folders.enqueue(tmp.path() + QStringLiteral("/gone"));
         p.sbSelectDirClick(false);
@@ -431,6 +428,7 @@ private slots:
 
         // the menu's browse without the current folder
         fx.ui.clear();
+        fx.ui.folders.enqueue(QString());
         actionNamed(p.PopDir, QStringLiteral("Обзор папок (без выделения)"))->trigger();
         QCOMPARE(fx.ui.calls.last().text, QString());
 
@@ -563,14 +561,16 @@ private slots:
         test::FakeServices fx;
         SearchPanel p;
         p.setExtensions({QStringLiteral("TXT")});
-        onModal([](QWidget *w) {
-            auto *f = qobject_cast<TExtForm *>(w);
-            QVERIFY(f);
-            QCOMPARE(f->eRes->text(), QStringLiteral("TXT"));
-            f->eRes->setText(QStringLiteral("txt, doc"));
-            f->reject(); // Escape hands the result back too
-        });
-        p.chooseExtensions();
+        {
+            test::ModalAnswer answer([](QWidget *w) {
+                auto *f = qobject_cast<TExtForm *>(w);
+                QVERIFY(f);
+                QCOMPARE(f->eRes->text(), QStringLiteral("TXT"));
+                f->eRes->setText(QStringLiteral("txt, doc"));
+                f->reject(); // Escape hands the result back too
+            });
+            p.chooseExtensions();
+        }
         QCOMPARE(p.extensions(), (QStringList{"DOC", "TXT"}));
         QCOMPARE(p.eExt->text(), QStringLiteral("DOC, TXT"));
     }

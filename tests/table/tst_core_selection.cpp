@@ -210,6 +210,7 @@ private slots:
                                 "Продолжить с первой строчки?"));
         // Backward from the first match, answering No.
         svc->ui.clear();
+        svc->ui.yesNo.enqueue(false);
         QCOMPARE(findNext(m, 0, true, ColName, "TXT"), -1);
         QCOMPARE(svc->ui.lastText(),
                  QStringLiteral("Поиск в таблице завершен, строка:\ntxt\nКолонка: Имя\n"

@@ -1,4 +1,5 @@
 #include "fakeservices.h"
+#include "modalanswer.h"
 #include "tablerows.h"
 
 #include "table/colfindform.h"
@@ -20,36 +21,6 @@ using namespace vt;
 using namespace vt::test;
 
 namespace {
-
-// Closes the next modal window once it shows, and remembers its caption.
-struct ModalCloser {
-    QString caption;
-    QString objectName;
-    bool accept = false;
-    std::function<void(QDialog *)> before;
-    void arm()
-    {
-        QTimer::singleShot(0, [this] { poll(); });
-    }
-    void poll()
-    {
-        auto *w = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!w) {
-            QTimer::singleShot(5, [this] { poll(); });
-            return;
-        }
-        caption = w->windowTitle();
-        objectName = w->objectName();
-        if (before)
-            before(w);
-        if (!w->isVisible())
-            return;
-        if (accept)
-            w->accept();
-        else
-            w->reject();
-    }
-};
 
 } // namespace
 
@@ -137,6 +108,7 @@ private slots:
         QCOMPARE(ids(*model()), (QStringList{"1", "2", "3", "4", "5"}));
         // Cancel and an empty text end quietly.
         const int beeps = svc->ui.beeps;
+        svc->ui.inputs.enqueue(std::nullopt);
         cmds->moveRow(false, false);
         svc->ui.inputs.enqueue(QStringLiteral("  "));
         cmds->moveRow(false, false);
@@ -164,12 +136,14 @@ private slots:
     {
         fill(7);
         model()->setSelected(0, true);
+        svc->ui.inputs.enqueue(std::nullopt);
         cmds->moveRow(false, false);
         QCOMPARE(svc->ui.calls.last().kind, QStringLiteral("input"));
         QCOMPARE(svc->ui.calls.last().title, QStringLiteral("Переместить на номер..."));
         QCOMPARE(svc->ui.calls.last().text, QStringLiteral("Введите число от 1 до 7, кроме 1|7"));
         model()->setSelected(0, false);
         model()->setSelected(3, true);
+        svc->ui.inputs.enqueue(std::nullopt);
         cmds->moveRow(false, false);
         QCOMPARE(svc->ui.calls.last().text, QStringLiteral("Введите число от 1 до 7, кроме 4|1"));
     }
@@ -266,7 +240,8 @@ private slots:
         QCOMPARE(svc->ui.beeps, 1);
         model()->setSelected(1, true);
         model()->setSelected(3, true);
-        cmds->removeSelectedAsk(); // answered No
+        svc->ui.yesNo.enqueue(false);
+        cmds->removeSelectedAsk();
         QCOMPARE(svc->ui.lastText(),
                  QStringLiteral("Удалить выделенные строчки (2 шт.)?\nУдаляются только из таблицы"));
         QCOMPARE(model()->size(), 5);
@@ -355,10 +330,9 @@ private slots:
     void findNextWithEmptyHistoryOpensTheWindow()
     {
         fill(3);
-        ModalCloser closer;
-        closer.arm();
+        ModalAnswer closer([](QWidget *w) { static_cast<QDialog *>(w)->reject(); });
         cmds->findNext(false);
-        QCOMPARE(closer.caption, QStringLiteral("Поиск в найденном"));
+        QCOMPARE(closer.title(), QStringLiteral("Поиск в найденном"));
     }
 
     void findNextWrapsAndSelects()
@@ -402,15 +376,16 @@ private slots:
     void marksWindowResult()
     {
         fill(3);
-        ModalCloser closer;
-        closer.arm();
-        QVERIFY(!cmds->marksWindow());
-        QCOMPARE(closer.caption, QStringLiteral("Установить выделение строк"));
+        {
+            ModalAnswer closer([](QWidget *w) { static_cast<QDialog *>(w)->reject(); });
+            QVERIFY(!cmds->marksWindow());
+            QCOMPARE(closer.title(), QStringLiteral("Установить выделение строк"));
+        }
         model()->setSelected(0, true);
-        ModalCloser actions;
-        actions.before = [](QDialog *d) { static_cast<TMetForm *>(d)->actions(); };
-        actions.arm();
-        QVERIFY(cmds->marksWindow());
+        {
+            ModalAnswer actions([](QWidget *w) { static_cast<TMetForm *>(w)->actions(); });
+            QVERIFY(cmds->marksWindow());
+        }
         busy.emplace(*ops);
         QVERIFY(!cmds->marksWindow());
     }

@@ -24,6 +24,7 @@ private slots:
     void countersAndViewStayInStep()
     {
         FakeServices svc;
+        svc.ui.answerNoToAll = true;
         findState() = FindState();
         ResultTable table;
         table.resize(800, 400);
