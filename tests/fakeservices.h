@@ -24,7 +24,7 @@ public:
     QList<Call> calls;
     QQueue<bool> yesNo;        // vopr
     QQueue<bool> stopAnswers;  // stopYesNo
-    QQueue<int> yesOk;         // vprYesOK: 6, 1 or 2
+    QQueue<YesOk> yesOk;       // vprYesOK
     QQueue<std::optional<QString>> inputs;
     QQueue<QString> folders;
     QQueue<QString> files;
@@ -42,10 +42,10 @@ public:
         calls.append({"vopr", {}, t});
         return next(yesNo, false, t);
     }
-    int vprYesOK(const QString &t) override
+    YesOk vprYesOK(const QString &t) override
     {
         calls.append({"vprYesOK", {}, t});
-        return next(yesOk, 2, t);
+        return next(yesOk, YesOk::Cancel, t);
     }
     void infTitled(const QString &title, const QString &t) override
     {

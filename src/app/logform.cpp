@@ -184,15 +184,15 @@ void TLogForm::butExtraClick()
     const int selected = m_selectedRows;
     const QString what = m_mode > 0 ? QStringLiteral("выделенных строк в таблице,\nгде ничего не найдено (")
                                     : QStringLiteral("ненайденных файлов/папок (");
-    const int r = ui().vprYesOK(QStringLiteral("Выберите действие для ") + what
+    const YesOk r = ui().vprYesOK(QStringLiteral("Выберите действие для ") + what
                                 + QString::number(qAbs(m_mode)) + QStringLiteral(" из ")
                                 + QString::number(selected) + QStringLiteral(")\n")
                                 + QStringLiteral("[YES]: снять выделение\n[OK]: удалить из таблицы"));
-    if (r == 6 || r == 1)
-        done(r);
+    if (r != YesOk::Cancel)
+        done(int(r));
 }
 
-void TLogForm::reject() { done(2); }
+void TLogForm::reject() { done(int(YesOk::Cancel)); }
 
 bool TLogForm::eventFilter(QObject *watched, QEvent *event)
 {
@@ -204,12 +204,13 @@ bool TLogForm::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-int ShowLog(int mode, bool source, int selectedRows)
+YesOk ShowLog(int mode, bool source, int selectedRows)
 {
     // Text lists are not offered yet, so source has nothing to select.
     Q_UNUSED(source);
     TLogForm form(mode, selectedRows, QApplication::activeWindow());
-    return form.exec();
+    const int r = form.exec();
+    return r == int(YesOk::Yes) || r == int(YesOk::Ok) ? YesOk(r) : YesOk::Cancel;
 }
 
 } // namespace vt

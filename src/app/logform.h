@@ -2,9 +2,10 @@
 // The log viewer: the lines of the last batch operation, the saved operation
 // logs, saving what is shown as Texts/Log-<stamp>.txt, and for text searches
 // and list checks a button that acts on the rows the operation could not use.
+#include "base/services.h"
+
 #include <QDialog>
 
-#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -56,8 +57,8 @@ private:
     QRect m_firstGeometry;
 };
 
-// Opens the viewer modally. 6 or 1 when the extra button's question was
-// answered Yes or OK; 2 for every other way of closing.
-int ShowLog(int mode, bool source = false, int selectedRows = 0);
+// Opens the viewer modally. Yes or Ok when the extra button's question was
+// answered so; Cancel for every other way of closing.
+YesOk ShowLog(int mode, bool source = false, int selectedRows = 0);
 
 } // namespace vt

@@ -73,7 +73,7 @@ bool QtUi::vopr(const QString &text)
            == QMessageBox::Yes;
 }
 
-int QtUi::vprYesOK(const QString &text)
+YesOk QtUi::vprYesOK(const QString &text)
 {
     QApplication::beep();
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), plain(text),
@@ -86,10 +86,10 @@ int QtUi::vprYesOK(const QString &text)
     box.setEscapeButton(cancel);
     box.exec();
     if (box.clickedButton() == yes)
-        return 6;
+        return YesOk::Yes;
     if (box.clickedButton() == ok)
-        return 1;
-    return 2;
+        return YesOk::Ok;
+    return YesOk::Cancel;
 }
 
 void QtUi::infTitled(const QString &title, const QString &text)

@@ -15,7 +15,7 @@ class QtUi final : public Ui {
 public:
     void inf(const QString &text) override;
     bool vopr(const QString &text) override;
-    int vprYesOK(const QString &text) override;
+    YesOk vprYesOK(const QString &text) override;
     void infTitled(const QString &title, const QString &text) override;
     bool stopYesNo(const QString &title, const QString &text) override;
     std::optional<QString> input(const QString &title, const QString &prompt,

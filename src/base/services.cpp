@@ -8,7 +8,7 @@ class NullUi final : public Ui {
 public:
     void inf(const QString &) override {}
     bool vopr(const QString &) override { return false; }
-    int vprYesOK(const QString &) override { return 2; }
+    YesOk vprYesOK(const QString &) override { return YesOk::Cancel; }
     void infTitled(const QString &, const QString &) override {}
     bool stopYesNo(const QString &, const QString &) override { return false; }
     std::optional<QString> input(const QString &, const QString &, const QString &) override

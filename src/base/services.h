@@ -11,6 +11,9 @@ namespace vt {
 
 enum class Beep { Plain, Error, Info, Question };
 
+// The answers of the Yes/OK/Cancel box, with the codes the program logs.
+enum class YesOk { Yes = 6, Ok = 1, Cancel = 2 };
+
 class Ui {
 public:
     virtual ~Ui() = default;
@@ -18,8 +21,8 @@ public:
     virtual void inf(const QString &text) = 0;
     // Yes/No question, title "Vestrada"; true only for Yes.
     virtual bool vopr(const QString &text) = 0;
-    // Yes/OK/Cancel: 6, 1 or 2 (Escape and the close box give 2).
-    virtual int vprYesOK(const QString &text) = 0;
+    // Yes/OK/Cancel (Escape and the close box give Cancel).
+    virtual YesOk vprYesOK(const QString &text) = 0;
     // A box with its own title: information (OK only) or a stop-icon Yes/No.
     virtual void infTitled(const QString &title, const QString &text) = 0;
     virtual bool stopYesNo(const QString &title, const QString &text) = 0;

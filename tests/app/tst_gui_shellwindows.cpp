@@ -69,7 +69,7 @@ private slots:
         QtUi real;
         {
             test::ModalAnswer answer([](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
-            QCOMPARE(real.vprYesOK(QStringLiteral("Выберите действие:\r[YES]: a\r[OK]: b")), 2);
+            QCOMPARE(real.vprYesOK(QStringLiteral("Выберите действие:\r[YES]: a\r[OK]: b")), YesOk::Cancel);
         }
 
         QString shown, title;
@@ -80,18 +80,18 @@ private slots:
                 title = box->windowTitle();
                 buttonNamed(w, QStringLiteral("&Yes"))->click();
             });
-            QCOMPARE(real.vprYesOK(QStringLiteral("a\r[YES]: <b>x</b>")), 6);
+            QCOMPARE(real.vprYesOK(QStringLiteral("a\r[YES]: <b>x</b>")), YesOk::Yes);
         }
         QCOMPARE(title, QStringLiteral("Confirm"));
         QCOMPARE(shown, QStringLiteral("a\n[YES]: <b>x</b>"));
 
         {
             test::ModalAnswer answer([](QWidget *w) { buttonNamed(w, QStringLiteral("OK"))->click(); });
-            QCOMPARE(real.vprYesOK(QStringLiteral("x")), 1);
+            QCOMPARE(real.vprYesOK(QStringLiteral("x")), YesOk::Ok);
         }
         {
             test::ModalAnswer answer([](QWidget *w) { w->close(); });
-            QCOMPARE(real.vprYesOK(QStringLiteral("x")), 2);
+            QCOMPARE(real.vprYesOK(QStringLiteral("x")), YesOk::Cancel);
         }
 
         {
@@ -340,19 +340,19 @@ private slots:
         test::FakeServices fx;
         TLogForm f(3, 7);
         QCOMPARE(f.butExtra->text(), QStringLiteral("Файлы, где ничего не найдено"));
-        fx.ui.yesOk.enqueue(2);
+        fx.ui.yesOk.enqueue(YesOk::Cancel);
         f.butExtraClick(); // Cancel: stays open
         QCOMPARE(fx.ui.lastText(), QStringLiteral("Выберите действие для выделенных строк в таблице,\n"
                                                   "где ничего не найдено (3 из 7)\n"
                                                   "[YES]: снять выделение\n[OK]: удалить из таблицы"));
         QCOMPARE(f.result(), 0);
-        fx.ui.yesOk.enqueue(1);
+        fx.ui.yesOk.enqueue(YesOk::Ok);
         f.butExtraClick();
         QCOMPARE(f.result(), 1);
 
         TLogForm g(-2, 7);
         QCOMPARE(g.butExtra->text(), QStringLiteral("Ненайденные файлы/папки"));
-        fx.ui.yesOk.enqueue(6);
+        fx.ui.yesOk.enqueue(YesOk::Yes);
         g.butExtraClick();
         QVERIFY(fx.ui.lastText().startsWith(QStringLiteral("Выберите действие для ненайденных файлов/папок (2 из 7)\n")));
         QCOMPARE(g.result(), 6);

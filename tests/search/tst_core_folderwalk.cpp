@@ -48,7 +48,7 @@ struct Result {
     }
 };
 
-void setMode(WalkSettings &s, int mode)
+void setMode(WalkSettings &s, SearchMode mode)
 {
     s.filter.files = mode >= ModeFilesAndFolders;
     s.filter.folders = mode != ModeFiles;

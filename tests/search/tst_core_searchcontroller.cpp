@@ -160,7 +160,7 @@ private slots:
         auto &[fx, table, log, ops, recent, sc] = rig;
         SearchParams p = fullRange(root);
         p.filesState = 0;
-        fx.ui.yesOk.enqueue(1); // [OK]: only empty folders
+        fx.ui.yesOk.enqueue(YesOk::Ok); // [OK]: only empty folders
         sc.StartFind(p, validateSearch);
         QCOMPARE(fx.ui.calls.first().text,
                  QStringLiteral("Выберите действие:\r[YES]: Поиск всех папок\r[OK]: Поиск только \"пустых\" папок"));
@@ -168,11 +168,11 @@ private slots:
         QCOMPARE(table.at(0).cells[ColName], QStringLiteral("emptyone"));
         QVERIFY(log.searchSummary().contains("\r\nТолько \"пустые\" папки\r\n-"));
         QVERIFY(!log.searchSummary().contains("Размер от"));
-        fx.ui.yesOk.enqueue(6);
+        fx.ui.yesOk.enqueue(YesOk::Yes);
         sc.StartFind(p, validateSearch);
         QCOMPARE(table.size(), 4);
         QVERIFY(log.searchSummary().contains("\r\nВсе папки\r\n-"));
-        fx.ui.yesOk.enqueue(2);
+        fx.ui.yesOk.enqueue(YesOk::Cancel);
         sc.StartFind(p, validateSearch);
         QCOMPARE(table.size(), 4);
         QDir(root + "d0/emptyone").removeRecursively();

@@ -35,7 +35,7 @@ public:
         printErr(t);
     }
     bool vopr(const QString &) override { return true; }
-    int vprYesOK(const QString &) override { return 6; }
+    YesOk vprYesOK(const QString &) override { return YesOk::Yes; }
     void infTitled(const QString &, const QString &t) override { printErr(t); }
     bool stopYesNo(const QString &, const QString &t) override
     {
@@ -163,7 +163,7 @@ int runHeadlessFind(int argc, char **argv)
             printErr(QStringLiteral("Не найдена папка:\r") + typed);
         return 2;
     }
-    int mode = modeFor(p);
+    SearchMode mode = modeFor(p);
     if (mode == ModeAllFolders && emptyFolders)
         mode = ModeEmptyFolders;
     const WalkSettings s = walkSettingsFor(p, v, mode, unreadable);

@@ -18,16 +18,16 @@ SearchController::SearchController(TableModel &table, OperationContext &ops, Cur
 {
 }
 
-bool SearchController::confirm(const SearchParams &, int &mode, bool unreadable)
+bool SearchController::confirm(const SearchParams &, SearchMode &mode, bool unreadable)
 {
     if (unreadable)
         return ui().vopr(QStringLiteral("Начать поиск имен с \"нечитаемыми\" именами?"));
     if (mode == ModeAllFolders) {
-        const int r = ui().vprYesOK(QStringLiteral(
+        const YesOk r = ui().vprYesOK(QStringLiteral(
             "Выберите действие:\r[YES]: Поиск всех папок\r[OK]: Поиск только \"пустых\" папок"));
-        if (r == 6)
+        if (r == YesOk::Yes)
             return true;
-        if (r == 1) {
+        if (r == YesOk::Ok) {
             mode = ModeEmptyFolders;
             return true;
         }
@@ -50,7 +50,7 @@ void SearchController::StartFind(SearchParams p, const Validate &validate, bool 
     ValidSearch v;
     if (!validate(p, v))
         return;
-    int mode = modeFor(p);
+    SearchMode mode = modeFor(p);
     if (!confirm(p, mode, unreadable))
         return;
     call(m_hooks.resetListState);

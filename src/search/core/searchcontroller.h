@@ -51,7 +51,7 @@ public:
 
 private:
     void call(const std::function<void()> &f) { if (f) f(); }
-    bool confirm(const SearchParams &p, int &mode, bool unreadable);
+    bool confirm(const SearchParams &p, SearchMode &mode, bool unreadable);
     void runWalk(const WalkSettings &s);
 
     TableModel &m_table;

@@ -20,7 +20,7 @@ struct SummaryInput {
     bool unreadable = false;
     bool extMode = false;
     QString extText;                   // as shown in the extension field
-    int mode = ModeFilesAndFolders;
+    SearchMode mode = ModeFilesAndFolders;
     QString filesCaption;              // caption of "Файлы/папки" for file modes
     qint64 minKb = 0, maxKb = 0;
     bool hideH = false, hideS = false, hideR = false;

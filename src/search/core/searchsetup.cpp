@@ -2,7 +2,7 @@
 
 namespace vt {
 
-int modeFor(const SearchParams &p)
+SearchMode modeFor(const SearchParams &p)
 {
     if (p.extMode)
         return ModeFiles;
@@ -13,7 +13,7 @@ int modeFor(const SearchParams &p)
     return ModeAllFolders;
 }
 
-EntryFilter entryFilterFor(const SearchParams &p, const ValidSearch &v, int mode)
+EntryFilter entryFilterFor(const SearchParams &p, const ValidSearch &v, SearchMode mode)
 {
     EntryFilter f;
     if (p.hideH)
@@ -31,7 +31,7 @@ EntryFilter entryFilterFor(const SearchParams &p, const ValidSearch &v, int mode
     return f;
 }
 
-WalkSettings walkSettingsFor(const SearchParams &p, const ValidSearch &v, int mode, bool unreadable)
+WalkSettings walkSettingsFor(const SearchParams &p, const ValidSearch &v, SearchMode mode, bool unreadable)
 {
     WalkSettings s;
     s.start = v.folder;

@@ -7,13 +7,13 @@
 namespace vt {
 
 // The per-entry tests of the parameters for a search mode.
-EntryFilter entryFilterFor(const SearchParams &p, const ValidSearch &v, int mode);
+EntryFilter entryFilterFor(const SearchParams &p, const ValidSearch &v, SearchMode mode);
 
 // mode: the search mode chosen (empty folders come from a question in the
 // window and from an option in the headless search).
-WalkSettings walkSettingsFor(const SearchParams &p, const ValidSearch &v, int mode, bool unreadable);
+WalkSettings walkSettingsFor(const SearchParams &p, const ValidSearch &v, SearchMode mode, bool unreadable);
 
 // The mode that the parameters ask for, before the folder question.
-int modeFor(const SearchParams &p);
+SearchMode modeFor(const SearchParams &p);
 
 } // namespace vt
