@@ -55,6 +55,14 @@ bool TFileForm::event(QEvent *e)
     // work must not wait for the first click.
     if (e->type() == QEvent::Show && !m_activated)
         QTimer::singleShot(0, this, &TFileForm::FormActivate);
+    // The frame may come after the first activation: the standard bounds are
+    // taken again with it, unless the window was resized in between.
+    if (m_activated && !m_stdFramed && (e->type() == QEvent::Move || e->type() == QEvent::Resize)
+        && frameGeometry() != geometry()) {
+        m_stdFramed = true;
+        if (size() == m_stdBounds.size())
+            m_stdBounds = frameGeometry();
+    }
     return QMainWindow::event(e);
 }
 
@@ -67,6 +75,7 @@ void TFileForm::FormActivate()
     // Both date bounds: maximum now, minimum 10 minutes ago.
     panTop->initAtStart();
     m_stdBounds = frameGeometry();
+    m_stdFramed = m_stdBounds != geometry();
     panTop->setFolderText(GetStartDir(2));
     if (m_help)
         m_help->cbCLV->setChecked(settings().clv);
