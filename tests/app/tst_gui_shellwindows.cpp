@@ -164,9 +164,22 @@ private slots:
         QVERIFY(help.memLog->toPlainText().endsWith(QStringLiteral("\n-\n08.12.2026 12:00:00 Поиск с папки: \n/tmp/")));
         QVERIFY(help.memLog->toPlainText().startsWith(QStringLiteral("Vestrada v2.34 \nСтарт: ")));
 
+        // Disabled, the link must not keep its link colour.
+        help.show();
+        const auto linkPixels = [&] {
+            const QImage img = help.labLastAction->grab().toImage();
+            int n = 0;
+            for (int i = 0; i < img.width() * img.height(); ++i) {
+                const QColor c = img.pixelColor(i % img.width(), i / img.width());
+                n += c.blue() - qMax(c.red(), c.green()) > 60; // bluish
+            }
+            return n;
+        };
         QVERIFY(!help.labLastAction->isEnabled());
+        QCOMPARE(linkPixels(), 0);
         currentLog().setSearchSummary(QStringLiteral("Поиск завершен"));
         QVERIFY(help.labLastAction->isEnabled());
+        QVERIFY(linkPixels() > 20);
         help.lastActionClick();
         QCOMPARE(fx.ui.lastText(), QStringLiteral("Поиск завершен"));
 
