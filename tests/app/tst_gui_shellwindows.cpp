@@ -284,6 +284,14 @@ private slots:
         QCOMPARE(f.memLogLast->toPlainText(), QStringLiteral("перемещено\n__________\n\n"));
         QCOMPARE(fx.sound.played, QList<int>{3});
 
+        // Gone unreadable since the list was filled: a message, the memo empty.
+        QVERIFY(QFile::remove(optPath() + QStringLiteral("m1")));
+        QVERIFY(QDir().mkdir(optPath() + QStringLiteral("m1")));
+        f.savedLogChosen(1);
+        QVERIFY(f.memLogLast->toPlainText().isEmpty());
+        QCOMPARE(fx.ui.texts(), QStringList{QStringLiteral("Ошибка чтения файла лога:\n") + optPath() + QStringLiteral("m1")});
+        QCOMPARE(fx.sound.played, QList<int>{3});
+
         // Filled once per opening.
         f.rbLast->click();
         f.rbSaved->click();
