@@ -253,15 +253,17 @@ bool ResultTable::dropRowAt(int from, int rowUnderMouse)
         to = n - 1;
     else
         to = from < rowUnderMouse ? rowUnderMouse - 1 : rowUnderMouse;
-    if (to == from)
-        return false;
-    {
+    const bool moves = to != from;
+    if (moves) {
         SuppressGuard guard(m_model);
         m_model->moveRow(from, to);
     }
+    // A row dropped onto its own place stays put but gets the same feedback.
     setCurrentRow(to);
     setFocus(Qt::OtherFocusReason);
     zv(3);
+    if (!moves)
+        return false;
     emit countersChanged();
     return true;
 }

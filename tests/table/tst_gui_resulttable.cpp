@@ -245,8 +245,13 @@ private slots:
         // Upwards.
         QVERIFY(t.dropRowAt(4, 0));
         QCOMPARE(ids(*m), (QStringList{"2", "1", "3", "4", "5"}));
-        // Onto itself: nothing.
+        // Onto itself or just below itself: the order stays, sound 3 all the same.
+        svc->sound.played.clear();
         QVERIFY(!t.dropRowAt(0, 0));
+        QVERIFY(!t.dropRowAt(0, 1));
+        QCOMPARE(ids(*m), (QStringList{"2", "1", "3", "4", "5"}));
+        QCOMPARE(m->selectedRows(), QList<int>{0});
+        QCOMPARE(svc->sound.played, (QList<int>{3, 3}));
         // Refused while busy, while suppressed, with two selected rows.
         bool busy = true;
         t.setBusyTest([&busy] { return busy; });
