@@ -231,6 +231,9 @@ void SearchPanel::buildControls()
     row1->addSpacing(4);
     row1->addWidget(labSubDir);
     row1->addWidget(seMaxSubDir);
+    // Takes the room of the folder field in list mode, so that the controls
+    // left in the row keep together.
+    row1->addStretch(0);
 
     auto *row2 = new QHBoxLayout;
     row2->setSpacing(3);

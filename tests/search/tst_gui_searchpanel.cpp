@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -138,6 +139,10 @@ private slots:
         QVERIFY(p.gbModeSpis->isVisible() && p.sbAddList->isVisible() && p.sbProsm->isVisible());
         QVERIFY(p.sbFind->isVisible());
         QVERIFY(!p.gbAllSpis->isVisible());
+        // "Шаблон" and "Список" stay side by side.
+        p.resize(754, 80);
+        p.layout()->activate();
+        QVERIFY(p.rbSpis->x() - p.rbShab->x() < p.rbShab->sizeHint().width() + 12);
         p.setListOpen(true);
         QVERIFY(p.gbAllSpis->isVisible());
 
