@@ -35,8 +35,6 @@ namespace vt {
 namespace {
 
 constexpr int kRowHeight = 22;
-constexpr int kMaxLimit = 9999;
-constexpr int kMaxDepth = 200;
 
 // Refuses pasted text with characters no name mask can hold; typing them beeps
 // in the key filter before it gets here.
@@ -485,14 +483,16 @@ SearchParams SearchPanel::params() const
     return p;
 }
 
-void SearchPanel::setParams(const SearchParams &p)
+void SearchPanel::setParams(const SearchParams &given)
 {
+    SearchParams p = given;
+    fitFieldRanges(p);
     eDirPath->setText(p.folder);
     eShablon->setText(p.mask.left(kMaskMaxLength));
     setMinBound(p.minDate, p.minTime);
     setMaxBound(p.maxDate, p.maxTime);
-    seRazmerOT->setValue(int(qBound<qint64>(0, p.minKb, kMaxSizeKb)));
-    seRazmerDO->setValue(int(qBound<qint64>(0, p.maxKb, kMaxSizeKb)));
+    seRazmerOT->setValue(int(p.minKb));
+    seRazmerDO->setValue(int(p.maxKb));
     seLimit->setValue(p.limit);
     seMaxSubDir->setValue(p.depth);
     cbHideH->setChecked(p.hideH);

@@ -9,6 +9,8 @@ namespace vt {
 
 constexpr int kMaskMaxLength = 40;
 constexpr qint64 kMaxSizeKb = 1073741824;
+constexpr int kMaxLimit = 9999;
+constexpr int kMaxDepth = 200;
 
 // Enter: "*" at both ends; an empty text becomes "*".
 QString maskWithStars(const QString &mask);
