@@ -52,6 +52,17 @@ bool shiftHeld()
     return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier;
 }
 
+// True when a press on the surface came from a control with a menu of its
+// own: the control ignores the press, so it travels on to the surface.
+bool onControlWithMenu(const QWidget *surface, const QMouseEvent *e)
+{
+    for (QWidget *w = surface->childAt(surface->mapFromGlobal(e->globalPosition().toPoint()));
+         w && w != surface; w = w->parentWidget())
+        if (w->isEnabled() && w->contextMenuPolicy() == Qt::CustomContextMenu)
+            return true;
+    return false;
+}
+
 // Menu texts show "&" literally.
 QString menuText(const QString &s)
 {
@@ -937,7 +948,7 @@ void SearchPanel::surfacePress(QMouseEvent *event, bool menuToo)
     if (event->button() == Qt::LeftButton) {
         m_pressPos = event->globalPosition().toPoint();
         m_pressed = true;
-    } else if (menuToo && !busy()) {
+    } else if (menuToo && !busy() && !onControlWithMenu(this, event)) {
         emit mainMenuRequested(event->globalPosition().toPoint());
     }
 }

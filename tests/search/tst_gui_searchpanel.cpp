@@ -588,6 +588,13 @@ private slots:
         QCOMPARE(menu.size(), 1);
         QTest::mouseDClick(&p, Qt::LeftButton, {}, bare);
         QCOMPARE(restore.size(), 1);
+        // Controls with a menu of their own show only that one.
+        for (QWidget *w : {static_cast<QWidget *>(p.sbSelectDir), static_cast<QWidget *>(p.sbIzbDir),
+                           static_cast<QWidget *>(p.labMinDate), static_cast<QWidget *>(p.labShab)})
+            QTest::mouseClick(w, Qt::RightButton);
+        QCOMPARE(menu.size(), 1);
+        QTest::mouseClick(p.labSubDir, Qt::RightButton); // a plain label is part of the surface
+        QCOMPARE(menu.size(), 2);
         QTest::mouseClick(p.sbFind, Qt::LeftButton);
         QCOMPARE(find.size(), 1);
 
