@@ -64,7 +64,7 @@ THelpForm::THelpForm(QWidget *parent) : QDialog(parent)
     memLog->setReadOnly(true);
     memLog->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    labLastAction = new QLabel(QStringLiteral("<a href=\"#\">Последнее действие, подробнее</a>"), this);
+    labLastAction = new QLabel(this);
     labLastAction->setTextFormat(Qt::RichText);
     labLastAction->setToolTip(QStringLiteral("Итог последнего поиска или чтения списка"));
     butLogs = new QPushButton(QStringLiteral("Открыть логи"), this);
@@ -119,7 +119,15 @@ THelpForm::THelpForm(QWidget *parent) : QDialog(parent)
     connect(butOk, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void THelpForm::setSummary(const QString &summary) { labLastAction->setEnabled(!summary.isEmpty()); }
+void THelpForm::setSummary(const QString &summary)
+{
+    // A link keeps its colour when the label is disabled, so a disabled one
+    // is plain text in the disabled text colour.
+    const bool on = !summary.isEmpty();
+    const QString caption = QStringLiteral("Последнее действие, подробнее");
+    labLastAction->setText(on ? QStringLiteral("<a href=\"#\">") + caption + QStringLiteral("</a>") : caption);
+    labLastAction->setEnabled(on);
+}
 
 void THelpForm::lastActionClick()
 {

@@ -127,10 +127,11 @@ void TLogForm::showSavedLogs()
 void TLogForm::savedLogChosen(int index)
 {
     bool ok = false;
-    const QByteArray data = readWholeFile(cmbSavedLogs->itemData(index).toString(), &ok);
+    const QString path = cmbSavedLogs->itemData(index).toString();
+    const QByteArray data = readWholeFile(path, &ok);
     if (!ok) {
         memLogLast->clear();
-        ui().beep(Beep::Error);
+        ui().inf(QStringLiteral("Ошибка чтения файла лога:\n") + path);
         return;
     }
     memLogLast->setPlainText(memoText(fromCp1251(data)));

@@ -48,6 +48,14 @@ bool TFileForm::event(QEvent *e)
     // work must not wait for the first click.
     if (e->type() == QEvent::Show && !m_activated)
         QTimer::singleShot(0, this, &TFileForm::FormActivate);
+    // The frame may come after the first activation: the standard bounds are
+    // taken again with it, unless the window was resized in between.
+    if (m_activated && !m_stdFramed && (e->type() == QEvent::Move || e->type() == QEvent::Resize)
+        && frameGeometry() != geometry()) {
+        m_stdFramed = true;
+        if (size() == m_stdBounds.size())
+            m_stdBounds = frameGeometry();
+    }
     return QMainWindow::event(e);
 }
 
@@ -60,6 +68,7 @@ void TFileForm::FormActivate()
     // Both date bounds: maximum now, minimum 10 minutes ago.
     panTop->initAtStart();
     m_stdBounds = frameGeometry();
+    m_stdFramed = m_stdBounds != geometry();
     panTop->setFolderText(GetStartDir(2));
     if (m_help)
         m_help->cbCLV->setChecked(settings().clv);
@@ -256,6 +265,17 @@ public:
 private:
     TFileForm *m_form;
 };
+
+// True when a press on a surface came from a control with a menu of its own
+// (the command buttons): the control ignores the press, so it travels on.
+bool onControlWithMenu(const QWidget *surface, const QMouseEvent *e)
+{
+    for (QWidget *w = surface->childAt(surface->mapFromGlobal(e->globalPosition().toPoint()));
+         w && w != surface; w = w->parentWidget())
+        if (w->isEnabled() && w->contextMenuPolicy() == Qt::CustomContextMenu)
+            return true;
+    return false;
+}
 } // namespace
 
 void TFileForm::installKeyPreview() { qApp->installEventFilter(new KeyPreview(this)); }
@@ -280,7 +300,7 @@ bool TFileForm::eventFilter(QObject *watched, QEvent *e)
         if (m->button() == Qt::LeftButton) {
             m_pressed = true;
             m_pressPos = m->globalPosition().toPoint();
-        } else {
+        } else if (!onControlWithMenu(static_cast<QWidget *>(watched), m)) {
             popupMainMenu(m->globalPosition().toPoint());
         }
         return true;

@@ -151,6 +151,9 @@ private:
     bool m_unreadable = false;
     bool m_activated = false;
     QRect m_stdBounds;
+    // Set once the window manager's frame is known; until then the standard
+    // bounds may lack it.
+    bool m_stdFramed = false;
     // Left press on a bare surface: the window moves once the mouse does.
     bool m_pressed = false;
     QPoint m_pressPos;

@@ -32,7 +32,11 @@ bool writeRecord(int kind, const QStringList &lines)
         return false;
     const QString file1 = optPath() + letter + QLatin1Char('1');
     const QString file2 = optPath() + letter + QLatin1Char('2');
-    if (QFileInfo(file1).size() > kSavedLogMax) {
+    // Appending to a FIFO in its place would wait for a reader for good.
+    const QFileInfo current(file1);
+    if (current.exists() && !current.isFile())
+        return false;
+    if (current.size() > kSavedLogMax) {
         QFile::remove(file2);
         QFile::rename(file1, file2);
     }

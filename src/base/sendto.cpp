@@ -65,7 +65,7 @@ QString entryText(const QString &executable, const QString &workDir)
            + escapeString(quoteExecArg(executable)) + QStringLiteral(" %F\n")
            + QStringLiteral("Path=") + escapeString(workDir) + QStringLiteral("\n")
            + QStringLiteral("Terminal=false\n"
-                            "MimeType=inode/directory;application/octet-stream;\n"
+                            "MimeType=inode/directory;\n"
                             "Categories=Utility;FileTools;\n");
 }
 

@@ -143,13 +143,7 @@ QString iniPath()
 
 namespace ini {
 
-QByteArray load(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return f.readAll();
-}
+QByteArray load(const QString &path) { return readWholeFile(path); }
 
 QString value(const QByteArray &file, const QString &section, const QString &key, bool *found)
 {

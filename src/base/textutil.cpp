@@ -1,6 +1,7 @@
 #include "base/textutil.h"
 
-#include <QFile>
+#include "platform/regularfile.h"
+
 #include <QSaveFile>
 #include <QStringConverter>
 #include <QStringDecoder>
@@ -149,15 +150,10 @@ bool writeFileAtomic(const QString &path, const QByteArray &data)
 
 QByteArray readWholeFile(const QString &path, bool *ok)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (ok)
-            *ok = false;
-        return QByteArray();
-    }
-    QByteArray data = f.readAll();
+    QByteArray data;
+    const bool read = fs::readRegularFile(path, &data);
     if (ok)
-        *ok = f.error() == QFileDevice::NoError;
+        *ok = read;
     return data;
 }
 

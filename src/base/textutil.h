@@ -30,7 +30,8 @@ QDateTime parseDateTimeText(const QString &text);
 // Writes a whole file through a temporary name and a rename, so that a crash
 // never leaves it half written.
 bool writeFileAtomic(const QString &path, const QByteArray &data);
-// Reads a whole file; ok is false when it cannot be read.
+// Reads a whole regular file; ok is false when it cannot be read or is not a
+// regular file (a FIFO or device in its place is never waited on).
 QByteArray readWholeFile(const QString &path, bool *ok = nullptr);
 
 // Lines of a cp1251 text store (CR LF or LF), and the store written back.

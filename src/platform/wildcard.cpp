@@ -51,6 +51,8 @@ Wildcard::Wildcard(const QString &pattern)
     m_all = pattern == QLatin1String("*") || pattern == QLatin1String("*.*");
     if (pattern.endsWith(QLatin1String(".*")))
         m_noDotPattern = folded(pattern.left(pattern.size() - 2));
+    else if (pattern.endsWith(QLatin1Char('.'))) // "*." takes the names without an extension
+        m_noDotPattern = folded(pattern.left(pattern.size() - 1));
     m_asciiPattern = true;
     for (QChar c : pattern)
         if (c.unicode() >= 0x80)

@@ -37,8 +37,6 @@ namespace vt {
 namespace {
 
 constexpr int kRowHeight = 22;
-constexpr int kMaxLimit = kRowLimitMax;
-constexpr int kMaxDepth = kDepthMax;
 
 // Refuses pasted text with characters no name mask can hold; typing them beeps
 // in the key filter before it gets here.
@@ -54,6 +52,17 @@ public:
 bool shiftHeld()
 {
     return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier;
+}
+
+// True when a press on the surface came from a control with a menu of its
+// own: the control ignores the press, so it travels on to the surface.
+bool onControlWithMenu(const QWidget *surface, const QMouseEvent *e)
+{
+    for (QWidget *w = surface->childAt(surface->mapFromGlobal(e->globalPosition().toPoint()));
+         w && w != surface; w = w->parentWidget())
+        if (w->isEnabled() && w->contextMenuPolicy() == Qt::CustomContextMenu)
+            return true;
+    return false;
 }
 
 // Menu texts show "&" literally.
@@ -233,6 +242,9 @@ void SearchPanel::buildControls()
     row1->addSpacing(4);
     row1->addWidget(labSubDir);
     row1->addWidget(seMaxSubDir);
+    // Takes the room of the folder field in list mode, so that the controls
+    // left in the row keep together.
+    row1->addStretch(0);
 
     auto *row2 = new QHBoxLayout;
     row2->setSpacing(3);
@@ -484,14 +496,16 @@ SearchParams SearchPanel::params() const
     return p;
 }
 
-void SearchPanel::setParams(const SearchParams &p)
+void SearchPanel::setParams(const SearchParams &given)
 {
+    SearchParams p = given;
+    fitFieldRanges(p);
     eDirPath->setText(p.folder);
     eShablon->setText(p.mask.left(kMaskMaxLength));
     setMinBound(p.minDate, p.minTime);
     setMaxBound(p.maxDate, p.maxTime);
-    seRazmerOT->setValue(int(qBound<qint64>(0, p.minKb, kMaxSizeKb)));
-    seRazmerDO->setValue(int(qBound<qint64>(0, p.maxKb, kMaxSizeKb)));
+    seRazmerOT->setValue(int(p.minKb));
+    seRazmerDO->setValue(int(p.maxKb));
     seLimit->setValue(p.limit);
     seMaxSubDir->setValue(p.depth);
     cbHideH->setChecked(p.hideH);
@@ -930,7 +944,7 @@ void SearchPanel::surfacePress(QMouseEvent *event, bool menuToo)
     if (event->button() == Qt::LeftButton) {
         m_pressPos = event->globalPosition().toPoint();
         m_pressed = true;
-    } else if (menuToo && !busy()) {
+    } else if (menuToo && !busy() && !onControlWithMenu(this, event)) {
         emit mainMenuRequested(event->globalPosition().toPoint());
     }
 }

@@ -17,19 +17,30 @@ const char *const RowMime = "application/x-vestrada-row";
 
 const int kStartWidth[ColCount] = {40, 160, 128, 46, 62, 0, 0, 112, 36, 56, 50};
 const int kMaxWidth[ColCount] = {90, 0, 0, 140, 100, 100, 0, 140, 0, 0, 0};
+// The widest text a column usually holds (none for the folder and name, and
+// for the columns hidden at start).
+const char *const kWidest[ColCount] = {"9999", nullptr, nullptr, "<Dir>", "byte: 1023", nullptr,
+                                       nullptr, "00.00.0000 00:00:00", "255", "9999", "Directory "};
 
 } // namespace
 
 int ResultTable::startWidth(int col) { return col >= 0 && col < ColCount ? kStartWidth[col] : 0; }
 int ResultTable::maxWidth(int col) { return col >= 0 && col < ColCount ? kMaxWidth[col] : 0; }
 
-int ResultTable::modifiedStartWidth(const QFontMetrics &fm)
+int ResultTable::fittedStartWidth(int col, const QFontMetrics &fm, int headerWidth)
 {
-    // The widths were made for a smaller font; the date column at least shows
-    // a whole date and time where its maximum allows.
-    const int needed = fm.horizontalAdvance(QStringLiteral("00.00.0000 00:00:00")) + 12;
-    return qBound(kStartWidth[ColModified], needed, kMaxWidth[ColModified]);
+    if (col < 0 || col >= ColCount)
+        return 0;
+    // The widths were made for a smaller font; a column at least shows its
+    // header and its widest usual text where its maximum allows.
+    int needed = headerWidth;
+    if (kWidest[col])
+        needed = qMax(needed, fm.horizontalAdvance(QString::fromUtf8(kWidest[col])) + 12);
+    const int w = qMax(kStartWidth[col], needed);
+    return kMaxWidth[col] > 0 ? qMin(w, kMaxWidth[col]) : w;
 }
+
+int ResultTable::modifiedStartWidth(const QFontMetrics &fm) { return fittedStartWidth(ColModified, fm, 0); }
 
 ResultTable::ResultTable(QWidget *parent) : QTableView(parent), m_model(new TableModel(this))
 {
@@ -61,9 +72,8 @@ ResultTable::ResultTable(QWidget *parent) : QTableView(parent), m_model(new Tabl
         if (kStartWidth[c] == 0)
             setColumnHidden(c, true);
         else
-            setColumnWidth(c, kStartWidth[c]);
+            setColumnWidth(c, fittedStartWidth(c, fontMetrics(), h->sectionSizeHint(c)));
     }
-    setColumnWidth(ColModified, modifiedStartWidth(fontMetrics()));
     connect(h, &QHeaderView::sectionResized, this, [this](int col, int, int size) {
         const int mx = maxWidth(col);
         if (mx > 0 && size > mx)
@@ -243,15 +253,17 @@ bool ResultTable::dropRowAt(int from, int rowUnderMouse)
         to = n - 1;
     else
         to = from < rowUnderMouse ? rowUnderMouse - 1 : rowUnderMouse;
-    if (to == from)
-        return false;
-    {
+    const bool moves = to != from;
+    if (moves) {
         SuppressGuard guard(m_model);
         m_model->moveRow(from, to);
     }
+    // A row dropped onto its own place stays put but gets the same feedback.
     setCurrentRow(to);
     setFocus(Qt::OtherFocusReason);
     zv(3);
+    if (!moves)
+        return false;
     emit countersChanged();
     return true;
 }

@@ -20,6 +20,9 @@ public:
     // Width of a column at start and its maximum (0 = no maximum).
     static int startWidth(int col);
     static int maxWidth(int col);
+    // Start width of a shown column: its listed width, or wide enough for its
+    // header (headerWidth) and its widest usual text, within its maximum.
+    static int fittedStartWidth(int col, const QFontMetrics &fm, int headerWidth);
     // Start width of "Изменен": 112, or wide enough for a date and time, at most 140.
     static int modifiedStartWidth(const QFontMetrics &fm);
 

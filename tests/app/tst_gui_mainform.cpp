@@ -511,6 +511,22 @@ private slots:
         QCOMPARE(fx->shell.opened.last(), home->path());
     }
 
+    void commandButtonsShowOnlyTheirOwnMenu()
+    {
+        start();
+        for (QToolButton *b : {form->sbHelp, form->sbSz}) {
+            QTest::mouseClick(b, Qt::RightButton);
+            QVERIFY(!form->popExp->isVisible());
+        }
+        // The bare command bar keeps the main menu.
+        const QPoint bare((form->sbExpl->geometry().right() + form->sbRefrTab->x()) / 2,
+                          form->panBot->height() / 2);
+        QCOMPARE(form->panBot->childAt(bare), nullptr);
+        QTest::mouseClick(form->panBot, Qt::RightButton, {}, bare);
+        QVERIFY(form->popExp->isVisible());
+        form->popExp->hide();
+    }
+
     void windowPlacement()
     {
         start();

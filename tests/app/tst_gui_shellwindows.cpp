@@ -168,9 +168,22 @@ private slots:
         QVERIFY(help.memLog->toPlainText().endsWith(QStringLiteral("\n-\n08.12.2026 12:00:00 Поиск с папки: \n/tmp/")));
         QVERIFY(help.memLog->toPlainText().startsWith(QStringLiteral("Vestrada v2.34 \nСтарт: ")));
 
+        // Disabled, the link must not keep its link colour.
+        help.show();
+        const auto linkPixels = [&] {
+            const QImage img = help.labLastAction->grab().toImage();
+            int n = 0;
+            for (int i = 0; i < img.width() * img.height(); ++i) {
+                const QColor c = img.pixelColor(i % img.width(), i / img.width());
+                n += c.blue() - qMax(c.red(), c.green()) > 60; // bluish
+            }
+            return n;
+        };
         QVERIFY(!help.labLastAction->isEnabled());
+        QCOMPARE(linkPixels(), 0);
         currentLog().setSearchSummary(QStringLiteral("Поиск завершен"));
         QVERIFY(help.labLastAction->isEnabled());
+        QVERIFY(linkPixels() > 20);
         help.lastActionClick();
         QCOMPARE(fx.ui.lastText(), QStringLiteral("Поиск завершен"));
 
@@ -274,6 +287,14 @@ private slots:
         QCOMPARE(f.cmbSavedLogs->itemText(1), QStringLiteral("Перемещение-1, KB: 0"));
         f.savedLogChosen(1);
         QCOMPARE(f.memLogLast->toPlainText(), QStringLiteral("перемещено\n__________\n\n"));
+        QCOMPARE(fx.sound.played, QList<int>{3});
+
+        // Gone unreadable since the list was filled: a message, the memo empty.
+        QVERIFY(QFile::remove(optPath() + QStringLiteral("m1")));
+        QVERIFY(QDir().mkdir(optPath() + QStringLiteral("m1")));
+        f.savedLogChosen(1);
+        QVERIFY(f.memLogLast->toPlainText().isEmpty());
+        QCOMPARE(fx.ui.texts(), QStringList{QStringLiteral("Ошибка чтения файла лога:\n") + optPath() + QStringLiteral("m1")});
         QCOMPARE(fx.sound.played, QList<int>{3});
 
         // Filled once per opening.

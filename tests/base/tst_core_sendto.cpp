@@ -30,6 +30,8 @@ private slots:
         QVERIFY(lines.contains(QStringLiteral("[Desktop Entry]")));
         QVERIFY(lines.contains(QStringLiteral("Exec=\"/opt/My Apps/vestrada\" %F")));
         QVERIFY(lines.contains(QStringLiteral("Path=/opt/My Apps/")));
+        // Offered for folders only, not as a handler of every unknown file.
+        QCOMPARE(lines.filter(QStringLiteral("MimeType=")), QStringList{QStringLiteral("MimeType=inode/directory;")});
         f.close();
         QVERIFY(sendto::remove());
         QVERIFY(!sendto::exists());

@@ -2,6 +2,8 @@
 #include "base/settings.h"
 #include "base/textutil.h"
 #include "fakeservices.h"
+#include "fifoguard.h"
+#include "platform/regularfile.h"
 #include "testfiles.h"
 
 #include <QDir>
@@ -201,6 +203,17 @@ private slots:
         Savini();
         QVERIFY(fx.ui.calls.isEmpty());
         QCOMPARE(fx.ui.beeps, 0);
+    }
+
+    void fifoInPlaceOfIniMeansDefaults()
+    {
+        test::FakeServices fx;
+        QVERIFY(QDir().mkpath(home->path() + QStringLiteral("/Options")));
+        QVERIFY(fs::makeFifo(ini()));
+        settings().dirStart = QStringLiteral("stale");
+        QVERIFY(test::returnsAtOnce(ini(), [] { GetStartDir(2); }));
+        QCOMPARE(settings().dirStart, QString());
+        QVERIFY(fx.ui.calls.isEmpty());
     }
 };
 

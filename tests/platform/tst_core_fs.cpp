@@ -30,6 +30,10 @@ private slots:
         QTest::newRow("star dot star no dot") << "*.*" << "Makefile" << true;
         QTest::newRow("name dot star") << "read.*" << "read" << true;
         QTest::newRow("name dot star other") << "read.*" << "reader" << false;
+        QTest::newRow("star dot no extension") << "*." << "Makefile" << true;
+        QTest::newRow("star dot extension") << "*." << "notes.txt" << false;
+        QTest::newRow("star dot hidden") << "*." << ".profile" << false;
+        QTest::newRow("name dot") << "read." << "READ" << true;
         QTest::newRow("middle") << "*a*b*" << "xxaxxbxx" << true;
         QTest::newRow("middle miss") << "*a*b*" << "xxbxxaxx" << false;
     }

@@ -95,6 +95,24 @@ private slots:
         r = run({root, "--kind", "nonsense"});
         QCOMPARE(r.code, 2);
     }
+
+    void valuesTakenAsTheWindowTakesThem()
+    {
+        const QStringList year{root, "--min", "01.01.2024", "--max", "31.12.2024"};
+        // Extensions as the picker takes them: the dot goes, repeats count once.
+        Run r = run(year + QStringList{"--ext", ".JPG,jpg"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out.size(), 1 + 3);
+        QVERIFY(r.out[0].contains("море.jpg"));
+        r = run(year + QStringList{"--ext", "a.b"});
+        QCOMPARE(r.code, 2);
+        QCOMPARE(r.err.trimmed(), QStringLiteral("Ошибочные символы, строка: A.B"));
+        // Sizes, limit and depth out of their fields' ranges are brought into them.
+        r = run(year + QStringList{"--size-min", "-5", "--size-max", "-1", "--limit", "0", "--kind", "files"});
+        QCOMPARE(r.out.mid(1, 2), QStringList({"Превышен лимит файлов", "Найдено файлов: 1"}));
+        r = run(year + QStringList{"--limit", "10000", "--depth", "500", "--kind", "files"});
+        QCOMPARE(r.out.filter("Найдено файлов: 3").size(), 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(HeadlessTest)

@@ -1,6 +1,8 @@
 #include "search/core/recentfolders.h"
 #include "base/appdirs.h"
 #include "base/textutil.h"
+#include "fifoguard.h"
+#include "platform/regularfile.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -87,6 +89,14 @@ private slots:
         QDir(a).removeRecursively();
         QCOMPARE(r.pick(0, &f), RecentFolders::Pick::Missing);
         QCOMPARE(r.pick(7, &f), RecentFolders::Pick::Refused);
+    }
+
+    void fifoInPlaceOfStoreCountsAsMissing()
+    {
+        QVERIFY(fs::makeFifo(store));
+        RecentFolders r;
+        QVERIFY(test::returnsAtOnce(store, [&] { r.InitOldFDir(); }));
+        QVERIFY(r.list().isEmpty());
     }
 };
 

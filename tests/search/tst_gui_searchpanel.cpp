@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -131,6 +132,10 @@ private slots:
         QVERIFY(p.gbModeSpis->isVisible() && p.sbAddList->isVisible() && p.sbProsm->isVisible());
         QVERIFY(p.sbFind->isVisible());
         QVERIFY(!p.gbAllSpis->isVisible());
+        // "Шаблон" and "Список" stay side by side.
+        p.resize(754, 80);
+        p.layout()->activate();
+        QVERIFY(p.rbSpis->x() - p.rbShab->x() < p.rbShab->sizeHint().width() + 12);
         p.setListOpen(true);
         QVERIFY(p.gbAllSpis->isVisible());
 
@@ -590,6 +595,13 @@ private slots:
         QCOMPARE(menu.size(), 1);
         QTest::mouseDClick(&p, Qt::LeftButton, {}, bare);
         QCOMPARE(restore.size(), 1);
+        // Controls with a menu of their own show only that one.
+        for (QWidget *w : {static_cast<QWidget *>(p.sbSelectDir), static_cast<QWidget *>(p.sbIzbDir),
+                           static_cast<QWidget *>(p.labMinDate), static_cast<QWidget *>(p.labShab)})
+            QTest::mouseClick(w, Qt::RightButton);
+        QCOMPARE(menu.size(), 1);
+        QTest::mouseClick(p.labSubDir, Qt::RightButton); // a plain label is part of the surface
+        QCOMPARE(menu.size(), 2);
         QTest::mouseClick(p.sbFind, Qt::LeftButton);
         QCOMPARE(find.size(), 1);
 

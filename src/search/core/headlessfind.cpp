@@ -3,6 +3,7 @@
 #include "base/oledate.h"
 #include "base/services.h"
 #include "base/textutil.h"
+#include "search/core/extstore.h"
 #include "search/core/folderwalk.h"
 #include "search/core/matchrow.h"
 #include "search/core/searchreport.h"
@@ -89,6 +90,7 @@ int runHeadlessFind(int argc, char **argv)
     p.minDate = wholeDays(minDays);
     p.minTime = 1.0 + dayFraction(minDays);
     bool emptyFolders = false, unreadable = false;
+    QString refusal;
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
         auto value = [&](QString &out) {
@@ -131,15 +133,18 @@ int runHeadlessFind(int argc, char **argv)
             } else
                 ok = false;
         } else if (a == QLatin1String("--ext")) {
+            // Each one as the picker takes a typed extension (".txt" is TXT);
+            // repeats count once.
             p.extMode = true;
-            for (const QString &e : v.split(QLatin1Char(','), Qt::SkipEmptyParts))
-                p.exts << e.trimmed().toUpper();
-            p.exts.sort();
+            for (const QString &e : v.split(QLatin1Char(','))) {
+                const ext::AddOutcome added = ext::addTyped(p.exts, e);
+                if (added.kind == ext::AddOutcome::BadChars && refusal.isEmpty())
+                    refusal = added.message;
+            }
         } else if (a == QLatin1String("--depth")) {
             p.depth = v.toInt(&ok);
         } else if (a == QLatin1String("--limit")) {
             p.limit = v.toInt(&ok);
-            ok = ok && p.limit >= 1 && p.limit <= 9999;
         } else {
             ok = false;
         }
@@ -148,10 +153,16 @@ int runHeadlessFind(int argc, char **argv)
             return 2;
         }
     }
-    if (p.extMode && (p.exts.isEmpty() || p.exts.size() > 10)) {
+    if (!refusal.isEmpty()) {
+        printErr(refusal);
+        return 2;
+    }
+    if (p.extMode && (p.exts.isEmpty() || p.exts.size() > ext::kMaxExts)) {
         std::fputs(kUsage, stderr);
         return 2;
     }
+    // Out-of-range numbers are corrected as the panel's fields correct them.
+    fitFieldRanges(p);
     p.folder = QDir(p.folder).absolutePath();
 
     ConsoleUi console;

@@ -11,6 +11,8 @@ namespace vt {
 
 constexpr int kMaskMaxLength = 40;
 constexpr qint64 kMaxSizeKb = kSizeKbMax;
+constexpr int kMaxLimit = kRowLimitMax;
+constexpr int kMaxDepth = kDepthMax;
 
 // Enter: "*" at both ends; an empty text becomes "*".
 QString maskWithStars(const QString &mask);

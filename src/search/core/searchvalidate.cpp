@@ -67,6 +67,14 @@ quint32 boundStamp(double days)
 
 } // namespace
 
+void fitFieldRanges(SearchParams &p)
+{
+    p.minKb = qBound<qint64>(0, p.minKb, kMaxSizeKb);
+    p.maxKb = qBound<qint64>(0, p.maxKb, kMaxSizeKb);
+    p.limit = qBound(1, p.limit, kMaxLimit);
+    p.depth = qBound(0, p.depth, kMaxDepth);
+}
+
 bool validateSearch(SearchParams &p, ValidSearch &out)
 {
     // 1. bounds and the committed fields

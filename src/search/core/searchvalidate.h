@@ -22,6 +22,10 @@ bool provShab(const QString &mask);
 // empty when it is not an existing absolute folder.
 QString existingFolder(const QString &path);
 
+// Values from outside the panel as its fields take them: sizes into
+// 0…1073741824 KB, the limit into 1…9999, the depth into 0…200.
+void fitFieldRanges(SearchParams &p);
+
 // Runs the start checks; corrected values go back into p (earliest date, mask
 // length, the folder chosen in the browser). False ends the start; every
 // refusal has been shown already.

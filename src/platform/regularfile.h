@@ -1,0 +1,17 @@
+#pragma once
+// Reading a whole store or list. Only a regular file is read: a FIFO, device
+// or folder in its place counts as missing, and opening it never waits, so
+// nothing put in place of a store can hang the user-interface thread.
+#include <QByteArray>
+#include <QString>
+
+namespace vt::fs {
+
+// The whole content of a regular file (a link to one counts); false when
+// there is none, the path names something else, or the read failed.
+bool readRegularFile(const QString &path, QByteArray *out);
+
+// Makes a FIFO at the path (for tests of the above).
+bool makeFifo(const QString &path);
+
+} // namespace vt::fs
