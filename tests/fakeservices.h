@@ -25,6 +25,8 @@ public:
     QQueue<bool> yesNo;        // vopr
     QQueue<bool> stopAnswers;  // stopYesNo
     QQueue<YesOk> yesOk;       // vprYesOK
+    QQueue<bool> titledAnswers;      // askTitled
+    QQueue<YesNoCancel> yncAnswers;  // yesNoCancel
     QQueue<std::optional<QString>> inputs;
     QQueue<QString> folders;
     QQueue<QString> files;
@@ -55,6 +57,16 @@ public:
     {
         calls.append({"stopYesNo", title, t});
         return next(stopAnswers, false, t);
+    }
+    bool askTitled(const QString &title, const QString &t, BoxIcon, bool) override
+    {
+        calls.append({"askTitled", title, t});
+        return next(titledAnswers, false, t);
+    }
+    YesNoCancel yesNoCancel(const QString &title, const QString &t, BoxIcon) override
+    {
+        calls.append({"yesNoCancel", title, t});
+        return next(yncAnswers, YesNoCancel::Cancel, t);
     }
     std::optional<QString> input(const QString &title, const QString &prompt,
                                  const QString &value) override
@@ -95,7 +107,8 @@ public:
     // Fails the test for every scripted answer that was never asked for.
     void checkAllUsed()
     {
-        const qsizetype left = yesNo.size() + stopAnswers.size() + yesOk.size() + inputs.size()
+        const qsizetype left = yesNo.size() + stopAnswers.size() + yesOk.size() + titledAnswers.size()
+                             + yncAnswers.size() + inputs.size()
                              + folders.size() + files.size();
         if (left > 0)
             QTest::qFail(qPrintable(QStringLiteral("%1 scripted answer(s) never asked for").arg(left)),
@@ -103,6 +116,8 @@ public:
         yesNo.clear();
         stopAnswers.clear();
         yesOk.clear();
+        titledAnswers.clear();
+        yncAnswers.clear();
         inputs.clear();
         folders.clear();
         files.clear();

@@ -103,6 +103,25 @@ bool QtUi::stopYesNo(const QString &title, const QString &text)
            == QMessageBox::Yes;
 }
 
+bool QtUi::askTitled(const QString &title, const QString &text, BoxIcon icon, bool defaultNo)
+{
+    QMessageBox box(icon == BoxIcon::Warning ? QMessageBox::Warning : QMessageBox::Question, title,
+                    plain(text), QMessageBox::Yes | QMessageBox::No, owner());
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+YesNoCancel QtUi::yesNoCancel(const QString &title, const QString &text, BoxIcon icon)
+{
+    QMessageBox box(icon == BoxIcon::Warning ? QMessageBox::Warning : QMessageBox::Question, title,
+                    plain(text), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner());
+    box.setTextFormat(Qt::PlainText);
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int r = box.exec();
+    return r == QMessageBox::Yes ? YesNoCancel::Yes : r == QMessageBox::No ? YesNoCancel::No : YesNoCancel::Cancel;
+}
+
 std::optional<QString> QtUi::input(const QString &title, const QString &prompt,
                                    const QString &value)
 {

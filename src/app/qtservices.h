@@ -18,6 +18,8 @@ public:
     YesOk vprYesOK(const QString &text) override;
     void infTitled(const QString &title, const QString &text) override;
     bool stopYesNo(const QString &title, const QString &text) override;
+    bool askTitled(const QString &title, const QString &text, BoxIcon icon, bool defaultNo) override;
+    YesNoCancel yesNoCancel(const QString &title, const QString &text, BoxIcon icon) override;
     std::optional<QString> input(const QString &title, const QString &prompt,
                                  const QString &value) override;
     QString chooseFolder(const QString &title, const QString &start) override;

@@ -11,6 +11,8 @@ public:
     YesOk vprYesOK(const QString &) override { return YesOk::Cancel; }
     void infTitled(const QString &, const QString &) override {}
     bool stopYesNo(const QString &, const QString &) override { return false; }
+    bool askTitled(const QString &, const QString &, BoxIcon, bool) override { return false; }
+    YesNoCancel yesNoCancel(const QString &, const QString &, BoxIcon) override { return YesNoCancel::Cancel; }
     std::optional<QString> input(const QString &, const QString &, const QString &) override
     {
         return std::nullopt;

@@ -13,6 +13,8 @@ enum class Beep { Plain, Error, Info, Question };
 
 // The answers of the Yes/OK/Cancel box, with the codes the program logs.
 enum class YesOk { Yes = 6, Ok = 1, Cancel = 2 };
+enum class YesNoCancel { Yes, No, Cancel };
+enum class BoxIcon { Question, Warning };
 
 class Ui {
 public:
@@ -26,6 +28,10 @@ public:
     // A box with its own title: information (OK only) or a stop-icon Yes/No.
     virtual void infTitled(const QString &title, const QString &text) = 0;
     virtual bool stopYesNo(const QString &title, const QString &text) = 0;
+    // A titled Yes/No question; defaultNo makes No the default button.
+    virtual bool askTitled(const QString &title, const QString &text, BoxIcon icon, bool defaultNo) = 0;
+    // A titled Yes/No/Cancel question (Escape and the close box give Cancel).
+    virtual YesNoCancel yesNoCancel(const QString &title, const QString &text, BoxIcon icon) = 0;
     // Input box; nullopt on Cancel.
     virtual std::optional<QString> input(const QString &title, const QString &prompt,
                                          const QString &value) = 0;

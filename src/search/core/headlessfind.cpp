@@ -43,6 +43,16 @@ public:
         printErr(t);
         return false;
     }
+    bool askTitled(const QString &, const QString &t, BoxIcon, bool) override
+    {
+        printErr(t);
+        return false;
+    }
+    YesNoCancel yesNoCancel(const QString &, const QString &t, BoxIcon) override
+    {
+        printErr(t);
+        return YesNoCancel::Cancel;
+    }
     std::optional<QString> input(const QString &, const QString &, const QString &) override
     {
         return std::nullopt;

@@ -1,0 +1,305 @@
+#include "lists/core/listcontroller.h"
+
+#include "base/currentlog.h"
+#include "base/operation.h"
+#include "base/services.h"
+#include "lists/core/tableupkeep.h"
+#include "platform/fileentry.h"
+#include "table/core/tablemodel.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace vt {
+namespace {
+
+QString fileName(const QString &path) { return QFileInfo(path).fileName(); }
+
+// The note of rows that no list record can hold, for result messages and the log.
+QString leftOutNote(int leftOut)
+{
+    if (leftOut <= 0)
+        return QString();
+    return QStringLiteral("\r\nНе записано строк: ") + QString::number(leftOut)
+         + QStringLiteral(" (путь длиннее 255 символов или с символами вне кодировки 1251)");
+}
+
+} // namespace
+
+ListController::ListController(TableModel &table, OperationContext &ops, CurrentLog &log,
+                               ListHooks hooks, QObject *parent)
+    : QObject(parent), m_table(table), m_ops(ops), m_log(log), m_hooks(std::move(hooks))
+{
+}
+
+QString ListController::incompleteNote() const
+{
+    return m_changed == ChangedState::ReadIncompletely
+             ? QStringLiteral("\r\n\r\n>>Список был открыт НЕ ПОЛНОСТЬЮ!")
+             : QString();
+}
+
+QString ListController::groupCaption() const
+{
+    if (!isOpen())
+        return QString();
+    return QStringLiteral("Открыт список ") + listKindName(m_kind) + QStringLiteral(": ") + fileName(m_path);
+}
+
+void ListController::forget()
+{
+    m_kind = ListKind::None;
+    m_path.clear();
+    m_stamp = 0;
+    m_warning = false;
+    m_changed = ChangedState::Unchanged;
+    emit stateChanged();
+}
+
+void ListController::SetlabChanSpis(ChangedState state)
+{
+    if ((state != ChangedState::Unchanged) == changed())
+        return;
+    m_changed = state;
+    emit stateChanged();
+}
+
+quint32 ListController::GetFData() const
+{
+    fs::Entry e;
+    return !m_path.isEmpty() && fs::lookup(m_path, &e) ? e.stamp : 0;
+}
+
+ListKind ListController::ReadSpis(const QString &path)
+{
+    const ListKind kind = listKindOf(path);
+    if (kind == ListKind::None || !QFileInfo::exists(path))
+        return ListKind::None;
+    m_log.beginOperation(kListOpen);
+    QStringList &report = m_log.opLog();
+    ListRead r;
+    {
+        OperationContext::Scope busy(m_ops);
+        SuppressGuard guard(&m_table);
+        r = readListRows(m_table, path, report, &m_ops);
+    }
+    if (r.kind == ListKind::None) {
+        report.clear();
+        return ListKind::None;
+    }
+    m_kind = r.kind;
+    m_path = path;
+    m_stamp = GetFData();
+    m_warning = false;
+    m_changed = ChangedState::Unchanged;
+    const QString summary = QStringLiteral("Прочитан список в таблицу. Имя файла:\r\n") + path;
+    m_log.setSearchSummary(summary);
+    m_log.append(logStamp() + summary + QStringLiteral("\r\nОшибок чтения: ")
+                 + QString::number(r.errors) + QStringLiteral("\r\n-"));
+    {
+        SuppressGuard guard(&m_table);
+        m_table.setAllSelected(false);
+    }
+    if (m_hooks.setPanel) {
+        m_hooks.setPanel(6, QString::number(m_table.counters().files));
+        m_hooks.setPanel(9, QString::number(m_table.counters().folders));
+        m_hooks.setPanel(7, QString());
+    }
+    if (r.stop != StopNone)
+        m_changed = ChangedState::ReadIncompletely;
+    emit stateChanged();
+    if (m_hooks.report)
+        m_hooks.report(r.stop, r.errors);
+    return r.kind;
+}
+
+bool ListController::openList(const QString &path)
+{
+    {
+        SuppressGuard guard(&m_table);
+        m_table.clear();
+    }
+    forget();
+    if (m_hooks.setCaption)
+        m_hooks.setCaption(QStringLiteral("Идет чтение в таблицу..."));
+    if (m_hooks.setPanel)
+        m_hooks.setPanel(7, QStringLiteral("чтение..."));
+    if (ReadSpis(path) != ListKind::None)
+        return true;
+    if (m_hooks.setCaption)
+        m_hooks.setCaption(QStringLiteral("Ошибка чтения списка в таблицу"));
+    if (m_hooks.setPanel)
+        m_hooks.setPanel(7, QString());
+    m_kind = ListKind::Failed;
+    m_path.clear();
+    m_log.append(logStamp() + QStringLiteral("Ошибка чтения списка в таблицу. Имя файла:\r\n") + path
+                 + QStringLiteral("\r\n-"));
+    emit stateChanged();
+    return false;
+}
+
+ListWrite ListController::SaveSpisVTL(bool selectedOnly, bool changes, bool showResult,
+                                      const QString &path, const QString &detail)
+{
+    const ListWrite w = writeVtl(path, m_table, selectedOnly);
+    if (!w.ok) {
+        ui().inf(QStringLiteral("Ошибка записи списка:\r") + path);
+        return w;
+    }
+    const QString note = leftOutNote(w.leftOut);
+    if (!changes) {
+        if (showResult)
+            ui().inf(QStringLiteral("Список сохранен. Имя списка:\r") + path + note);
+        m_log.append(logStamp() + QStringLiteral("Сохранен список ") + fileName(path) + QLatin1Char(' ')
+                     + detail + note + QStringLiteral("\r\n-"));
+        return w;
+    }
+    m_log.append(logStamp() + QStringLiteral("Сохранены изменения в списке VTL ") + fileName(path)
+                 + QLatin1Char(' ') + note + QStringLiteral("\r\n-"));
+    if (w.leftOut > 0)
+        ui().inf(QStringLiteral("Список сохранен не полностью:\r") + path + note);
+    if (showResult)
+        updinf();
+    return w;
+}
+
+void ListController::updinf()
+{
+    if (ui().vopr(QStringLiteral("Изменения в списке сохранены.\r\nПеренумеровать колонку ID?")))
+        perenum(m_table, false);
+}
+
+VtlAppend ListController::AppSpis(const QString &path)
+{
+    const Selection sel = m_table.selection();
+    const VtlAppend a = appendVtl(path, sel);
+    if (!a.opened)
+        return a;
+    const QString text = QStringLiteral("Добавлены (помеч.) ") + QString::number(a.added)
+                       + QStringLiteral(" из ") + QString::number(sel.size())
+                       + QStringLiteral(", всего в списке: ") + QString::number(a.existing + a.added)
+                       + QStringLiteral("\r\nСписок: ") + fileName(path) + leftOutNote(a.leftOut);
+    ui().inf(text);
+    if (a.added > 0 || a.leftOut > 0)
+        m_log.append(logStamp() + text + QStringLiteral("\r\n-"));
+    return a;
+}
+
+bool ListController::provSpisOpen(bool needRows, bool beep, bool switchMode)
+{
+    auto refuse = [beep] {
+        if (beep)
+            ui().beep();
+        return false;
+    };
+    if (m_ops.busy() || int(m_kind) <= 0)
+        return refuse();
+    if (switchMode && m_hooks.showListMode)
+        m_hooks.showListMode(m_kind);
+    if (needRows && m_table.size() == 0)
+        return refuse();
+    if (!m_path.isEmpty() && QFileInfo::exists(m_path))
+        return true;
+    forget();
+    return refuse();
+}
+
+ChanAnswer ListController::provChan(bool switchMode)
+{
+    if (!provSpisOpen(true, false, switchMode) || !changed())
+        return ChanAnswer::Nothing;
+    // Text lists have their own save dialog; it arrives with their format.
+    const QString note = incompleteNote();
+    const YesNoCancel a = ui().yesNoCancel(
+        QStringLiteral("Список изменен"),
+        QStringLiteral("Сохранить изменения в списке:\r") + m_path + QStringLiteral(" ?") + note,
+        note.isEmpty() ? BoxIcon::Question : BoxIcon::Warning);
+    if (a == YesNoCancel::Cancel)
+        return ChanAnswer::Cancelled;
+    if (a == YesNoCancel::Yes && SaveChanSpis(false))
+        zv(2);
+    return ChanAnswer::Answered;
+}
+
+bool ListController::SaveChanSpis(bool askRenumber)
+{
+    if (m_kind != ListKind::Vtl)
+        return false; // VTS and text lists save through their own writers
+    const ListWrite w = SaveSpisVTL(false, true, askRenumber, m_path, QString());
+    m_stamp = GetFData();
+    if (!w.ok)
+        return false;
+    m_warning = false;
+    m_changed = ChangedState::Unchanged;
+    emit stateChanged();
+    return true;
+}
+
+void ListController::sbAllSpisSaveClick()
+{
+    if (!provSpisOpen(true, true, true))
+        return;
+    const QString note = incompleteNote();
+    if (ui().askTitled(QStringLiteral("Сохранить список"),
+                       QStringLiteral("Сохранить изменения в текущем списке?") + note,
+                       note.isEmpty() ? BoxIcon::Question : BoxIcon::Warning, false))
+        SaveChanSpis(true);
+}
+
+void ListController::sbAllSpisRefrClick(bool shift)
+{
+    if (!provSpisOpen(false, true, true))
+        return;
+    if (shift) {
+        if (m_hooks.showInFileManager)
+            m_hooks.showInFileManager(m_path);
+        return;
+    }
+    if (!ui().askTitled(QStringLiteral("Переоткрыть список"),
+                        QStringLiteral("Переоткрыть список:\r") + m_path + QStringLiteral("\rПродолжить?"),
+                        BoxIcon::Question, false))
+        return;
+    const QString path = m_path;
+    if (provChan(false) == ChanAnswer::Cancelled)
+        return;
+    openList(path);
+}
+
+void ListController::sbAllSpisDelClick()
+{
+    if (!provSpisOpen(false, true, true))
+        return;
+    if (!ui().askTitled(QStringLiteral("Удалить"),
+                        QStringLiteral("Удалить список:\r") + m_path + incompleteNote()
+                            + QStringLiteral("\rПродолжить?"),
+                        BoxIcon::Warning, true))
+        return;
+    if (!QFile::remove(m_path)) {
+        ui().inf(QStringLiteral("Ошибка удаления"));
+        return;
+    }
+    m_log.append(logStamp() + QStringLiteral("Удален список:\r\n") + m_path + QStringLiteral("\r\n-"));
+    forget();
+    zv(3);
+}
+
+void ListController::ProvFileCheck()
+{
+    if (int(m_kind) <= 0 || m_ops.busy() || m_path.isEmpty() || m_warning)
+        return;
+    const quint32 now = GetFData();
+    if (now == m_stamp)
+        return;
+    m_stamp = now;
+    if (now == 0) {
+        forget();
+        return;
+    }
+    m_warning = true;
+    emit stateChanged();
+    ui().inf(QStringLiteral("Открытый список изменен другой программой.\rНажмите \"Переоткрыть\" или "
+                            "\"Сохранить изменения\"")
+             + incompleteNote());
+}
+
+} // namespace vt

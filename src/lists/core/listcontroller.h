@@ -1,0 +1,97 @@
+#pragma once
+// The open list and everything done with the program's lists from the main
+// window: reading a list into the table, saving the table as a VTL list or
+// its changes, adding rows to a list, and noticing when another program
+// rewrote the open list. Without widgets; the window gives the hooks that
+// touch its controls.
+#include "lists/core/listread.h"
+#include "lists/core/vtlfile.h"
+
+#include <QObject>
+#include <functional>
+
+namespace vt {
+
+class CurrentLog;
+class OperationContext;
+class TableModel;
+
+struct ListHooks {
+    std::function<void(const QString &)> setCaption;
+    std::function<void(int, const QString &)> setPanel;
+    // The end-of-read report of the search with the read errors.
+    std::function<void(StopFlag, int errors)> report;
+    // Window to list mode with the type of this kind checked.
+    std::function<void(ListKind)> showListMode;
+    std::function<void(const QString &)> showInFileManager;
+};
+
+enum class ChangedState { Unchanged = 0, Changed = 1, ReadIncompletely = 2 };
+enum class ChanAnswer { Nothing = 0, Answered = 1, Cancelled = 2 };
+
+class ListController : public QObject {
+    Q_OBJECT
+public:
+    ListController(TableModel &table, OperationContext &ops, CurrentLog &log, ListHooks hooks,
+                   QObject *parent = nullptr);
+
+    // The open-list state.
+    ListKind kind() const { return m_kind; }
+    const QString &path() const { return m_path; }
+    bool isOpen() const { return int(m_kind) > 0 && !m_path.isEmpty(); }
+    ChangedState changedState() const { return m_changed; }
+    bool changed() const { return m_changed != ChangedState::Unchanged; }
+    bool warning() const { return m_warning; }
+    quint32 stamp() const { return m_stamp; }
+    // "\r\n\r\n>>Список был открыт НЕ ПОЛНОСТЬЮ!" after a partial read, else empty.
+    QString incompleteNote() const;
+    // "Открыт список VTL: name.vtl"; empty when no list is open.
+    QString groupCaption() const;
+
+    // Forgets the open list (search start, deleted or vanished file).
+    void forget();
+    void SetlabChanSpis(ChangedState state);
+    // The list file's change stamp (its packed write time), 0 when missing.
+    quint32 GetFData() const;
+
+    // Reads a list into the (already cleared) table; the kind read, None on failure.
+    ListKind ReadSpis(const QString &path);
+    // Clears the table and the open list and reads one list, with the
+    // failure handling of a list that could not be read.
+    bool openList(const QString &path);
+
+    // Writes the rows (all or the selected) as a VTL list. changes: the open
+    // list's own changes, else a new list (which does not become the open one).
+    ListWrite SaveSpisVTL(bool selectedOnly, bool changes, bool showResult, const QString &path,
+                          const QString &detail);
+    // Adds the selected rows to an existing VTL list.
+    VtlAppend AppSpis(const QString &path);
+
+    bool provSpisOpen(bool needRows, bool beep, bool switchMode);
+    ChanAnswer provChan(bool switchMode);
+    bool SaveChanSpis(bool askRenumber);
+    void sbAllSpisSaveClick();
+    void sbAllSpisRefrClick(bool shift);
+    void sbAllSpisDelClick();
+    // On every activation of the application.
+    void ProvFileCheck();
+
+signals:
+    // Kind, path, changed label or warning changed: the list group is shown anew.
+    void stateChanged();
+
+private:
+    void updinf();
+
+    TableModel &m_table;
+    OperationContext &m_ops;
+    CurrentLog &m_log;
+    ListHooks m_hooks;
+    ListKind m_kind = ListKind::None;
+    QString m_path;
+    quint32 m_stamp = 0;
+    ChangedState m_changed = ChangedState::Unchanged;
+    bool m_warning = false;
+};
+
+} // namespace vt

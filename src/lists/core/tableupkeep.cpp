@@ -1,0 +1,34 @@
+#include "lists/core/tableupkeep.h"
+
+#include "base/services.h"
+#include "table/core/tablemodel.h"
+
+namespace vt {
+
+bool perenum(TableModel &table, bool ask)
+{
+    if (table.size() == 0) {
+        ui().beep();
+        return false;
+    }
+    if (ask && !ui().vopr(QStringLiteral("Перенумеровать колонку ID?")))
+        return false;
+    for (int i = 0; i < table.size(); ++i)
+        table.setCell(i, ColID, QString::number(i + 1));
+    table.counters().rowsRemoved = false;
+    zv(3);
+    return true;
+}
+
+bool convertToFullPaths(TableModel &table)
+{
+    const QString start = table.startFolder();
+    if (start.isEmpty())
+        return false;
+    for (int i = 0; i < table.size(); ++i)
+        table.setCell(i, ColFolder, start + table.at(i).cells[ColFolder]);
+    table.setStartFolder(QString());
+    return true;
+}
+
+} // namespace vt

@@ -1,0 +1,79 @@
+#include "lists/core/vtlfile.h"
+
+#include "base/limits.h"
+#include "base/textutil.h"
+#include "lists/core/vtlformat.h"
+#include "platform/dirreader.h"
+#include "platform/regularfile.h"
+#include "platform/shortpath.h"
+
+#include <QSet>
+
+namespace vt {
+
+QString listPath(const RowEntry &e)
+{
+    const std::string_view bytes(e.path.constData(), size_t(e.path.size()));
+    return fs::validUtf8(bytes) ? fs::displayName(bytes) : QString();
+}
+
+ListWrite writeVtl(const QString &file, const TableModel &table, bool selectedOnly)
+{
+    ListWrite res;
+    QByteArray out;
+    out.reserve(qsizetype(table.size()) * kVtlRecordSize);
+    for (const TableRow &r : table.rows()) {
+        if (selectedOnly && !r.selected)
+            continue;
+        const QString path = listPath(r.entry);
+        const QByteArray rec = path.isNull() ? QByteArray() : vtlRecord(r.entry.ord, r.entry.page, path);
+        if (rec.isEmpty()) {
+            ++res.leftOut;
+            continue;
+        }
+        out += rec;
+        ++res.written;
+    }
+    res.ok = writeFileAtomic(file, out);
+    return res;
+}
+
+VtlAppend appendVtl(const QString &file, const Selection &rows)
+{
+    VtlAppend res;
+    QByteArray bytes;
+    if (!fs::readRegularFile(file, &bytes))
+        return res;
+    res.opened = true;
+    const QList<VtlRecord> records = vtlRecords(bytes);
+    res.existing = int(records.size());
+    bytes.truncate(qsizetype(res.existing) * kVtlRecordSize); // a partial tail is overwritten
+    fs::ShortPathCache shortForms;
+    QSet<QString> keys;
+    for (const VtlRecord &r : records) {
+        const QString key = r.path.isEmpty() ? QString() : shortForms.shortPath(r.path);
+        if (!key.isEmpty())
+            keys.insert(key);
+    }
+    for (const SelectedRow &s : rows) {
+        if (res.existing + res.added >= kRowLimitMax)
+            break;
+        const QString &key = s.entry.shortForm;
+        if (key.isEmpty() || keys.contains(key))
+            continue;
+        const QString path = listPath(s.entry);
+        const QByteArray rec = path.isNull() ? QByteArray() : vtlRecord(s.entry.ord, s.entry.page, path);
+        if (rec.isEmpty()) {
+            ++res.leftOut;
+            continue;
+        }
+        bytes += rec;
+        keys.insert(key);
+        ++res.added;
+    }
+    if (res.added > 0)
+        res.opened = writeFileAtomic(file, bytes);
+    return res;
+}
+
+} // namespace vt
