@@ -2,6 +2,7 @@
 #include "app/helpform.h"
 #include "app/mainform.h"
 #include "app/qtservices.h"
+#include "lists/core/headlesslists.h"
 #include "search/core/headlessfind.h"
 
 #include <QApplication>
@@ -9,9 +10,11 @@
 
 int main(int argc, char **argv)
 {
-    // The headless search makes its own core application.
+    // The headless modes make their own core application.
     if (argc > 1 && std::strcmp(argv[1], "--find") == 0)
-        return vt::runHeadlessFind(argc, argv);
+        return vt::runHeadlessFind(argc, argv, vt::saveRowsHeadless);
+    if (argc > 1 && std::strcmp(argv[1], "--read") == 0)
+        return vt::runHeadlessRead(argc, argv);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vestrada"));

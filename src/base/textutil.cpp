@@ -118,10 +118,42 @@ QString dateTimeText(const QDateTime &dt)
 {
     if (!dt.isValid())
         return QString();
+    const QDate d = dt.date();
     const QTime t = dt.time();
-    if (t.hour() == 0 && t.minute() == 0 && t.second() == 0)
-        return dt.toString(QStringLiteral("dd.MM.yyyy"));
-    return dt.toString(QStringLiteral("dd.MM.yyyy H:mm:ss"));
+    if (d.year() < 0 || d.year() > 9999)
+        return dt.toString(QStringLiteral("dd.MM.yyyy H:mm:ss"));
+    return dateTimeText(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second());
+}
+
+QString dateTimeText(int year, int month, int day, int hour, int minute, int second)
+{
+    // Made by hand: the table draws thousands of these, and the locale-aware
+    // formatter costs more than the rest of a row.
+    char buf[24];
+    auto two = [](char *p, int v) {
+        p[0] = char('0' + v / 10 % 10);
+        p[1] = char('0' + v % 10);
+    };
+    two(buf, day);
+    buf[2] = '.';
+    two(buf + 3, month);
+    buf[5] = '.';
+    two(buf + 6, year / 100);
+    two(buf + 8, year % 100);
+    int n = 10;
+    if (hour != 0 || minute != 0 || second != 0) {
+        buf[n++] = ' ';
+        if (hour >= 10)
+            buf[n++] = char('0' + hour / 10);
+        buf[n++] = char('0' + hour % 10);
+        buf[n++] = ':';
+        two(buf + n, minute);
+        n += 2;
+        buf[n++] = ':';
+        two(buf + n, second);
+        n += 2;
+    }
+    return QString::fromLatin1(buf, n);
 }
 
 QDateTime parseDateTimeText(const QString &text)

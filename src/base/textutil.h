@@ -24,6 +24,8 @@ QString upper(const QString &text);
 
 // "dd.MM.yyyy H:mm:ss", the time left out at exactly midnight.
 QString dateTimeText(const QDateTime &dt);
+// The same from its parts (a year of 0..9999), without a time-zone look-up.
+QString dateTimeText(int year, int month, int day, int hour, int minute, int second);
 // Parses what dateTimeText makes; invalid QDateTime when it cannot.
 QDateTime parseDateTimeText(const QString &text);
 

@@ -59,6 +59,10 @@ private:
     int m_fd = -1;
 };
 
+// Dir::stat by a whole native path (no trailing separator), without opening
+// the folder: the same data, for one-off look-ups of many paths.
+bool statPath(const QByteArray &path, Entry &out);
+
 // True when the bytes are valid UTF-8.
 bool validUtf8(std::string_view s);
 // Display name of raw name bytes (invalid bytes become replacement characters).

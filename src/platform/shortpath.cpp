@@ -67,33 +67,58 @@ ShortPathCache::Folder *ShortPathCache::folder(const QByteArray &native)
     return raw;
 }
 
+const QString &ShortPathCache::folderShort(const QByteArray &native)
+{
+    auto it = m_folderShort.constFind(native);
+    if (it != m_folderShort.constEnd())
+        return *it;
+    QString out;
+    if (native == "/") {
+        out = QStringLiteral("/");
+    } else {
+        const qsizetype slash = native.lastIndexOf('/', native.size() - 2);
+        const QByteArray parent = native.left(slash + 1);
+        const QByteArray part = native.mid(slash + 1, native.size() - slash - 2);
+        const QString up = folderShort(parent);
+        if (!up.isNull()) {
+            const std::string_view name(part.constData(), size_t(part.size()));
+            Folder *f = folder(parent);
+            if (f->names->contains(name)) {
+                const QString s = f->names->shortName(name);
+                if (!s.isNull())
+                    out = up + s + QLatin1Char('/');
+            }
+        }
+    }
+    return *m_folderShort.insert(native, out);
+}
+
 QString ShortPathCache::shortPath(const QString &path)
 {
     if (!path.startsWith(QLatin1Char('/')))
         return QString();
-    const QByteArray native = nativePath(path);
+    QByteArray native = nativePath(path);
+    while (native.contains("//"))
+        native.replace("//", "/");
     const bool trailing = native.size() > 1 && native.endsWith('/');
-    const QList<QByteArray> parts = native.split('/');
-    QString out;
-    QByteArray parent("/");
-    for (const QByteArray &part : parts) {
-        if (part.isEmpty())
-            continue;
-        const std::string_view name(part.constData(), size_t(part.size()));
-        Folder *f = folder(parent);
-        if (!f->names->contains(name))
-            return QString();
-        QString s = f->names->shortName(name);
-        if (s.isNull())
-            return QString();
-        out += QLatin1Char('/') + s;
-        if (!parent.endsWith('/'))
-            parent += '/';
-        parent += part;
-    }
-    if (out.isEmpty() || trailing)
-        out += QLatin1Char('/');
-    return out;
+    if (trailing)
+        native.chop(1);
+    if (native == "/")
+        return QStringLiteral("/");
+    const qsizetype slash = native.lastIndexOf('/');
+    const QByteArray parent = native.left(slash + 1);
+    const QByteArray part = native.mid(slash + 1);
+    const QString &up = folderShort(parent);
+    if (up.isNull())
+        return QString();
+    const std::string_view name(part.constData(), size_t(part.size()));
+    Folder *f = folder(parent);
+    if (!f->names->contains(name))
+        return QString();
+    const QString s = f->names->shortName(name);
+    if (s.isNull())
+        return QString();
+    return trailing ? up + s + QLatin1Char('/') : up + s;
 }
 
 QString shortPath(const QString &path)

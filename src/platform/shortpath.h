@@ -41,7 +41,11 @@ public:
 private:
     struct Folder;
     Folder *folder(const QByteArray &native);
+    // The short form of a folder (native, with a trailing separator); null
+    // when it has none.
+    const QString &folderShort(const QByteArray &native);
     QHash<QByteArray, std::shared_ptr<Folder>> m_folders;
+    QHash<QByteArray, QString> m_folderShort;
 };
 
 // One-off form without a kept cache.

@@ -18,10 +18,10 @@ class HeadlessTest : public QObject {
         QStringList out;
         QString err;
     };
-    Run run(const QStringList &args)
+    Run run(const QStringList &args, const QString &mode = QStringLiteral("--find"))
     {
         QProcess p;
-        p.start(QStringLiteral(VESTRADA_EXE), QStringList{"--find"} + args);
+        p.start(QStringLiteral(VESTRADA_EXE), QStringList{mode} + args);
         p.waitForFinished(30000);
         Run r;
         r.code = p.exitCode();
@@ -112,6 +112,31 @@ private slots:
         QCOMPARE(r.out.mid(1, 2), QStringList({"Превышен лимит файлов", "Найдено файлов: 1"}));
         r = run(year + QStringList{"--limit", "10000", "--depth", "500", "--kind", "files"});
         QCOMPARE(r.out.filter("Найдено файлов: 3").size(), 1);
+    }
+
+    // A found table saved as a list and read back gives the same rows; a row
+    // no list can hold is told about with exit code 3.
+    void saveAndReadAList()
+    {
+        const QString list = data.path() + "/found.vtl";
+        Run r = run({root, "--min", "01.01.2024", "--max", "31.12.2024", "--kind", "all", "--save", list});
+        QCOMPARE(r.code, 0);
+        const QStringList found = r.out.mid(0, 4);
+        r = run({list}, "--read");
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out.size(), 4 + 3 + 3); // the empty report line is not counted
+        for (int i = 0; i < 4; ++i) // the same rows, with full paths in "Папка"
+            QCOMPARE(r.out[i].split('\t').mid(2), found[i].split('\t').mid(2));
+        QCOMPARE(r.out.mid(4, 3), (QStringList{"Ошибки чтения файла:", list, "<НЕТ ОШИБОК>"}));
+        QCOMPARE(r.out.at(7), QStringLiteral("Чтение в таблицу завершено, ошибок: 0"));
+
+        QVERIFY(vt::fs::createFileNative(QFile::encodeName(root) + "bad\xff.txt"));
+        r = run({root, "--min", "01.01.2000", "--save", list});
+        QCOMPARE(r.code, 3);
+        QVERIFY(r.err.startsWith("Не записано строк: 1 "));
+        QVERIFY(vt::fs::removeFileNative(QFile::encodeName(root) + "bad\xff.txt"));
+        r = run({data.path() + "/none.vtl"}, "--read");
+        QCOMPARE(r.code, 2);
     }
 };
 

@@ -185,6 +185,25 @@ bool Dir::stat(std::string_view name, Entry &out) const
     return true;
 }
 
+bool statPath(const QByteArray &path, Entry &out)
+{
+    struct stat st;
+    if (::fstatat(AT_FDCWD, path.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return false;
+    if (S_ISLNK(st.st_mode)) {
+        struct stat target;
+        if (::stat(path.constData(), &target) == 0)
+            st = target;
+        else
+            st.st_mode = (st.st_mode & ~S_IFMT) | S_IFREG; // dangling: a file with its own data
+    }
+    fillEntry(st, out);
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash + 1 < path.size() && path[slash + 1] == '.')
+        out.attrs |= AttrHidden;
+    return true;
+}
+
 Hint Dir::hint(std::string_view name) const
 {
     char buf[NAME_MAX + 1];

@@ -24,7 +24,6 @@ bool lookupNative(const QByteArray &path, Entry *out)
     if (native.isEmpty())
         return false;
     const int slash = native.lastIndexOf('/');
-    const QByteArray parent = slash <= 0 ? QByteArray("/") : native.left(slash);
     const QByteArray name = native.mid(slash + 1);
     Entry e;
     if (name.isEmpty()) { // the root itself
@@ -36,8 +35,7 @@ bool lookupNative(const QByteArray &path, Entry *out)
         e.stamp = fatStampFromEpoch(e.mtime);
         e.name = QStringLiteral("/");
     } else {
-        std::unique_ptr<Dir> d = Dir::open(parent);
-        if (!d || !d->stat(std::string_view(name.constData(), size_t(name.size())), e))
+        if (!statPath(native, e))
             return false;
         e.validName = validUtf8(std::string_view(name.constData(), size_t(name.size())));
         e.name = displayName(std::string_view(name.constData(), size_t(name.size())));

@@ -9,6 +9,7 @@
 #include "search/core/searchreport.h"
 #include "search/core/searchsetup.h"
 #include "search/core/searchvalidate.h"
+#include "table/core/tablemodel.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,12 +18,12 @@
 namespace vt {
 namespace {
 
-void printErr(const QString &text)
+void printTo(FILE *f, const QString &text)
 {
     QString t = text;
     t.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const QByteArray b = t.toUtf8() + '\n';
-    std::fwrite(b.constData(), 1, size_t(b.size()), stderr);
+    std::fwrite(b.constData(), 1, size_t(b.size()), f);
 }
 
 // Messages go to the error stream; the only question (a mask without
@@ -65,7 +66,7 @@ public:
 const char kUsage[] =
     "usage: vestrada --find FOLDER [--mask M] [--min \"dd.MM.yyyy H:mm:ss\"] [--max ...]\n"
     "       [--size-min KB] [--size-max KB] [--exclude HSR] [--kind files|all|folders|empty]\n"
-    "       [--ext JPG,TXT] [--depth N] [--limit N] [--unreadable]\n";
+    "       [--ext JPG,TXT] [--depth N] [--limit N] [--unreadable] [--save LIST.vtl]\n";
 
 bool parseBound(const QString &text, double &date, double &time)
 {
@@ -80,7 +81,27 @@ bool parseBound(const QString &text, double &date, double &time)
 
 } // namespace
 
-int runHeadlessFind(int argc, char **argv)
+void printOut(const QString &text) { printTo(stdout, text); }
+void printErr(const QString &text) { printTo(stderr, text); }
+
+QByteArray headlessRowLine(const TableRow &row)
+{
+    QByteArray out;
+    for (int c = 0; c < ColCount; ++c) {
+        if (c)
+            out += '\t';
+        QByteArray cell = row.cells[size_t(c)].toUtf8();
+        // A name may hold a tab or a line break; keep one row per line.
+        for (char &ch : cell)
+            if (uchar(ch) < 0x20)
+                ch = '?';
+        out += cell;
+    }
+    out += '\n';
+    return out;
+}
+
+int runHeadlessFind(int argc, char **argv, const HeadlessSave &save)
 {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments();
@@ -100,7 +121,7 @@ int runHeadlessFind(int argc, char **argv)
     p.minDate = wholeDays(minDays);
     p.minTime = 1.0 + dayFraction(minDays);
     bool emptyFolders = false, unreadable = false;
-    QString refusal;
+    QString refusal, saveTo;
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
         auto value = [&](QString &out) {
@@ -117,6 +138,9 @@ int runHeadlessFind(int argc, char **argv)
             ok = false;
         } else if (a == QLatin1String("--mask")) {
             p.mask = v;
+        } else if (a == QLatin1String("--save")) {
+            saveTo = v;
+            ok = bool(save);
         } else if (a == QLatin1String("--min")) {
             ok = parseBound(v, p.minDate, p.minTime);
         } else if (a == QLatin1String("--max")) {
@@ -192,23 +216,16 @@ int runHeadlessFind(int argc, char **argv)
     QByteArray out;
     out.reserve(1 << 16);
     int id = 0;
+    TableModel kept; // the rows for --save
     FolderWalk walk(s, [&](const WalkItem &m) {
-        const TableRow row = matchRow(m, ++id);
-        for (int c = 0; c < ColCount; ++c) {
-            if (c)
-                out += '\t';
-            QByteArray cell = row.cells[size_t(c)].toUtf8();
-            // A name may hold a tab or a line break; keep one row per line.
-            for (char &ch : cell)
-                if (uchar(ch) < 0x20)
-                    ch = '?';
-            out += cell;
-        }
-        out += '\n';
+        TableRow row = matchRow(m, ++id);
+        out += headlessRowLine(row);
         if (out.size() > (1 << 16) - 1024) {
             std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
             out.clear();
         }
+        if (!saveTo.isEmpty())
+            kept.appendRow(std::move(row));
         return true;
     });
     const StopFlag stop = walk.run();
@@ -217,7 +234,7 @@ int runHeadlessFind(int argc, char **argv)
     std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
     std::fflush(stdout);
     setUi(nullptr);
-    return 0;
+    return saveTo.isEmpty() ? 0 : save(kept, saveTo);
 }
 
 } // namespace vt

@@ -1,7 +1,26 @@
 #pragma once
-// `vestrada --find FOLDER [options]`: the search without a window, one line
-// per row (cells separated by tabs), then the report lines.
+// `vestrada --find FOLDER [options] [--save LIST]`: the search without a
+// window, one line per row (cells separated by tabs), then the report lines.
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
 namespace vt {
-// Returns the process exit code.
-int runHeadlessFind(int argc, char **argv);
-}
+
+class TableModel;
+struct TableRow;
+
+// Writes the rows as a list; the exit code (0, 2 failed, 3 rows left out).
+using HeadlessSave = std::function<int(const TableModel &rows, const QString &file)>;
+
+// Returns the process exit code. save: how --save writes a list (none: refused).
+int runHeadlessFind(int argc, char **argv, const HeadlessSave &save = {});
+
+// One row as the headless modes print it: the cells separated by tabs,
+// control characters as "?", ending with a line break.
+QByteArray headlessRowLine(const TableRow &row);
+// Text with its line breaks made plain, to standard output or the error stream.
+void printOut(const QString &text);
+void printErr(const QString &text);
+
+} // namespace vt

@@ -111,7 +111,14 @@ void renderCells(TableRow &r)
     r.cells[ColSize] = tableSizeText(e.size);
     r.cells[ColByte] = QString::number(e.size);
     r.cells[Col83] = e.shortForm;
-    r.cells[ColModified] = dateTimeText(e.modified());
+    // Straight from the packed stamp where there is one: it is local time already.
+    if (e.stamp != 0) {
+        const quint32 date = e.stamp >> 16, time = e.stamp & 0xFFFF;
+        r.cells[ColModified] = dateTimeText(int(date >> 9) + 1980, int(date >> 5 & 15), int(date & 31),
+                                            int(time >> 11), int(time >> 5 & 63), int(time & 31) * 2);
+    } else {
+        r.cells[ColModified] = dateTimeText(e.modified());
+    }
     r.cells[ColOrd] = ordText(e.ord);
     r.cells[ColPage] = ordText(e.page);
     r.cells[ColAttrs] = attrWords(e.attrs);

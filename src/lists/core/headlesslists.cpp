@@ -1,0 +1,68 @@
+#include "lists/core/headlesslists.h"
+
+#include "lists/core/listread.h"
+#include "lists/core/vtlfile.h"
+#include "search/core/headlessfind.h"
+#include "search/core/searchreport.h"
+#include "table/core/tablemodel.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <cstdio>
+
+namespace vt {
+namespace {
+const char kReadUsage[] = "usage: vestrada --read LIST.vtl [--save LIST.vtl]\n";
+} // namespace
+
+int saveRowsHeadless(const TableModel &rows, const QString &file)
+{
+    const QString path = QDir(file).absolutePath();
+    if (listKindOf(path) != ListKind::Vtl) {
+        printErr(QStringLiteral("Сохранение поддерживается для списков VTL: ") + path);
+        return 2;
+    }
+    const ListWrite w = writeVtl(path, rows, false);
+    if (!w.ok) {
+        printErr(QStringLiteral("Ошибка записи списка:\r") + path);
+        return 2;
+    }
+    if (w.leftOut > 0) {
+        printErr(QStringLiteral("Не записано строк: %1 (путь длиннее 255 символов или с символами вне "
+                                "кодировки 1251)").arg(w.leftOut));
+        return 3;
+    }
+    return 0;
+}
+
+int runHeadlessRead(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(2); // program, --read
+    QString saveTo;
+    if (args.size() == 3 && args[1] == QLatin1String("--save"))
+        saveTo = args[2];
+    else if (args.size() != 1) {
+        std::fputs(kReadUsage, stderr);
+        return 2;
+    }
+    const QString path = QDir(args[0]).absolutePath();
+    TableModel table;
+    QStringList report;
+    const ListRead r = readListRows(table, path, report, nullptr);
+    if (r.kind == ListKind::None) {
+        printErr(QStringLiteral("Ошибка чтения списка в таблицу. Имя файла:\r") + path);
+        return 2;
+    }
+    QByteArray out;
+    for (const TableRow &row : table.rows())
+        out += headlessRowLine(row);
+    std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
+    printOut(report.join(QLatin1Char('\n')));
+    const TableCounters &c = table.counters();
+    printOut(reportText(r.stop, true, r.errors, c.files, c.folders));
+    std::fflush(stdout);
+    return saveTo.isEmpty() ? 0 : saveRowsHeadless(table, saveTo);
+}
+
+} // namespace vt
