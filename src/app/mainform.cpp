@@ -81,15 +81,20 @@ void TFileForm::FormActivate()
 
 void TFileForm::afterFirstActivation()
 {
-    // The open-list check on activation, command-line parameters and the
-    // Ord/Page column mode attach here as they arrive.
+    // Another program may rewrite the open list while this one is in the background.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState st) {
+        if (st == Qt::ApplicationActive)
+            lists().ProvFileCheck();
+    });
+    // Command-line parameters and the Ord/Page column mode attach here as they arrive.
 }
 
 bool TFileForm::listCloseCheck(bool *asked)
 {
-    // No list can be open yet, so there is nothing unsaved to ask about.
-    *asked = false;
-    return true;
+    const bool wasChanged = lists().changed() && lists().isOpen();
+    const ChanAnswer a = lists().provChan(false);
+    *asked = wasChanged && a != ChanAnswer::Nothing;
+    return a != ChanAnswer::Cancelled;
 }
 
 void TFileForm::closeEvent(QCloseEvent *e)

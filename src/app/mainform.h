@@ -3,6 +3,7 @@
 // status bar; settings at start and close, key dispatch, window placement.
 #include "base/commands.h"
 #include "base/operation.h"
+#include "lists/core/listcontroller.h"
 #include "search/core/recentfolders.h"
 #include "search/core/searchcontroller.h"
 
@@ -18,6 +19,7 @@ class QKeyEvent;
 
 namespace vt {
 
+class ListGroup;
 class SearchPanel;
 class ResultTable;
 class StatusPanels;
@@ -69,6 +71,17 @@ public:
     void miFndUnicClick();
     void onRecentFolderChosen(int index);
     SearchController &search();
+    // The open list and the list commands (mainform_lists.cpp).
+    ListController &lists() { return *m_lists; }
+    ListGroup *listGroup() const { return m_listGroup; }
+    // Ctrl+1/2/3: list mode with that type, then the open flow.
+    void OpenSpisAll(ListKind kind);
+    // Ctrl+F6 and Shift+F6.
+    void saveToVtlAsk();
+    void appendToVtl();
+    void AppSpisRun(const QString &path);
+    void sbPreobrClick();
+    void preobr(bool silent);
     RecentFolders &recentFolders() { return m_recent; }
 
     // Runs once, at the first activation.
@@ -124,6 +137,10 @@ private:
     void connectParts();
     // The window's own commands (mainform_commands.cpp).
     void registerCommands();
+    void buildLists();
+    void registerListCommands();
+    // The list-mode branch of the search command.
+    void openListFlow();
     // F11 and its variants: whole work area or standard, minimum height, bottom.
     void placeByF11(bool shift, bool ctrl);
     int startWidth();
@@ -148,6 +165,8 @@ private:
     THelpForm *m_help = nullptr;
     RecentFolders m_recent;
     std::unique_ptr<SearchController> m_search;
+    std::unique_ptr<ListController> m_lists;
+    ListGroup *m_listGroup = nullptr;
     bool m_unreadable = false;
     bool m_activated = false;
     QRect m_stdBounds;

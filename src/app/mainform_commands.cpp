@@ -30,8 +30,6 @@ void registerPlannedCommands(CommandTable &t)
         {"lists.checkTable", u"Проверить таблицу", u"Ctrl + F1", {key(Qt::Key_F1, false, true)}},
         {"fileops.sizes", u"Объем выделенных / всех файлов", u"Ctrl + Shift + F4", {key(Qt::Key_F4, true, true)}},
         {"fileops.actions", u"Действия (выбрать)", u"F6", {key(Qt::Key_F6)}},
-        {"lists.appendVtl", u"", u"", {key(Qt::Key_F6, true), key(Qt::Key_F6, true, true)}},
-        {"lists.saveVtl", u"", u"", {key(Qt::Key_F6, false, true)}},
         {"shell.runAsk", u"Выполнить / отправить", u"F8", {key(Qt::Key_F8)}},
         {"shell.run", u"", u"", {key(Qt::Key_F8, true), key(Qt::Key_F8, true, true)}},
         {"shell.openWith", u"", u"", {key(Qt::Key_F8, false, true)}},
@@ -41,8 +39,6 @@ void registerPlannedCommands(CommandTable &t)
         {"fileops.trashOne", u"Удалить в корзину (файл)", u"Ctrl + F9", {key(Qt::Key_F9, false, true)}},
         {"shell.explorer", u"Проводник (см. кол. \"Папка\")", u"", {}},
         {"shell.findInExplorer", u"Найти в проводнике (см. кол. \"Имя\")", u"", {}},
-        {"lists.renumberIds", u"", u"", {}},
-        {"lists.openVtl", u"", u"", {key(Qt::Key_1, false, true)}},
         {"lists.openVtx", u"", u"", {key(Qt::Key_2, false, true)}},
         {"lists.openVts", u"", u"", {key(Qt::Key_3, false, true)}},
         {"fileops.emptyFolders", u"", u"", {key(Qt::Key_D, false, true)}},
@@ -59,7 +55,6 @@ void registerPlannedCommands(CommandTable &t)
         {"rename.splitter", u"", u"", {key(Qt::Key_Q, true, true)}},
         {"lists.saveVts", u"", u"", {key(Qt::Key_S, false, true)}},
         {"lists.addPath", u"", u"", {key(Qt::Key_W, false, true)}},
-        {"lists.preobr", u"", u"", {}},
         {"lists.add", u"", u"", {}},
         {"lists.favouriteFolder", u"", u"", {}},
     };
@@ -113,6 +108,7 @@ void TFileForm::registerCommands()
     t.add("app.close", u"Закрыть", u"Alt + F4", {}, B::Allow, [this] { close(); });
 
     tableCommands->registerCommands(t, QStringLiteral("fileops.actions"));
+    registerListCommands();
     panTop->registerCommands(t, [this] { StartFind(); }, [this] { miFndUnicClick(); });
 }
 

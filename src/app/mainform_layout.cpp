@@ -149,6 +149,7 @@ void TFileForm::FormCreate()
     panTop = new SearchPanel(ListView->tableModel(), this);
     tableCommands = new TableCommands(ListView, m_ops, this);
     buildBottomPanel();
+    buildLists();
     registerCommands();
 
     auto *central = new QWidget(this);

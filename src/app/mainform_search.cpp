@@ -27,6 +27,10 @@ SearchController &TFileForm::search()
         h.setCaption = [this](const QString &c) { setWindowTitle(c); };
         h.setPanel = [this](int i, const QString &t) { sbar->setPanel(i, t); };
         h.openLog = [] { ShowLog(0, false); };
+        h.listCheck = [this] { return lists().provChan(false) != ChanAnswer::Cancelled; };
+        h.resetListState = [this] { lists().forget(); };
+        h.listOpen = [this] { return lists().isOpen(); };
+        h.listNotComplete = [this] { lists().SetlabChanSpis(ChangedState::ReadIncompletely); };
         m_search = std::make_unique<SearchController>(*ListView->tableModel(), m_ops, currentLog(),
                                                       m_recent, std::move(h));
     }
@@ -41,7 +45,8 @@ void TFileForm::StartFind(const QString &path)
         return;
     panBot->setFocus();
     if (panTop->listMode()) {
-        ui().beep(); // reading lists arrives with the list formats
+        if (lists().provChan(false) != ChanAnswer::Cancelled)
+            openListFlow();
         return;
     }
     search().StartFind(

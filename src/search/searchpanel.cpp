@@ -119,8 +119,15 @@ void SearchPanel::buildControls()
     eDirPath->setReadOnly(true);
     eDirPath->setToolTip(QStringLiteral("Поиск не производился"));
     gbAllSpis = new QGroupBox(this);
+    gbAllSpis->setObjectName(QStringLiteral("gbAllSpis"));
+    gbAllSpis->setFlat(true);
     gbAllSpis->setFixedHeight(kRowHeight + 4);
     gbAllSpis->hide();
+    labAllSpis = new QLabel(this);
+    labAllSpis->setObjectName(QStringLiteral("labAllSpis"));
+    labAllSpis->hide();
+    wAllSpisTools = new QWidget(this);
+    wAllSpisTools->hide();
     sbSelectDir = toolButton(QStringLiteral("..."), this);
     sbIzbDir = toolButton(QString(), this);
     sbIzbDir->setIcon(style()->standardIcon(QStyle::SP_DirLinkIcon));
@@ -279,7 +286,9 @@ void SearchPanel::buildControls()
     listRow->addWidget(gbModeSpis);
     listRow->addWidget(sbAddList);
     listRow->addWidget(sbProsm);
-    listRow->addStretch(1);
+    listRow->addSpacing(6);
+    listRow->addWidget(labAllSpis, 1);
+    listRow->addWidget(wAllSpisTools);
 
     auto *rows = new QVBoxLayout;
     rows->setSpacing(2);
@@ -841,6 +850,8 @@ void SearchPanel::rgTypeClick()
     sbAddList->setVisible(list);
     sbProsm->setVisible(list);
     gbAllSpis->setVisible(list && m_listOpen);
+    labAllSpis->setVisible(list && m_listOpen);
+    wAllSpisTools->setVisible(list && m_listOpen);
 
     if (list != m_lastListMode) {
         m_lastListMode = list;

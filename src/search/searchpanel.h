@@ -69,7 +69,9 @@ public:
     QRadioButton *rbMdVTL = nullptr;
     QRadioButton *rbMdVTX = nullptr;
     QRadioButton *rbMdVTS = nullptr;
-    QGroupBox *gbAllSpis = nullptr;
+    QGroupBox *gbAllSpis = nullptr;   // the open list's controls
+    QLabel *labAllSpis = nullptr;     // its caption: "Открыт список VTL: name.vtl"
+    QWidget *wAllSpisTools = nullptr; // more of its controls, beside the caption
     QToolButton *sbAddList = nullptr;
     QToolButton *sbProsm = nullptr;
 

@@ -1,0 +1,153 @@
+#include "app/mainform.h"
+#include "base/appdirs.h"
+#include "fakeservices.h"
+#include "lists/listgroup.h"
+#include "lists/spisform.h"
+#include "modalanswer.h"
+#include "search/searchpanel.h"
+#include "table/core/rowappend.h"
+#include "table/resulttable.h"
+#include "testfiles.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using namespace vt;
+
+// The list commands through the main window: save, open, add, the list
+// group and the question before closing.
+class ListsWindowTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir home, data;
+    QString root;
+    std::unique_ptr<test::FakeServices> fx;
+    std::unique_ptr<TFileForm> form;
+
+    TableModel *model() const { return form->ListView->tableModel(); }
+    void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QWidget *w = form->focusWidget() ? form->focusWidget() : form.get();
+        QTest::keyClick(w, Qt::Key(key), mods);
+    }
+    static void pick(QWidget *w, const QString &name)
+    {
+        auto *f = static_cast<TSpisForm *>(w);
+        const auto items = f->lbSpis->findItems(name + " (*", Qt::MatchStartsWith);
+        QVERIFY(!items.isEmpty());
+        f->lbSpis->setCurrentItem(items.first());
+        f->sbOKSpis->click();
+    }
+    void shot(QWidget *w, const char *name)
+    {
+        const QString dir = qEnvironmentVariable("VESTRADA_SCREENSHOT_DIR");
+        if (!dir.isEmpty())
+            w->grab().save(dir + QLatin1Char('/') + QLatin1String(name));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("VESTRADA_HOME", home.path().toUtf8());
+        resetAppDirs();
+        root = data.path() + "/";
+        for (int i = 0; i < 4; ++i)
+            test::writeTestFile(root + QStringLiteral("d/файл%1.txt").arg(i), "x");
+    }
+    void init()
+    {
+        fx = std::make_unique<test::FakeServices>();
+        form = std::make_unique<TFileForm>();
+        form->resize(754, 460);
+        form->show();
+        form->FormActivate();
+        AppendState st;
+        for (int i = 0; i < 4; ++i)
+            appendPath(*model(), st, root + QStringLiteral("d/файл%1.txt").arg(i));
+    }
+    void cleanup()
+    {
+        form.reset();
+        fx.reset();
+    }
+
+    void saveOpenAddAndClose()
+    {
+        // Ctrl+F6: the selected rows under a cleaned name.
+        model()->setSelected(1, true);
+        model()->setSelected(2, true);
+        fx->ui.yesOk.enqueue(YesOk::Yes);
+        fx->ui.inputs.enqueue(QStringLiteral("my.list*"));
+        press(Qt::Key_F6, Qt::ControlModifier);
+        const QString list = home.path() + "/VtlVts/mylist.vtl";
+        QCOMPARE(fx->ui.calls.at(1).title, QStringLiteral("Введите имя списка"));
+        QCOMPARE(fx->ui.lastText(), QStringLiteral("Список сохранен. Имя списка:\r") + list);
+        QCOMPARE(QFileInfo(list).size(), 2 * 264);
+        QVERIFY(!form->lists().isOpen()); // a new list does not become the open one
+
+        // Ctrl+1 opens it through the chooser.
+        {
+            test::ModalAnswer answer([this](QWidget *w) {
+                shot(w, "list-chooser-open.png");
+                pick(w, "mylist");
+            });
+            press(Qt::Key_1, Qt::ControlModifier);
+            QCOMPARE(answer.title(), QStringLiteral("Открыть список"));
+        }
+        QCOMPARE(model()->size(), 2);
+        QVERIFY(fx->ui.lastText().startsWith("Чтение в таблицу завершено, ошибок: 0"));
+        QCOMPARE(form->panTop->labAllSpis->text(), QStringLiteral("Открыт список VTL: mylist.vtl"));
+        QVERIFY(form->panTop->gbAllSpis->isVisible());
+        QVERIFY(form->labOrd->isVisible());
+
+        // The open list cannot take rows from its own table.
+        model()->setSelected(0, true);
+        {
+            test::ModalAnswer answer([](QWidget *w) { pick(w, "mylist"); });
+            press(Qt::Key_F6, Qt::ShiftModifier);
+            QCOMPARE(answer.title(), QStringLiteral("Добавить к списку (помеч. 1)"));
+        }
+        QCOMPARE(fx->ui.lastText(), QStringLiteral("Этот список открыт в таблице. Добавление запрещено."));
+
+        // Removing a row changes the list; closing asks, and Cancel keeps the window.
+        fx->ui.yesNo.enqueue(true);
+        press(Qt::Key_F4, Qt::ControlModifier);
+        QCOMPARE(form->listGroup()->labChanSpis->text(), QStringLiteral("<изменен>"));
+        shot(form.get(), "main-window-changed-list.png");
+        fx->ui.yncAnswers.enqueue(YesNoCancel::Cancel);
+        QVERIFY(!form->close());
+        QCOMPARE(fx->ui.calls.last().title, QStringLiteral("Список изменен"));
+        // Yes saves the changes into the list.
+        fx->ui.yncAnswers.enqueue(YesNoCancel::Yes);
+        QVERIFY(form->close());
+        QCOMPARE(QFileInfo(list).size(), 264);
+    }
+
+    void saveChooserAsksForTheName()
+    {
+        test::writeTestFile(home.path() + "/VtlVts/old.vtl", QByteArray(264, '\0'));
+        fx->ui.yesOk.enqueue(YesOk::Ok);
+        fx->ui.inputs.enqueue(QStringLiteral("old"));
+        fx->ui.titledAnswers.enqueue(false); // do not overwrite: the chooser stays
+        model()->setSelected(0, true);
+        {
+            test::ModalAnswer answer([this](QWidget *w) {
+                QTimer::singleShot(50, w, [this, w] {
+                    shot(w, "list-chooser-save.png");
+                    static_cast<QDialog *>(w)->reject();
+                });
+            });
+            press(Qt::Key_F6, Qt::ControlModifier);
+            QCOMPARE(answer.title(), QStringLiteral("Сохранить список (все 4)"));
+        }
+        QCOMPARE(fx->ui.calls.last().title, QStringLiteral("Перезаписать список"));
+        QCOMPARE(QFileInfo(home.path() + "/VtlVts/old.vtl").size(), 264);
+    }
+};
+
+QTEST_MAIN(ListsWindowTest)
+#include "tst_gui_lists.moc"
