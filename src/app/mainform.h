@@ -81,6 +81,8 @@ public:
     void appendToVtl();
     void AppSpisRun(const QString &path);
     void sbPreobrClick();
+    // Ctrl+F1: every row against the disk.
+    void ProvCurSpis();
     void preobr(bool silent);
     RecentFolders &recentFolders() { return m_recent; }
 

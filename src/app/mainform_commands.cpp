@@ -27,7 +27,6 @@ void registerPlannedCommands(CommandTable &t)
         QList<KeyBinding> keys;
     };
     const Planned planned[] = {
-        {"lists.checkTable", u"Проверить таблицу", u"Ctrl + F1", {key(Qt::Key_F1, false, true)}},
         {"fileops.sizes", u"Объем выделенных / всех файлов", u"Ctrl + Shift + F4", {key(Qt::Key_F4, true, true)}},
         {"fileops.actions", u"Действия (выбрать)", u"F6", {key(Qt::Key_F6)}},
         {"shell.runAsk", u"Выполнить / отправить", u"F8", {key(Qt::Key_F8)}},

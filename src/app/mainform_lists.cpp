@@ -5,6 +5,8 @@
 #include "app/protectform.h"
 #include "base/currentlog.h"
 #include "base/services.h"
+#include "app/logform.h"
+#include "lists/core/tablecheck.h"
 #include "lists/core/tableupkeep.h"
 #include "lists/listgroup.h"
 #include "lists/spisform.h"
@@ -75,6 +77,8 @@ void TFileForm::registerListCommands()
             showCounters();
     });
     t.add("lists.preobr", u"", u"", {}, B::Refuse, [this] { sbPreobrClick(); });
+    t.add("lists.checkTable", u"Проверить таблицу", u"Ctrl + F1", {{Qt::Key_F1, false, true}}, B::Refuse,
+          [this] { ProvCurSpis(); });
 }
 
 void TFileForm::OpenSpisAll(ListKind kind)
@@ -153,6 +157,64 @@ void TFileForm::AppSpisRun(const QString &path)
     }
     setWindowTitle(QStringLiteral("Vestrada"));
     CloseProtect(m_ops);
+}
+
+void TFileForm::ProvCurSpis()
+{
+    TableModel *m = ListView->tableModel();
+    if (m->size() == 0) {
+        ui().beep();
+        return;
+    }
+    if (!ui().vopr(QStringLiteral("В таблице после проверки будут выделены:\r- ненайденные файлы/папки\r"
+                                  "- измененные по размеру и дате изменения.\rПродолжить?")))
+        return;
+    CurrentLog &log = currentLog();
+    log.beginOperation(kListCheck);
+    const QString head = logStamp() + QStringLiteral("Проверка текущего списка (") + QString::number(m->size())
+                       + QStringLiteral(" шт.)");
+    log.opLog() << head << QString();
+    log.append(head);
+    CheckResult r;
+    {
+        OperationContext::Scope busy(m_ops);
+        r = checkTable(*m, log.opLog(), &m_ops);
+    }
+    if (r.corrected > 0 && m_lists->isOpen() && m_lists->kind() == ListKind::Vts)
+        m_lists->SetlabChanSpis(ChangedState::Changed);
+    const QString summary = QStringLiteral("Исправлено ошибок: ") + QString::number(r.corrected)
+                          + QStringLiteral("\r\nНе найдено файлов/папок: ") + QString::number(r.missing);
+    showCounters();
+    ui().inf(summary);
+    log.append(summary + QStringLiteral("\r\n-"));
+    bool recount = r.recount;
+    if (r.corrected == 0 && r.missing == 0) {
+        log.opLog() << QStringLiteral("---") << QStringLiteral("<НЕТ ОШИБОК>");
+    } else {
+        log.opLog() << summary;
+        const YesOk choice = ShowLog(-r.missing, false, m->selectedCount());
+        if (r.missing > 0 && choice != YesOk::Cancel) {
+            QList<int> gone;
+            for (int i = m->size() - 1; i >= 0; --i)
+                if (m->at(i).entry.shortForm.isEmpty())
+                    gone << i;
+            recount = true;
+            if (choice == YesOk::Ok) {
+                m->removeRows(gone);
+                zv(2);
+                if (m_lists->isOpen())
+                    m_lists->SetlabChanSpis(ChangedState::Changed);
+            } else {
+                SelectionBatch batch(m);
+                for (int i : gone)
+                    m->setSelected(i, false);
+                zv(1);
+            }
+        }
+    }
+    if (recount)
+        tableCommands->Peressh(false);
+    showCounters();
 }
 
 void TFileForm::sbPreobrClick()

@@ -4,12 +4,14 @@
 #include "base/textutil.h"
 #include "fakeservices.h"
 #include "lists/core/listcontroller.h"
+#include "lists/core/tablecheck.h"
 #include "lists/core/tableupkeep.h"
 #include "lists/core/vtlformat.h"
 #include "platform/fileentry.h"
 #include "table/core/rowappend.h"
 #include "testfiles.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -209,6 +211,49 @@ private slots:
         QCOMPARE(t.at(0).cells[ColFolder], QStringLiteral("/a/sub/"));
         QVERIFY(t.startFolder().isEmpty());
         QVERIFY(!convertToFullPaths(t));
+    }
+
+    // The four corrections, each on its own row, and a row without problems.
+    void checkCorrectsRowsAndSelectsThem()
+    {
+        const QString dir = root + "check/";
+        for (const char *n : {"same.txt", "kind.txt", "size.txt", "date.txt", "gone.txt"})
+            test::writeTestFile(dir + n, "x");
+        TableModel t;
+        addRows(t, {dir + "same.txt", dir + "kind.txt", dir + "size.txt", dir + "date.txt", dir + "gone.txt"});
+        QVERIFY(QFile::remove(dir + "kind.txt"));
+        QVERIFY(QDir().mkdir(dir + "kind.txt"));
+        test::writeTestFile(dir + "size.txt", "longer");
+        QVERIFY(fs::setModifiedTime(dir + "size.txt", t.at(2).entry.mtime));
+        QVERIFY(fs::setModifiedTime(dir + "date.txt", t.at(3).entry.mtime - 3600));
+        QVERIFY(QFile::remove(dir + "gone.txt"));
+        QStringList report;
+        const CheckResult r = checkTable(t, report, nullptr);
+        QCOMPARE(r.corrected, 3);
+        QCOMPARE(r.missing, 1);
+        QVERIFY(r.recount);
+        QCOMPARE(report, (QStringList{"<Исправлены ФАЙЛ <=> ПАПКА>", "<Исправлен размер>", dir + "kind.txt", "---",
+                                      "<Исправлен размер>", dir + "size.txt", "---",
+                                      "<Исправлена дата изменения>", dir + "date.txt", "---",
+                                      "<Не найден файл/папка>", dir + "gone.txt", "---"}));
+        QCOMPARE(t.selectedRows(), (QList<int>{1, 2, 3, 4}));
+        QCOMPARE(t.at(1).cells[ColType], dirType());
+        QCOMPARE(t.at(1).cells[ColSize], QStringLiteral("byte: 0"));
+        QCOMPARE(t.at(1).cells[Col83], (dir + "KIND.TXT").toUpper());
+        QCOMPARE(t.at(2).cells[ColByte], QStringLiteral("6"));
+        QVERIFY(t.at(4).cells[Col83].isEmpty());
+
+        // Nothing changed since: no report lines and nothing selected.
+        QVERIFY(QFile::remove(dir + "same.txt"));
+        test::writeTestFile(dir + "gone.txt", "x");
+        TableModel clean;
+        addRows(clean, {dir + "size.txt", dir + "date.txt"});
+        clean.setAllSelected(true);
+        report.clear();
+        const CheckResult none = checkTable(clean, report, nullptr);
+        QCOMPARE(none.corrected + none.missing, 0);
+        QVERIFY(report.isEmpty());
+        QCOMPARE(clean.selectedCount(), 0);
     }
 };
 
