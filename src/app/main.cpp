@@ -2,6 +2,7 @@
 #include "app/helpform.h"
 #include "app/mainform.h"
 #include "app/qtservices.h"
+#include "base/appdirs.h"
 #include "search/core/headlessfind.h"
 
 #include <QApplication>
@@ -12,6 +13,8 @@ int main(int argc, char **argv)
     // The headless search makes its own core application.
     if (argc > 1 && std::strcmp(argv[1], "--find") == 0)
         return vt::runHeadlessFind(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "--paths") == 0)
+        return vt::printAppDirs(argc, argv);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vestrada"));
