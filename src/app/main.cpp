@@ -1,4 +1,5 @@
 #include "base/currentlog.h"
+#include "app/firstpaint.h"
 #include "app/helpform.h"
 #include "app/mainform.h"
 #include "app/qtservices.h"
@@ -6,6 +7,7 @@
 #include "search/core/headlessfind.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <cstring>
 
 int main(int argc, char **argv)
@@ -18,12 +20,17 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vestrada"));
+    // Ties the windows to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vestrada.vestrada"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vestrada")));
     vt::installQtServices();
     vt::currentLog().start();
 
     vt::TFileForm form;
     vt::THelpForm help(&form);
     form.setHelpForm(&help);
+    if (app.arguments().contains(QStringLiteral("--quit-after-show")))
+        vt::quitAfterFirstPaint(&form);
     form.show();
     return app.exec();
 }
