@@ -102,7 +102,8 @@ private slots:
         const QStringList lines = desktopLines();
         QCOMPARE(lines.value(0), QStringLiteral("[Desktop Entry]"));
         for (const char *want : {"Type=Application", "Name=Vestrada", "Exec=vestrada", "Icon=vestrada",
-                                 "Terminal=false", "Categories=Utility;FileTools;"})
+                                 "Terminal=false", "Categories=Utility;FileTools;",
+                                 "StartupWMClass=Vestrada"})
             QVERIFY2(lines.contains(QString::fromUtf8(want)), want);
         QVERIFY(lines.contains(QStringLiteral("Comment[ru]=Поиск файлов и папок по дате изменения "
                                               "и работа с найденными строками")));
