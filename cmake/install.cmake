@@ -19,7 +19,8 @@ string(TIMESTAMP VT_CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
 
 file(RELATIVE_PATH VT_DATA_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR}
      ${CMAKE_INSTALL_FULL_DATADIR}/vestrada)
-set_property(SOURCE base/appdirs.cpp DIRECTORY ${CMAKE_SOURCE_DIR}/src APPEND PROPERTY
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/base/appdirs.cpp DIRECTORY ${CMAKE_SOURCE_DIR}/src
+             APPEND PROPERTY
              COMPILE_DEFINITIONS VESTRADA_DATA_FROM_BIN="${VT_DATA_FROM_BIN}")
 
 # Files made from templates; man page and changelog gzipped without a time

@@ -7,9 +7,9 @@
 #include <cstdio>
 
 // Where the installed data folder lies relative to the installed executable;
-// the build passes the value of its install layout.
+// the build passes the value of its install layout (cmake/install.cmake).
 #ifndef VESTRADA_DATA_FROM_BIN
-#define VESTRADA_DATA_FROM_BIN "../share/vestrada"
+#error "VESTRADA_DATA_FROM_BIN is not defined"
 #endif
 
 namespace vt {
