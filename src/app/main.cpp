@@ -1,11 +1,14 @@
 #include "base/currentlog.h"
+#include "app/firstpaint.h"
 #include "app/helpform.h"
 #include "app/mainform.h"
 #include "app/qtservices.h"
+#include "base/appdirs.h"
 #include "lists/core/headlesslists.h"
 #include "search/core/headlessfind.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <cstring>
 
 int main(int argc, char **argv)
@@ -15,15 +18,22 @@ int main(int argc, char **argv)
         return vt::runHeadlessFind(argc, argv, vt::saveRowsHeadless);
     if (argc > 1 && std::strcmp(argv[1], "--read") == 0)
         return vt::runHeadlessRead(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "--paths") == 0)
+        return vt::printAppDirs(argc, argv);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vestrada"));
+    // Ties the windows to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vestrada.vestrada"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vestrada")));
     vt::installQtServices();
     vt::currentLog().start();
 
     vt::TFileForm form;
     vt::THelpForm help(&form);
     form.setHelpForm(&help);
+    if (app.arguments().contains(QStringLiteral("--quit-after-show")))
+        vt::quitAfterFirstPaint(&form);
     form.show();
     return app.exec();
 }

@@ -4,6 +4,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <cstdio>
+
+// Where the installed data folder lies relative to the installed executable;
+// the build passes the value of its install layout (cmake/install.cmake).
+#ifndef VESTRADA_DATA_FROM_BIN
+#error "VESTRADA_DATA_FROM_BIN is not defined"
+#endif
 
 namespace vt {
 namespace {
@@ -17,43 +24,73 @@ QString withSlash(QString p)
         p += QLatin1Char('/');
     return p;
 }
+
+bool holdsSounds(const QString &dir) { return QFileInfo::exists(dir + QStringLiteral("snd1.wav")); }
+
+// $XDG_DATA_HOME/Vestrada/; a relative XDG_DATA_HOME is ignored, as the
+// base directory rules say.
+QString userDataDir()
+{
+    QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
+    if (xdg.isEmpty() || !QDir::isAbsolutePath(xdg))
+        xdg = QDir::homePath() + QStringLiteral("/.local/share");
+    return withSlash(QDir::cleanPath(xdg + QStringLiteral("/Vestrada")));
+}
 } // namespace
 
-QString programDir()
+QString installedDataDirFor(const QString &exeDir)
 {
-    if (!g_programDir.isEmpty())
-        return g_programDir;
+    if (exeDir.isEmpty())
+        return QString();
+    const QString dir =
+        withSlash(QDir::cleanPath(withSlash(exeDir) + QStringLiteral(VESTRADA_DATA_FROM_BIN)));
+    return holdsSounds(dir) ? dir : QString();
+}
+
+QString programDirFor(const QString &exeDir)
+{
     const QString env = qEnvironmentVariable("VESTRADA_HOME");
     if (!env.isEmpty()) {
         QDir().mkpath(env);
-        g_programDir = withSlash(QDir(env).absolutePath());
-        return g_programDir;
+        return withSlash(QDir(env).absolutePath());
     }
-    const QString exeDir = QCoreApplication::applicationDirPath();
+    // An installed program keeps its files per user even where it could
+    // write beside itself (root may write to /usr/bin, a test prefix is
+    // writable): the executable's folder is shared and not a place for data.
+    const bool installed = !exeDir.isEmpty() && !holdsSounds(withSlash(exeDir))
+                           && !installedDataDirFor(exeDir).isEmpty();
     QFileInfo fi(exeDir);
-    if (!exeDir.isEmpty() && fi.isDir() && fi.isWritable()) {
-        g_programDir = withSlash(exeDir);
-        return g_programDir;
-    }
-    QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
-    if (xdg.isEmpty())
-        xdg = QDir::homePath() + QStringLiteral("/.local/share");
-    const QString dir = xdg + QStringLiteral("/Vestrada");
+    if (!installed && !exeDir.isEmpty() && fi.isDir() && fi.isWritable())
+        return withSlash(exeDir);
+    const QString dir = userDataDir();
     QDir().mkpath(dir);
-    g_programDir = withSlash(dir);
+    return dir;
+}
+
+QString dataDirFor(const QString &exeDir)
+{
+    const QString beside = withSlash(exeDir);
+    if (holdsSounds(beside))
+        return beside;
+    const QString installed = installedDataDirFor(exeDir);
+    if (!installed.isEmpty())
+        return installed;
+    // An executable moved away from its data still finds an installed copy.
+    const QString found =
+        QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("vestrada/snd1.wav"));
+    if (!found.isEmpty())
+        return withSlash(QFileInfo(found).absolutePath());
+    return beside;
+}
+
+QString programDir()
+{
+    if (g_programDir.isEmpty())
+        g_programDir = programDirFor(QCoreApplication::applicationDirPath());
     return g_programDir;
 }
 
-QString dataDir()
-{
-    const QString exeDir = withSlash(QCoreApplication::applicationDirPath());
-    if (QFileInfo::exists(exeDir + QStringLiteral("snd1.wav")))
-        return exeDir;
-    const QString installed = QStringLiteral("/usr/share/vestrada/");
-    if (QFileInfo::exists(installed + QStringLiteral("snd1.wav")))
-        return installed;
-    return exeDir;
-}
+QString dataDir() { return dataDirFor(QCoreApplication::applicationDirPath()); }
 
 QString mkdirr(const QString &name)
 {
@@ -83,6 +120,16 @@ void resetAppDirs()
     g_programDir.clear();
     g_optPath.clear();
     g_optTried = false;
+}
+
+int printAppDirs(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QByteArray text = (QStringLiteral("Папка программы: ") + programDir() + QLatin1Char('\n')
+                             + QStringLiteral("Папка данных: ") + dataDir() + QLatin1Char('\n'))
+                                .toUtf8();
+    std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+    return 0;
 }
 
 } // namespace vt
