@@ -50,6 +50,7 @@ TLogForm::TLogForm(int mode, int selectedRows, QWidget *parent)
     sbTextEnd->setArrowType(Qt::DownArrow);
     sbTextEnd->setToolTip(QStringLiteral("Прокрутка на конец текста"));
     butExtra = new QPushButton(panBottom);
+    butExtra->setObjectName(QStringLiteral("butExtra"));
     butExtra->setVisible(mode != 0);
     if (mode > 0) {
         butExtra->setText(QStringLiteral("Файлы, где ничего не найдено"));

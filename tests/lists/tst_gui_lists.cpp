@@ -1,5 +1,6 @@
 #include "app/mainform.h"
 #include "base/appdirs.h"
+#include "base/currentlog.h"
 #include "fakeservices.h"
 #include "lists/listgroup.h"
 #include "lists/spisform.h"
@@ -146,6 +147,39 @@ private slots:
         }
         QCOMPARE(fx->ui.calls.last().title, QStringLiteral("Перезаписать список"));
         QCOMPARE(QFileInfo(home.path() + "/VtlVts/old.vtl").size(), 264);
+    }
+
+    // Ctrl+F1: a missing row is reported, and the log viewer's choice takes it
+    // out of the table (OK) or only unselects it (YES).
+    void checkTheTableAgainstTheDisk()
+    {
+        const QString gone = root + "d/gone.txt";
+        for (YesOk choice : {YesOk::Yes, YesOk::Ok}) {
+            test::writeTestFile(gone, "x");
+            AppendState st;
+            QCOMPARE(appendPath(*model(), st, gone), AppendResult::Added);
+            QVERIFY(QFile::remove(gone));
+            fx->ui.yesNo.enqueue(true);
+            fx->ui.yesOk.enqueue(choice);
+            {
+                test::ModalAnswer viewer([](QWidget *w) {
+                    w->findChild<QPushButton *>(QStringLiteral("butExtra"))->click();
+                });
+                press(Qt::Key_F1, Qt::ControlModifier);
+                QVERIFY(viewer.title().startsWith(QStringLiteral("Последнее действие: ")));
+            }
+            QVERIFY(fx->ui.texts().contains("Исправлено ошибок: 0\r\nНе найдено файлов/папок: 1"));
+            QCOMPARE(model()->size(), choice == YesOk::Ok ? 4 : 5);
+            QCOMPARE(model()->selectedCount(), 0);
+            if (choice == YesOk::Yes)
+                model()->removeRows(QList<int>{4});
+            fx->ui.clear();
+        }
+        // A table without problems: "<НЕТ ОШИБОК>" ends the report, nothing opens.
+        fx->ui.yesNo.enqueue(true);
+        test::NoModal none;
+        press(Qt::Key_F1, Qt::ControlModifier);
+        QCOMPARE(currentLog().opLog().last(), QStringLiteral("<НЕТ ОШИБОК>"));
     }
 };
 
