@@ -40,6 +40,8 @@ TSpisForm::TSpisForm(ChooserMode mode, int count, QWidget *parent) : QDialog(par
     const bool save = mode == ChooserMode::SaveSelected || mode == ChooserMode::SaveAll;
     sbOKSpis->setVisible(!save);
     sbSpisName->setVisible(save);
+    // Enter takes the highlighted list, as a double click does.
+    (save ? sbSpisName : sbOKSpis)->setDefault(true);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(sbSortSpis);
