@@ -271,16 +271,6 @@ private:
     TFileForm *m_form;
 };
 
-// True when a press on a surface came from a control with a menu of its own
-// (the command buttons): the control ignores the press, so it travels on.
-bool onControlWithMenu(const QWidget *surface, const QMouseEvent *e)
-{
-    for (QWidget *w = surface->childAt(surface->mapFromGlobal(e->globalPosition().toPoint()));
-         w && w != surface; w = w->parentWidget())
-        if (w->isEnabled() && w->contextMenuPolicy() == Qt::CustomContextMenu)
-            return true;
-    return false;
-}
 } // namespace
 
 void TFileForm::installKeyPreview() { qApp->installEventFilter(new KeyPreview(this)); }

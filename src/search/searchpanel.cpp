@@ -54,17 +54,6 @@ bool shiftHeld()
     return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier;
 }
 
-// True when a press on the surface came from a control with a menu of its
-// own: the control ignores the press, so it travels on to the surface.
-bool onControlWithMenu(const QWidget *surface, const QMouseEvent *e)
-{
-    for (QWidget *w = surface->childAt(surface->mapFromGlobal(e->globalPosition().toPoint()));
-         w && w != surface; w = w->parentWidget())
-        if (w->isEnabled() && w->contextMenuPolicy() == Qt::CustomContextMenu)
-            return true;
-    return false;
-}
-
 // Menu texts show "&" literally.
 QString menuText(const QString &s)
 {
@@ -88,6 +77,15 @@ template <class W> W *fixedRow(W *w)
 }
 
 } // namespace
+
+bool onControlWithMenu(const QWidget *surface, const QMouseEvent *e)
+{
+    for (QWidget *w = surface->childAt(surface->mapFromGlobal(e->globalPosition().toPoint()));
+         w && w != surface; w = w->parentWidget())
+        if (w->isEnabled() && w->contextMenuPolicy() == Qt::CustomContextMenu)
+            return true;
+    return false;
+}
 
 SearchPanel::SearchPanel(const TableModel *table, QWidget *parent)
     : QWidget(parent), m_table(table)

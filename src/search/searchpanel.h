@@ -15,6 +15,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QMouseEvent;
 class QRadioButton;
 class QSpinBox;
 class QTimeEdit;
@@ -23,6 +24,10 @@ class QToolButton;
 namespace vt {
 
 class CommandTable;
+
+// True when a press on a surface came from a control with a menu of its own
+// (it ignores the press, so the press travels on to the surface).
+bool onControlWithMenu(const QWidget *surface, const QMouseEvent *e);
 class TableModel;
 
 class SearchPanel : public QWidget {

@@ -17,6 +17,13 @@ QString listPath(const RowEntry &e)
     return fs::validUtf8(bytes) ? fs::displayName(bytes) : QString();
 }
 
+// The record of a row; empty when no record can hold its path.
+static QByteArray rowRecord(const RowEntry &e)
+{
+    const QString path = listPath(e);
+    return path.isNull() ? QByteArray() : vtlRecord(e.ord, e.page, path);
+}
+
 ListWrite writeVtl(const QString &file, const TableModel &table, bool selectedOnly)
 {
     ListWrite res;
@@ -25,8 +32,7 @@ ListWrite writeVtl(const QString &file, const TableModel &table, bool selectedOn
     for (const TableRow &r : table.rows()) {
         if (selectedOnly && !r.selected)
             continue;
-        const QString path = listPath(r.entry);
-        const QByteArray rec = path.isNull() ? QByteArray() : vtlRecord(r.entry.ord, r.entry.page, path);
+        const QByteArray rec = rowRecord(r.entry);
         if (rec.isEmpty()) {
             ++res.leftOut;
             continue;
@@ -61,8 +67,7 @@ VtlAppend appendVtl(const QString &file, const Selection &rows)
         const QString &key = s.entry.shortForm;
         if (key.isEmpty() || keys.contains(key))
             continue;
-        const QString path = listPath(s.entry);
-        const QByteArray rec = path.isNull() ? QByteArray() : vtlRecord(s.entry.ord, s.entry.page, path);
+        const QByteArray rec = rowRecord(s.entry);
         if (rec.isEmpty()) {
             ++res.leftOut;
             continue;
