@@ -1,5 +1,6 @@
 #include "platform/dirreader.h"
 #include "platform/fileentry.h"
+#include "platform/renamefile.h"
 #include "platform/shortpath.h"
 #include "platform/wildcard.h"
 
@@ -124,6 +125,31 @@ private slots:
         FolderNames names(l);
         QVERIFY(names.shortName("x\xc3").isNull());
         QVERIFY(removeFileNative(QFile::encodeName(root) + "x\xc3"));
+    }
+
+    void renameNeverReplaces()
+    {
+        QTemporaryDir dir;
+        const QByteArray a = QFile::encodeName(dir.filePath("a")), b = QFile::encodeName(dir.filePath("b"));
+        QFile fa(dir.filePath("a")), fb(dir.filePath("b"));
+        QVERIFY(fa.open(QIODevice::WriteOnly) && fa.write("A") == 1);
+        fa.close();
+        QVERIFY(fb.open(QIODevice::WriteOnly) && fb.write("B") == 1);
+        fb.close();
+        QCOMPARE(fs::renameNoReplace(a, b).result, fs::RenameResult::Exists);
+        QVERIFY(fb.open(QIODevice::ReadOnly));
+        QCOMPARE(fb.readAll(), QByteArray("B"));
+        fb.close();
+        QVERIFY(QDir(dir.path()).mkdir("sub"));
+        QCOMPARE(fs::renameNoReplace(a, QFile::encodeName(dir.filePath("sub"))).result,
+                 fs::RenameResult::Exists);
+        const QByteArray c = QFile::encodeName(dir.filePath("c"));
+        QCOMPARE(fs::renameNoReplace(a, c).result, fs::RenameResult::Ok);
+        QVERIFY(!QFile::exists(dir.filePath("a")) && fs::sameFile(c, c) && !fs::sameFile(c, b));
+        QCOMPARE(fs::renameNoReplace(a, c).result, fs::RenameResult::Failed);
+        QCOMPARE(fs::renameReplace(c, b).result, fs::RenameResult::Ok);
+        QVERIFY(fb.open(QIODevice::ReadOnly));
+        QCOMPARE(fb.readAll(), QByteArray("A"));
     }
 
     void utf8Validity()

@@ -1,0 +1,73 @@
+#include "platform/renamefile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#ifndef RENAME_NOREPLACE
+#define RENAME_NOREPLACE (1 << 0)
+#endif
+
+namespace vt::fs {
+
+namespace {
+
+int renameat2NoReplace(const char *from, const char *to)
+{
+#ifdef SYS_renameat2
+    return int(::syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE));
+#else
+    errno = ENOSYS;
+    return -1;
+#endif
+}
+
+RenameOutcome failed(int e)
+{
+    return {e == EEXIST || e == ENOTEMPTY ? RenameResult::Exists : RenameResult::Failed, e};
+}
+
+} // namespace
+
+RenameOutcome renameNoReplace(const QByteArray &from, const QByteArray &to)
+{
+    if (renameat2NoReplace(from.constData(), to.constData()) == 0)
+        return {RenameResult::Ok, 0};
+    const int e = errno;
+    if (e != EINVAL && e != ENOSYS && e != ENOTSUP)
+        return failed(e);
+    // No atomic no-replace here (some network and FUSE file systems): link()
+    // fails on an existing name, so only a file can be published this way.
+    struct stat st;
+    if (::lstat(from.constData(), &st) != 0)
+        return failed(errno);
+    if (S_ISDIR(st.st_mode))
+        return {RenameResult::Failed, e};
+    if (::link(from.constData(), to.constData()) != 0)
+        return failed(errno);
+    if (::unlink(from.constData()) != 0) {
+        const int ue = errno;
+        ::unlink(to.constData());
+        return failed(ue);
+    }
+    return {RenameResult::Ok, 0};
+}
+
+RenameOutcome renameReplace(const QByteArray &from, const QByteArray &to)
+{
+    if (::rename(from.constData(), to.constData()) == 0)
+        return {RenameResult::Ok, 0};
+    return {RenameResult::Failed, errno};
+}
+
+bool sameFile(const QByteArray &a, const QByteArray &b)
+{
+    struct stat sa, sb;
+    return ::lstat(a.constData(), &sa) == 0 && ::lstat(b.constData(), &sb) == 0 &&
+           sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+} // namespace vt::fs
