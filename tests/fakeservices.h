@@ -30,6 +30,7 @@ public:
     QQueue<std::optional<QString>> inputs;
     QQueue<QString> folders;
     QQueue<QString> files;
+    QQueue<QStringList> fileSets; // chooseFiles
     int beeps = 0;
     QList<Beep> beepKinds;
     // For seeded soaks that cannot know their questions in advance: every
@@ -84,6 +85,11 @@ public:
         calls.append({"file", title, preset});
         return next(files, QString(), title);
     }
+    QStringList chooseFiles(const QString &title, const QString &filter, const QString &start) override
+    {
+        calls.append({"files", title, filter + QLatin1Char('|') + start});
+        return next(fileSets, QStringList(), title);
+    }
     void beep(Beep kind) override
     {
         ++beeps;
@@ -109,7 +115,7 @@ public:
     {
         const qsizetype left = yesNo.size() + stopAnswers.size() + yesOk.size() + titledAnswers.size()
                              + yncAnswers.size() + inputs.size()
-                             + folders.size() + files.size();
+                             + folders.size() + files.size() + fileSets.size();
         if (left > 0)
             QTest::qFail(qPrintable(QStringLiteral("%1 scripted answer(s) never asked for").arg(left)),
                          __FILE__, __LINE__);
@@ -121,6 +127,7 @@ public:
         inputs.clear();
         folders.clear();
         files.clear();
+        fileSets.clear();
     }
 
 private:

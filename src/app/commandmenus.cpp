@@ -24,6 +24,10 @@ void fillMenu(QMenu *menu, const CommandTable &t, const QStringList &layout)
             a->setData(tag);
             const QString id = c->id;
             QObject::connect(a, &QAction::triggered, m, [&t, id] { t.run(id); });
+            if (c->enabled) {
+                const std::function<bool()> enabled = c->enabled;
+                QObject::connect(menu, &QMenu::aboutToShow, a, [a, enabled] { a->setEnabled(enabled()); });
+            }
             if (c->checked) {
                 a->setCheckable(true);
                 const std::function<bool()> checked = c->checked;

@@ -30,6 +30,9 @@ int main(int argc, char **argv)
     vt::currentLog().start();
 
     vt::TFileForm form;
+    QStringList params = app.arguments().mid(1);
+    params.removeAll(QStringLiteral("--quit-after-show"));
+    form.setParameters(params);
     vt::THelpForm help(&form);
     form.setHelpForm(&help);
     if (app.arguments().contains(QStringLiteral("--quit-after-show")))

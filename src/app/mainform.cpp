@@ -86,7 +86,8 @@ void TFileForm::afterFirstActivation()
         if (st == Qt::ApplicationActive)
             lists().ProvFileCheck();
     });
-    // Command-line parameters and the Ord/Page column mode attach here as they arrive.
+    startWithParameters();
+    // The Ord/Page column mode attaches here when it arrives.
 }
 
 bool TFileForm::listCloseCheck(bool *asked)

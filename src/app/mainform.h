@@ -4,6 +4,7 @@
 #include "base/commands.h"
 #include "base/operation.h"
 #include "lists/core/listcontroller.h"
+#include "lists/core/pathintake.h"
 #include "search/core/recentfolders.h"
 #include "search/core/searchcontroller.h"
 
@@ -16,6 +17,8 @@ class QLabel;
 class QMenu;
 class QToolButton;
 class QKeyEvent;
+class QDragEnterEvent;
+class QDropEvent;
 
 namespace vt {
 
@@ -85,6 +88,19 @@ public:
     void ProvCurSpis();
     void preobr(bool silent);
     RecentFolders &recentFolders() { return m_recent; }
+    // Puts the window into list mode with the type radio of this kind.
+    void showListMode(ListKind kind);
+
+    // Paths from outside (mainform_intake.cpp). The command-line parameters
+    // (without the program) are read at the first activation.
+    void setParameters(const QStringList &params) { m_params = params; }
+    const QStringList &parameters() const { return m_params; }
+    PathIntake &intake() { return *m_intake; }
+    // "Добавить": Ctrl types a path, Shift chooses a folder, plain chooses files.
+    void AddOne(bool shift, bool ctrl);
+    void miClpParamCmdClick();
+    void miClpParamSpisClick();
+    void miProsmParamClick();
 
     // Runs once, at the first activation.
     void FormActivate();
@@ -130,6 +146,8 @@ protected:
     bool event(QEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
 
 private:
     // Building the window (mainform_layout.cpp).
@@ -141,6 +159,9 @@ private:
     void registerCommands();
     void buildLists();
     void registerListCommands();
+    void buildIntake();
+    void registerIntakeCommands();
+    void startWithParameters();
     // The list-mode branch of the search command.
     void openListFlow();
     // F11 and its variants: whole work area or standard, minimum height, bottom.
@@ -169,6 +190,8 @@ private:
     std::unique_ptr<SearchController> m_search;
     std::unique_ptr<ListController> m_lists;
     ListGroup *m_listGroup = nullptr;
+    std::unique_ptr<PathIntake> m_intake;
+    QStringList m_params;
     bool m_unreadable = false;
     bool m_activated = false;
     QRect m_stdBounds;

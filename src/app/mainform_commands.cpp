@@ -53,8 +53,6 @@ void registerPlannedCommands(CommandTable &t)
         {"rename.view", u"", u"", {key(Qt::Key_Q, false, true)}},
         {"rename.splitter", u"", u"", {key(Qt::Key_Q, true, true)}},
         {"lists.saveVts", u"", u"", {key(Qt::Key_S, false, true)}},
-        {"lists.addPath", u"", u"", {key(Qt::Key_W, false, true)}},
-        {"lists.add", u"", u"", {}},
         {"lists.favouriteFolder", u"", u"", {}},
     };
     for (const Planned &p : planned)
@@ -108,6 +106,7 @@ void TFileForm::registerCommands()
 
     tableCommands->registerCommands(t, QStringLiteral("fileops.actions"));
     registerListCommands();
+    registerIntakeCommands();
     panTop->registerCommands(t, [this] { StartFind(); }, [this] { miFndUnicClick(); });
 }
 
@@ -125,6 +124,7 @@ QStringList TFileForm::mainMenuLayout()
         "shell.explorer", "shell.findInExplorer", "-",
         "window.toggle", "window.minimal", "window.bottom", "-",
         "search.start", "-",
+        "lists.addFiles", "lists.addFolder", "lists.addPath", "-",
         ">Сортировать, перемешать"};
     l << TableCommands::sortMenuIds();
     l << QStringList{"<", "table.show83", "table.hide83", "table.rowDrag", "table.recount",
@@ -137,7 +137,8 @@ QStringList TFileForm::mainMenuLayout()
 
 QStringList TFileForm::programMenuLayout()
 {
-    return {"app.about", "app.logs", "-", "app.newCopy", "app.ownFolder", "-", "app.minimise", "app.close"};
+    return {"app.about", "app.logs", "-", "app.copyCommandLine", "app.parametersView", "app.listCommandLine",
+            "-", "app.newCopy", "app.ownFolder", "-", "app.minimise", "app.close"};
 }
 
 } // namespace vt

@@ -150,6 +150,7 @@ void TFileForm::FormCreate()
     tableCommands = new TableCommands(ListView, m_ops, this);
     buildBottomPanel();
     buildLists();
+    buildIntake();
     registerCommands();
 
     auto *central = new QWidget(this);

@@ -33,11 +33,10 @@ void TFileForm::buildLists()
         showCounters();
     };
     h.showListMode = [this](ListKind kind) {
-        panTop->setListMode(true);
-        (kind == ListKind::Vtx ? panTop->rbMdVTX : kind == ListKind::Vts ? panTop->rbMdVTS : panTop->rbMdVTL)
-            ->setChecked(true);
+        showListMode(kind);
         panBot->setFocus();
     };
+    h.clearView = [this] { panTop->SetDirPath(QString()); };
     h.showInFileManager = [](const QString &path) {
         if (!shell().showItem(path))
             ui().inf(QStringLiteral("Ошибка открытия"));
@@ -81,13 +80,18 @@ void TFileForm::registerListCommands()
           [this] { ProvCurSpis(); });
 }
 
+void TFileForm::showListMode(ListKind kind)
+{
+    panTop->setListMode(true);
+    (kind == ListKind::Vtx ? panTop->rbMdVTX : kind == ListKind::Vts ? panTop->rbMdVTS : panTop->rbMdVTL)
+        ->setChecked(true);
+}
+
 void TFileForm::OpenSpisAll(ListKind kind)
 {
     if (busy())
         return;
-    panTop->setListMode(true);
-    (kind == ListKind::Vtx ? panTop->rbMdVTX : kind == ListKind::Vts ? panTop->rbMdVTS : panTop->rbMdVTL)
-        ->setChecked(true);
+    showListMode(kind);
     StartFind();
 }
 

@@ -173,6 +173,17 @@ QString QtUi::chooseAnyFile(const QString &title, const QString &filter, const Q
     return dlg.selectedFiles().first();
 }
 
+QStringList QtUi::chooseFiles(const QString &title, const QString &filter, const QString &start)
+{
+    QFileDialog dlg(owner(), title, start);
+    dlg.setFileMode(QFileDialog::ExistingFiles);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setNameFilters(nameFilters(filter));
+    if (dlg.exec() != QDialog::Accepted)
+        return {};
+    return dlg.selectedFiles();
+}
+
 void QtUi::beep(Beep) { QApplication::beep(); }
 
 QtSoundPlayer::~QtSoundPlayer() { qDeleteAll(m_effects); }

@@ -25,6 +25,7 @@ public:
     QString chooseFolder(const QString &title, const QString &start) override;
     QString chooseAnyFile(const QString &title, const QString &filter,
                           const QString &preset) override;
+    QStringList chooseFiles(const QString &title, const QString &filter, const QString &start) override;
     void beep(Beep kind) override;
 };
 

@@ -56,7 +56,7 @@ bool CommandTable::ownsCtrlKey(int key) const
 
 bool CommandTable::run(const Command &c) const
 {
-    if (c.busy == BusyPolicy::Refuse && busy())
+    if ((c.busy == BusyPolicy::Refuse && busy()) || (c.enabled && !c.enabled()))
         return false;
     if (c.run)
         c.run();

@@ -34,6 +34,8 @@ struct Command {
     std::function<void()> run;
     // Set for a checkable menu item: its check mark.
     std::function<bool()> checked;
+    // Set for an item that is not always available: greyed in menus, refused by run().
+    std::function<bool()> enabled;
 
     // "Инвертировать выделение: Shift + F5".
     QString menuText() const { return shortcut.isEmpty() ? caption : caption + QStringLiteral(": ") + shortcut; }

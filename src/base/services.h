@@ -40,6 +40,8 @@ public:
     // Open-file dialog that need not name an existing file; empty on Cancel.
     virtual QString chooseAnyFile(const QString &title, const QString &filter,
                                   const QString &preset) = 0;
+    // Open-file dialog for one or more existing files, starting in a folder; empty on Cancel.
+    virtual QStringList chooseFiles(const QString &title, const QString &filter, const QString &start) = 0;
     virtual void beep(Beep kind = Beep::Plain) = 0;
 };
 

@@ -113,13 +113,24 @@ ListKind ListController::ReadSpis(const QString &path)
     return r.kind;
 }
 
-bool ListController::openList(const QString &path)
+void ListController::clearForRead()
 {
     {
         SuppressGuard guard(&m_table);
         m_table.clear();
     }
+    // Rows read now carry full paths; a start folder left from a search would
+    // make every short form wrong.
+    m_table.setStartFolder(QString());
+    m_log.setSearchSummary(QString());
+    if (m_hooks.clearView)
+        m_hooks.clearView();
     forget();
+}
+
+bool ListController::openList(const QString &path)
+{
+    clearForRead();
     if (m_hooks.setCaption)
         m_hooks.setCaption(QStringLiteral("Идет чтение в таблицу..."));
     if (m_hooks.setPanel)

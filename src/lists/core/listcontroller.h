@@ -24,6 +24,9 @@ struct ListHooks {
     // Window to list mode with the type of this kind checked.
     std::function<void(ListKind)> showListMode;
     std::function<void(const QString &)> showInFileManager;
+    // Before a read into an empty table: the window forgets what described
+    // the old rows (start-folder hint, VTS look, Ord/Page labels, selection display).
+    std::function<void()> clearView;
 };
 
 enum class ChangedState { Unchanged = 0, Changed = 1, ReadIncompletely = 2 };
@@ -56,6 +59,9 @@ public:
 
     // Reads a list into the (already cleared) table; the kind read, None on failure.
     ListKind ReadSpis(const QString &path);
+    // Empties the table, its start folder, the open list and the search
+    // summary: what every read that replaces the rows does first.
+    void clearForRead();
     // Clears the table and the open list and reads one list, with the
     // failure handling of a list that could not be read.
     bool openList(const QString &path);

@@ -1,0 +1,69 @@
+#pragma once
+// Paths from outside the search: the command line, drops from the file
+// manager and the "Добавить" dialogs. They all end in AddParams, which hands
+// each path to the row-append operation with the filters opened wide.
+#include "lists/core/listread.h"
+
+#include <QStringList>
+#include <functional>
+
+namespace vt {
+
+class CurrentLog;
+class ListController;
+class OperationContext;
+class TableModel;
+
+struct IntakeHooks {
+    std::function<void(const QString &)> setCaption;
+    std::function<void(int, const QString &)> setPanel;
+    // The one command-line folder goes into the search folder field.
+    std::function<void(const QString &)> setFolderField;
+    // "Папка" from relative to full paths (silent: no sound).
+    std::function<void(bool silent)> preobr;
+    // Result counters and selection display after a change of the rows.
+    std::function<void()> refresh;
+};
+
+enum class AddMode { ReadList = 0, CommandLine = 1, Append = 2 };
+
+struct AddOutcome {
+    ListKind list = ListKind::None; // the kind of a list that was read
+    bool folderField = false;       // the one parameter went into the folder field
+    int files = 0, folders = 0;     // rows added
+};
+
+class PathIntake {
+public:
+    PathIntake(ListController &lists, TableModel &table, OperationContext &ops, CurrentLog &log,
+               IntakeHooks hooks);
+
+    // May paths be added now; asks or tells why not (and may renumber or
+    // convert, after which the user repeats the command).
+    bool ProvAdd();
+    // mode 0 reads paths[0] as a list; 1: the command-line parameters; 2 adds
+    // the paths to the table as it is.
+    AddOutcome AddParams(AddMode mode, const QStringList &paths);
+    // "Добавлено файлов: N, папок: M" as a message and a log entry.
+    void reportAdded(const AddOutcome &o);
+
+    // One typed or chosen path: checked against the disk, then the question.
+    void addOnePath(const QString &path);
+    // Several files chosen in the dialog.
+    void addFiles(const QStringList &files);
+    // Paths dropped from the file manager; view shows them instead (the OK
+    // answer). Returns false when the drop was refused.
+    bool addDropped(QStringList paths, const std::function<void(const QStringList &)> &view);
+
+private:
+    ListController &m_lists;
+    TableModel &m_table;
+    OperationContext &m_ops;
+    CurrentLog &m_log;
+    IntakeHooks m_hooks;
+};
+
+// Case-insensitive text order of dropped paths.
+void sortPaths(QStringList &paths);
+
+} // namespace vt
