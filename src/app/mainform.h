@@ -28,6 +28,7 @@ class ResultTable;
 class StatusPanels;
 class TableCommands;
 class THelpForm;
+class TParserForm;
 
 class TFileForm : public QMainWindow {
     Q_OBJECT
@@ -102,6 +103,11 @@ public:
     void miClpParamSpisClick();
     void miProsmParamClick();
 
+    // The text search in the selected files (1 to 1000 of them); true when
+    // its follow-up changed the rows. The window lives for the whole run.
+    bool openTextSearch();
+    TParserForm *textSearchForm() const { return m_parser; }
+
     // Runs once, at the first activation.
     void FormActivate();
     bool activated() const { return m_activated; }
@@ -162,6 +168,7 @@ private:
     void buildIntake();
     void registerIntakeCommands();
     void startWithParameters();
+    void buildTextSearch();
     // The list-mode branch of the search command.
     void openListFlow();
     // F11 and its variants: whole work area or standard, minimum height, bottom.
@@ -191,6 +198,7 @@ private:
     std::unique_ptr<ListController> m_lists;
     ListGroup *m_listGroup = nullptr;
     std::unique_ptr<PathIntake> m_intake;
+    TParserForm *m_parser = nullptr;
     QStringList m_params;
     bool m_unreadable = false;
     bool m_activated = false;

@@ -151,6 +151,7 @@ void TFileForm::FormCreate()
     buildBottomPanel();
     buildLists();
     buildIntake();
+    buildTextSearch();
     registerCommands();
 
     auto *central = new QWidget(this);

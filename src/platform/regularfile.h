@@ -11,6 +11,11 @@ namespace vt::fs {
 // there is none, the path names something else, or the read failed.
 bool readRegularFile(const QString &path, QByteArray *out);
 
+enum class ReadStatus { Ok, Missing, Failed };
+// The same by native path, telling a missing file (or one that vanished)
+// from one that exists but cannot be read as a regular file.
+ReadStatus readRegularNative(const QByteArray &nativePath, QByteArray *out);
+
 // Makes a FIFO at the path (for tests of the above).
 bool makeFifo(const QString &path);
 

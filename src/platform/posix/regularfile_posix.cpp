@@ -10,34 +10,45 @@ namespace vt::fs {
 
 bool readRegularFile(const QString &path, QByteArray *out)
 {
+    return readRegularNative(nativePath(path), out) == ReadStatus::Ok;
+}
+
+ReadStatus readRegularNative(const QByteArray &native, QByteArray *out)
+{
     out->clear();
-    const QByteArray native = nativePath(path);
     // Checked before opening so that a device is not even opened, and again
     // on the open descriptor in case the name was replaced in between.
     struct stat st;
-    if (::stat(native.constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        return false;
+    if (::stat(native.constData(), &st) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Failed;
+    if (!S_ISREG(st.st_mode))
+        return ReadStatus::Failed;
     const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
-        return false;
+        return errno == ENOENT ? ReadStatus::Missing : ReadStatus::Failed;
     bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    // Straight into the result; a file that grows while it is read is read on.
     QByteArray data;
+    qsizetype used = 0;
     if (ok)
-        data.reserve(qsizetype(st.st_size));
-    char buf[65536];
+        data.resize(qsizetype(st.st_size) + 1);
     while (ok) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (used == data.size())
+            data.resize(data.size() * 2 + 65536);
+        const ssize_t n = ::read(fd, data.data() + used, size_t(data.size() - used));
         if (n > 0)
-            data.append(buf, qsizetype(n));
+            used += qsizetype(n);
         else if (n == 0)
             break;
         else if (errno != EINTR)
             ok = false;
     }
     ::close(fd);
-    if (ok)
-        *out = data;
-    return ok;
+    if (!ok)
+        return ReadStatus::Failed;
+    data.resize(used);
+    *out = std::move(data);
+    return ReadStatus::Ok;
 }
 
 bool makeFifo(const QString &path) { return ::mkfifo(nativePath(path).constData(), 0644) == 0; }

@@ -1,0 +1,37 @@
+// The text-search window from the main window's side: what its log viewer
+// and its follow-up need of the table and the open list.
+#include "app/mainform.h"
+
+#include "app/logform.h"
+#include "base/services.h"
+#include "table/core/tablemodel.h"
+#include "table/resulttable.h"
+#include "table/tablecommands.h"
+#include "textsearch/parserform.h"
+
+namespace vt {
+
+void TFileForm::buildTextSearch()
+{
+    ParserHooks h;
+    h.showLog = [](int notFound, int selected) { return ShowLog(notFound, false, selected); };
+    h.rowsChanged = [this](bool removed) {
+        tableCommands->Peressh(false);
+        if (removed && m_lists->isOpen())
+            m_lists->SetlabChanSpis(ChangedState::Changed);
+        showCounters();
+    };
+    m_parser = new TParserForm(*ListView->tableModel(), m_ops, std::move(h), this);
+}
+
+bool TFileForm::openTextSearch()
+{
+    const int files = ListView->tableModel()->counters().selFiles;
+    if (busy() || files < 1 || files > 1000) {
+        ui().beep();
+        return false;
+    }
+    return m_parser->run(files);
+}
+
+} // namespace vt

@@ -1,0 +1,39 @@
+#pragma once
+// Looking for one string in the lines of a file's bytes. A file is read as
+// UTF-8 when it is valid UTF-8 with non-ASCII bytes, else as cp1251; without
+// regard to case both sides are compared in Unicode upper case (through
+// byte-level fold tables, so a whole file is folded in one pass).
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace vt {
+
+class TextNeedle {
+public:
+    TextNeedle(const QString &text, bool caseSensitive);
+    bool caseSensitive() const { return m_case; }
+    // The string as searched in a UTF-8 file and in a cp1251 one (empty when
+    // it has no cp1251 form and so cannot occur there).
+    const QByteArray &utf8() const { return m_utf8; }
+    const QByteArray &cp1251() const { return m_cp1251; }
+
+private:
+    bool m_case;
+    QByteArray m_utf8, m_cp1251;
+};
+
+struct TextScan {
+    qint64 lines = 0;   // lines read
+    qint64 matches = 0; // lines holding the string
+    QString numbers;    // "2; 5; " when asked for
+    QStringList found;  // matching lines as read (first only, or all)
+};
+
+enum class FoundLines { None = 0, First = 1, All = 2 };
+
+// A line ends at LF; the CR before it is not part of it, a CR elsewhere is
+// dropped, and Ctrl+Z ends the text.
+TextScan scanText(QByteArray bytes, const TextNeedle &needle, bool wantNumbers, FoundLines found);
+
+} // namespace vt

@@ -1,0 +1,115 @@
+#include "base/appdirs.h"
+#include "base/textutil.h"
+#include "fakeservices.h"
+#include "platform/regularfile.h"
+#include "table/core/rowappend.h"
+#include "table/core/tablemodel.h"
+#include "testfiles.h"
+#include "textsearch/core/textsearch.h"
+
+#include <QTemporaryDir>
+
+using namespace vt;
+
+class TextSearchTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir data;
+    QString root;
+
+    static TextScan scan(const QByteArray &bytes, const QString &needle, bool cs = false,
+                         FoundLines f = FoundLines::All)
+    {
+        return scanText(bytes, TextNeedle(needle, cs), true, f);
+    }
+
+private slots:
+    void initTestCase() { root = data.path() + "/"; }
+
+    void casesAndEncodings()
+    {
+        const QString text = QStringLiteral("начало\nПривет, МИР\nничего\nпРиВеТ ещё\nЁлка и ёж\n");
+        for (const QByteArray &bytes : {text.toUtf8(), toCp1251(text)}) {
+            const TextScan s = scan(bytes, QStringLiteral("привет"));
+            QCOMPARE(s.lines, 5);
+            QCOMPARE(s.matches, 2);
+            QCOMPARE(s.numbers, QStringLiteral("2; 4; "));
+            QCOMPARE(s.found, (QStringList{QStringLiteral("Привет, МИР"), QStringLiteral("пРиВеТ ещё")}));
+            QCOMPARE(scan(bytes, QStringLiteral("ЁЖ")).numbers, QStringLiteral("5; "));
+            QCOMPARE(scan(bytes, QStringLiteral("Привет"), true).matches, 1);
+            QCOMPARE(scan(bytes, QStringLiteral("мир"), true).matches, 0);
+        }
+        // Other scripts fold too; a string with no cp1251 form finds nothing in a cp1251 file.
+        QCOMPARE(scan(QStringLiteral("Ωμέγα Straße\n").toUtf8(), QStringLiteral("ΩΜΈΓΑ")).matches, 1);
+        QCOMPARE(scan(toCp1251(QStringLiteral("привет\n")), QStringLiteral("Ω")).matches, 0);
+        QCOMPARE(scan("ABC abc\nxyz", "abc").matches, 1);
+    }
+
+    void lineEnds()
+    {
+        // CR LF ends a line without its CR; a lone CR is dropped; Ctrl+Z ends the text.
+        const TextScan s = scan("one\r\ntw\ro\r\nthree\x1Atwo\n", "two");
+        QCOMPARE(s.lines, 3);
+        QCOMPARE(s.found, QStringList{"two"});
+        QCOMPARE(s.numbers, QStringLiteral("2; "));
+        QCOMPARE(scan("a\nb", "b").lines, 2);
+        QCOMPARE(scan("", "b").lines, 0);
+        QCOMPARE(scan("x two\ntwo\n", "two", false, FoundLines::First).found, QStringList{"x two"});
+    }
+
+    void logBlocksAndTheRun()
+    {
+        test::FakeServices fx;
+        test::writeTestFile(root + "hit.txt", "alpha\nBeta gamma\nbeta\n");
+        test::writeTestFile(root + "miss.txt", "nothing here\n");
+        test::writeTestFile(root + "empty.txt", "");
+        QVERIFY(QDir().mkpath(root + "sub"));
+        TableModel t;
+        AppendState st;
+        for (const QString &n : {"hit.txt", "miss.txt", "empty.txt", "sub", "gone.txt"}) {
+            test::writeTestFile(root + "gone.txt", "beta");
+            appendPath(t, st, root + n);
+        }
+        QFile::remove(root + "gone.txt");
+        t.setAllSelected(true);
+
+        TextSearchOptions o;
+        o.names = 2;
+        o.numbersLine = true;
+        o.foundLines = FoundLines::All;
+        QStringList log;
+        const TextSearchResult r = Parser(t, "BETA", o, log, nullptr);
+        QCOMPARE(r.found, QList<int>{0});
+        QCOMPARE(r.selected, 5);
+        QVERIFY(log.first().startsWith("Поиск по тексту, строка \"BETA\" Дата поиска: "));
+        QCOMPARE(log.mid(1), (QStringList{
+            root + "hit.txt", "Размер файла: " + t.at(0).cells[ColSize] + " Общее число строк в файле: 3",
+            "Число строк, где найдено вхождение: 2", "Номера строк: 2; 3; ", "Beta gamma\r\nbeta\r\n", "___\r\n",
+            root + "miss.txt", "Размер файла: " + t.at(1).cells[ColSize] + " Общее число строк в файле: 1", "___\r\n",
+            root + "gone.txt", "<Файл не найден>", "Результат: 1 из 5"}));
+
+        // Nothing but separators when no line is asked for.
+        TextSearchOptions bare;
+        bare.names = 0;
+        bare.countLine = false;
+        bare.foundLines = FoundLines::None;
+        QStringList quiet;
+        QVERIFY(WriteLog(quiet, bare, TextNeedle("beta", false), "", QFile::encodeName(root + "hit.txt")));
+        QCOMPARE(quiet, QStringList{"___\r\n"});
+        // Something that is not a regular file is reported, never waited on.
+        QVERIFY(fs::makeFifo(root + "pipe"));
+        quiet.clear();
+        QVERIFY(!WriteLog(quiet, o, TextNeedle("beta", false), "", QFile::encodeName(root + "pipe")));
+        QCOMPARE(quiet, (QStringList{root + "pipe\r\n<Ошибка доступа к файлу>", "___\r\n"}));
+
+        // The follow-up: deselect, then remove what holds nothing.
+        QCOMPARE(applyNotFound(t, r.found, false), 4);
+        QCOMPARE(t.selectedCount(), 1);
+        t.setAllSelected(true);
+        QCOMPARE(applyNotFound(t, r.found, true), 4);
+        QCOMPARE(t.size(), 1);
+        QVERIFY(t.counters().rowsRemoved);
+    }
+};
+
+QTEST_GUILESS_MAIN(TextSearchTest)
+#include "tst_core_textsearch.moc"
