@@ -141,6 +141,8 @@ private:
     void registerCommands();
     void buildLists();
     void registerListCommands();
+    // The favourite choosers and their commands (mainform_favourites.cpp).
+    void buildFavourites();
     // The list-mode branch of the search command.
     void openListFlow();
     // F11 and its variants: whole work area or standard, minimum height, bottom.

@@ -6,6 +6,7 @@
 #include "app/logform.h"
 #include "base/services.h"
 #include "base/settings.h"
+#include "lists/fileassocform.h"
 #include "search/searchpanel.h"
 #include "table/tablecommands.h"
 
@@ -55,7 +56,6 @@ void registerPlannedCommands(CommandTable &t)
         {"lists.saveVts", u"", u"", {key(Qt::Key_S, false, true)}},
         {"lists.addPath", u"", u"", {key(Qt::Key_W, false, true)}},
         {"lists.add", u"", u"", {}},
-        {"lists.favouriteFolder", u"", u"", {}},
     };
     for (const Planned &p : planned)
         t.add(p.id, p.caption, p.shortcut, p.keys, B::Refuse, beep);
@@ -105,9 +105,15 @@ void TFileForm::registerCommands()
     t.add("app.ownFolder", u"Открыть папку программы", u"", {}, B::Allow, [this] { miExpOwnDirClick(); });
     t.add("app.minimise", u"Свернуть", u"", {}, B::Allow, [this] { showMinimized(); });
     t.add("app.close", u"Закрыть", u"Alt + F4", {}, B::Allow, [this] { close(); });
+    t.add("app.associations", u"Ассоциации...", u"", {}, B::Refuse, [this] {
+        TFileAssocForm form(this);
+        if (form.exec() == QDialog::Accepted)
+            zv(3);
+    });
 
     tableCommands->registerCommands(t, QStringLiteral("fileops.actions"));
     registerListCommands();
+    buildFavourites();
     panTop->registerCommands(t, [this] { StartFind(); }, [this] { miFndUnicClick(); });
 }
 
@@ -137,7 +143,7 @@ QStringList TFileForm::mainMenuLayout()
 
 QStringList TFileForm::programMenuLayout()
 {
-    return {"app.about", "app.logs", "-", "app.newCopy", "app.ownFolder", "-", "app.minimise", "app.close"};
+    return {"app.about", "app.logs", "-", "app.associations", "-", "app.newCopy", "app.ownFolder", "-", "app.minimise", "app.close"};
 }
 
 } // namespace vt
