@@ -95,7 +95,7 @@ private slots:
     void templatesIgnoreCaseAndAreCutToForty()
     {
         const QString shab = FavouriteStrings::storePath(FavouriteKind::Template);
-        const QString sixty = QStringLiteral("*") + QString(58, QLatin1Char('ж')) + QStringLiteral("*");
+        const QString sixty = QStringLiteral("*") + QString(58, QChar(u'ж')) + QStringLiteral("*");
         QVERIFY(writeCp1251Lines(shab, {QStringLiteral("*.Отчет*"), sixty}));
         FavouriteStrings s;
         s.load(shab);
