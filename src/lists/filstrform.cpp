@@ -150,7 +150,8 @@ bool TFilStrForm::handleKey(QKeyEvent *e)
         choose();
         return true;
     }
-    if (e->key() == Qt::Key_S && (e->modifiers() & Qt::ControlModifier)) {
+    // 0x042B: the S key in a Russian layout.
+    if ((e->key() == Qt::Key_S || e->key() == 0x042B) && (e->modifiers() & Qt::ControlModifier)) {
         butOkClick();
         return true;
     }

@@ -33,6 +33,19 @@ QString existing(const QString &folder)
     return !f.isEmpty() && QDir::isAbsolutePath(f) && fs::isDir(f) ? f : QString();
 }
 
+// The keys follow their place, not the layout: a Russian layout delivers
+// Х Ъ Щ Ы for [ ] O S.
+int latinKey(int key)
+{
+    switch (key) {
+    case 0x0425: return Qt::Key_BracketLeft;
+    case 0x042A: return Qt::Key_BracketRight;
+    case 0x0429: return Qt::Key_O;
+    case 0x042B: return Qt::Key_S;
+    default: return key;
+    }
+}
+
 QString withFolder(const QString &hint, const QString &folder)
 {
     return folder.isEmpty() ? hint : hint + QLatin1Char('\n') + folder;
@@ -347,7 +360,7 @@ bool TOpenVarForm::handleKey(QKeyEvent *e)
 {
     const bool shift = e->modifiers() & Qt::ShiftModifier;
     const bool ctrl = e->modifiers() & Qt::ControlModifier;
-    switch (e->key()) {
+    switch (latinKey(e->key())) {
     case Qt::Key_BracketLeft: step(-1); return true;
     case Qt::Key_BracketRight: step(1); return true;
     case Qt::Key_Plus: sbAddIzbrClick(); return true;
