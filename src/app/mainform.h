@@ -169,6 +169,8 @@ private:
     void registerIntakeCommands();
     void startWithParameters();
     void buildTextSearch();
+    // The favourite choosers and their commands (mainform_favourites.cpp).
+    void buildFavourites();
     // The list-mode branch of the search command.
     void openListFlow();
     // F11 and its variants: whole work area or standard, minimum height, bottom.

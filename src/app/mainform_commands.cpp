@@ -6,6 +6,7 @@
 #include "app/logform.h"
 #include "base/services.h"
 #include "base/settings.h"
+#include "lists/fileassocform.h"
 #include "search/searchpanel.h"
 #include "table/tablecommands.h"
 
@@ -53,7 +54,6 @@ void registerPlannedCommands(CommandTable &t)
         {"rename.view", u"", u"", {key(Qt::Key_Q, false, true)}},
         {"rename.splitter", u"", u"", {key(Qt::Key_Q, true, true)}},
         {"lists.saveVts", u"", u"", {key(Qt::Key_S, false, true)}},
-        {"lists.favouriteFolder", u"", u"", {}},
     };
     for (const Planned &p : planned)
         t.add(p.id, p.caption, p.shortcut, p.keys, B::Refuse, beep);
@@ -103,10 +103,16 @@ void TFileForm::registerCommands()
     t.add("app.ownFolder", u"Открыть папку программы", u"", {}, B::Allow, [this] { miExpOwnDirClick(); });
     t.add("app.minimise", u"Свернуть", u"", {}, B::Allow, [this] { showMinimized(); });
     t.add("app.close", u"Закрыть", u"Alt + F4", {}, B::Allow, [this] { close(); });
+    t.add("app.associations", u"Ассоциации...", u"", {}, B::Refuse, [this] {
+        TFileAssocForm form(this);
+        if (form.exec() == QDialog::Accepted)
+            zv(3);
+    });
 
     tableCommands->registerCommands(t, QStringLiteral("fileops.actions"));
     registerListCommands();
     registerIntakeCommands();
+    buildFavourites();
     panTop->registerCommands(t, [this] { StartFind(); }, [this] { miFndUnicClick(); });
 }
 
@@ -138,7 +144,7 @@ QStringList TFileForm::mainMenuLayout()
 QStringList TFileForm::programMenuLayout()
 {
     return {"app.about", "app.logs", "-", "app.copyCommandLine", "app.parametersView", "app.listCommandLine",
-            "-", "app.newCopy", "app.ownFolder", "-", "app.minimise", "app.close"};
+            "app.associations", "-", "app.newCopy", "app.ownFolder", "-", "app.minimise", "app.close"};
 }
 
 } // namespace vt

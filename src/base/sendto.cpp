@@ -41,6 +41,26 @@ QString quoteExecArg(const QString &arg)
     return out + QLatin1Char('"');
 }
 
+QString typesValue(const QStringList &types)
+{
+    QString out;
+    for (const QString &t : types)
+        out += t + QLatin1Char(';');
+    return out;
+}
+
+QStringList entryLines()
+{
+    bool ok = false;
+    const QByteArray data = readWholeFile(entryPath(), &ok);
+    if (!ok)
+        return {};
+    QStringList lines = QString::fromUtf8(data).split(QLatin1Char('\n'));
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
 } // namespace
 
 QString folder()
@@ -53,9 +73,9 @@ QString folder()
 
 QString entryPath() { return folder() + QStringLiteral("vestrada.desktop"); }
 
-bool exists() { return QFileInfo::exists(entryPath()); }
+bool exists() { return mimeTypes().contains(QString::fromUtf16(kFolderType)); }
 
-QString entryText(const QString &executable, const QString &workDir)
+QString entryText(const QString &executable, const QString &workDir, const QStringList &types)
 {
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
@@ -65,17 +85,49 @@ QString entryText(const QString &executable, const QString &workDir)
            + escapeString(quoteExecArg(executable)) + QStringLiteral(" %F\n")
            + QStringLiteral("Path=") + escapeString(workDir) + QStringLiteral("\n")
            + QStringLiteral("Terminal=false\n"
-                            "MimeType=inode/directory;\n"
-                            "Categories=Utility;FileTools;\n");
+                            "MimeType=")
+           + typesValue(types) + QStringLiteral("\nCategories=Utility;FileTools;\n");
+}
+
+QStringList mimeTypes()
+{
+    for (const QString &line : entryLines())
+        if (line.startsWith(QLatin1String("MimeType=")))
+            return line.mid(9).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    return {};
+}
+
+bool writeEntry(const QString &executable, const QString &workDir, const QStringList &types)
+{
+    if (types.isEmpty())
+        return !QFileInfo::exists(entryPath()) || QFile::remove(entryPath());
+    if (!QDir().mkpath(folder()))
+        return false;
+    return writeFileAtomic(entryPath(), entryText(executable, workDir, types).toUtf8());
 }
 
 bool install(const QString &executable, const QString &workDir)
 {
-    if (!QDir().mkpath(folder()))
-        return false;
-    return writeFileAtomic(entryPath(), entryText(executable, workDir).toUtf8());
+    QStringList types = mimeTypes();
+    if (!types.contains(QString::fromUtf16(kFolderType)))
+        types.prepend(QString::fromUtf16(kFolderType));
+    return writeEntry(executable, workDir, types);
 }
 
-bool remove() { return QFile::remove(entryPath()); }
+bool remove()
+{
+    if (!exists())
+        return false;
+    QStringList types = mimeTypes();
+    types.removeAll(QString::fromUtf16(kFolderType));
+    if (types.isEmpty())
+        return QFile::remove(entryPath());
+    // The associations still need the entry: only its type list changes.
+    QStringList lines = entryLines();
+    for (QString &line : lines)
+        if (line.startsWith(QLatin1String("MimeType=")))
+            line = QStringLiteral("MimeType=") + typesValue(types);
+    return writeFileAtomic(entryPath(), lines.join(QLatin1Char('\n')).toUtf8() + "\n");
+}
 
 } // namespace vt::sendto

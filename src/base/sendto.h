@@ -1,8 +1,10 @@
 #pragma once
-// The "send to" entry of the desktop: vestrada.desktop in the user's
-// applications folder, so that file managers offer Vestrada for files and
-// folders.
+// The program's desktop entry, vestrada.desktop in the user's applications
+// folder. It serves two uses: "send to" (file managers offer Vestrada for
+// folders) and the file associations (the list types it opens). Both write
+// it here, each keeping the other's MIME types.
 #include <QString>
+#include <QStringList>
 
 namespace vt::sendto {
 
@@ -10,11 +12,25 @@ namespace vt::sendto {
 QString folder();
 // folder() + "vestrada.desktop"
 QString entryPath();
+// The type that stands for "send to".
+inline constexpr char16_t kFolderType[] = u"inode/directory";
+
+// "Send to" is installed: the entry lists the folder type.
 bool exists();
-// Writes the entry for the executable, working in workDir; false on failure.
+// Adds "send to" to the entry (written for the executable, working in
+// workDir); false on failure.
 bool install(const QString &executable, const QString &workDir);
+// Takes "send to" out; the file goes when no other type is left. False when
+// it was not installed or could not be changed.
 bool remove();
+
+// MIME types of the entry as it is now, empty when there is none.
+QStringList mimeTypes();
+// Writes the entry with exactly these types; no types removes it. True when
+// the entry is as asked afterwards.
+bool writeEntry(const QString &executable, const QString &workDir, const QStringList &types);
 // Text of the entry (Exec and Path escaped as desktop entries require).
-QString entryText(const QString &executable, const QString &workDir);
+QString entryText(const QString &executable, const QString &workDir,
+                  const QStringList &types = {QString::fromUtf16(kFolderType)});
 
 } // namespace vt::sendto

@@ -429,9 +429,12 @@ void SearchPanel::buildMenus()
     connect(popShablon->addAction(QStringLiteral("Стандартный шаблон (*)")), &QAction::triggered, this,
             [this] { setMaskAtEnter(true); });
     popShablon->addSeparator();
-    // Its window comes with the favourite strings; until then the item stays off.
+    // The chooser belongs to the lists; the main window opens it.
     miShabFilStr = popShablon->addAction(QStringLiteral("Избранные шаблоны / запомнить"));
-    miShabFilStr->setEnabled(false);
+    connect(miShabFilStr, &QAction::triggered, this, [this] {
+        if (!busy())
+            emit favouriteTemplatesRequested();
+    });
     attach(eShablon, popShablon);
     attach(labShab, popShablon);
 

@@ -148,6 +148,7 @@ signals:
     void makeStartDirRequested();
     void openInFileManagerRequested();
     void favouriteFolderRequested(bool shift);
+    void favouriteTemplatesRequested();
     void preobrClicked();
     void addListClicked();
     void prosmClicked();

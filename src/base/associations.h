@@ -1,0 +1,50 @@
+#pragma once
+// The program as the handler of its list files: a shared-mime-info package per
+// type under $XDG_DATA_HOME/mime/packages/, the types in the desktop entry
+// (base/sendto.h) and the default set with xdg-mime. The tools run as
+// processes with argument lists, never through a shell.
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace vt::assoc {
+
+struct ListType {
+    QString ext;      // "vtl"
+    QString mimeType; // "application/x-vestrada-vtl"
+    QString comment;
+    bool text;        // a text list: a kind of text/plain
+};
+
+// VTL, VTS and VTX, in the dialog's order.
+const QList<ListType> &listTypes();
+
+// $XDG_DATA_HOME/mime/ (default ~/.local/share/mime/).
+QString mimeFolder();
+// mimeFolder() + "packages/vestrada-" + ext + ".xml"
+QString packagePath(const ListType &t);
+QString packageText(const ListType &t);
+
+// The desktop entry's file name, as xdg-mime knows the program.
+QString desktopId();
+
+// True when `xdg-mime query default` names this program for the type.
+bool isDefault(const QString &mimeType);
+// isDefault for each of listTypes().
+QList<bool> ticks();
+
+// Registers the ticked types and takes back the unticked ones where they
+// point to this program; a type itself goes only when no other program is
+// set up for it. Empty when everything is as asked, else what went
+// wrong (one line per problem).
+QString apply(const QList<bool> &ticked, const QString &executable, const QString &workDir);
+
+// The user's mimeapps.list files that xdg-mime writes or reads first.
+QStringList userMimeAppsFiles();
+// mimeapps.list text without this program as handler of mimeType, in
+// [Default Applications] and [Added Associations]; every other line kept.
+QByteArray withoutProgram(const QByteArray &mimeApps, const QString &mimeType);
+// True when a handler section of the text names a program for mimeType.
+bool mentionsType(const QByteArray &mimeApps, const QString &mimeType);
+
+} // namespace vt::assoc

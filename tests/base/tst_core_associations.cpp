@@ -1,0 +1,131 @@
+#include "base/associations.h"
+#include "base/sendto.h"
+#include "base/textutil.h"
+#include "testfiles.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vt;
+
+// The associations against a private XDG tree, checked with the real
+// xdg-mime: what it reports after registering, and after taking it back.
+class AssociationsTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString data, config;
+
+    static QString xdgMime(const QStringList &args)
+    {
+        QProcess p;
+        p.start(QStringLiteral("xdg-mime"), args);
+        if (!p.waitForFinished(30000))
+            return QStringLiteral("<no answer>");
+        return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    }
+    static QString filetype(const QString &file) { return xdgMime({"query", "filetype", file}); }
+    static QString defaultOf(const QString &type) { return xdgMime({"query", "default", type}); }
+
+private slots:
+    void initTestCase()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("xdg-mime")).isEmpty()
+            || QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty())
+            QSKIP("xdg-utils and shared-mime-info are needed (scripts/install-deps.sh)");
+        data = dir.path() + QStringLiteral("/data");
+        config = dir.path() + QStringLiteral("/config");
+        qputenv("HOME", dir.path().toUtf8());
+        qputenv("XDG_DATA_HOME", data.toUtf8());
+        qputenv("XDG_CONFIG_HOME", config.toUtf8());
+        // The generic branch of xdg-mime: files only, no desktop's own tools.
+        qunsetenv("XDG_CURRENT_DESKTOP");
+        qunsetenv("DESKTOP_SESSION");
+        qunsetenv("KDE_FULL_SESSION");
+        qunsetenv("GNOME_DESKTOP_SESSION_ID");
+    }
+
+    void registerThenTakeBack()
+    {
+        const QString exe = QStringLiteral("/opt/My Apps/vestrada");
+        // "Send to" is in place already and must survive both steps.
+        QVERIFY(sendto::install(exe, QStringLiteral("/opt/My Apps/")));
+        // Another program the user chose for VTS, and one that shares a line with us later.
+        test::writeTestFile(data + "/applications/other.desktop",
+                            "[Desktop Entry]\nType=Application\nName=Other\nExec=/bin/true %f\n");
+        test::writeTestFile(dir.path() + "/list.vtl", QByteArray("VTL\x01\x00\x02\x03", 7));
+        test::writeTestFile(dir.path() + "/snap.vts", QByteArray("VTS\x00\x09", 5));
+        test::writeTestFile(dir.path() + "/paths.vtx", "/home/a.txt\r\n");
+
+        QCOMPARE(assoc::ticks(), (QList<bool>{false, false, false}));
+        QCOMPARE(assoc::apply({true, true, true}, exe, "/opt/My Apps/"), QString());
+
+        QCOMPARE(filetype(dir.path() + "/list.vtl"), QStringLiteral("application/x-vestrada-vtl"));
+        QCOMPARE(filetype(dir.path() + "/snap.vts"), QStringLiteral("application/x-vestrada-vts"));
+        QCOMPARE(filetype(dir.path() + "/paths.vtx"), QStringLiteral("application/x-vestrada-vtx"));
+        for (const assoc::ListType &t : assoc::listTypes())
+            QCOMPARE(defaultOf(t.mimeType), QStringLiteral("vestrada.desktop"));
+        QCOMPARE(assoc::ticks(), (QList<bool>{true, true, true}));
+        QCOMPARE(sendto::mimeTypes(), (QStringList{"inode/directory", "application/x-vestrada-vtl",
+                                                   "application/x-vestrada-vts", "application/x-vestrada-vtx"}));
+        QVERIFY(sendto::exists());
+
+        // The user then makes the other program the default for VTS, and both
+        // are listed for VTL.
+        QFile apps(config + "/mimeapps.list");
+        QVERIFY(apps.open(QIODevice::ReadOnly));
+        QByteArray text = apps.readAll();
+        apps.close();
+        text.replace("application/x-vestrada-vts=vestrada.desktop", "application/x-vestrada-vts=other.desktop");
+        text += "\n[Added Associations]\napplication/x-vestrada-vtl=other.desktop;vestrada.desktop;\n";
+        QVERIFY(writeFileAtomic(config + "/mimeapps.list", text));
+        QCOMPARE(assoc::ticks(), (QList<bool>{true, false, true}));
+
+        // Unticking VTL and VTS: ours goes, the other program keeps both types.
+        QCOMPARE(assoc::apply({false, false, true}, exe, "/opt/My Apps/"), QString());
+        QCOMPARE(defaultOf("application/x-vestrada-vtl"), QString());
+        QCOMPARE(filetype(dir.path() + "/list.vtl"), QStringLiteral("application/x-vestrada-vtl"));
+        QCOMPARE(defaultOf("application/x-vestrada-vts"), QStringLiteral("other.desktop"));
+        QCOMPARE(defaultOf("application/x-vestrada-vtx"), QStringLiteral("vestrada.desktop"));
+        QCOMPARE(filetype(dir.path() + "/snap.vts"), QStringLiteral("application/x-vestrada-vts"));
+        QVERIFY(readWholeFile(config + "/mimeapps.list").contains("application/x-vestrada-vtl=other.desktop;\n"));
+        QCOMPARE(sendto::mimeTypes(), (QStringList{"inode/directory", "application/x-vestrada-vtx"}));
+
+        // With the other program gone from VTL, its type goes as well.
+        text = readWholeFile(config + "/mimeapps.list");
+        text.replace("application/x-vestrada-vtl=other.desktop;\n", "");
+        QVERIFY(writeFileAtomic(config + "/mimeapps.list", text));
+        QCOMPARE(assoc::apply({false, false, false}, exe, "/opt/My Apps/"), QString());
+        QVERIFY(!QFile::exists(assoc::packagePath(assoc::listTypes()[0])));
+        QVERIFY(!QFile::exists(assoc::packagePath(assoc::listTypes()[2])));
+        QVERIFY(QFile::exists(assoc::packagePath(assoc::listTypes()[1])));
+        QVERIFY(filetype(dir.path() + "/list.vtl") != QStringLiteral("application/x-vestrada-vtl"));
+        QCOMPARE(defaultOf("application/x-vestrada-vtx"), QString());
+        QCOMPARE(assoc::ticks(), (QList<bool>{false, false, false}));
+
+        // Only "send to" is left in the entry; removing it removes the file.
+        QCOMPARE(sendto::mimeTypes(), QStringList{"inode/directory"});
+        QVERIFY(sendto::remove());
+        QVERIFY(!QFile::exists(sendto::entryPath()));
+    }
+
+    void entryWrittenForAssociationsIsNotSendTo()
+    {
+        QCOMPARE(assoc::apply({true, false, false}, "/usr/bin/vestrada", "/tmp/"), QString());
+        QVERIFY(QFile::exists(sendto::entryPath()));
+        QVERIFY(!sendto::exists());
+        QVERIFY(!sendto::remove());
+        QVERIFY(sendto::install("/usr/bin/vestrada", "/tmp/"));
+        QCOMPARE(sendto::mimeTypes(), (QStringList{"inode/directory", "application/x-vestrada-vtl"}));
+        QVERIFY(sendto::remove());
+        QCOMPARE(sendto::mimeTypes(), QStringList{"application/x-vestrada-vtl"});
+        QCOMPARE(defaultOf("application/x-vestrada-vtl"), QStringLiteral("vestrada.desktop"));
+        QCOMPARE(assoc::apply({false, false, false}, "/usr/bin/vestrada", "/tmp/"), QString());
+        QVERIFY(!QFile::exists(sendto::entryPath()));
+    }
+};
+
+QTEST_GUILESS_MAIN(AssociationsTest)
+#include "tst_core_associations.moc"
