@@ -3,6 +3,7 @@
 #include "base/services.h"
 #include "base/textutil.h"
 #include "rename/core/renapply.h"
+#include "rename/core/renbatch.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -539,36 +540,19 @@ bool TRenameForm::provApply()
     m_loading = false;
     pr(true);
 
-    const bool wasBusy = m_busy;
-    m_busy = true;
-    bool ok = true;
-    if (!m_dirs && r.ExtMode == 3) {
-        eExt1->setText(provv(1, eExt1->text()));
-        eExt2->setText(provv(2, eExt2->text()));
-        if (r.Ext1.isEmpty() || r.Ext2.isEmpty()) {
-            ui().inf(QStringLiteral("Не определены расширения для замены"));
-            ok = false;
-        }
-    }
-    if (ok) {
-        const int mode = qAbs(r.NameMode);
-        if (mode == 2) {
-            if (r.ObrFlags == 0) {
-                ui().inf(QStringLiteral("Установите флажки обрезки"));
-                ok = false;
-            }
-        } else if (mode == 3 && r.ZamFnd.isEmpty()) {
-            ui().inf(QStringLiteral("Строка \"найти\" для замены в имени не должна быть пустой"));
-            ok = false;
-        } else {
-            cbObrBeg->setChecked(true);
-            cbObrEnd->setChecked(false);
-            r.ObrFlags = 1;
-        }
-    }
-    m_busy = wasBusy;
+    const QString refusal = renCheckRule(r, m_dirs);
+    // The controls follow what the check cleaned or set.
+    m_loading = true;
+    eExt1->setText(r.Ext1);
+    eExt2->setText(r.Ext2);
+    cbObrBeg->setChecked(r.ObrFlags & 1);
+    cbObrEnd->setChecked(r.ObrFlags & 2);
+    m_loading = false;
+    updateView();
+    if (!refusal.isEmpty())
+        ui().inf(refusal);
     pr(true);
-    return ok;
+    return refusal.isEmpty();
 }
 
 void TRenameForm::SetTime()

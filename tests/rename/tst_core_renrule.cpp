@@ -357,6 +357,15 @@ private slots:
         QCOMPARE(slot2.Ext1.size(), 10);
         QString name = QStringLiteral("abc"), ext = QStringLiteral("txt");
         ren(slot2, false, RenJob(), name, ext); // any values: no crash, no hang
+        TRenRule fixed = slot2;
+        renNormalize(fixed); // what the editor's controls can hold
+        QCOMPARE(fixed.NumWidth, quint8(8));
+        QCOMPARE(fixed.NumStep, 1);    // -1 read
+        QCOMPARE(fixed.NumPos, quint8(1));
+        QCOMPARE(fixed.NameMode, -1);
+        QCOMPARE(fixed.ObrCntEnd, quint8(250));
+        QCOMPARE(fixed.ZamNumPos, quint8(1));
+        QCOMPARE(fixed.ExtMode, quint8(0));
         QVERIFY(!p.read(0) && !p.read(10));
         // a slot with a description but flags 0 is empty
         QByteArray described(544 * 9, '\0');

@@ -118,6 +118,30 @@ void InitRulesDef(TRenRule &r)
     r.ExtMode = 0;
 }
 
+void renNormalize(TRenRule &r)
+{
+    auto signedMode = [](qint32 v, int maxMag, int fallback) {
+        const qint64 m = qAbs(qint64(v));
+        const int mag = m >= 1 && m <= maxMag ? int(m) : fallback;
+        return v > 0 ? mag : -mag;
+    };
+    r.NumStep = qBound(1, r.NumStep, 1000);
+    r.NumStart = qBound(-10000, r.NumStart, 10000);
+    r.NumWidth = quint8(qBound(1, int(r.NumWidth), 8));
+    if (r.NumPos > 2)
+        r.NumPos = 1;
+    if (r.NameMode != 0)
+        r.NameMode = signedMode(r.NameMode, 3, 1);
+    r.CaseMode = signedMode(r.CaseMode, 3, 1);
+    for (quint8 *p : {&r.ObrIndBeg, &r.ObrCntBeg, &r.ObrIndEnd, &r.ObrCntEnd})
+        *p = quint8(qBound(1, int(*p), 250));
+    r.ZamMode = signedMode(r.ZamMode, 3, 1);
+    if (r.ZamNumPos < 1 || r.ZamNumPos > 3)
+        r.ZamNumPos = 1;
+    if (r.ExtMode > 3)
+        r.ExtMode = 0;
+}
+
 TRenRule &currentRule() { return g_current; }
 bool folderRename() { return g_folders; }
 void setFolderRename(bool on) { g_folders = on; }

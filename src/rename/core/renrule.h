@@ -44,6 +44,9 @@ struct TRenRule {
 };
 
 void InitRulesDef(TRenRule &r);
+// Brings every field into the values the rule editor can show (ranges of its
+// spin edits, known modes), as loading a record into the editor does.
+void renNormalize(TRenRule &r);
 
 // The current rule (all zero at start, never saved) and the folder-rename
 // flag: on, the rule works on folders and nothing concerns an extension.
