@@ -104,6 +104,18 @@ private slots:
         QCOMPARE(r.code, 2);
         QVERIFY(r.err.startsWith(QStringLiteral("Ошибка чтения файла пресет")));
         QCOMPARE(names().size(), 5);
+
+        // after --save and --read: the list's rows, in the list's order
+        const QString vtl = data.filePath("rows.vtl");
+        r = run({"--find", d, "--mask", "0*", "--save", vtl, "--rename", file + ":2", "--test"});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.out.contains("01_a.txt\t01_01_a.txt\tТЕСТ: OK"));
+        r = run({"--read", vtl, "--rename", file + ":2", "--test"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(after(r.out, "01_a.txt\t01_01_a.txt\tТЕСТ: OK"),
+                 (QStringList{"01_a.txt\t01_01_a.txt\tТЕСТ: OK", "02_b.txt\t02_02_b.txt\tТЕСТ: OK",
+                              "02_c.txt\t03_02_c.txt\tТЕСТ: OK", "Результат: 3 из 3", ""}));
+        QCOMPARE(run({"--read", vtl, "--rename"}).code, 2);
     }
 
     void foldersCaseOnly()
