@@ -5,6 +5,7 @@
 #include "app/qtservices.h"
 #include "base/appdirs.h"
 #include "lists/core/headlesslists.h"
+#include "rename/core/headlessrename.h"
 #include "search/core/headlessfind.h"
 
 #include <QApplication>
@@ -15,9 +16,9 @@ int main(int argc, char **argv)
 {
     // The headless modes make their own core application.
     if (argc > 1 && std::strcmp(argv[1], "--find") == 0)
-        return vt::runHeadlessFind(argc, argv, vt::saveRowsHeadless);
+        return vt::runHeadlessFind(argc, argv, vt::saveRowsHeadless, vt::renameRowsHeadless);
     if (argc > 1 && std::strcmp(argv[1], "--read") == 0)
-        return vt::runHeadlessRead(argc, argv);
+        return vt::runHeadlessRead(argc, argv, vt::renameRowsHeadless);
     if (argc > 1 && std::strcmp(argv[1], "--paths") == 0)
         return vt::printAppDirs(argc, argv);
 

@@ -43,6 +43,8 @@ bool lookupNative(const QByteArray &path, Entry *out);
 bool isDir(const QString &path);
 bool isDirNative(const QByteArray &path);
 bool exists(const QString &path);
+// Anything at a native path, a dangling link included.
+bool existsNative(const QByteArray &path);
 // Sets the modification time (seconds since the epoch) of a file or folder.
 bool setModifiedTime(const QString &path, qint64 secs);
 // Creates an empty file from raw name bytes (names that are not valid UTF-8).

@@ -12,7 +12,8 @@
 
 namespace vt {
 namespace {
-const char kReadUsage[] = "usage: vestrada --read LIST.vtl [--save LIST.vtl]\n";
+const char kReadUsage[] =
+    "usage: vestrada --read LIST.vtl [--save LIST.vtl] [--rename RULES[:N] [--folders] [--test]]\n";
 } // namespace
 
 int saveRowsHeadless(const TableModel &rows, const QString &file)
@@ -35,10 +36,16 @@ int saveRowsHeadless(const TableModel &rows, const QString &file)
     return 0;
 }
 
-int runHeadlessRead(int argc, char **argv)
+int runHeadlessRead(int argc, char **argv, const HeadlessRename &rename)
 {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(2); // program, --read
+    QStringList renameOpts;
+    const qsizetype at = args.indexOf(QStringLiteral("--rename"));
+    if (at > 0 && rename) {
+        renameOpts = args.mid(at);
+        args = args.mid(0, at);
+    }
     QString saveTo;
     if (args.size() == 3 && args[1] == QLatin1String("--save"))
         saveTo = args[2];
@@ -62,7 +69,11 @@ int runHeadlessRead(int argc, char **argv)
     const TableCounters &c = table.counters();
     printOut(reportText(r.stop, true, r.errors, c.files, c.folders));
     std::fflush(stdout);
-    return saveTo.isEmpty() ? 0 : saveRowsHeadless(table, saveTo);
+    const int saved = saveTo.isEmpty() ? 0 : saveRowsHeadless(table, saveTo);
+    if (renameOpts.isEmpty())
+        return saved;
+    const int renamed = rename(table, renameOpts);
+    return renamed != 0 ? renamed : saved;
 }
 
 } // namespace vt

@@ -59,6 +59,12 @@ bool exists(const QString &path)
     return ::lstat(nativePath(path).constData(), &st) == 0;
 }
 
+bool existsNative(const QByteArray &path)
+{
+    struct stat st;
+    return !path.isEmpty() && ::lstat(path.constData(), &st) == 0;
+}
+
 bool setModifiedTime(const QString &path, qint64 secs)
 {
     struct timespec ts[2];

@@ -67,7 +67,8 @@ public:
 const char kUsage[] =
     "usage: vestrada --find FOLDER [--mask M] [--min \"dd.MM.yyyy H:mm:ss\"] [--max ...]\n"
     "       [--size-min KB] [--size-max KB] [--exclude HSR] [--kind files|all|folders|empty]\n"
-    "       [--ext JPG,TXT] [--depth N] [--limit N] [--unreadable] [--save LIST.vtl]\n";
+    "       [--ext JPG,TXT] [--depth N] [--limit N] [--unreadable] [--save LIST.vtl]\n"
+    "       [--rename RULES[:N] [--folders] [--test]]\n";
 
 bool parseBound(const QString &text, double &date, double &time)
 {
@@ -102,7 +103,7 @@ QByteArray headlessRowLine(const TableRow &row)
     return out;
 }
 
-int runHeadlessFind(int argc, char **argv, const HeadlessSave &save)
+int runHeadlessFind(int argc, char **argv, const HeadlessSave &save, const HeadlessRename &rename)
 {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments();
@@ -123,8 +124,13 @@ int runHeadlessFind(int argc, char **argv, const HeadlessSave &save)
     p.minTime = 1.0 + dayFraction(minDays);
     bool emptyFolders = false, unreadable = false;
     QString refusal, saveTo;
+    QStringList renameOpts;
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
+        if (a == QLatin1String("--rename") && rename) {
+            renameOpts = args.mid(i);
+            break;
+        }
         auto value = [&](QString &out) {
             if (i + 1 >= args.size())
                 return false;
@@ -225,7 +231,7 @@ int runHeadlessFind(int argc, char **argv, const HeadlessSave &save)
             std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
             out.clear();
         }
-        if (!saveTo.isEmpty())
+        if (!saveTo.isEmpty() || !renameOpts.isEmpty())
             kept.appendRow(std::move(row));
         return true;
     });
@@ -235,7 +241,11 @@ int runHeadlessFind(int argc, char **argv, const HeadlessSave &save)
     std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
     std::fflush(stdout);
     setUi(nullptr);
-    return saveTo.isEmpty() ? 0 : save(kept, saveTo);
+    const int saved = saveTo.isEmpty() ? 0 : save(kept, saveTo);
+    if (renameOpts.isEmpty())
+        return saved;
+    const int renamed = rename(kept, renameOpts);
+    return renamed != 0 ? renamed : saved;
 }
 
 } // namespace vt

@@ -3,6 +3,7 @@
 // window, one line per row (cells separated by tabs), then the report lines.
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace vt {
@@ -13,8 +14,14 @@ struct TableRow;
 // Writes the rows as a list; the exit code (0, 2 failed, 3 rows left out).
 using HeadlessSave = std::function<int(const TableModel &rows, const QString &file)>;
 
-// Returns the process exit code. save: how --save writes a list (none: refused).
-int runHeadlessFind(int argc, char **argv, const HeadlessSave &save = {});
+// Works on the rows after they are printed (and saved): `--rename ...`, the
+// options from "--rename" to the end; the exit code.
+using HeadlessRename = std::function<int(TableModel &rows, const QStringList &opts)>;
+
+// Returns the process exit code. save: how --save writes a list (none: refused);
+// rename: how --rename renames (none: refused).
+int runHeadlessFind(int argc, char **argv, const HeadlessSave &save = {},
+                    const HeadlessRename &rename = {});
 
 // One row as the headless modes print it: the cells separated by tabs,
 // control characters as "?", ending with a line break.

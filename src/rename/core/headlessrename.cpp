@@ -1,0 +1,137 @@
+#include "rename/core/headlessrename.h"
+
+#include "base/currentlog.h"
+#include "base/savelog.h"
+#include "base/textutil.h"
+#include "rename/core/renbatch.h"
+#include "rename/core/renpresets.h"
+#include "search/core/headlessfind.h"
+#include "table/core/tablemodel.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <cstdio>
+
+namespace vt {
+
+namespace {
+
+const char kRenameUsage[] = "usage: ... --rename RULES[:N] [--folders] [--test]\n";
+
+// The rule of a rule file: nine records (preset n) or exactly one.
+bool loadRule(const QString &spec, TRenRule &rule)
+{
+    QString path = spec;
+    int n = 1;
+    static const QRegularExpression numbered(QStringLiteral("^(.+):([1-9])$"));
+    const QRegularExpressionMatch m = numbered.match(spec);
+    if (m.hasMatch()) {
+        path = m.captured(1);
+        n = m.captured(2).toInt();
+    }
+    path = QDir(path).absolutePath();
+    bool ok = false;
+    const QByteArray data = readWholeFile(path, &ok);
+    if (ok && data.size() == RenPresets::kFileSize)
+        rule = TRenRule::fromBytes(data.mid((n - 1) * TRenRule::kSize, TRenRule::kSize));
+    else if (ok && data.size() == TRenRule::kSize && n == 1)
+        rule = TRenRule::fromBytes(data);
+    else {
+        printErr(QStringLiteral("Ошибка чтения файла пресет:\r") + path);
+        return false;
+    }
+    if (rule.ObrFlags > 3)
+        rule.ObrFlags = 0;
+    if (rule.isEmpty()) {
+        printErr(QStringLiteral("Нет пресеты ") + QString::number(n) + QStringLiteral(": ") + path);
+        return false;
+    }
+    renNormalize(rule);
+    return true;
+}
+
+// A name with a tab or a line break in it keeps one row per line.
+QString leaf(const QString &name, const QString &ext, bool dirs)
+{
+    QString s = dirs ? name : name + QLatin1Char('.') + ext;
+    for (QChar &c : s)
+        if (c.unicode() < 0x20)
+            c = QLatin1Char('?');
+    return s;
+}
+
+} // namespace
+
+int renameRowsHeadless(TableModel &table, const QStringList &opts)
+{
+    bool dirs = false, test = false;
+    QString spec;
+    bool bad = opts.value(0) != QLatin1String("--rename");
+    for (int i = 1; i < opts.size() && !bad; ++i) {
+        if (opts[i] == QLatin1String("--folders"))
+            dirs = true;
+        else if (opts[i] == QLatin1String("--test"))
+            test = true;
+        else if (spec.isEmpty() && !opts[i].startsWith(QLatin1String("--")))
+            spec = opts[i];
+        else
+            bad = true;
+    }
+    if (bad || spec.isEmpty()) {
+        std::fputs(kRenameUsage, stderr);
+        return 2;
+    }
+    TRenRule rule;
+    if (!loadRule(spec, rule))
+        return 2;
+    const QString refusal = renCheckRule(rule, dirs);
+    if (!refusal.isEmpty()) {
+        printErr(refusal);
+        return 2;
+    }
+    QList<int> all;
+    for (int i = 0; i < table.size(); ++i)
+        all << i;
+    QList<RenRow> rows = renRowsFromTable(table, all, dirs);
+    if (rows.isEmpty()) {
+        printErr(dirs ? QStringLiteral("Не найдено папок для переименования")
+                      : QStringLiteral("Не найдено файлов для переименования"));
+        return 2;
+    }
+    QString ext1Upper, newExt;
+    renPrepareExt(rule, dirs, &ext1Upper, &newExt);
+    QStringList before;
+    for (const RenRow &r : rows)
+        before << leaf(r.name, r.ext, dirs);
+
+    const int n = int(rows.size());
+    const QString summary = QStringLiteral("Результат: %1 из %2");
+    int ok = 0;
+    QStringList lines;
+    if (test) {
+        ok = renBatch(rule, dirs, true, ext1Upper, newExt, rows, nullptr);
+    } else {
+        CurrentLog &log = currentLog();
+        log.beginOperation(kRename);
+        const QString header = renLogHeader(dirs, n);
+        log.opLog() << header << QStringLiteral("-");
+        log.append(header);
+        ok = renBatch(rule, dirs, false, ext1Upper, newExt, rows, &log.opLog());
+        const QString sum = summary.arg(ok).arg(n);
+        log.opLog() << QStringLiteral("___\r\n") << sum;
+        log.append(sum + QStringLiteral("\r\n-"));
+        if (ok > 0 && SaveLog(kRename))
+            log.opLog().last() += QStringLiteral(", лог сохранен");
+    }
+    for (int i = 0; i < n; ++i)
+        lines << before[i] + QLatin1Char('\t') + leaf(rows[i].newName, rows[i].newExt, dirs) + QLatin1Char('\t')
+                     + rows[i].result;
+    lines << summary.arg(ok).arg(n);
+    if (!test)
+        lines << currentLog().opLog();
+    printOut(lines.join(QLatin1Char('\n')));
+    std::fflush(stdout);
+    return ok == n ? 0 : 3;
+}
+
+} // namespace vt

@@ -1,0 +1,44 @@
+#pragma once
+// The nine rename presets: Options/ren, nine TRenRule records, record k-1
+// holding preset k.
+#include "rename/core/renrule.h"
+
+#include <QString>
+#include <optional>
+
+namespace vt {
+
+class RenPresets {
+public:
+    static constexpr int kCount = 9;
+    static constexpr int kFileSize = kCount * TRenRule::kSize;
+
+    // Options/ren of the program folder.
+    RenPresets();
+    explicit RenPresets(const QString &path) : m_path(path) {}
+
+    QString path() const { return m_path; }
+    // A missing file, or one of the wrong size, is written anew with nine
+    // empty slots; true when the file can then be used. A file of the right
+    // size that cannot be read is kept as it is (false).
+    bool InitFileRules();
+    bool known() const { return m_valid; }
+
+    // Preset n (1..9); nullopt when the file cannot be read. An empty slot
+    // comes back with ObrFlags 0 (a flags value above 3 reads as 0).
+    std::optional<TRenRule> read(int n) const;
+    // Writes preset n, the other eight kept byte for byte; the file is
+    // replaced whole, never left half written.
+    bool write(int n, const TRenRule &rule);
+
+    enum class ListState { NoFile, Unreadable, Ok };
+    // "1: description\r\n\r\n2: ..." with "<нет пресеты>" for empty slots.
+    ListState list(QString *text) const;
+
+private:
+    std::optional<QByteArray> readAll() const;
+    QString m_path;
+    bool m_valid = false;
+};
+
+} // namespace vt
