@@ -10,6 +10,7 @@
 #include "lists/core/listfolder.h"
 #include "lists/core/ordstore.h"
 #include "lists/core/tablecheck.h"
+#include "lists/core/vtsfile.h"
 #include "lists/core/tableupkeep.h"
 #include "lists/listgroup.h"
 #include "lists/ordform.h"
@@ -24,6 +25,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QToolButton>
 
 namespace vt {
 namespace {
@@ -327,6 +329,11 @@ void TFileForm::appendToVtl()
     const int selected = ListView->tableModel()->selectedCount();
     if (selected <= 0) {
         ui().beep();
+        return;
+    }
+    if (m_lists->isOpen() && m_lists->kind() == ListKind::Vts
+        && fillSelectedShortForms(*ListView->tableModel()) == 0) {
+        ui().inf(QStringLiteral("Невозможно добавить к VTL. Не найдены файлы/папки"));
         return;
     }
     TSpisForm chooser(ChooserMode::Append, selected, this);

@@ -5,6 +5,7 @@
 #include "lists/vtsmarks.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -129,7 +130,7 @@ TVtsForm::TVtsForm(const QString &folder, QWidget *parent) : QDialog(parent)
                             QStringLiteral("Папка начала поиска")});
     lvVts->header()->setSectionsClickable(true);
     lvVts->header()->setSortIndicatorShown(false);
-    const int widths[VtsColCount] = {160, 260, 60, 80, 130, 150, 200};
+    const int widths[VtsColCount] = {190, 240, 60, 80, 130, 150, 200};
     for (int c = 0; c < VtsColCount; ++c)
         lvVts->setColumnWidth(c, widths[c]);
 
@@ -245,10 +246,13 @@ void TVtsForm::sbChanVTSClick()
     }
     e.mark = editor.mark();
     e.description = editor.description().left(kVtsDescMax);
+    const QFileInfo written(path);
+    e.modified = written.lastModified();
     QTreeWidgetItem *it = lvVts->topLevelItem(at);
     it->setIcon(VtsColType, QIcon(vtsMarkPicture(e.mark)));
     it->setText(VtsColType, vtsMarkName(e.mark));
     it->setText(VtsColDesc, e.description);
+    it->setText(VtsColModified, dateTimeText(e.modified));
     zv(2);
 }
 

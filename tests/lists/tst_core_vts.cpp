@@ -270,6 +270,24 @@ private slots:
         QVERIFY(log.text().contains("Ошибка чтения списка в таблицу. Имя файла:\r\n" + root + "half.vts"));
     }
 
+    void shortFormsAreLookedUpBeforeAddingToAVtlList()
+    {
+        test::writeTestFile(root + "real/here.txt", "x");
+        const QByteArray rows = layoutHeader(0, toCp1251(root), 0, "d", "")
+                              + layoutRow(0, 0, 1, "real/here.txt", 1, 0, 0, "01.02.2003 4:05:06", "")
+                              + layoutRow(0, 0, 2, "real/gone.txt", 1, 0, 0, "", "");
+        test::writeTestFile(root + "sf.vts", rows);
+        TableModel t;
+        QStringList report;
+        readVtsRows(t, root + "sf.vts", report, nullptr);
+        t.setAllSelected(true);
+        QCOMPARE(fillSelectedShortForms(t), 1);
+        QCOMPARE(t.at(0).cells[Col83], upper(root + "real/here.txt"));
+        QCOMPARE(t.at(0).cells[ColModified], QStringLiteral("01.02.2003 4:05:06")); // the snapshot's text stays
+        QCOMPARE(t.at(0).cells[ColFolder], QStringLiteral("real/"));
+        QCOMPARE(t.at(1).cells[Col83], QString());
+    }
+
     void ordNamesStoreAndPageAnswers()
     {
         test::FakeServices fx;

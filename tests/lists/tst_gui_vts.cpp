@@ -4,6 +4,7 @@
 #include "fakeservices.h"
 #include "lists/core/ordstore.h"
 #include "lists/core/vtlfile.h"
+#include "lists/core/vtlformat.h"
 #include "lists/core/vtsfile.h"
 #include "lists/listgroup.h"
 #include "lists/ordform.h"
@@ -25,6 +26,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -88,6 +90,10 @@ private slots:
             test::writeTestFile(root + QStringLiteral("d/f%1.txt").arg(i), "x");
         snapshot("b.vts", 1, "Музыка", 3);
         snapshot("a.vts", 3, QString(50, QLatin1Char('a')) + QString(20, QLatin1Char('b')), 2);
+        QFile b(lists() + "b.vts");
+        QVERIFY(b.open(QIODevice::ReadWrite));
+        QVERIFY(b.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime));
+        b.close();
         test::writeTestFile(lists() + "header-only.vts", readWholeFile(lists() + "a.vts").left(344));
     }
     void init()
@@ -247,6 +253,7 @@ private slots:
         QVERIFY(!form->lists().changed());
 
         // Several rows: "Удалить" writes "-" into all of them.
+        fx->sound.played.clear();
         selectOnly({0, 1});
         {
             test::ModalAnswer answer([](QWidget *w) { static_cast<TOrdForm *>(w)->sbOrdDel->click(); });

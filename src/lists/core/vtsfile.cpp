@@ -5,6 +5,7 @@
 #include "base/textutil.h"
 #include "platform/fileentry.h"
 #include "platform/regularfile.h"
+#include "platform/shortpath.h"
 #include "table/core/tablemodel.h"
 
 #include <QDir>
@@ -192,6 +193,25 @@ VtsRead readVtsRows(TableModel &table, const QString &file, QStringList &report,
     if (res.errors == 0)
         report << QStringLiteral("<НЕТ ОШИБОК>");
     return res;
+}
+
+int fillSelectedShortForms(TableModel &table)
+{
+    fs::ShortPathCache shortForms;
+    int with = 0;
+    for (const SelectedRow &s : table.selection()) {
+        if (s.entry.shortForm.isEmpty()) {
+            const QString path = listPath(s.entry);
+            const QString shortForm = path.isNull() ? QString() : shortForms.shortPath(path);
+            if (shortForm.isEmpty() || table.has83(shortForm))
+                continue;
+            RowEntry e = s.entry;
+            e.shortForm = shortForm;
+            table.updateEntry(s.row, e, table.at(s.row).cells[ColFolder]);
+        }
+        ++with;
+    }
+    return with;
 }
 
 QList<VtsEntry> vtsEntries(const QString &folder)

@@ -40,6 +40,11 @@ struct VtsRead {
 // the read; the table never grows past 9999 rows.
 VtsRead readVtsRows(TableModel &table, const QString &file, QStringList &report, OperationContext *ops);
 
+// Rows read from a snapshot have no 8.3 text; adding them to a VTL list needs
+// it. Looks it up for every selected row without one and answers how many
+// selected rows have one afterwards.
+int fillSelectedShortForms(TableModel &table);
+
 // One line of the VTS chooser.
 struct VtsEntry {
     int mark = 0;
