@@ -283,8 +283,9 @@ void TFileForm::SetuOrdPage()
         if (ListView->isColumnHidden(col) != *shown)
             continue;
         ListView->setColumnHidden(col, !*shown);
+        const int width = ListView->property(key).toInt();
         if (*shown)
-            ListView->setColumnWidth(col, ListView->property(key).toInt());
+            ListView->setColumnWidth(col, width > 0 ? width : ResultTable::startWidth(col));
     }
 }
 

@@ -48,14 +48,40 @@ quint32 attrBits(const QString &words)
     return bits;
 }
 
-// The stamp and time of an Изменен text, so that the entry agrees with its cell.
+// Digits of a date-time text from pos up to a separator; -1 when there are none.
+int number(QStringView t, qsizetype &pos)
+{
+    int v = 0, digits = 0;
+    while (pos < t.size() && t[pos].isDigit() && digits < 5) {
+        v = v * 10 + t[pos++].digitValue();
+        ++digits;
+    }
+    if (pos < t.size())
+        ++pos; // the separator
+    return digits ? v : -1;
+}
+
+// The stamp and time of an Изменен text ("dd.MM.yyyy H:mm:ss", the time left
+// out at midnight), so that the entry agrees with its cell. Parsed by hand:
+// the general parser costs more than the rest of the read.
 void setTimes(RowEntry &e, const QString &text)
 {
-    const QDateTime dt = parseDateTimeText(text);
-    if (!dt.isValid())
+    qsizetype pos = 0;
+    const int d = number(text, pos), mo = number(text, pos), y = number(text, pos);
+    int h = 0, mi = 0, sec = 0;
+    if (pos < text.size()) {
+        h = number(text, pos);
+        mi = number(text, pos);
+        sec = number(text, pos);
+    }
+    if (!QDate::isValid(y, mo, d) || !QTime::isValid(h, mi, sec))
         return;
-    e.mtime = dt.toSecsSinceEpoch();
-    e.stamp = fs::fatStamp(dt);
+    if (y >= 1980 && y <= 2107 && sec % 2 == 0) {
+        e.stamp = quint32(y - 1980) << 25 | quint32(mo) << 21 | quint32(d) << 16 | quint32(h) << 11
+                | quint32(mi) << 5 | quint32(sec / 2);
+        return; // the cell is drawn from the stamp alone
+    }
+    e.mtime = QDateTime(QDate(y, mo, d), QTime(h, mi, sec)).toSecsSinceEpoch();
 }
 
 TableRow restoredRow(const VtsRow &v, const QString &startFolder)
