@@ -87,7 +87,7 @@ void TFileForm::afterFirstActivation()
             lists().ProvFileCheck();
     });
     startWithParameters();
-    // The Ord/Page column mode attaches here when it arrives.
+    applyOrdPageAtStart();
 }
 
 bool TFileForm::listCloseCheck(bool *asked)

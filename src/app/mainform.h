@@ -91,6 +91,16 @@ public:
     RecentFolders &recentFolders() { return m_recent; }
     // Puts the window into list mode with the type radio of this kind.
     void showListMode(ListKind kind);
+    // VTS snapshots: Ctrl+S saves the table as a new one; the look of a table holding one.
+    void SaveVTSBefore();
+    void SetVtsIs(bool on);
+    // Ord and Page (Ctrl+O, Ctrl+P) of an open VTL or VTS list, and the column modes.
+    int provOrdPage();
+    void labOrdClick();
+    void labPageClick();
+    void SetuOrdPage();
+    void miOrdPageHideClick(int mode);
+    void OrdPage1Click();
 
     // Paths from outside (mainform_intake.cpp). The command-line parameters
     // (without the program) are read at the first activation.
@@ -173,6 +183,8 @@ private:
     void buildFavourites();
     // The list-mode branch of the search command.
     void openListFlow();
+    // The stored Ord/Page mode, once the columns have their start widths.
+    void applyOrdPageAtStart();
     // F11 and its variants: whole work area or standard, minimum height, bottom.
     void placeByF11(bool shift, bool ctrl);
     int startWidth();

@@ -40,7 +40,6 @@ void registerPlannedCommands(CommandTable &t)
         {"shell.explorer", u"Проводник (см. кол. \"Папка\")", u"", {}},
         {"shell.findInExplorer", u"Найти в проводнике (см. кол. \"Имя\")", u"", {}},
         {"lists.openVtx", u"", u"", {key(Qt::Key_2, false, true)}},
-        {"lists.openVts", u"", u"", {key(Qt::Key_3, false, true)}},
         {"fileops.emptyFolders", u"", u"", {key(Qt::Key_D, false, true)}},
         {"fileops.selectEmpty", u"", u"", {key(Qt::Key_E, false, true)}},
         {"fileops.checkPath", u"", u"", {key(Qt::Key_H, false, true)}},
@@ -49,11 +48,8 @@ void registerPlannedCommands(CommandTable &t)
         {"rename.folderNames", u"", u"", {key(Qt::Key_J, true, true)}},
         {"lists.tempM3u", u"", u"", {key(Qt::Key_M, false, true)}},
         {"lists.tempVtx", u"", u"", {key(Qt::Key_N, false, true)}},
-        {"lists.ord", u"", u"", {key(Qt::Key_O, false, true)}},
-        {"lists.page", u"", u"", {key(Qt::Key_P, false, true)}},
         {"rename.view", u"", u"", {key(Qt::Key_Q, false, true)}},
         {"rename.splitter", u"", u"", {key(Qt::Key_Q, true, true)}},
-        {"lists.saveVts", u"", u"", {key(Qt::Key_S, false, true)}},
     };
     for (const Planned &p : planned)
         t.add(p.id, p.caption, p.shortcut, p.keys, B::Refuse, beep);
@@ -130,7 +126,9 @@ QStringList TFileForm::mainMenuLayout()
         "shell.explorer", "shell.findInExplorer", "-",
         "window.toggle", "window.minimal", "window.bottom", "-",
         "search.start", "-",
-        "lists.addFiles", "lists.addFolder", "lists.addPath", "-",
+        "lists.addFiles", "lists.addFolder", "lists.addPath", "lists.saveVts", "-",
+        ">Ord и Page", "lists.ord", "lists.page", "-", "lists.ordPageHide", "lists.ordPageShow",
+        "lists.ordPageAuto", "lists.ordPageKeep", "-", "lists.ordPageRemember", "<",
         ">Сортировать, перемешать"};
     l << TableCommands::sortMenuIds();
     l << QStringList{"<", "table.show83", "table.hide83", "table.rowDrag", "table.recount",

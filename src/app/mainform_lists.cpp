@@ -6,10 +6,16 @@
 #include "base/currentlog.h"
 #include "base/services.h"
 #include "app/logform.h"
+#include "base/settings.h"
+#include "lists/core/listfolder.h"
+#include "lists/core/ordstore.h"
 #include "lists/core/tablecheck.h"
+#include "lists/core/vtsfile.h"
 #include "lists/core/tableupkeep.h"
 #include "lists/listgroup.h"
+#include "lists/ordform.h"
 #include "lists/spisform.h"
+#include "lists/vtsform.h"
 #include "search/searchpanel.h"
 #include "table/core/tablemodel.h"
 #include "table/resulttable.h"
@@ -19,8 +25,16 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QToolButton>
 
 namespace vt {
+namespace {
+
+// The shown widths of the Ord and Page columns, kept on the view.
+const char kOrdWidth[] = "vtOrdWidth";
+const char kPageWidth[] = "vtPageWidth";
+
+} // namespace
 
 void TFileForm::buildLists()
 {
@@ -37,6 +51,8 @@ void TFileForm::buildLists()
         panBot->setFocus();
     };
     h.clearView = [this] { panTop->SetDirPath(QString()); };
+    h.setDirPath = [this](const QString &folder) { panTop->SetDirPath(folder); };
+    h.setVtsLook = [this](bool on) { SetVtsIs(on); };
     h.showInFileManager = [](const QString &path) {
         if (!shell().showItem(path))
             ui().inf(QStringLiteral("Ошибка открытия"));
@@ -50,10 +66,24 @@ void TFileForm::buildLists()
     });
     connect(m_lists.get(), &ListController::stateChanged, this, [this] {
         panTop->setListOpen(m_lists->isOpen());
-        const bool ordPage = m_lists->isOpen() && m_lists->kind() == ListKind::Vtl;
+        const bool ordPage = m_lists->isOpen()
+                          && (m_lists->kind() == ListKind::Vtl || m_lists->kind() == ListKind::Vts);
+        // VisOrdPage
         labOrd->setVisible(ordPage);
         labPage->setVisible(ordPage);
+        SetuOrdPage();
+        SetVtsIs(m_lists->isOpen() && m_lists->kind() == ListKind::Vts);
     });
+    ListView->setProperty(kOrdWidth, ListView->columnWidth(ColOrd));
+    ListView->setProperty(kPageWidth, ListView->columnWidth(ColPage));
+    auto *ordLink = new OrdLink(labOrd, QStringLiteral("ord"),
+                                QStringLiteral("Назначить ординал (от 1 до 255) для списка VTL / VTS: Ctrl + O"),
+                                QColor(255, 128, 64));
+    auto *pageLink = new OrdLink(labPage, QStringLiteral("page"),
+                                 QStringLiteral("Любой номер (от 1 до 2147483647) для списка VTL / VTS: Ctrl + P"),
+                                 QColor(0, 128, 192));
+    connect(ordLink, &OrdLink::clicked, this, [this] { m_commands.run(QStringLiteral("lists.ord")); });
+    connect(pageLink, &OrdLink::clicked, this, [this] { m_commands.run(QStringLiteral("lists.page")); });
     // Rows taken out of an open list's table change the list.
     connect(tableCommands, &TableCommands::rowsRemoved, this, [this] {
         if (m_lists->isOpen())
@@ -71,6 +101,32 @@ void TFileForm::registerListCommands()
           {{Qt::Key_F6, true, false}, {Qt::Key_F6, true, true}}, B::Refuse, [this] { appendToVtl(); });
     t.add("lists.openVtl", u"VTL", u"Ctrl + 1", {{Qt::Key_1, false, true}}, B::Refuse,
           [this] { OpenSpisAll(ListKind::Vtl); });
+    t.add("lists.openVts", u"VTS", u"Ctrl + 3", {{Qt::Key_3, false, true}}, B::Refuse,
+          [this] { OpenSpisAll(ListKind::Vts); });
+    t.add("lists.saveVts", u"Сохранить как список VTS", u"Ctrl + S", {{Qt::Key_S, false, true}}, B::Refuse,
+          [this] { SaveVTSBefore(); });
+    t.add("lists.ord", u"Назначить ординал (Ord)", u"Ctrl + O", {{Qt::Key_O, false, true}}, B::Refuse,
+          [this] { labOrdClick(); });
+    t.add("lists.page", u"Назначить номер (Page)", u"Ctrl + P", {{Qt::Key_P, false, true}}, B::Refuse,
+          [this] { labPageClick(); });
+    const struct {
+        const char *id;
+        const char16_t *caption;
+        int mode;
+    } modes[] = {{"lists.ordPageHide", u"Прятать Ord и Page", OrdPageHide},
+                 {"lists.ordPageShow", u"Показывать Ord и Page", OrdPageShow},
+                 {"lists.ordPageAuto", u"Авто (показывать для списков)", OrdPageAuto},
+                 {"lists.ordPageKeep", u"Не менять ширину колонок", OrdPageKeep}};
+    for (const auto &m : modes) {
+        Command c;
+        c.id = QString::fromLatin1(m.id);
+        c.caption = QString::fromUtf16(m.caption);
+        c.run = [this, mode = m.mode] { miOrdPageHideClick(mode); };
+        c.checked = [mode = m.mode] { return settings().ophs == mode; };
+        t.add(c);
+    }
+    t.add("lists.ordPageRemember", u"Запомнить настройку Ord и Page", u"", {}, B::Refuse,
+          [this] { OrdPage1Click(); });
     t.add("lists.renumberIds", u"Перенумеровать (кол. ID)", u"", {}, B::Refuse, [this] {
         if (perenum(*ListView->tableModel(), true))
             showCounters();
@@ -97,8 +153,19 @@ void TFileForm::OpenSpisAll(ListKind kind)
 
 void TFileForm::openListFlow()
 {
+    if (panTop->rbMdVTS->isChecked()) {
+        const QString folder = listsFolder();
+        if (folder.isEmpty())
+            return;
+        TVtsForm chooser(folder, this);
+        if (chooser.exec() != QDialog::Accepted)
+            return;
+        m_lists->ReadVtS(folder + chooser.chosenFile(), chooser.chosenFile());
+        showCounters();
+        return;
+    }
     if (!panTop->rbMdVTL->isChecked()) {
-        ui().beep(); // VTX and VTS lists arrive with their formats
+        ui().beep(); // VTX lists arrive with their format
         return;
     }
     if (listsFolder().isEmpty()) {
@@ -111,6 +178,131 @@ void TFileForm::openListFlow()
     m_lists->openList(chooser.chosenPath());
     showCounters();
 }
+
+void TFileForm::SaveVTSBefore()
+{
+    if (busy())
+        return;
+    if (ListView->tableModel()->size() == 0) {
+        ui().beep();
+        return;
+    }
+    TVtsChanForm editor(-1, QString(), false, this);
+    if (editor.exec() != QDialog::Accepted)
+        return;
+    m_lists->SaveVTS(false, true, editor.description(), editor.mark());
+}
+
+void TFileForm::SetVtsIs(bool on)
+{
+    QPalette pal = ListView->palette();
+    const QColor base = on ? vtsColour() : QColor(Qt::white);
+    if (pal.color(QPalette::Base) != base) {
+        pal.setColor(QPalette::Base, base);
+        ListView->setPalette(pal);
+    }
+    panTop->sbAddList->setEnabled(!on);
+}
+
+int TFileForm::provOrdPage()
+{
+    const ListKind kind = m_lists->kind();
+    if (busy() || (kind != ListKind::Vtl && kind != ListKind::Vts) || labOrd->isHidden())
+        return -2;
+    if (m_lists->path().isEmpty()) {
+        ui().beep();
+        return -2;
+    }
+    const QList<int> rows = ListView->tableModel()->selectedRows();
+    if (rows.isEmpty()) {
+        ui().inf(QStringLiteral("Не выделены строчки в таблице"));
+        return -2;
+    }
+    ListView->scrollToRow(rows.first());
+    return rows.size() > 1 ? -1 : rows.first();
+}
+
+void TFileForm::labOrdClick()
+{
+    const int one = provOrdPage();
+    if (one == -2)
+        return;
+    const QString store = ordStorePath();
+    if (store.isEmpty())
+        return;
+    QStringList names;
+    switch (loadOrdNames(store, &names)) {
+    case OrdLoad::Ok: break;
+    case OrdLoad::WrongSize: ui().beep(); return;
+    case OrdLoad::Unreadable: return;
+    }
+    TableModel *m = ListView->tableModel();
+    const QList<int> rows = m->selectedRows();
+    TOrdForm chooser(names, one >= 0 ? int(m->at(one).entry.ord) : 0, int(rows.size()), this);
+    if (chooser.exec() == QDialog::Accepted && setOrdColumn(*m, rows, chooser.choice())) {
+        m_lists->SetlabChanSpis(ChangedState::Changed);
+        zv(3);
+    }
+    // Names edited in the chooser stay edited whatever the choice.
+    if (chooser.namesChanged())
+        saveOrdNames(store, chooser.names());
+}
+
+void TFileForm::labPageClick()
+{
+    const int one = provOrdPage();
+    if (one == -2)
+        return;
+    TableModel *m = ListView->tableModel();
+    const QList<int> rows = m->selectedRows();
+    const QString suffix = rows.size() > 1 ? QStringLiteral(" (строк: ") + QString::number(rows.size()) + QLatin1Char(')')
+                                           : QString();
+    QString proposed;
+    if (one >= 0 && m->at(one).cells[ColPage] != QLatin1String("-"))
+        proposed = m->at(one).cells[ColPage];
+    const std::optional<QString> typed =
+        ui().input(QStringLiteral("Введите число") + suffix, QStringLiteral("От 1 до 2147483647 (0 - удалить)"), proposed);
+    if (!typed)
+        return;
+    const qint64 page = pageAnswer(*typed);
+    if (page < 0)
+        return;
+    if (setPageColumn(*m, rows, page)) {
+        m_lists->SetlabChanSpis(ChangedState::Changed);
+        zv(3);
+    }
+}
+
+void TFileForm::SetuOrdPage()
+{
+    const std::optional<bool> shown = ordColumnsShown(settings().ophs, !labOrd->isHidden());
+    if (!shown)
+        return;
+    const std::pair<int, const char *> cols[] = {{ColOrd, kOrdWidth}, {ColPage, kPageWidth}};
+    for (const auto &[col, key] : cols) {
+        if (ListView->isColumnHidden(col) != *shown)
+            continue;
+        ListView->setColumnHidden(col, !*shown);
+        const int width = ListView->property(key).toInt();
+        if (*shown)
+            ListView->setColumnWidth(col, width > 0 ? width : ResultTable::startWidth(col));
+    }
+}
+
+void TFileForm::miOrdPageHideClick(int mode)
+{
+    settings().ophs = mode;
+    SetuOrdPage();
+    zv(3);
+}
+
+void TFileForm::OrdPage1Click()
+{
+    GetStartDir(-1);
+    ui().inf(QStringLiteral("Настройки для Ord/Page сохранены"));
+}
+
+void TFileForm::applyOrdPageAtStart() { SetuOrdPage(); }
 
 void TFileForm::saveToVtlAsk()
 {
@@ -138,6 +330,11 @@ void TFileForm::appendToVtl()
     const int selected = ListView->tableModel()->selectedCount();
     if (selected <= 0) {
         ui().beep();
+        return;
+    }
+    if (m_lists->isOpen() && m_lists->kind() == ListKind::Vts
+        && fillSelectedShortForms(*ListView->tableModel()) == 0) {
+        ui().inf(QStringLiteral("Невозможно добавить к VTL. Не найдены файлы/папки"));
         return;
     }
     TSpisForm chooser(ChooserMode::Append, selected, this);

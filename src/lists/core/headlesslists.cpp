@@ -1,29 +1,43 @@
 #include "lists/core/headlesslists.h"
 
+#include "base/services.h"
 #include "lists/core/listread.h"
 #include "lists/core/vtlfile.h"
+#include "lists/core/vtsfile.h"
 #include "search/core/headlessfind.h"
 #include "search/core/searchreport.h"
 #include "table/core/tablemodel.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <cstdio>
 
 namespace vt {
 namespace {
-const char kReadUsage[] =
-    "usage: vestrada --read LIST.vtl [--save LIST.vtl] [--rename RULES[:N] [--folders] [--test]]\n";
+const char kReadUsage[] = "usage: vestrada --read LIST.vtl|LIST.vts [--save LIST.vtl|LIST.vts]"
+                          " [--rename RULES[:N] [--folders] [--test]]\n";
 } // namespace
 
 int saveRowsHeadless(const TableModel &rows, const QString &file)
 {
     const QString path = QDir(file).absolutePath();
-    if (listKindOf(path) != ListKind::Vtl) {
-        printErr(QStringLiteral("Сохранение поддерживается для списков VTL: ") + path);
+    const ListKind kind = listKindOf(path);
+    if (kind != ListKind::Vtl && kind != ListKind::Vts) {
+        printErr(QStringLiteral("Сохранение поддерживается для списков VTL и VTS: ") + path);
         return 2;
     }
-    const ListWrite w = writeVtl(path, rows, false);
+    ListWrite w;
+    if (kind == ListKind::Vts) {
+        // A snapshot saved from the command line is marked by where its rows came from.
+        VtsHeader h;
+        h.mark = rows.startFolder().isEmpty() ? 5 : 4;
+        h.created = vtsDay(clock().now().date());
+        h.description = QFileInfo(path).completeBaseName().left(kVtsDescMax);
+        w = writeVts(path, rows, h);
+    } else {
+        w = writeVtl(path, rows, false);
+    }
     if (!w.ok) {
         printErr(QStringLiteral("Ошибка записи списка:\r") + path);
         return 2;

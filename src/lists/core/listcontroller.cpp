@@ -3,7 +3,9 @@
 #include "base/currentlog.h"
 #include "base/operation.h"
 #include "base/services.h"
+#include "lists/core/listfolder.h"
 #include "lists/core/tableupkeep.h"
+#include "lists/core/vtsfile.h"
 #include "platform/fileentry.h"
 #include "table/core/tablemodel.h"
 
@@ -75,6 +77,8 @@ ListKind ListController::ReadSpis(const QString &path)
     const ListKind kind = listKindOf(path);
     if (kind == ListKind::None || !QFileInfo::exists(path))
         return ListKind::None;
+    if (kind == ListKind::Vts)
+        return ReadVtS(path, path) ? ListKind::Vts : ListKind::None;
     m_log.beginOperation(kListOpen);
     QStringList &report = m_log.opLog();
     ListRead r;
@@ -174,6 +178,101 @@ ListWrite ListController::SaveSpisVTL(bool selectedOnly, bool changes, bool show
     return w;
 }
 
+bool ListController::SaveVTS(bool changes, bool showResult, const QString &description, int mark)
+{
+    QString path;
+    VtsHeader header;
+    if (changes) {
+        path = m_path;
+        if (!readVtsHeader(path, &header)) {
+            ui().inf(QStringLiteral("Ошибка ввода/вывода:\r") + path);
+            return false;
+        }
+    } else {
+        const QString folder = listsFolder();
+        if (folder.isEmpty())
+            return false;
+        const QDateTime now = clock().now();
+        path = folder + vtsFileName(now);
+        header.mark = quint16(mark);
+        header.created = vtsDay(now.date());
+        header.description = description;
+    }
+    const ListWrite w = writeVts(path, m_table, header);
+    if (!w.ok) {
+        ui().inf(QStringLiteral("Ошибка записи списка:\r") + path);
+        return false;
+    }
+    const QString note = leftOutNote(w.leftOut);
+    m_log.append(logStamp() + (changes ? QStringLiteral("Сохранены изменения в списке") : QStringLiteral("Сохранен список"))
+                 + QStringLiteral(" VTS:\r\n") + path + note + QStringLiteral("\r\n-"));
+    if (showResult)
+        ui().inf(QStringLiteral("Информация из таблицы сохранена в список VTS") + note);
+    else if (w.leftOut > 0)
+        ui().inf(QStringLiteral("Список сохранен не полностью:\r") + path + note);
+    return true;
+}
+
+bool ListController::ReadVtS(const QString &path, const QString &shownName)
+{
+    if (listsFolder().isEmpty())
+        return false;
+    clearForRead();
+    if (m_hooks.setVtsLook)
+        m_hooks.setVtsLook(true);
+    if (m_hooks.setCaption)
+        m_hooks.setCaption(QStringLiteral("Идет чтение в таблицу..."));
+    if (m_hooks.setPanel)
+        m_hooks.setPanel(7, QStringLiteral("чтение..."));
+    m_log.beginOperation(kListOpen);
+    VtsRead r;
+    {
+        OperationContext::Scope busy(m_ops);
+        SuppressGuard guard(&m_table);
+        r = readVtsRows(m_table, path, m_log.opLog(), &m_ops);
+    }
+    if (!r.ok) {
+        m_log.opLog().clear();
+        m_table.setStartFolder(QString());
+        if (m_hooks.setVtsLook)
+            m_hooks.setVtsLook(false);
+        return false;
+    }
+    m_kind = ListKind::Vts;
+    m_path = path;
+    m_stamp = GetFData();
+    m_warning = false;
+    m_changed = ChangedState::Unchanged;
+    QString summary = QStringLiteral("Чтение списка VTS: ") + shownName;
+    if (!r.header.startFolder.isEmpty())
+        summary += QStringLiteral("\r\nПапка начала поиска: ") + r.header.startFolder;
+    if (m_hooks.setDirPath)
+        m_hooks.setDirPath(r.header.startFolder);
+    m_log.setSearchSummary(summary);
+    const QString errors = r.errors > 0 ? QStringLiteral("\r\nОшибок чтения: ") + QString::number(r.errors)
+                                        : QString();
+    m_log.append(logStamp() + summary + errors + QStringLiteral("\r\n-"));
+    if (m_hooks.setPanel) {
+        m_hooks.setPanel(6, QString::number(m_table.counters().files));
+        m_hooks.setPanel(9, QString::number(m_table.counters().folders));
+        m_hooks.setPanel(7, QString());
+    }
+    const bool stopped = r.stop != StopNone;
+    if (stopped)
+        m_changed = ChangedState::ReadIncompletely;
+    emit stateChanged();
+    const QString caption = stopped ? QStringLiteral("Чтение VTS остановлено")
+                                    : QStringLiteral("Прочитан список VTS (снимок таблицы)");
+    if (m_hooks.setCaption)
+        m_hooks.setCaption(caption);
+    // Records without a usable name are only in the read-error report otherwise.
+    if (stopped || r.errors > 0)
+        ui().inf(caption + errors);
+    if (!stopped)
+        zv(2);
+    return true;
+}
+
 void ListController::updinf()
 {
     if (ui().vopr(QStringLiteral("Изменения в списке сохранены.\r\nПеренумеровать колонку ID?")))
@@ -234,11 +333,15 @@ ChanAnswer ListController::provChan(bool switchMode)
 
 bool ListController::SaveChanSpis(bool askRenumber)
 {
-    if (m_kind != ListKind::Vtl)
-        return false; // VTS and text lists save through their own writers
-    const ListWrite w = SaveSpisVTL(false, true, askRenumber, m_path, QString());
+    bool ok = false;
+    if (m_kind == ListKind::Vtl)
+        ok = SaveSpisVTL(false, true, askRenumber, m_path, QString()).ok;
+    else if (m_kind == ListKind::Vts)
+        ok = SaveVTS(true, askRenumber);
+    else
+        return false; // text lists save through their own writer
     m_stamp = GetFData();
-    if (!w.ok)
+    if (!ok)
         return false;
     m_warning = false;
     m_changed = ChangedState::Unchanged;

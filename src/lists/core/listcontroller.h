@@ -27,6 +27,10 @@ struct ListHooks {
     // Before a read into an empty table: the window forgets what described
     // the old rows (start-folder hint, VTS look, Ord/Page labels, selection display).
     std::function<void()> clearView;
+    // The search start folder field (a VTS snapshot brings its own).
+    std::function<void(const QString &)> setDirPath;
+    // SetVtsIs: the snapshot look of the table and "Добавить" refused, or back.
+    std::function<void(bool)> setVtsLook;
 };
 
 enum class ChangedState { Unchanged = 0, Changed = 1, ReadIncompletely = 2 };
@@ -70,6 +74,12 @@ public:
     // list's own changes, else a new list (which does not become the open one).
     ListWrite SaveSpisVTL(bool selectedOnly, bool changes, bool showResult, const QString &path,
                           const QString &detail);
+    // Saves the table as a new VTS snapshot (the mark and description given)
+    // or, with changes, into the open one, keeping its mark, description and date.
+    bool SaveVTS(bool changes, bool showResult, const QString &description = QString(), int mark = 0);
+    // Reads a snapshot into the table without the disk; shownName names it in
+    // the search summary. False when the file holds no usable snapshot.
+    bool ReadVtS(const QString &path, const QString &shownName);
     // Adds the selected rows to an existing VTL list.
     VtlAppend AppSpis(const QString &path);
 

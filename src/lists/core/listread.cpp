@@ -2,6 +2,7 @@
 
 #include "base/operation.h"
 #include "lists/core/vtlformat.h"
+#include "lists/core/vtsfile.h"
 #include "platform/regularfile.h"
 #include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
@@ -36,7 +37,16 @@ ListRead readListRows(TableModel &table, const QString &path, QStringList &repor
                       OperationContext *ops)
 {
     ListRead res;
-    // Other kinds join as their readers arrive.
+    if (listKindOf(path) == ListKind::Vts) {
+        const VtsRead v = readVtsRows(table, path, report, ops);
+        if (v.ok) {
+            res.kind = ListKind::Vts;
+            res.errors = v.errors;
+            res.stop = v.stop;
+        }
+        return res;
+    }
+    // Text lists join as their reader arrives.
     if (listKindOf(path) != ListKind::Vtl)
         return res;
     QByteArray bytes;
