@@ -78,6 +78,8 @@ public:
     void OpenSpisAll(ListKind kind);
     // Ctrl+F6 and Shift+F6.
     void saveToVtlAsk();
+    // F6: the actions window (mainform_fileops.cpp).
+    void ShowAct();
     void appendToVtl();
     void AppSpisRun(const QString &path);
     void sbPreobrClick();
@@ -141,6 +143,7 @@ private:
     void registerCommands();
     void buildLists();
     void registerListCommands();
+    void registerFileopsCommands();
     // The list-mode branch of the search command.
     void openListFlow();
     // F11 and its variants: whole work area or standard, minimum height, bottom.
