@@ -80,6 +80,7 @@ TReWriteFrm::TReWriteFrm(const RewriteScan &scan, const QString &startFolder, QW
     lvRewr->setStyleSheet(QStringLiteral("QTreeWidget::item { border-right: 1px solid #d0d0d0; border-bottom: 1px solid #d0d0d0; }"));
     lvRewr->header()->setSectionsClickable(true);
     lvRewr->header()->setStretchLastSection(false);
+    lvRewr->header()->setMinimumSectionSize(1);
     lvRewr->setContextMenuPolicy(Qt::CustomContextMenu);
 
     sbRewrApply = new QPushButton(QStringLiteral("Применить"), this);
