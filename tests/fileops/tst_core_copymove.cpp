@@ -9,6 +9,7 @@
 #include "lists/core/listcontroller.h"
 #include "lists/core/vtlfile.h"
 #include "platform/fileentry.h"
+#include "platform/regularfile.h"
 #include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
 #include "testfiles.h"
@@ -664,6 +665,13 @@ private slots:
         RecentTargets::SaveOldCM(dirs[5]);
         QCOMPARE(RecentTargets::LoadOldCM().mid(0, 2), QStringList({dirs[5], dirs[20]}));
         QCOMPARE(RecentTargets::LoadOldCM().count(dirs[5]), 1);
+        // Something unreadable in the store's place is never replaced.
+        QFile::remove(store);
+        QVERIFY(fs::makeFifo(store));
+        RecentTargets::SaveOldCM(dirs[7]);
+        QVERIFY(!QFileInfo(store).isFile());
+        QCOMPARE(RecentTargets::LoadOldCM(), QStringList());
+        QFile::remove(store);
         // Existing folders stay, missing ones are listed.
         QDir().mkpath(dirs[5]);
         const RecentTargets::Check c = RecentTargets::checkFolders({dirs[5], dirs[6]});

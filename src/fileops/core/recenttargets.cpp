@@ -41,8 +41,11 @@ void SaveOldCM(const QString &folder)
         return;
     bool ok = false;
     QStringList lines = readCp1251Lines(p, &ok);
-    if (!ok)
-        lines.clear(); // missing (or unreadable: written anew)
+    if (!ok) {
+        if (fs::exists(p))
+            return; // there but unreadable (a FIFO, no rights): left alone
+        lines.clear();
+    }
     if (!lines.isEmpty() && lines.first().compare(folder, Qt::CaseInsensitive) == 0)
         return;
     for (int i = lines.size() - 1; i >= 0; --i)
