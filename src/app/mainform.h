@@ -82,6 +82,8 @@ public:
     void OpenSpisAll(ListKind kind);
     // Ctrl+F6 and Shift+F6.
     void saveToVtlAsk();
+    // F6: the actions window (mainform_fileops.cpp).
+    void ShowAct();
     void appendToVtl();
     void AppSpisRun(const QString &path);
     void sbPreobrClick();
@@ -181,6 +183,7 @@ private:
     void buildTextSearch();
     // The favourite choosers and their commands (mainform_favourites.cpp).
     void buildFavourites();
+    void registerFileopsCommands();
     // The list-mode branch of the search command.
     void openListFlow();
     // The stored Ord/Page mode, once the columns have their start widths.

@@ -29,7 +29,6 @@ void registerPlannedCommands(CommandTable &t)
     };
     const Planned planned[] = {
         {"fileops.sizes", u"Объем выделенных / всех файлов", u"Ctrl + Shift + F4", {key(Qt::Key_F4, true, true)}},
-        {"fileops.actions", u"Действия (выбрать)", u"F6", {key(Qt::Key_F6)}},
         {"shell.runAsk", u"Выполнить / отправить", u"F8", {key(Qt::Key_F8)}},
         {"shell.run", u"", u"", {key(Qt::Key_F8, true), key(Qt::Key_F8, true, true)}},
         {"shell.openWith", u"", u"", {key(Qt::Key_F8, false, true)}},
@@ -109,6 +108,7 @@ void TFileForm::registerCommands()
     registerListCommands();
     registerIntakeCommands();
     buildFavourites();
+    registerFileopsCommands();
     panTop->registerCommands(t, [this] { StartFind(); }, [this] { miFndUnicClick(); });
 }
 

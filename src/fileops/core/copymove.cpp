@@ -1,0 +1,323 @@
+#include "fileops/core/copymove.h"
+
+#include "base/currentlog.h"
+#include "base/operation.h"
+#include "base/savelog.h"
+#include "base/services.h"
+#include "fileops/core/recenttargets.h"
+#include "lists/core/listcontroller.h"
+#include "platform/fileentry.h"
+#include "platform/renamefile.h"
+#include "platform/shortpath.h"
+#include "table/core/tablemodel.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+
+namespace vt {
+
+namespace {
+
+constexpr int kMaxFiles = 1000;
+constexpr int kPrefixLimit = 1000;
+
+bool sameFolder(const QByteArray &a, const QByteArray &b)
+{
+    return a == b || fs::sameFile(a, b);
+}
+
+// Ends what the loop started even when something throws inside it.
+struct LoopGuard {
+    TableModel &table;
+    const CopyMoveHooks &hooks;
+    OperationContext &ops;
+    bool oldSuppress;
+    bool ended = false;
+    void end()
+    {
+        if (ended)
+            return;
+        ended = true;
+        table.setSuppress(oldSuppress);
+        if (hooks.closeProgress)
+            hooks.closeProgress();
+        else
+            ops.progress().close();
+    }
+    ~LoopGuard() { end(); }
+};
+
+} // namespace
+
+QString copyPrefix(int n) { return QString::asprintf("%3.3d-", n); }
+
+CopyMover::CopyMover(TableModel &table, OperationContext &ops, QString &lastTarget, CopyMoveHooks hooks)
+    : m_table(table), m_ops(ops), m_lastTarget(lastTarget), m_hooks(std::move(hooks))
+{
+}
+
+RewriteCheck CopyMover::CheckRewrite(int mode, const QString &target)
+{
+    RewriteCheck none;
+    const RewriteScan scan = scanRewrite(m_table, mode, target);
+    if (mode == 1 && scan.duplicateNames) {
+        ui().infTitled(QStringLiteral("Копирование с перезаписью"),
+                       QStringLiteral("В списке выделенных имен (см. кол. \"Имя\") есть одинаковые.\r"
+                                      "Копирование невозможно."));
+        return none;
+    }
+    if (mode == 3) {
+        if (scan.newDirs.isEmpty())
+            ui().inf(QStringLiteral("Не найдено несуществующих папок"));
+        else if (m_hooks.showNewDirs)
+            m_hooks.showNewDirs(target, scan.newDirs);
+        return none;
+    }
+    RewriteCheck r;
+    if (scan.collisions.isEmpty()) {
+        QString q = QStringLiteral("Информация:\rНе найдены совпадающие имена файлов для перезаписи.");
+        if (mode == 2)
+            q += QStringLiteral("\rБудет создано новых папок: ") + QString::number(scan.newDirs.size());
+        q += QStringLiteral("\rКопировать файлы?");
+        r.go = ui().vopr(q);
+    } else {
+        std::optional<ReviewDecision> d;
+        if (m_hooks.review)
+            d = m_hooks.review(scan);
+        r = applyDecision(m_table, scan, d.value_or(ReviewDecision{}));
+    }
+    if (r.go && !r.cancelAll && mode == 2) {
+        QStringList dirs = scan.newDirs;
+        MkResDirr(true, target, dirs);
+    }
+    return r;
+}
+
+CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
+{
+    CopyMoveResult res;
+    const int selFiles = m_table.counters().selFiles;
+    if (selFiles < 1 || selFiles > kMaxFiles || m_ops.busy())
+        return res;
+    if (!copy)
+        mode = 0;
+    const bool overwrite = copy && mode > 0;
+    const QString start = m_table.startFolder();
+
+    if (!copy && !start.isEmpty()) {
+        if (ui().vopr(QStringLiteral("Для перемещения файлов нужно преобразовать пути\rколонки \"Папка\" "
+                                     "из относительного в полный формат. Продолжить?"))
+            && m_hooks.preobr)
+            m_hooks.preobr();
+        return res;
+    }
+
+    QString target = m_lastTarget;
+    if (target.isEmpty()) {
+        ui().beep();
+        return res;
+    }
+    if (!fs::isDir(target)) {
+        ui().inf(QStringLiteral("Не найдена папка:\r") + target);
+        return res;
+    }
+    if (!target.endsWith(QLatin1Char('/')))
+        target += QLatin1Char('/');
+    const QByteArray targetNative = QFile::encodeName(target);
+
+    if (mode == 2 || mode == 3) {
+        if (start.isEmpty()) {
+            ui().beep();
+            return res;
+        }
+        if (sameFolder(targetNative, QFile::encodeName(start))) {
+            ui().inf(QStringLiteral("Папка назначения совпадает с папкой начала поиска."));
+            return res;
+        }
+    }
+
+    QString header = copy ? QStringLiteral("Копировать") : QStringLiteral("Переместить");
+    if (copy && mode == 1)
+        header += QStringLiteral(" [ПЕРЕЗАПИСЬ]");
+    else if (copy && mode == 2)
+        header += QStringLiteral(" [ПЕРЕЗАПИСЬ, РЕЗЕРВНОЕ]");
+    if (mode != 3) {
+        header += QStringLiteral(" выделенные файлы (") + QString::number(selFiles)
+                  + QStringLiteral(" шт.) в папку:\r\n") + target;
+        if (!ui().vopr(header + QStringLiteral("\r\nПродолжить?")))
+            return res;
+    }
+
+    QSet<int> mayReplace;
+    if (overwrite) {
+        const RewriteCheck chk = CheckRewrite(mode, target);
+        if (!chk.go)
+            return res;
+        if (chk.cancelAll) {
+            res.closeWindow = true;
+            return res;
+        }
+        header += chk.note;
+        mayReplace = chk.overwrite;
+    }
+
+    // The copy loop.
+    CurrentLog &log = currentLog();
+    const int kind = copy ? kCopy : kMove;
+    log.beginOperation(kind);
+    const QString headLine = logStamp() + header;
+    log.opLog() << headLine << QStringLiteral("-");
+    log.append(headLine);
+    if (m_hooks.hideWindow)
+        m_hooks.hideWindow();
+    m_lastTarget = target;
+    res.ran = true;
+
+    const int total = m_table.counters().selFiles;
+    res.total = total;
+    const QString progressText = (copy ? QStringLiteral("Копирование") : QStringLiteral("Перемещение"))
+                                 + QStringLiteral(" файлов, подождите...");
+    std::optional<OperationContext::Scope> busy;
+    busy.emplace(m_ops);
+    if (m_hooks.showProgress)
+        m_hooks.showProgress(total, progressText);
+    else
+        m_ops.progress().show(true, total, progressText);
+    LoopGuard guard{m_table, m_hooks, m_ops, m_table.suppress()};
+    m_table.setSuppress(true);
+
+    QElapsedTimer sincePump;
+    sincePump.start();
+    fs::CopyOptions big;
+    big.stop = [&] {
+        if (sincePump.elapsed() >= 20) {
+            m_ops.processEvents();
+            sincePump.restart();
+        }
+        return m_ops.stopRequested();
+    };
+
+    int reached = 0, done = 0, overwritten = 0, attempted = 0, moved = 0;
+    const QByteArray startNative = QFile::encodeName(start);
+    for (int i = 0; i < m_table.size(); ++i) {
+        if (!m_table.isSelected(i))
+            continue;
+        ++reached;
+        if (m_hooks.updateProgress)
+            m_hooks.updateProgress(reached);
+        else
+            m_ops.progress().update(reached);
+        // Events are served every 15 ms or so, not per file: small files go fast.
+        if (sincePump.elapsed() >= 15) {
+            m_ops.processEvents();
+            sincePump.restart();
+        }
+        if (m_ops.stopRequested())
+            break;
+        const TableRow &row = m_table.at(i);
+        if (row.isDir())
+            continue;
+        const RowEntry &e = row.entry;
+        const QString folderCell = row.cells[ColFolder];
+        const QString nameText = row.cells[ColName];
+        const QString sourceText = start + folderCell + nameText;
+
+        fs::Entry se;
+        if (!fs::lookupNative(e.path, &se) || se.isDir()) {
+            log.opLog() << QStringLiteral("<Не найден файл> ") + sourceText;
+            continue;
+        }
+        const bool same = sameFolder(targetNative, e.folderBytes());
+
+        QByteArray rel = e.nameBytes();
+        QString relText = nameText;
+        if (mode == 2) {
+            const QByteArray folder = e.folderBytes();
+            rel = (folder.startsWith(startNative) ? folder.mid(startNative.size()) : QByteArray()) + rel;
+            relText = folderCell + nameText;
+        }
+        QByteArray dest = targetNative + rel;
+        QString destText = target + relText;
+
+        bool existed = false;
+        if (overwrite && !same) {
+            fs::Entry de;
+            existed = fs::lookupNative(dest, &de);
+            ++attempted;
+        }
+
+        fs::CopyOutcome out{fs::CopyResult::Failed, 0};
+        QString prefix;
+        QString failText;
+        if (same) {
+            failText = destText + QStringLiteral(" [папка не изменена]");
+        } else if (!overwrite) {
+            // Free names are looked for, and a name taken in between moves on
+            // to the next number: the publish itself never replaces.
+            for (int n = 0;; ++n) {
+                if (n >= kPrefixLimit) {
+                    failText = target + nameText + QStringLiteral(" [ошибка! превышен лимит префиксов]");
+                    break;
+                }
+                prefix = n == 0 ? QString() : copyPrefix(n);
+                dest = targetNative + prefix.toLatin1() + rel;
+                destText = target + prefix + relText;
+                fs::Entry de;
+                if (fs::lookupNative(dest, &de))
+                    continue;
+                out = copy ? m_engine->copy(e.path, dest, big) : m_engine->move(e.path, dest, big);
+                if (out.result != fs::CopyResult::Exists)
+                    break;
+            }
+        } else {
+            fs::CopyOptions o = big;
+            // Only a collision the user ticked may replace; a name that
+            // appeared after the review is kept and the copy fails.
+            o.overwrite = mayReplace.contains(i);
+            out = m_engine->copy(e.path, dest, o);
+        }
+
+        if (failText.isEmpty() && out.ok()) {
+            ++done;
+            const bool replaced = overwrite && existed && mayReplace.contains(i);
+            if (replaced)
+                ++overwritten;
+            log.opLog() << (replaced ? QStringLiteral("Перезапись: ") : QString()) + sourceText
+                               + QStringLiteral(" >> ") + destText;
+            if (!copy) {
+                ++moved;
+                RowEntry ne = e;
+                ne.path = dest;
+                ne.shortForm = fs::shortPath(destText);
+                m_table.updateEntry(i, std::move(ne), target);
+            }
+        } else {
+            log.opLog() << QStringLiteral("<Error> ") + (failText.isEmpty() ? destText : failText);
+        }
+        if (out.result == fs::CopyResult::Stopped)
+            break;
+    }
+    res.done = done;
+
+    QString summary = QStringLiteral("Результат: ") + QString::number(done) + QStringLiteral(" из ")
+                      + QString::number(total);
+    if (overwrite)
+        summary += QStringLiteral("\r\nПерезаписано при копировании: ") + QString::number(overwritten)
+                   + QStringLiteral(" из ") + QString::number(attempted);
+    log.opLog() << QStringLiteral("___\r\n") << summary;
+    log.append(summary + QStringLiteral("\r\n-"));
+    if (!copy && moved > 0 && m_lists && m_lists->isOpen())
+        m_lists->SetlabChanSpis(ChangedState::Changed);
+    if (done > 0 && SaveLog(kind))
+        log.opLog().last() = summary + QStringLiteral(", лог сохранен");
+    RecentTargets::SaveOldCM(target);
+    guard.end();
+    busy.reset();
+    zv(3);
+    if (m_hooks.showLog)
+        m_hooks.showLog();
+    res.closeWindow = true;
+    return res;
+}
+
+} // namespace vt

@@ -1,0 +1,85 @@
+#pragma once
+// Copy and move of the selected files into one target folder: the four copy
+// modes, the move, their questions, the progress, the per-file log lines, the
+// summary and the saved log, the table rows of a move, and the overwrite
+// pre-check. Without widgets: the window half gives the hooks that show its
+// windows.
+#include "fileops/core/rewrite.h"
+#include "platform/copyfile.h"
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace vt {
+
+class ListController;
+class OperationContext;
+class TableModel;
+
+// The file operations the loop uses; tests put failures in between.
+class FileEngine {
+public:
+    virtual ~FileEngine() = default;
+    virtual fs::CopyOutcome copy(const QByteArray &from, const QByteArray &to, const fs::CopyOptions &o)
+    {
+        return fs::copyFile(from, to, o);
+    }
+    virtual fs::CopyOutcome move(const QByteArray &from, const QByteArray &to, const fs::CopyOptions &o)
+    {
+        return fs::moveFile(from, to, o);
+    }
+};
+
+struct CopyMoveHooks {
+    // Converts "Папка" to full paths (asked before a move of a relative table).
+    std::function<void()> preobr;
+    // The progress window; without them only the context's progress state is set.
+    std::function<void(int max, const QString &text)> showProgress;
+    std::function<void(int position)> updateProgress;
+    std::function<void()> closeProgress;
+    // The actions window is hidden while the loop runs.
+    std::function<void()> hideWindow;
+    // The log viewer at the end.
+    std::function<void()> showLog;
+    // The review window (modal); nullopt when there is none: nothing is overwritten.
+    std::function<std::optional<ReviewDecision>(const RewriteScan &)> review;
+    // The list of missing sub-folders with its create button (mode 3).
+    std::function<void(const QString &target, const QStringList &dirs)> showNewDirs;
+};
+
+struct CopyMoveResult {
+    bool ran = false;         // the copy loop ran
+    bool closeWindow = false; // the actions window closes
+    int done = 0;
+    int total = 0;
+};
+
+class CopyMover {
+public:
+    CopyMover(TableModel &table, OperationContext &ops, QString &lastTarget, CopyMoveHooks hooks = {});
+
+    // The open list is marked changed after a move; may be null.
+    void setLists(ListController *lists) { m_lists = lists; }
+    // Null restores the platform engine.
+    void setEngine(FileEngine *engine) { m_engine = engine ? engine : &m_platform; }
+
+    // copy false: move (always mode 0). Modes 0 prefix, 1 overwrite, 2 backup, 3 check folders.
+    CopyMoveResult CopyMove(bool copy, int mode);
+    // The pre-check of modes 1 to 3.
+    RewriteCheck CheckRewrite(int mode, const QString &target);
+
+private:
+    TableModel &m_table;
+    OperationContext &m_ops;
+    QString &m_lastTarget;
+    CopyMoveHooks m_hooks;
+    ListController *m_lists = nullptr;
+    FileEngine m_platform;
+    FileEngine *m_engine = &m_platform;
+};
+
+// A prefix "001-" ... "999-".
+QString copyPrefix(int n);
+
+} // namespace vt
