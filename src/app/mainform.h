@@ -94,7 +94,8 @@ public:
     // Puts the window into list mode with the type radio of this kind.
     void showListMode(ListKind kind);
     // VTS snapshots: Ctrl+S saves the table as a new one; the look of a table holding one.
-    void SaveVTSBefore();
+    // True when the table was saved as a new VTS list.
+    bool SaveVTSBefore();
     void SetVtsIs(bool on);
     // Ord and Page (Ctrl+O, Ctrl+P) of an open VTL or VTS list, and the column modes.
     int provOrdPage();

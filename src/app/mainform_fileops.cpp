@@ -7,6 +7,7 @@
 #include "base/services.h"
 #include "base/settings.h"
 #include "fileops/actform.h"
+#include "lists/openvarform.h"
 #include "table/core/tablemodel.h"
 #include "table/resulttable.h"
 
@@ -30,6 +31,13 @@ void TFileForm::ShowAct()
     ActHooks a;
     a.saveVtl = [this] { m_commands.run(QStringLiteral("lists.saveVtl")); };
     a.appendVtl = [this] { m_commands.run(QStringLiteral("lists.appendVtl")); };
+    a.saveVts = [this] { return SaveVTSBefore(); };
+    a.textSearch = [this](const QString &) { return openTextSearch(); };
+    a.openIzb = [this](const QString &current, const QString &tableFolder) {
+        QString chosen;
+        OpenIzb(current, tableFolder, chosen, true, this);
+        return chosen;
+    };
     const QString lcm = settings().lcm;
     TActfrm f(*m, m_ops, h, a, this);
     f.setLists(m_lists.get());

@@ -179,18 +179,18 @@ void TFileForm::openListFlow()
     showCounters();
 }
 
-void TFileForm::SaveVTSBefore()
+bool TFileForm::SaveVTSBefore()
 {
     if (busy())
-        return;
+        return false;
     if (ListView->tableModel()->size() == 0) {
         ui().beep();
-        return;
+        return false;
     }
     TVtsChanForm editor(-1, QString(), false, this);
     if (editor.exec() != QDialog::Accepted)
-        return;
-    m_lists->SaveVTS(false, true, editor.description(), editor.mark());
+        return false;
+    return m_lists->SaveVTS(false, true, editor.description(), editor.mark());
 }
 
 void TFileForm::SetVtsIs(bool on)

@@ -13,7 +13,8 @@ bool readRegularFile(const QString &path, QByteArray *out);
 
 enum class ReadStatus { Ok, Missing, Failed };
 // The same by native path, telling a missing file (or one that vanished)
-// from one that exists but cannot be read as a regular file.
+// from one that exists but cannot be read as a regular file. The buffer's
+// capacity is kept, so a caller reading many files may hand the same one in.
 ReadStatus readRegularNative(const QByteArray &nativePath, QByteArray *out);
 
 // Makes a FIFO at the path (for tests of the above).

@@ -168,7 +168,7 @@ private slots:
                 m.appendRow(std::move(r));
         }
         QCOMPARE(m.size(), 9999);
-        QVERIFY2(t.elapsed() < 500, qPrintable(QString::number(t.elapsed())));
+        QVERIFY2(t.elapsed() < 1500, qPrintable(QString::number(t.elapsed()))); // loose: machines under load
     }
 };
 

@@ -7,6 +7,7 @@
 #include "testfiles.h"
 #include "textsearch/core/textsearch.h"
 
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 using namespace vt;
@@ -42,6 +43,31 @@ private slots:
         QCOMPARE(scan(QStringLiteral("Ωμέγα Straße\n").toUtf8(), QStringLiteral("ΩΜΈΓΑ")).matches, 1);
         QCOMPARE(scan(toCp1251(QStringLiteral("привет\n")), QStringLiteral("Ω")).matches, 0);
         QCOMPARE(scan("ABC abc\nxyz", "abc").matches, 1);
+    }
+
+    void agreesWithPlainUpperCase()
+    {
+        // Random lines of Latin, Cyrillic, Greek and punctuation against the
+        // plain rule: the upper-cased line holds the upper-cased string.
+        const QString alphabet = QStringLiteral("abcXYZ привЕТёЁжЖщЩъ ΩωΣσ«»—–,.0123");
+        QRandomGenerator rnd(7);
+        auto word = [&](int len) {
+            QString w;
+            for (int i = 0; i < len; ++i)
+                w += alphabet[int(rnd.bounded(alphabet.size()))];
+            return w;
+        };
+        for (int round = 0; round < 300; ++round) {
+            QStringList lines;
+            for (int i = 0; i < 40; ++i)
+                lines << word(int(rnd.bounded(1, 60)));
+            const QString needle = word(int(rnd.bounded(1, 4)));
+            qint64 expected = 0;
+            for (const QString &l : lines)
+                expected += l.toUpper().contains(needle.toUpper()) ? 1 : 0;
+            const QByteArray bytes = lines.join('\n').toUtf8();
+            QCOMPARE(scan(bytes, needle).matches, expected);
+        }
     }
 
     void lineEnds()

@@ -15,7 +15,7 @@ bool readRegularFile(const QString &path, QByteArray *out)
 
 ReadStatus readRegularNative(const QByteArray &native, QByteArray *out)
 {
-    out->clear();
+    out->resize(0);
     // Checked before opening so that a device is not even opened, and again
     // on the open descriptor in case the name was replaced in between.
     struct stat st;
@@ -27,8 +27,9 @@ ReadStatus readRegularNative(const QByteArray &native, QByteArray *out)
     if (fd < 0)
         return errno == ENOENT ? ReadStatus::Missing : ReadStatus::Failed;
     bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    // Straight into the result; a file that grows while it is read is read on.
-    QByteArray data;
+    // Straight into the caller's buffer (its capacity is reused from file to
+    // file); a file that grows while it is read is read on.
+    QByteArray &data = *out;
     qsizetype used = 0;
     if (ok)
         data.resize(qsizetype(st.st_size) + 1);
@@ -44,11 +45,8 @@ ReadStatus readRegularNative(const QByteArray &native, QByteArray *out)
             ok = false;
     }
     ::close(fd);
-    if (!ok)
-        return ReadStatus::Failed;
-    data.resize(used);
-    *out = std::move(data);
-    return ReadStatus::Ok;
+    data.resize(ok ? used : 0);
+    return ok ? ReadStatus::Ok : ReadStatus::Failed;
 }
 
 bool makeFifo(const QString &path) { return ::mkfifo(nativePath(path).constData(), 0644) == 0; }

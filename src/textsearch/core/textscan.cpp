@@ -7,6 +7,7 @@
 #include <charconv>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -74,7 +75,8 @@ inline bool any16(V16 m)
 // before s and the one after s+15 are read for context). Returns how many
 // bytes were folded (15 when the last byte leads a sequence that ends past
 // the block), 0 when the block needs the general path.
-inline int foldBlock16(const uint8_t *s, uint8_t *out)
+template <bool Write>
+inline int block16(const uint8_t *s, uint8_t *out)
 {
     const V16 x = load16(s), p = load16(s - 1), n = load16(s + 1);
     const V16 d0 = (V16)(x == 0xD0), d1 = (V16)(x == 0xD1);
@@ -85,6 +87,8 @@ inline int foldBlock16(const uint8_t *s, uint8_t *out)
     const V16 broken = (isCont & ~pLead) | ((d0 | d1) & ~nCont);
     if (any16(other | broken))
         return 0;
+    if constexpr (!Write)
+        return s[15] == 0xD0 || s[15] == 0xD1 ? 15 : 16;
     const V16 pd0 = (V16)(p == 0xD0), pd1 = (V16)(p == 0xD1);
     V16 delta = (V16)(x >= 'a') & (V16)(x <= 'z') & 0xE0;           // a-z: -0x20
     delta += pd0 & (V16)(x >= 0xB0) & 0xE0;                          // а-п: -0x20
@@ -97,24 +101,29 @@ inline int foldBlock16(const uint8_t *s, uint8_t *out)
     return s[15] == 0xD0 || s[15] == 0xD1 ? 15 : 16;
 }
 
-// Newlines in [s, s + n).
+// Newlines in [s, s + n): eight bytes at a time, exact.
+inline int newlinesIn(uint64_t w)
+{
+    const uint64_t t = w ^ 0x0A0A0A0A0A0A0A0Aull;
+    const uint64_t y = ~(((t & 0x7F7F7F7F7F7F7F7Full) + 0x7F7F7F7F7F7F7F7Full) | t | 0x7F7F7F7F7F7F7F7Full);
+    // Only the top bit of a byte can be set: sum the bytes by one multiply.
+    return int(((y >> 7) * 0x0101010101010101ull) >> 56);
+}
+
 qint64 countNewlines(const uint8_t *s, size_t n)
 {
     qint64 total = 0;
     size_t i = 0;
-    while (i + 16 <= n) {
-        V16 acc = {};
-        const size_t stop = std::min(n, i + 16 * 255);
-        for (; i + 16 <= stop; i += 16)
-            acc -= (V16)(load16(s + i) == '\n');
-        uint64_t a[2];
-        std::memcpy(a, &acc, 16);
-        for (uint64_t w : a)
-            for (int k = 0; k < 8; ++k)
-                total += (w >> (8 * k)) & 0xFF;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t w;
+        std::memcpy(&w, s + i, 8);
+        total += newlinesIn(w);
     }
-    for (; i < n; ++i)
-        total += s[i] == '\n';
+    if (i < n) {
+        uint64_t w = 0;
+        std::memcpy(&w, s + i, n - i); // the zero padding is no newline
+        total += newlinesIn(w);
+    }
     return total;
 }
 
@@ -128,14 +137,12 @@ bool utf8Pass(const uint8_t *s, size_t n, uint8_t *out, bool *nonAscii)
     size_t i = 0;
     bool wide = false;
     while (i < n) {
-        if constexpr (Fold) {
-            if (i > 0 && i + 17 <= n) {
-                const int done = foldBlock16(s + i, out + i);
-                if (done > 0) {
-                    wide = wide || any16((V16)(load16(s + i) >= 0x80));
-                    i += size_t(done);
-                    continue;
-                }
+        if (i > 0 && i + 17 <= n) {
+            const int done = block16<Fold>(s + i, out + i);
+            if (done > 0) {
+                wide = wide || any16((V16)(load16(s + i) >= 0x80));
+                i += size_t(done);
+                continue;
             }
         }
         if (i + 8 <= n) {
@@ -221,13 +228,108 @@ QByteArray foldedNeedle(const QByteArray &raw, bool utf8)
     return out;
 }
 
-// Ctrl+Z ends the text; a CR that does not end a line is not part of it.
-void normalise(QByteArray &bytes)
+uint32_t foldCode(uint32_t c)
 {
-    if (const void *z = std::memchr(bytes.constData(), 26, size_t(bytes.size())))
-        bytes.truncate(static_cast<const char *>(z) - bytes.constData());
+    if (c < 0x80)
+        return c - ((c - 'a' < 26u) << 5);
+    return c < 0x800 ? tables().up2[c] : tables().up3[c];
+}
+
+int utf8Length(uint32_t c) { return c < 0x80 ? 1 : c < 0x800 ? 2 : 3; }
+
+void encodeUtf8(uint32_t c, uint8_t *out)
+{
+    if (c < 0x80) {
+        out[0] = uint8_t(c);
+    } else if (c < 0x800) {
+        out[0] = uint8_t(0xC0 | (c >> 6));
+        out[1] = uint8_t(0x80 | (c & 0x3F));
+    } else {
+        out[0] = uint8_t(0xE0 | (c >> 12));
+        out[1] = uint8_t(0x80 | ((c >> 6) & 0x3F));
+        out[2] = uint8_t(0x80 | (c & 0x3F));
+    }
+}
+
+// True when the UTF-8 text at s folds to exactly `folded` (a folded needle).
+bool foldedEquals(const uint8_t *s, size_t avail, const QByteArray &folded)
+{
+    const size_t len = size_t(folded.size());
+    if (avail < len)
+        return false;
+    const auto *f = reinterpret_cast<const uint8_t *>(folded.constData());
+    size_t i = 0;
+    while (i < len) {
+        const uint8_t b0 = s[i];
+        if (b0 < 0x80) {
+            if (uint8_t(foldCode(b0)) != f[i])
+                return false;
+            ++i;
+            continue;
+        }
+        int l = b0 >= 0xF0 ? 4 : b0 >= 0xE0 ? 3 : b0 >= 0xC2 ? 2 : 0;
+        if (l == 0 || i + size_t(l) > len)
+            return false;
+        uint32_t c = 0;
+        if (l == 2)
+            c = (uint32_t(b0 & 0x1F) << 6) | (s[i + 1] & 0x3F);
+        else if (l == 3)
+            c = (uint32_t(b0 & 0x0F) << 12) | (uint32_t(s[i + 1] & 0x3F) << 6) | (s[i + 2] & 0x3F);
+        uint8_t enc[4];
+        if (l == 4)
+            std::memcpy(enc, s + i, 4);
+        else
+            encodeUtf8(foldCode(c), enc);
+        for (int k = 0; k < l; ++k)
+            if (enc[k] != f[i + size_t(k)])
+                return false;
+        i += size_t(l);
+    }
+    return true;
+}
+
+// The next place at or after pos where the UTF-8 text folds to the needle.
+size_t findByProbes(const uint8_t *s, size_t n, size_t pos, const TextNeedle &nd)
+{
+    const QByteArray &folded = nd.utf8();
+    const size_t len = size_t(folded.size());
+    const TextNeedle::Probe &p1 = nd.probe1(), &p2 = nd.probe2();
+    auto inSet = [](V16 v, const TextNeedle::Probe &p) {
+        V16 m = (V16)(v == p.values[0]);
+        for (int k = 1; k < p.count; ++k)
+            m |= (V16)(v == p.values[k]);
+        return m;
+    };
+    size_t i = pos;
+    for (; i + size_t(p2.offset) + 16 <= n && i + size_t(p1.offset) + 16 <= n; i += 16) {
+        const V16 m = inSet(load16(s + i + p1.offset), p1) & inSet(load16(s + i + p2.offset), p2);
+        uint64_t w[2];
+        std::memcpy(w, &m, 16);
+        for (int h = 0; h < 2; ++h) {
+            uint64_t bits = w[h] & 0x8080808080808080ull;
+            while (bits) {
+                const size_t at = i + size_t(h * 8 + (__builtin_ctzll(bits) >> 3));
+                if (at + len <= n && foldedEquals(s + at, n - at, folded))
+                    return at;
+                bits &= bits - 1;
+            }
+        }
+    }
+    for (; i + len <= n; ++i)
+        if (foldedEquals(s + i, n - i, folded))
+            return i;
+    return n;
+}
+
+// Ctrl+Z ends the text; a CR that does not end a line is not part of it.
+// The text as searched: the bytes themselves, or a cleaned copy in `copy`
+// when a lone CR has to go.
+std::string_view normalised(const QByteArray &bytes, QByteArray &copy)
+{
     const char *s = bytes.constData();
-    const qsizetype n = bytes.size();
+    qsizetype n = bytes.size();
+    if (const void *z = std::memchr(s, 26, size_t(n)))
+        n = static_cast<const char *>(z) - s;
     const void *cr = std::memchr(s, '\r', size_t(n));
     bool lone = false;
     while (cr) {
@@ -239,13 +341,13 @@ void normalise(QByteArray &bytes)
         cr = std::memchr(s + at + 1, '\r', size_t(n - at - 1));
     }
     if (!lone)
-        return;
-    QByteArray out;
-    out.reserve(n);
+        return {s, size_t(n)};
+    copy.clear();
+    copy.reserve(n);
     for (qsizetype i = 0; i < n; ++i)
         if (s[i] != '\r' || (i + 1 < n && s[i + 1] == '\n'))
-            out.append(s[i]);
-    bytes = std::move(out);
+            copy.append(s[i]);
+    return {copy.constData(), size_t(copy.size())};
 }
 
 } // namespace
@@ -261,32 +363,96 @@ TextNeedle::TextNeedle(const QString &text, bool caseSensitive) : m_case(caseSen
         m_utf8 = foldedNeedle(m_utf8, true);
         if (ok)
             m_cp1251 = foldedNeedle(m_cp1251, false);
+        makeProbes(text);
     }
 }
 
-TextScan scanText(QByteArray bytes, const TextNeedle &needle, bool wantNumbers, FoundLines found)
+void TextNeedle::makeProbes(const QString &text)
+{
+    // Per byte of the folded needle, every value that any spelling folding
+    // to the same characters has there (our folds keep the length).
+    std::vector<std::vector<uint8_t>> sets;
+    for (char32_t c : text.toUcs4()) {
+        if (c > 0xFFFF || (c >= 0xD800 && c < 0xE000))
+            return;
+        const uint32_t f = foldCode(c);
+        const int l = utf8Length(c);
+        const uint32_t lo = l == 1 ? 0 : l == 2 ? 0x80 : 0x800, hi = l == 1 ? 0x80 : l == 2 ? 0x800 : 0x10000;
+        std::vector<std::vector<uint8_t>> mine{size_t(l)};
+        for (uint32_t v = lo; v < hi; ++v) {
+            if ((v >= 0xD800 && v < 0xE000) || foldCode(v) != f)
+                continue;
+            uint8_t enc[3];
+            encodeUtf8(v, enc);
+            for (int k = 0; k < l; ++k)
+                if (std::find(mine[size_t(k)].begin(), mine[size_t(k)].end(), enc[k]) == mine[size_t(k)].end())
+                    mine[size_t(k)].push_back(enc[k]);
+        }
+        for (auto &m : mine)
+            sets.push_back(std::move(m));
+    }
+    if (sets.empty() || sets.size() != size_t(m_utf8.size()))
+        return;
+    auto usable = [&](size_t k) { return !sets[k].empty() && sets[k].size() <= 4; };
+    // Common bytes make poor probes: blanks and the leads of Cyrillic letters.
+    auto common = [&](size_t k) {
+        for (uint8_t b : sets[k])
+            if (b == ' ' || b == 0xD0 || b == 0xD1)
+                return true;
+        return false;
+    };
+    const size_t last = sets.size() - 1;
+    if (!usable(last))
+        return;
+    size_t first = last;
+    for (size_t k = 0; k < last; ++k)
+        if (usable(k) && !common(k)) {
+            first = k;
+            break;
+        }
+    auto fill = [&](Probe &p, size_t k) {
+        p.offset = int(k);
+        p.count = int(sets[k].size());
+        for (int j = 0; j < p.count; ++j)
+            p.values[j] = sets[k][size_t(j)];
+    };
+    fill(m_p1, first);
+    fill(m_p2, last);
+    m_probes = true;
+}
+
+TextScan scanText(const QByteArray &bytes, const TextNeedle &needle, bool wantNumbers, FoundLines found)
 {
     TextScan r;
-    normalise(bytes);
-    const auto *raw = reinterpret_cast<const uint8_t *>(bytes.constData());
-    const size_t n = size_t(bytes.size());
+    QByteArray cleaned;
+    const std::string_view text = normalised(bytes, cleaned);
+    const auto *raw = reinterpret_cast<const uint8_t *>(text.data());
+    const size_t n = text.size();
     if (n == 0)
         return r;
-    const char *rawc = bytes.constData();
+    const char *rawc = text.data();
     const qint64 lastLine = rawc[n - 1] != '\n' ? 1 : 0;
 
     bool wide = false;
-    std::unique_ptr<uint8_t[]> folded;
+    // One buffer for the folded text of every file this thread scans.
+    thread_local std::vector<uint8_t> foldBuf;
     const uint8_t *hay = raw;
     bool utf8;
+    bool probes = false;
     if (needle.caseSensitive()) {
         utf8 = utf8Pass<false>(raw, n, nullptr, &wide) && wide;
+    } else if (needle.hasProbes() && utf8Pass<false>(raw, n, nullptr, &wide) && wide) {
+        // Valid UTF-8: only the places the probes pick are folded.
+        utf8 = probes = true;
     } else {
-        folded.reset(new uint8_t[n]);
-        utf8 = utf8Pass<true>(raw, n, folded.get(), &wide) && wide;
+        if (foldBuf.size() < n)
+            foldBuf.resize(n);
+        else if (foldBuf.size() > (size_t(64) << 20) && foldBuf.size() > n * 4)
+            foldBuf = std::vector<uint8_t>(n); // give back what one huge file took
+        utf8 = utf8Pass<true>(raw, n, foldBuf.data(), &wide) && wide;
         if (!utf8)
-            foldCp1251(raw, n, folded.get());
-        hay = folded.get();
+            foldCp1251(raw, n, foldBuf.data());
+        hay = foldBuf.data();
     }
     const QByteArray &pat = utf8 ? needle.utf8() : needle.cp1251();
     if (pat.isEmpty()) {
@@ -302,10 +468,9 @@ TextScan scanText(QByteArray bytes, const TextNeedle &needle, bool wantNumbers, 
     qint64 lineNo = 1; // of the line at `counted`
     bool keep = found != FoundLines::None;
     while (pos < n) {
-        const char *m = find(h + pos, h + n).first;
-        if (m == h + n)
+        const size_t at = probes ? findByProbes(raw, n, pos, needle) : size_t(find(h + pos, h + n).first - h);
+        if (at >= n)
             break;
-        const size_t at = size_t(m - h);
         lineNo += countNewlines(raw + counted, at - counted);
         counted = at;
         const void *nl = std::memchr(rawc + at, '\n', n - at);

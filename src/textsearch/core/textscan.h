@@ -18,9 +18,25 @@ public:
     const QByteArray &utf8() const { return m_utf8; }
     const QByteArray &cp1251() const { return m_cp1251; }
 
+    // Two byte positions of the string with every value a case variant can
+    // put there: UTF-8 text is searched for these first, and only those
+    // places are folded and compared.
+    struct Probe {
+        int offset = 0;
+        unsigned char values[4] = {};
+        int count = 0;
+    };
+    bool hasProbes() const { return m_probes; }
+    const Probe &probe1() const { return m_p1; }
+    const Probe &probe2() const { return m_p2; }
+
 private:
+    void makeProbes(const QString &text);
+
     bool m_case;
     QByteArray m_utf8, m_cp1251;
+    bool m_probes = false;
+    Probe m_p1, m_p2;
 };
 
 struct TextScan {
@@ -34,6 +50,6 @@ enum class FoundLines { None = 0, First = 1, All = 2 };
 
 // A line ends at LF; the CR before it is not part of it, a CR elsewhere is
 // dropped, and Ctrl+Z ends the text.
-TextScan scanText(QByteArray bytes, const TextNeedle &needle, bool wantNumbers, FoundLines found);
+TextScan scanText(const QByteArray &bytes, const TextNeedle &needle, bool wantNumbers, FoundLines found);
 
 } // namespace vt

@@ -19,8 +19,17 @@ bool WriteLog(QStringList &log, const TextSearchOptions &o, const TextNeedle &ne
               const QByteArray &nativePath)
 {
     const QString path = QFile::decodeName(nativePath);
-    QByteArray bytes;
-    switch (fs::readRegularNative(nativePath, &bytes)) {
+    // Reused from file to file, as a reader of many files should.
+    thread_local QByteArray bytes;
+    const auto status = fs::readRegularNative(nativePath, &bytes);
+    struct Release {
+        ~Release()
+        {
+            if (bytes.capacity() > (qsizetype(64) << 20))
+                bytes = QByteArray();
+        }
+    } release;
+    switch (status) {
     case fs::ReadStatus::Missing:
         log << path << QStringLiteral("<Файл не найден>");
         return false;
@@ -30,7 +39,7 @@ bool WriteLog(QStringList &log, const TextSearchOptions &o, const TextNeedle &ne
     case fs::ReadStatus::Ok:
         break;
     }
-    const TextScan s = scanText(std::move(bytes), needle, o.numbersLine, o.foundLines);
+    const TextScan s = scanText(bytes, needle, o.numbersLine, o.foundLines);
     const bool hit = s.matches > 0;
     const bool pathLine = o.names == 2 || (hit && o.names == 1);
     if (pathLine) {
