@@ -53,6 +53,7 @@ ListRead readListRows(TableModel &table, const QString &path, QStringList &repor
     if (!fs::readRegularFile(path, &bytes))
         return res;
     report << QStringLiteral("Ошибки чтения файла:") << path << QString();
+    table.reserve(table.size() + int(qMin<qsizetype>(bytes.size() / kVtlRecordSize, kRowLimitMax)));
     AppendState st;
     for (const VtlRecord &r : vtlRecords(bytes)) {
         if (ops) {

@@ -192,6 +192,7 @@ VtsRead readVtsRows(TableModel &table, const QString &file, QStringList &report,
     res.header = vtsHeader(bytes.constData());
     table.setStartFolder(res.header.startFolder);
     report << QStringLiteral("Ошибки чтения файла:") << file << QString();
+    table.reserve(table.size() + int(qMin<qsizetype>(n - 1, kRowLimitMax)));
     for (qsizetype i = 1; i < n; ++i) {
         if (table.size() >= kRowLimitMax) {
             res.stop = StopLimit;

@@ -5,6 +5,7 @@
 // to. QtCore only; the view (ResultTable) mirrors the selected flags.
 #include "table/core/counters.h"
 #include "table/core/tablerow.h"
+#include "base/limits.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
@@ -52,6 +53,9 @@ public:
     // Native full path of a row, the bytes the platform layer opens.
     const QByteArray &fullPath(int row) const { return m_rows[size_t(row)].entry.path; }
 
+    // Room for this many rows in all, so that a reader that knows its count
+    // does not move the rows again and again while it appends.
+    void reserve(int rows) { m_rows.reserve(size_t(qBound(0, rows, kRowLimitMax))); }
     // Appends a row and counts it into the totals (and into the selected
     // counters when it comes selected).
     void appendRow(TableRow row);
