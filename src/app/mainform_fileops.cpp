@@ -14,7 +14,10 @@
 #include "platform/dirreader.h"
 #include "search/searchpanel.h"
 #include "table/core/tablemodel.h"
+#include "table/metform.h"
 #include "table/resulttable.h"
+
+#include <QPointer>
 
 namespace vt {
 
@@ -42,6 +45,11 @@ void TFileForm::registerFileopsCommands()
                    [this] { ShowAct(); });
     m_commands.add("fileops.sizes", u"Объем выделенных / всех файлов", u"Ctrl + Shift + F4",
                    {{Qt::Key_F4, true, true}}, B::Refuse, [this] { deleter().miInfFilesSzClick(); });
+    // The marks window's size button gives the same report.
+    TMetForm::setSizeReport([self = QPointer<TFileForm>(this)] {
+        if (self)
+            self->deleter().miInfFilesSzClick();
+    });
     m_commands.add("fileops.trashOne", u"Удалить в корзину (файл)", u"Ctrl + F9", {{Qt::Key_F9, false, true}},
                    B::Refuse, [this] {
                        const RowPath p = provList(ProvMode::File);
@@ -77,7 +85,7 @@ void TFileForm::registerFileopsCommands()
     h.showLog = [] { ShowLog(0, false); };
     m_dirCreate = new TDirCreateFrm(std::move(h), this);
     m_commands.add("fileops.dirCreate", u"Создать папки по списку", u"", {}, B::Refuse,
-                   [this] { m_dirCreate->open(); });
+                   [this] { m_dirCreate->showWindow(); });
 }
 
 void TFileForm::ShowAct()

@@ -100,7 +100,7 @@ TDirCreateFrm::TDirCreateFrm(DirCreateHooks hooks, QWidget *parent) : QDialog(pa
     put();
 }
 
-void TDirCreateFrm::open()
+void TDirCreateFrm::showWindow()
 {
     put();
     show();

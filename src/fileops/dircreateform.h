@@ -32,7 +32,7 @@ public:
 
     DirListState &state() { return m_state; }
     // Shows the window (not modal) with the kept texts.
-    void open();
+    void showWindow();
 
     void sbFormatClick(int mode);
     void sbDirInfClick();

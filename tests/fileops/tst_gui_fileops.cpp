@@ -271,7 +271,7 @@ private slots:
         };
         h.tableFolder = [&] { return S; };
         TDirCreateFrm w(h);
-        w.open();
+        w.showWindow();
         QCOMPARE(w.windowTitle(), QStringLiteral("Создать папки по списку"));
         // Shift without a created folder beeps; plain takes a favourite.
         w.sbIzbDirClick(true, false);
@@ -292,7 +292,7 @@ private slots:
         w.state().folder.clear();
         w.sbIzbDirClick(true, false);
         QCOMPARE(w.eDirForDirs->text(), T);
-        w.open();
+        w.showWindow();
         QCOMPARE(w.memDirList->toPlainText(), QStringLiteral("Отчёты 2024\nфото лето"));
         QVERIFY(w.memDirRes->toPlainText().contains(T + "фото лето <Папка создана>"));
         shot(&w, "dircreate.png");

@@ -192,8 +192,8 @@ DeleteResult FileDeleter::sbDelFilesClick(bool permanent)
             break;
         }
         const Item &it = items[k];
-        const bool ok = permanent ? m_engine->remove(it.path)
-                                  : m_engine->trash(it.path) && !fs::existsNative(it.path);
+        const bool ok = permanent ? engine().remove(it.path)
+                                  : engine().trash(it.path) && !fs::existsNative(it.path);
         if (ok)
             gone.append(it.row);
         log.opLog() << text(it.path) + (ok ? QStringLiteral(" <УДАЛЕН>") : QStringLiteral(" <Ошибка>"));
@@ -233,7 +233,7 @@ bool FileDeleter::Del(bool permanent, int row)
                             QStringLiteral("Файл:\r") + shown + QStringLiteral("\rбудет удален. Продолжить?"),
                             BoxIcon::Warning, true))
             return false;
-        if (!m_engine->remove(path))
+        if (!engine().remove(path))
             ui().inf(QStringLiteral("Ошибка удаления"));
     } else {
         // Our own question where a shell would confirm the move to the trash.
@@ -242,7 +242,7 @@ bool FileDeleter::Del(bool permanent, int row)
                                 + QStringLiteral("\rбудет перемещен в корзину. Продолжить?"),
                             BoxIcon::Warning, true))
             return false;
-        if (!m_engine->trash(path))
+        if (!engine().trash(path))
             ui().inf(QStringLiteral("Ошибка удаления"));
     }
     m_ops.processEvents();
@@ -349,7 +349,7 @@ void FileDeleter::miDelEmptyDirClick()
                 continue;
             }
             const QByteArray path = m_table.at(row).entry.path;
-            if (m_engine->removeDir(path)) {
+            if (engine().removeDir(path)) {
                 gone.append(row);
                 lines << text(path) + QStringLiteral(" <OK: папка удалена>");
             } else {

@@ -58,7 +58,7 @@ public:
 
     void setLists(ListController *lists) { m_lists = lists; }
     // Null restores the platform engine.
-    void setEngine(DeleteEngine *engine) { m_engine = engine ? engine : &m_platform; }
+    void setEngine(DeleteEngine *engine) { m_engine = engine; }
     void setHideWindow(std::function<void()> hide) { m_hooks.hideWindow = std::move(hide); }
 
     // The actions window's "Удалить" (Shift: for good).
@@ -75,13 +75,15 @@ public:
 private:
     void recount();
     void listChanged();
+    // The set engine, else the platform's (a copied deleter keeps no pointer into another).
+    DeleteEngine &engine() { return m_engine ? *m_engine : m_platform; }
 
     TableModel &m_table;
     OperationContext &m_ops;
     DeleteHooks m_hooks;
     ListController *m_lists = nullptr;
     DeleteEngine m_platform;
-    DeleteEngine *m_engine = &m_platform;
+    DeleteEngine *m_engine = nullptr;
 };
 
 } // namespace vt
