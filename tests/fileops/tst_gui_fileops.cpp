@@ -295,7 +295,7 @@ private slots:
         w.showWindow();
         QCOMPARE(w.memDirList->toPlainText(), QStringLiteral("Отчёты 2024\nфото лето"));
         QVERIFY(w.memDirRes->toPlainText().contains(T + "фото лето <Папка создана>"));
-        shot(&w, "dircreate.png");
+        shot(&w, "folder-creation.png");
 
         TableModel t;
         addRows(t, {make(S + "big.bin", QByteArray(1536, 'b'), QDateTime(QDate(2024, 1, 1), QTime(1, 0))),
@@ -308,7 +308,7 @@ private slots:
         QMessageBox box(QMessageBox::Information, QStringLiteral("Vestrada"),
                         fx.ui.lastText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")), QMessageBox::Ok);
         box.show();
-        shot(&box, "sizereport.png");
+        shot(&box, "size-report.png");
     }
 
     void commandsOfDeletingAndFolders()
