@@ -256,6 +256,7 @@ private slots:
         QVERIFY(fs::createFileNative(bad));
         QVERIFY(!moveToTrash(bad));
         QVERIFY(fs::existsNative(bad));
+        QVERIFY(fs::removeFileNative(bad));
     }
 };
 

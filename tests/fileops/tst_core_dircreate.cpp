@@ -84,11 +84,11 @@ private slots:
         QFile f(root + "file");
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
-        s.editor = "new\nOLD\nfile";
+        s.editor = "new\nold\nfile";
         fx.ui.yesNo.enqueue(true);
         sbFormatClick(s, 2);
         QCOMPARE(s.result, QStringList({root + "file <Ошибка: файл существует>", root + "new <Папка создана>",
-                                        root + "OLD <Ошибка: папка существует>", "___",
+                                        root + "old <Ошибка: папка существует>", "___",
                                         "Создать папки: результат 1 из 3"}));
         QVERIFY(QFileInfo(root + "new").isDir());
         QCOMPARE(s.lastCreated, root);

@@ -31,9 +31,9 @@ QString sizeBlock(const QString &label, int count, quint64 bytes)
 {
     QString s = label + QStringLiteral(" файлов: ") + num(count) + QStringLiteral("\r\nБайт: ")
                 + QString::number(bytes);
-    static const char *const units[] = {"\r\nКБ: ", "\r\nМБ: ", "\r\nГБ: "};
+    static const char16_t *const units[] = {u"\r\nКБ: ", u"\r\nМБ: ", u"\r\nГБ: "};
     quint64 v = bytes;
-    for (const char *unit : units) {
+    for (const char16_t *unit : units) {
         if (v <= 1023)
             break;
         quint64 whole = v / 1024;
@@ -42,7 +42,7 @@ QString sizeBlock(const QString &label, int count, quint64 bytes)
             ++whole;
             hundredths = 0;
         }
-        s += QLatin1String(unit) + QString::asprintf("%llu,%2.2llu", (unsigned long long)whole,
+        s += QString::fromUtf16(unit) + QString::asprintf("%llu,%2.2llu", (unsigned long long)whole,
                                                      (unsigned long long)hundredths);
         v /= 1024;
     }
