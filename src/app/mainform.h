@@ -3,6 +3,7 @@
 // status bar; settings at start and close, key dispatch, window placement.
 #include "base/commands.h"
 #include "base/operation.h"
+#include "fileops/core/deletefiles.h"
 #include "lists/core/listcontroller.h"
 #include "lists/core/pathintake.h"
 #include "search/core/recentfolders.h"
@@ -29,6 +30,7 @@ class StatusPanels;
 class TableCommands;
 class THelpForm;
 class TParserForm;
+class TDirCreateFrm;
 
 class TFileForm : public QMainWindow {
     Q_OBJECT
@@ -217,6 +219,9 @@ private:
     ListGroup *m_listGroup = nullptr;
     std::unique_ptr<PathIntake> m_intake;
     TParserForm *m_parser = nullptr;
+    TDirCreateFrm *m_dirCreate = nullptr;
+    // The deletions, with the progress window, the log viewer and the counters as hooks.
+    FileDeleter deleter();
     QStringList m_params;
     bool m_unreadable = false;
     bool m_activated = false;

@@ -28,20 +28,15 @@ void registerPlannedCommands(CommandTable &t)
         QList<KeyBinding> keys;
     };
     const Planned planned[] = {
-        {"fileops.sizes", u"Объем выделенных / всех файлов", u"Ctrl + Shift + F4", {key(Qt::Key_F4, true, true)}},
         {"shell.runAsk", u"Выполнить / отправить", u"F8", {key(Qt::Key_F8)}},
         {"shell.run", u"", u"", {key(Qt::Key_F8, true), key(Qt::Key_F8, true, true)}},
         {"shell.openWith", u"", u"", {key(Qt::Key_F8, false, true)}},
         {"shell.properties", u"Свойства (выбрать)", u"F9", {key(Qt::Key_F9)}},
         {"rename.quick", u"Быстрое переименование (файл)", u"Shift + F9",
          {key(Qt::Key_F9, true), key(Qt::Key_F9, true, true)}},
-        {"fileops.trashOne", u"Удалить в корзину (файл)", u"Ctrl + F9", {key(Qt::Key_F9, false, true)}},
         {"shell.explorer", u"Проводник (см. кол. \"Папка\")", u"", {}},
         {"shell.findInExplorer", u"Найти в проводнике (см. кол. \"Имя\")", u"", {}},
         {"lists.openVtx", u"", u"", {key(Qt::Key_2, false, true)}},
-        {"fileops.emptyFolders", u"", u"", {key(Qt::Key_D, false, true)}},
-        {"fileops.selectEmpty", u"", u"", {key(Qt::Key_E, false, true)}},
-        {"fileops.checkPath", u"", u"", {key(Qt::Key_H, false, true)}},
         {"rename.columns", u"", u"", {key(Qt::Key_I, false, true)}},
         {"rename.folders", u"", u"", {key(Qt::Key_J, false, true)}},
         {"rename.folderNames", u"", u"", {key(Qt::Key_J, true, true)}},
@@ -121,6 +116,7 @@ QStringList TFileForm::mainMenuLayout()
         "table.marks", "table.sortByMarks", "table.removeRows", "fileops.sizes", "-",
         "table.focus", "table.invert", "table.shuffle", "-",
         "fileops.actions", "-",
+        "fileops.selectEmpty", "fileops.emptyFolders", "fileops.dirCreate", "fileops.checkPath", "-",
         "table.moveTo", "table.moveUp", "table.moveDown", "table.moveEnd", "-",
         "shell.runAsk", "shell.properties", "rename.quick", "fileops.trashOne",
         "shell.explorer", "shell.findInExplorer", "-",

@@ -1,5 +1,6 @@
-// The file operations of the main window: the actions window (F6) with copy
-// and move, which need the progress window, the log viewer and the
+// The file operations of the main window: the actions window (F6) with copy,
+// move and delete, the deletions of the table, the size report and the
+// folder creation, which need the progress window, the log viewer and the
 // conversion of "Папка" from here.
 #include "app/logform.h"
 #include "app/mainform.h"
@@ -7,16 +8,84 @@
 #include "base/services.h"
 #include "base/settings.h"
 #include "fileops/actform.h"
+#include "fileops/core/dircreate.h"
+#include "fileops/dircreateform.h"
 #include "lists/openvarform.h"
+#include "platform/dirreader.h"
+#include "search/searchpanel.h"
 #include "table/core/tablemodel.h"
+#include "table/metform.h"
 #include "table/resulttable.h"
+
+#include <QPointer>
 
 namespace vt {
 
+FileDeleter TFileForm::deleter()
+{
+    DeleteHooks d;
+    d.showProgress = [this](int max, const QString &text) { ShowProtect(m_ops, true, max, text); };
+    d.updateProgress = [this](int pos) { UpdateProtect(m_ops, pos); };
+    d.closeProgress = [this] { CloseProtect(m_ops); };
+    d.showLog = [] { ShowLog(0, false); };
+    d.countersChanged = [this] { showCounters(); };
+    d.scrollTo = [this](int row) {
+        if (row >= 0)
+            ListView->scrollToRow(row);
+    };
+    FileDeleter f(*ListView->tableModel(), m_ops, std::move(d));
+    f.setLists(m_lists.get());
+    return f;
+}
+
 void TFileForm::registerFileopsCommands()
 {
-    m_commands.add("fileops.actions", u"Действия (выбрать)", u"F6", {{Qt::Key_F6, false, false}},
-                   BusyPolicy::Refuse, [this] { ShowAct(); });
+    using B = BusyPolicy;
+    m_commands.add("fileops.actions", u"Действия (выбрать)", u"F6", {{Qt::Key_F6, false, false}}, B::Refuse,
+                   [this] { ShowAct(); });
+    m_commands.add("fileops.sizes", u"Объем выделенных / всех файлов", u"Ctrl + Shift + F4",
+                   {{Qt::Key_F4, true, true}}, B::Refuse, [this] { deleter().miInfFilesSzClick(); });
+    // The marks window's size button gives the same report.
+    TMetForm::setSizeReport([self = QPointer<TFileForm>(this)] {
+        if (self)
+            self->deleter().miInfFilesSzClick();
+    });
+    m_commands.add("fileops.trashOne", u"Удалить в корзину (файл)", u"Ctrl + F9", {{Qt::Key_F9, false, true}},
+                   B::Refuse, [this] {
+                       const RowPath p = provList(ProvMode::File);
+                       const Selection sel = ListView->tableModel()->selection();
+                       if (p.native.isEmpty() || sel.size() != 1)
+                           return;
+                       if (sel.first().entry.isDir())
+                           return ui().beep();
+                       deleter().Del(false, sel.first().row);
+                   });
+    m_commands.add("fileops.selectEmpty", u"Выделить пустые папки (вся таблица)", u"Ctrl + E",
+                   {{Qt::Key_E, false, true}}, B::Refuse, [this] { deleter().miEmptyDirSelectClick(); });
+    m_commands.add("fileops.emptyFolders", u"Удалить/выделить пустые папки из выделенных", u"Ctrl + D",
+                   {{Qt::Key_D, false, true}}, B::Refuse, [this] { deleter().miDelEmptyDirClick(); });
+    m_commands.add("fileops.checkPath", u"Проверить/создать путь папки", u"Ctrl + H", {{Qt::Key_H, false, true}},
+                   B::Refuse, [] { miDirCreateHorsClick(); });
+
+    DirCreateHooks h;
+    h.openIzb = [this](const QString &current, const QString &tableFolder) {
+        QString chosen;
+        OpenIzb(current, tableFolder, chosen, true, m_dirCreate);
+        return chosen;
+    };
+    h.tableFolder = [this] {
+        const int row = ListView->currentRow();
+        const TableModel *m = ListView->tableModel();
+        if (row < 0 || row >= m->size())
+            return QString();
+        const QByteArray f = m->at(row).entry.folderBytes();
+        return fs::displayName(std::string_view(f.constData(), size_t(f.size())));
+    };
+    h.chooseDir = [this](int way, QString &folder) { return panTop->GetDirOnly(way, folder); };
+    h.showLog = [] { ShowLog(0, false); };
+    m_dirCreate = new TDirCreateFrm(std::move(h), this);
+    m_commands.add("fileops.dirCreate", u"Создать папки по списку", u"", {}, B::Refuse,
+                   [this] { m_dirCreate->showWindow(); });
 }
 
 void TFileForm::ShowAct()
@@ -38,11 +107,23 @@ void TFileForm::ShowAct()
         OpenIzb(current, tableFolder, chosen, true, this);
         return chosen;
     };
+    TActfrm *form = nullptr;
+    a.deleteFiles = [this, &form](bool permanent) {
+        FileDeleter d = deleter();
+        d.setHideWindow([&form] {
+            if (form)
+                form->hide();
+        });
+        return d.sbDelFilesClick(permanent).closeWindow;
+    };
     const QString lcm = settings().lcm;
     TActfrm f(*m, m_ops, h, a, this);
+    form = &f;
     f.setLists(m_lists.get());
     f.setFocusedRow(ListView->currentRow());
-    f.exec();
+    do
+        f.exec();
+    while (f.takeReopen());
     if (settings().lcm != lcm)
         Savini();
     showCounters();

@@ -265,7 +265,14 @@ TActfrm::TActfrm(TableModel &table, OperationContext &ops, CopyMoveHooks copyHoo
             accept();
     });
     connect(sbRenFil, &QPushButton::clicked, this, [this] { run(m_hooks.rename); });
-    connect(sbDelFiles, &QPushButton::clicked, this, [this] { run(m_hooks.deleteFiles); });
+    connect(sbDelFiles, &QPushButton::clicked, this, [this] {
+        if (!m_hooks.deleteFiles)
+            return ui().beep();
+        if (m_hooks.deleteFiles(shiftHeld()))
+            accept();
+        else if (!isVisible())
+            m_reopen = true;
+    });
     connect(labDopRen, &ClickLabel::clicked, this, [this] {
         if (!m_hooks.dopRen)
             return ui().beep();

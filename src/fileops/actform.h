@@ -5,6 +5,7 @@
 #include "fileops/core/copymove.h"
 
 #include <QDialog>
+#include <utility>
 
 class QCheckBox;
 class QGroupBox;
@@ -32,7 +33,9 @@ struct ActHooks {
     std::function<bool(const QString &caption)> textSearch;
     std::function<void()> rename;
     std::function<bool()> dopRen;
-    std::function<void()> deleteFiles;
+    // "Удалить" (permanent with Shift); true when something was deleted and
+    // the window closes. The hook may hide the window while it works.
+    std::function<bool(bool permanent)> deleteFiles;
     // Favourite folders: the chosen folder, empty when none.
     std::function<QString(const QString &current, const QString &tableFolder)> openIzb;
 };
@@ -49,6 +52,8 @@ public:
     // The row with the focus in the result table (-1 for none).
     void setFocusedRow(int row) { m_focusedRow = row; }
     ActResult actResult() const { return m_result; }
+    // True once after a delete that hid the window and deleted nothing: exec again.
+    bool takeReopen() { return std::exchange(m_reopen, false); }
     CopyMover &mover() { return m_mover; }
 
     void CopyMove(bool copy, int mode);
@@ -88,6 +93,7 @@ private:
     int m_focusedRow = -1;
     bool m_filesEnabled = false;
     bool m_oldLoaded = false;
+    bool m_reopen = false;
 };
 
 } // namespace vt

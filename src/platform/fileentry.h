@@ -50,5 +50,9 @@ bool setModifiedTime(const QString &path, qint64 secs);
 // Creates an empty file from raw name bytes (names that are not valid UTF-8).
 bool createFileNative(const QByteArray &nativePath);
 bool removeFileNative(const QByteArray &nativePath);
+// One folder level; false when it exists already or cannot be made.
+bool makeDirNative(const QByteArray &nativePath);
+// Removes a folder only when it is empty.
+bool removeDirNative(const QByteArray &nativePath);
 
 } // namespace vt::fs

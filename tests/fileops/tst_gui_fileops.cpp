@@ -6,6 +6,8 @@
 #include "fakeservices.h"
 #include "fileops/actform.h"
 #include "fileops/clicklabel.h"
+#include "fileops/core/deletefiles.h"
+#include "fileops/dircreateform.h"
 #include "fileops/core/recenttargets.h"
 #include "fileops/rewriteform.h"
 #include "fileops/showrewrinf.h"
@@ -21,6 +23,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -220,6 +223,106 @@ private slots:
         TShowRewrInfFrm other(InfKind::OtherFiles, QString(), {S + "x"});
         QCOMPARE(other.windowTitle(), QStringLiteral("Показать список остальных файлов для копирования"));
         QVERIFY(!other.sbMkDir->isVisibleTo(&other));
+    }
+
+    void deleteButtonClosesOrReopensTheWindow()
+    {
+        test::FakeServices fx;
+        TableModel t;
+        addRows(t, {make(S + "a.txt", "a", QDateTime(QDate(2024, 1, 1), QTime(1, 0)))});
+        t.setAllSelected(true);
+        OperationContext ops;
+        QList<bool> asked;
+        bool deleteSome = false;
+        ActHooks a;
+        TActfrm *form = nullptr;
+        a.deleteFiles = [&](bool permanent) {
+            asked << permanent;
+            form->hide();
+            return deleteSome;
+        };
+        TActfrm f(t, ops, {}, a);
+        form = &f;
+        {
+            test::ModalAnswer first([&](QWidget *) { QTest::mouseClick(f.sbDelFiles, Qt::LeftButton); });
+            f.exec();
+        }
+        QVERIFY(f.takeReopen());
+        QVERIFY(!f.takeReopen());
+        deleteSome = true;
+        int code = -1;
+        {
+            test::ModalAnswer second([&](QWidget *) { QTest::mouseClick(f.sbDelFiles, Qt::LeftButton); });
+            code = f.exec();
+        }
+        QCOMPARE(code, int(QDialog::Accepted));
+        QVERIFY(!f.takeReopen());
+        QCOMPARE(asked, QList<bool>({false, false}));
+    }
+
+    void folderCreationWindowAndSizeReport()
+    {
+        test::FakeServices fx;
+        QStringList favouriteCalls;
+        DirCreateHooks h;
+        h.openIzb = [&](const QString &current, const QString &tableFolder) {
+            favouriteCalls << current + "|" + tableFolder;
+            return T;
+        };
+        h.tableFolder = [&] { return S; };
+        TDirCreateFrm w(h);
+        w.showWindow();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Создать папки по списку"));
+        // Shift without a created folder beeps; plain takes a favourite.
+        w.sbIzbDirClick(true, false);
+        QCOMPARE(fx.ui.beeps, 1);
+        QTest::mouseClick(w.sbIzbDir, Qt::LeftButton);
+        QCOMPARE(favouriteCalls, QStringList{"|" + S});
+        QCOMPARE(w.eDirForDirs->text(), T);
+        w.memDirList->setPlainText("  Отчёты 2024 \nотчёты 2024\nфото: лето\n");
+        fx.ui.yesNo << true;
+        QTest::mouseClick(w.sbCreateDir, Qt::LeftButton);
+        QVERIFY(QFileInfo(T + "Отчёты 2024").isDir() && QFileInfo(T + "фото лето").isDir());
+        QCOMPARE(w.memDirList->toPlainText(), QStringLiteral("Отчёты 2024\nфото лето"));
+        QCOMPARE(w.labDirRes->text(), QStringLiteral("Создать папки: результат 2 из 2"));
+        QCOMPARE(fx.ui.lastText(), QStringLiteral("Создать папки: результат 2 из 2"));
+        // The texts stay for the next opening; Shift now gives the folder back.
+        w.close();
+        w.eDirForDirs->clear();
+        w.state().folder.clear();
+        w.sbIzbDirClick(true, false);
+        QCOMPARE(w.eDirForDirs->text(), T);
+        w.showWindow();
+        QCOMPARE(w.memDirList->toPlainText(), QStringLiteral("Отчёты 2024\nфото лето"));
+        QVERIFY(w.memDirRes->toPlainText().contains(T + "фото лето <Папка создана>"));
+        shot(&w, "folder-creation.png");
+
+        TableModel t;
+        addRows(t, {make(S + "big.bin", QByteArray(1536, 'b'), QDateTime(QDate(2024, 1, 1), QTime(1, 0))),
+                    make(S + "small.txt", QByteArray(100, 's'), QDateTime(QDate(2024, 1, 1), QTime(1, 0)))});
+        t.setSelected(0, true);
+        OperationContext ops;
+        FileDeleter(t, ops).miInfFilesSzClick();
+        QCOMPARE(fx.ui.lastText(), QStringLiteral("Выделено файлов: 1\r\nБайт: 1536\r\nКБ: 1,50\r\n-----------------"
+                                                  "\r\nВсего файлов: 2\r\nБайт: 1636\r\nКБ: 1,60"));
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Vestrada"),
+                        fx.ui.lastText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")), QMessageBox::Ok);
+        box.show();
+        shot(&box, "size-report.png");
+    }
+
+    void commandsOfDeletingAndFolders()
+    {
+        test::FakeServices fx;
+        TFileForm form;
+        addRows(*form.ListView->tableModel(), {make(S + "a.txt", "a", QDateTime(QDate(2024, 1, 1), QTime(1, 0)))});
+        form.commands().run(QStringLiteral("fileops.selectEmpty"));
+        QCOMPARE(fx.ui.lastText(), QStringLiteral("В таблице нет папок"));
+        form.commands().run(QStringLiteral("fileops.emptyFolders"));
+        QVERIFY(fx.ui.lastText().startsWith("Для удаления выделите в таблице от 1 до 1000 папок."));
+        fx.ui.inputs.enqueue(QString("   "));
+        form.commands().run(QStringLiteral("fileops.checkPath"));
+        QCOMPARE(fx.ui.beeps, 0);
     }
 
     void f6OpensTheActionsWindow()

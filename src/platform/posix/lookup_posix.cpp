@@ -86,4 +86,8 @@ bool createFileNative(const QByteArray &path)
 
 bool removeFileNative(const QByteArray &path) { return ::unlink(path.constData()) == 0; }
 
+bool makeDirNative(const QByteArray &path) { return !path.isEmpty() && ::mkdir(path.constData(), 0777) == 0; }
+
+bool removeDirNative(const QByteArray &path) { return !path.isEmpty() && ::rmdir(path.constData()) == 0; }
+
 } // namespace vt::fs

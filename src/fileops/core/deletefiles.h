@@ -1,0 +1,89 @@
+#pragma once
+// Deleting: the selected files (to the trash or for good), one file, and the
+// empty folders among the rows; and the size report of the table. Each
+// deletion logs, removes its rows and marks an open list changed. Without
+// widgets: the window half gives the hooks that show its windows.
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+namespace vt {
+
+class ListController;
+class OperationContext;
+class TableModel;
+struct TableCounters;
+
+// The removals the loops use; tests put failures in between.
+class DeleteEngine {
+public:
+    virtual ~DeleteEngine() = default;
+    virtual bool trash(const QByteArray &path);
+    virtual bool remove(const QByteArray &path);
+    virtual bool removeDir(const QByteArray &path);
+};
+
+struct DeleteHooks {
+    // The progress window of a permanent delete; without them the context's state is set.
+    std::function<void(int max, const QString &text)> showProgress;
+    std::function<void(int position)> updateProgress;
+    std::function<void()> closeProgress;
+    // The actions window is hidden while files are deleted.
+    std::function<void()> hideWindow;
+    std::function<void()> showLog;
+    // After the counters were recounted (the view redraws them).
+    std::function<void()> countersChanged;
+    // The first selected row is scrolled into view.
+    std::function<void(int row)> scrollTo;
+};
+
+struct DeleteResult {
+    int deleted = 0;
+    int total = 0;
+    bool closeWindow = false; // something was deleted
+};
+
+// A folder that holds anything (hidden entries too) is not empty; one that
+// cannot be listed counts as empty (its removal then fails and says so).
+bool folderIsEmpty(const QByteArray &path);
+// True when a file (not a folder) is at path.
+bool fileExists(const QByteArray &path);
+
+// "Выделено файлов: …\r\nБайт: …\r\nКБ: 1,50" … for the selected and all files.
+QString filesSizeText(const TableCounters &c);
+
+class FileDeleter {
+public:
+    FileDeleter(TableModel &table, OperationContext &ops, DeleteHooks hooks = {});
+
+    void setLists(ListController *lists) { m_lists = lists; }
+    // Null restores the platform engine.
+    void setEngine(DeleteEngine *engine) { m_engine = engine; }
+    void setHideWindow(std::function<void()> hide) { m_hooks.hideWindow = std::move(hide); }
+
+    // The actions window's "Удалить" (Shift: for good).
+    DeleteResult sbDelFilesClick(bool permanent);
+    // One file, the one of row; true when it is gone afterwards.
+    bool Del(bool permanent, int row);
+    // Ctrl+E: selects exactly the empty folders of the table.
+    void miEmptyDirSelectClick();
+    // Ctrl+D: deletes, or selects, the empty folders among the selected rows.
+    void miDelEmptyDirClick();
+    // Ctrl+Shift+F4.
+    void miInfFilesSzClick();
+
+private:
+    void recount();
+    void listChanged();
+    // The set engine, else the platform's (a copied deleter keeps no pointer into another).
+    DeleteEngine &engine() { return m_engine ? *m_engine : m_platform; }
+
+    TableModel &m_table;
+    OperationContext &m_ops;
+    DeleteHooks m_hooks;
+    ListController *m_lists = nullptr;
+    DeleteEngine m_platform;
+    DeleteEngine *m_engine = nullptr;
+};
+
+} // namespace vt
