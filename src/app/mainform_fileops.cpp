@@ -1,7 +1,7 @@
 // The file operations of the main window: the actions window (F6) with copy,
-// move and delete, the deletions of the table, the size report and the
-// folder creation, which need the progress window, the log viewer and the
-// conversion of "Папка" from here.
+// move, delete and the rule rename, the deletions of the table, the size
+// report and the folder creation, which need the progress window, the log
+// viewer and the conversion of "Папка" from here.
 #include "app/logform.h"
 #include "app/mainform.h"
 #include "app/protectform.h"
@@ -13,11 +13,13 @@
 #include "lists/openvarform.h"
 #include "platform/dirreader.h"
 #include "search/searchpanel.h"
+#include "rename/renprevform.h"
 #include "table/core/tablemodel.h"
 #include "table/metform.h"
 #include "table/resulttable.h"
 
 #include <QPointer>
+#include <QPushButton>
 
 namespace vt {
 
@@ -115,6 +117,18 @@ void TFileForm::ShowAct()
                 form->hide();
         });
         return d.sbDelFilesClick(permanent).closeWindow;
+    };
+    a.rename = [this, m, &form] {
+        TRenPrevForm prev(*m, m_lists.get(), false, this);
+        prev.showLog = [] { ShowLog(0, false); };
+        if (prev.fill(m->selectedRows()) == 0) {
+            ui().beep();
+            form->sbRenFil->setEnabled(false);
+            return;
+        }
+        form->hide();
+        prev.exec();
+        form->accept();
     };
     const QString lcm = settings().lcm;
     TActfrm f(*m, m_ops, h, a, this);

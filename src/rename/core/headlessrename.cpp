@@ -117,6 +117,7 @@ int renameRowsHeadless(TableModel &table, const QStringList &opts)
         log.opLog() << header << QStringLiteral("-");
         log.append(header);
         ok = renBatch(rule, dirs, false, ext1Upper, newExt, rows, &log.opLog());
+        renUpdateTable(table, rows);
         const QString sum = summary.arg(ok).arg(n);
         log.opLog() << QStringLiteral("___\r\n") << sum;
         log.append(sum + QStringLiteral("\r\n-"));

@@ -3,6 +3,7 @@
 #include "base/currentlog.h"
 #include "platform/dirreader.h"
 #include "platform/fileentry.h"
+#include "platform/shortpath.h"
 #include "rename/core/renapply.h"
 #include "table/core/tablemodel.h"
 
@@ -147,7 +148,10 @@ int renBatch(const TRenRule &rule, bool dirs, bool test, const QString &ext1Uppe
                 r.name = name;
                 r.ext = ext;
                 r.lenText = r.newLen;
-                r.oldNative.clear(); // from now on the path is the text
+                // the folder keeps its exact bytes; the new leaf is text
+                const QByteArray base = r.oldNative.isEmpty() ? fs::nativePath(r.folder)
+                                                              : r.oldNative.left(r.oldNative.lastIndexOf('/') + 1);
+                r.oldNative = base + fs::nativePath(dirs ? name : name + QLatin1Char('.') + ext);
             }
         } else if (!test && opLog) {
             opLog->append(r.folder + r.name + (dirs ? QString() : QLatin1Char('.') + r.ext) + QLatin1Char(' ')
@@ -155,6 +159,19 @@ int renBatch(const TRenRule &rule, bool dirs, bool test, const QString &ext1Uppe
         }
     }
     return ok;
+}
+
+void renUpdateTable(TableModel &table, const QList<RenRow> &rows)
+{
+    for (const RenRow &r : rows) {
+        const int i = r.pos - 1;
+        if (r.code > 0 || i < 0 || i >= table.size() || r.oldNative.isEmpty())
+            continue;
+        RowEntry e = table.at(i).entry;
+        e.path = r.oldNative;
+        e.shortForm = fs::shortPath(e.displayPath());
+        table.updateEntry(i, std::move(e), table.at(i).cells[ColFolder]);
+    }
 }
 
 } // namespace vt

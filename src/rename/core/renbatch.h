@@ -19,7 +19,7 @@ struct RenRow {
     QString folder;       // with trailing separator
     QString name;         // without extension (folders: the whole name)
     QString ext;          // without dot; empty for folders
-    QByteArray oldNative; // exact bytes of the path while they are known
+    QByteArray oldNative; // exact bytes of the path (after a real run: the new path)
     QString lenText;      // "name / ext • total"
     // After a test or run:
     QString newName, newExt, newLen, result;
@@ -53,5 +53,9 @@ QString renLogHeader(bool dirs, int n);
 // number of rows that went OK.
 int renBatch(const TRenRule &rule, bool dirs, bool test, const QString &ext1Upper, const QString &newExt,
              QList<RenRow> &rows, QStringList *opLog);
+
+// After a real run: the result-table row of each renamed row (its `pos`)
+// takes the new path, so name, type and 8.3 follow.
+void renUpdateTable(TableModel &table, const QList<RenRow> &rows);
 
 } // namespace vt
