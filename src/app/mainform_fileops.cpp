@@ -7,6 +7,9 @@
 #include "base/services.h"
 #include "base/settings.h"
 #include "fileops/actform.h"
+#include "lists/core/textsave.h"
+#include "app/qtservices.h"
+#include "base/currentlog.h"
 #include "table/core/tablemodel.h"
 #include "table/resulttable.h"
 
@@ -30,6 +33,17 @@ void TFileForm::ShowAct()
     ActHooks a;
     a.saveVtl = [this] { m_commands.run(QStringLiteral("lists.saveVtl")); };
     a.appendVtl = [this] { m_commands.run(QStringLiteral("lists.appendVtl")); };
+    a.saveText = [m](const QString &quote, const QString &alias, bool aliasUsed, bool temp, int format) {
+        TextSaveRequest r;
+        r.quote = quote;
+        r.replacement = alias;
+        r.useReplacement = aliasUsed;
+        r.toTemp = temp;
+        r.ctrl = ctrlHeld();
+        r.shift = shiftHeld();
+        r.type = TextType(format);
+        return SaveAsTxt(*m, currentLog(), r) != int(YesOk::Cancel);
+    };
     const QString lcm = settings().lcm;
     TActfrm f(*m, m_ops, h, a, this);
     f.setLists(m_lists.get());
