@@ -90,6 +90,11 @@ public:
         calls.append({"files", title, filter + QLatin1Char('|') + start});
         return next(fileSets, QStringList(), title);
     }
+    QString chooseExistingFile(const QString &title, const QString &, const QString &preset) override
+    {
+        calls.append({"existingFile", title, preset});
+        return next(files, QString(), title);
+    }
     void beep(Beep kind) override
     {
         ++beeps;

@@ -5,12 +5,14 @@
 #include "base/savelog.h"
 #include "base/services.h"
 #include "base/textutil.h"
+#include "lists/core/textlist.h"
 #include "app/helpform.h"
 #include "app/qtservices.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QMouseEvent>
@@ -37,6 +39,8 @@ TLogForm::TLogForm(int mode, int selectedRows, QWidget *parent)
     panBottom->installEventFilter(this);
     rbLast = new QRadioButton(QStringLiteral("Последнее действие"), panBottom);
     rbSaved = new QRadioButton(QStringLiteral("Сохраненные логи"), panBottom);
+    rbVtxSrc = new QRadioButton(QStringLiteral("Текст VTX/M3U"), panBottom);
+    rbVtxSrc->setVisible(false);
     cmbSavedLogs = new QComboBox(panBottom);
     cmbSavedLogs->setMinimumContentsLength(22);
     cmbSavedLogs->setVisible(false);
@@ -67,6 +71,7 @@ TLogForm::TLogForm(int mode, int selectedRows, QWidget *parent)
     row->addWidget(rbLast);
     row->addWidget(rbSaved);
     row->addWidget(cmbSavedLogs);
+    row->addWidget(rbVtxSrc);
     row->addSpacing(6);
     row->addWidget(cbWrap);
     row->addWidget(butSave);
@@ -82,6 +87,7 @@ TLogForm::TLogForm(int mode, int selectedRows, QWidget *parent)
 
     connect(rbLast, &QRadioButton::clicked, this, &TLogForm::showLastAction);
     connect(rbSaved, &QRadioButton::clicked, this, &TLogForm::showSavedLogs);
+    connect(rbVtxSrc, &QRadioButton::clicked, this, &TLogForm::showListSource);
     connect(cmbSavedLogs, &QComboBox::activated, this, &TLogForm::savedLogChosen);
     connect(cbWrap, &QCheckBox::clicked, this, &TLogForm::wrapClick);
     connect(butSave, &QPushButton::clicked, this, &TLogForm::butSaveClick);
@@ -123,6 +129,28 @@ void TLogForm::showSavedLogs()
         cmbSavedLogs->addItem(f.label, f.path);
     // Nothing is loaded until the user picks a log.
     cmbSavedLogs->setCurrentIndex(-1);
+}
+
+void TLogForm::setListSource(const QString &path)
+{
+    m_listSource = path;
+    rbVtxSrc->setVisible(true);
+    rbVtxSrc->setChecked(true);
+    showListSource();
+}
+
+void TLogForm::showListSource()
+{
+    cmbSavedLogs->setVisible(false);
+    setWindowTitle(QStringLiteral("Исходный текст: ") + QFileInfo(m_listSource).fileName());
+    bool ok = false;
+    const QByteArray data = readWholeFile(m_listSource, &ok);
+    if (!ok) {
+        memLogLast->clear();
+        ui().beep(Beep::Error);
+        return;
+    }
+    memLogLast->setPlainText(decodeTextLines(data).join(QLatin1Char('\n')));
 }
 
 void TLogForm::savedLogChosen(int index)
@@ -206,9 +234,16 @@ bool TLogForm::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+void ShowListSource(const QString &listPath)
+{
+    TLogForm form(0, 0, QApplication::activeWindow());
+    form.setListSource(listPath);
+    form.exec();
+}
+
 YesOk ShowLog(int mode, bool source, int selectedRows)
 {
-    // Text lists are not offered yet, so source has nothing to select.
+    // The list's own text is offered by ShowListSource.
     Q_UNUSED(source);
     TLogForm form(mode, selectedRows, QApplication::activeWindow());
     const int r = form.exec();

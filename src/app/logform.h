@@ -29,6 +29,7 @@ public:
     QFrame *panBottom;
     QRadioButton *rbLast;
     QRadioButton *rbSaved;
+    QRadioButton *rbVtxSrc; // "Текст VTX/M3U", shown with a list file
     QComboBox *cmbSavedLogs;
     QCheckBox *cbWrap;
     QPushButton *butSave;
@@ -39,6 +40,9 @@ public:
 
     void showLastAction();
     void showSavedLogs();
+    // The list file's own text, as the list reader decodes it.
+    void setListSource(const QString &path);
+    void showListSource();
     void savedLogChosen(int index);
     void wrapClick();
     void butSaveClick();
@@ -54,11 +58,14 @@ private:
     int m_mode;
     int m_selectedRows;
     bool m_listFilled = false;
+    QString m_listSource;
     QRect m_firstGeometry;
 };
 
 // Opens the viewer modally. Yes or Ok when the extra button's question was
 // answered so; Cancel for every other way of closing.
 YesOk ShowLog(int mode, bool source = false, int selectedRows = 0);
+// The viewer opened on the text of a list file.
+void ShowListSource(const QString &listPath);
 
 } // namespace vt

@@ -189,6 +189,12 @@ private:
     void registerFileopsCommands();
     // The list-mode branch of the search command.
     void openListFlow();
+    // Text lists (mainform_textlists.cpp): the open dialog or a given list,
+    // the quick save into TEMP, and their commands.
+    void ReadVtx(const QString &path);
+    void QuickM3UVtx(bool vtx);
+    void registerTextListCommands();
+    QString m_vtxDialogStart; // the next open dialog starts here (Texts)
     // The stored Ord/Page mode, once the columns have their start widths.
     void applyOrdPageAtStart();
     // F11 and its variants: whole work area or standard, minimum height, bottom.

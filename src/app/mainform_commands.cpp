@@ -36,12 +36,9 @@ void registerPlannedCommands(CommandTable &t)
          {key(Qt::Key_F9, true), key(Qt::Key_F9, true, true)}},
         {"shell.explorer", u"Проводник (см. кол. \"Папка\")", u"", {}},
         {"shell.findInExplorer", u"Найти в проводнике (см. кол. \"Имя\")", u"", {}},
-        {"lists.openVtx", u"", u"", {key(Qt::Key_2, false, true)}},
         {"rename.columns", u"", u"", {key(Qt::Key_I, false, true)}},
         {"rename.folders", u"", u"", {key(Qt::Key_J, false, true)}},
         {"rename.folderNames", u"", u"", {key(Qt::Key_J, true, true)}},
-        {"lists.tempM3u", u"", u"", {key(Qt::Key_M, false, true)}},
-        {"lists.tempVtx", u"", u"", {key(Qt::Key_N, false, true)}},
         {"rename.view", u"", u"", {key(Qt::Key_Q, false, true)}},
         {"rename.splitter", u"", u"", {key(Qt::Key_Q, true, true)}},
     };
@@ -101,6 +98,7 @@ void TFileForm::registerCommands()
 
     tableCommands->registerCommands(t, QStringLiteral("fileops.actions"));
     registerListCommands();
+    registerTextListCommands();
     registerIntakeCommands();
     buildFavourites();
     registerFileopsCommands();
@@ -123,6 +121,9 @@ QStringList TFileForm::mainMenuLayout()
         "window.toggle", "window.minimal", "window.bottom", "-",
         "search.start", "-",
         "lists.addFiles", "lists.addFolder", "lists.addPath", "lists.saveVts", "-",
+        ">Открыть список", "lists.openVtl", "lists.openVtx", "lists.openVts", "-", "lists.openVtxTexts", "<",
+        ">Сохранить во временный текстовый файл и открыть", "lists.tempM3u", "lists.tempVtx", "<",
+        "lists.explorerTexts", "-",
         ">Ord и Page", "lists.ord", "lists.page", "-", "lists.ordPageHide", "lists.ordPageShow",
         "lists.ordPageAuto", "lists.ordPageKeep", "-", "lists.ordPageRemember", "<",
         ">Сортировать, перемешать"};

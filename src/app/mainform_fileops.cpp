@@ -14,6 +14,9 @@
 #include "platform/dirreader.h"
 #include "search/searchpanel.h"
 #include "rename/renprevform.h"
+#include "lists/core/textsave.h"
+#include "app/qtservices.h"
+#include "base/currentlog.h"
 #include "table/core/tablemodel.h"
 #include "table/metform.h"
 #include "table/resulttable.h"
@@ -129,6 +132,17 @@ void TFileForm::ShowAct()
         form->hide();
         prev.exec();
         form->accept();
+    };
+    a.saveText = [m](const QString &quote, const QString &alias, bool aliasUsed, bool temp, int format) {
+        TextSaveRequest r;
+        r.quote = quote;
+        r.replacement = alias;
+        r.useReplacement = aliasUsed;
+        r.toTemp = temp;
+        r.ctrl = ctrlHeld();
+        r.shift = shiftHeld();
+        r.type = TextType(format);
+        return SaveAsTxt(*m, currentLog(), r) != int(YesOk::Cancel);
     };
     const QString lcm = settings().lcm;
     TActfrm f(*m, m_ops, h, a, this);

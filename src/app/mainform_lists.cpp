@@ -13,6 +13,7 @@
 #include "lists/core/vtsfile.h"
 #include "lists/core/tableupkeep.h"
 #include "lists/listgroup.h"
+#include "lists/savevtxform.h"
 #include "lists/ordform.h"
 #include "lists/spisform.h"
 #include "lists/vtsform.h"
@@ -53,6 +54,9 @@ void TFileForm::buildLists()
     h.clearView = [this] { panTop->SetDirPath(QString()); };
     h.setDirPath = [this](const QString &folder) { panTop->SetDirPath(folder); };
     h.setVtsLook = [this](bool on) { SetVtsIs(on); };
+    h.vprVtx = [this](const QString &path, bool incomplete, bool *relative) {
+        return VprVtx(path, incomplete, relative, [](const QString &list) { ShowListSource(list); }, this);
+    };
     h.showInFileManager = [](const QString &path) {
         if (!shell().showItem(path))
             ui().inf(QStringLiteral("Ошибка открытия"));
@@ -101,6 +105,8 @@ void TFileForm::registerListCommands()
           {{Qt::Key_F6, true, false}, {Qt::Key_F6, true, true}}, B::Refuse, [this] { appendToVtl(); });
     t.add("lists.openVtl", u"VTL", u"Ctrl + 1", {{Qt::Key_1, false, true}}, B::Refuse,
           [this] { OpenSpisAll(ListKind::Vtl); });
+    t.add("lists.openVtx", u"VTX / M3U", u"Ctrl + 2", {{Qt::Key_2, false, true}}, B::Refuse,
+          [this] { OpenSpisAll(ListKind::Vtx); });
     t.add("lists.openVts", u"VTS", u"Ctrl + 3", {{Qt::Key_3, false, true}}, B::Refuse,
           [this] { OpenSpisAll(ListKind::Vts); });
     t.add("lists.saveVts", u"Сохранить как список VTS", u"Ctrl + S", {{Qt::Key_S, false, true}}, B::Refuse,
@@ -164,8 +170,12 @@ void TFileForm::openListFlow()
         showCounters();
         return;
     }
+    if (panTop->rbMdVTX->isChecked()) {
+        ReadVtx(QString());
+        return;
+    }
     if (!panTop->rbMdVTL->isChecked()) {
-        ui().beep(); // VTX lists arrive with their format
+        ui().beep();
         return;
     }
     if (listsFolder().isEmpty()) {

@@ -184,6 +184,24 @@ QStringList QtUi::chooseFiles(const QString &title, const QString &filter, const
     return dlg.selectedFiles();
 }
 
+QString QtUi::chooseExistingFile(const QString &title, const QString &filter, const QString &preset)
+{
+    QFileDialog dlg(owner(), title);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setNameFilters(nameFilters(filter));
+    const QFileInfo fi(preset);
+    if (fi.isDir()) {
+        dlg.setDirectory(fi.absoluteFilePath());
+    } else if (!preset.isEmpty()) {
+        dlg.setDirectory(fi.absolutePath());
+        dlg.selectFile(fi.fileName());
+    }
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return QString();
+    return dlg.selectedFiles().first();
+}
+
 void QtUi::beep(Beep) { QApplication::beep(); }
 
 QtSoundPlayer::~QtSoundPlayer() { qDeleteAll(m_effects); }

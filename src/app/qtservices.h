@@ -26,6 +26,7 @@ public:
     QString chooseAnyFile(const QString &title, const QString &filter,
                           const QString &preset) override;
     QStringList chooseFiles(const QString &title, const QString &filter, const QString &start) override;
+    QString chooseExistingFile(const QString &title, const QString &filter, const QString &preset) override;
     void beep(Beep kind) override;
 };
 

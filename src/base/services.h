@@ -42,6 +42,9 @@ public:
                                   const QString &preset) = 0;
     // Open-file dialog for one or more existing files, starting in a folder; empty on Cancel.
     virtual QStringList chooseFiles(const QString &title, const QString &filter, const QString &start) = 0;
+    // Open-file dialog for one existing file; preset: a proposed file or a
+    // folder to start in. Empty on Cancel.
+    virtual QString chooseExistingFile(const QString &title, const QString &filter, const QString &preset) = 0;
     virtual void beep(Beep kind = Beep::Plain) = 0;
 };
 

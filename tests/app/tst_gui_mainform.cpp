@@ -271,9 +271,16 @@ private slots:
         QCOMPARE(fx->ui.calls.first().kind, QStringLiteral("folder"));
         QCOMPARE(fx->ui.calls.first().title, QStringLiteral("Выберите папку"));
         QCOMPARE(m->size(), 3);
+        // Ctrl+2 offers the VTX / M3U lists; cancelling keeps the table.
+        fx->ui.clear();
+        fx->ui.files.enqueue(QString());
+        press(*form, Qt::Key_2, Qt::ControlModifier);
+        QCOMPARE(fx->ui.calls.size(), 1);
+        QCOMPARE(fx->ui.calls.first().title, QStringLiteral("Открыть список VTX / M3U"));
+        QCOMPARE(m->size(), 3);
         // A command whose subsystem is missing only beeps.
         const int beeps = fx->ui.beeps;
-        press(*form, Qt::Key_2, Qt::ControlModifier);
+        press(*form, Qt::Key_I, Qt::ControlModifier);
         QCOMPARE(fx->ui.beeps, beeps + 1);
     }
 

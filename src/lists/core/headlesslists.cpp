@@ -2,6 +2,7 @@
 
 #include "base/services.h"
 #include "lists/core/listread.h"
+#include "lists/core/textlist.h"
 #include "lists/core/vtlfile.h"
 #include "lists/core/vtsfile.h"
 #include "search/core/headlessfind.h"
@@ -15,16 +16,39 @@
 
 namespace vt {
 namespace {
-const char kReadUsage[] = "usage: vestrada --read LIST.vtl|LIST.vts [--save LIST.vtl|LIST.vts]"
+const char kReadUsage[] = "usage: vestrada --read LIST.vtl|.vts|.vtx|.m3u|.txt [--save LIST.vtl|.vts|.vtx|.m3u|.txt]"
                           " [--rename RULES[:N] [--folders] [--test]]\n";
+bool isTxt(const QString &path) { return QFileInfo(path).suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0; }
+
+// A text list or report of every row with full paths.
+int saveTextHeadless(const TableModel &rows, const QString &path)
+{
+    QList<int> all;
+    for (int i = 0; i < rows.size(); ++i)
+        all << i;
+    const TextLines t = isTxt(path) ? txtNameLines(rows, all, QString(), QString(), false)
+                                    : vtxLines(rows, path, false);
+    if (!writeTextLines(path, t.lines)) {
+        printErr(QStringLiteral("Ошибка записи списка:\r") + path);
+        return 2;
+    }
+    if (t.leftOut > 0) {
+        printErr(QStringLiteral("Не записано строк: %1 (имя не в кодировке UTF-8)").arg(t.leftOut));
+        return 3;
+    }
+    return 0;
+}
+
 } // namespace
 
 int saveRowsHeadless(const TableModel &rows, const QString &file)
 {
     const QString path = QDir(file).absolutePath();
     const ListKind kind = listKindOf(path);
+    if (kind == ListKind::Vtx || isTxt(path))
+        return saveTextHeadless(rows, path);
     if (kind != ListKind::Vtl && kind != ListKind::Vts) {
-        printErr(QStringLiteral("Сохранение поддерживается для списков VTL и VTS: ") + path);
+        printErr(QStringLiteral("Сохранение поддерживается для списков VTL, VTS, VTX, M3U и TXT: ") + path);
         return 2;
     }
     ListWrite w;
@@ -70,7 +94,8 @@ int runHeadlessRead(int argc, char **argv, const HeadlessRename &rename)
     const QString path = QDir(args[0]).absolutePath();
     TableModel table;
     QStringList report;
-    const ListRead r = readListRows(table, path, report, nullptr);
+    const ListRead r = isTxt(path) ? readTextListRows(table, path, report, nullptr, TextListForm::Txt)
+                                   : readListRows(table, path, report, nullptr);
     if (r.kind == ListKind::None) {
         printErr(QStringLiteral("Ошибка чтения списка в таблицу. Имя файла:\r") + path);
         return 2;

@@ -4,6 +4,7 @@
 #include "base/operation.h"
 #include "base/services.h"
 #include "lists/core/listfolder.h"
+#include "lists/core/textlist.h"
 #include "lists/core/tableupkeep.h"
 #include "lists/core/vtsfile.h"
 #include "platform/fileentry.h"
@@ -273,6 +274,43 @@ bool ListController::ReadVtS(const QString &path, const QString &shownName)
     return true;
 }
 
+int ListController::VprVtx()
+{
+    m_vtxRelative = false;
+    const bool incomplete = m_changed == ChangedState::ReadIncompletely;
+    if (m_hooks.vprVtx)
+        return m_hooks.vprVtx(m_path, incomplete, &m_vtxRelative);
+    const QString note = incompleteNote();
+    const YesNoCancel a = ui().yesNoCancel(
+        QStringLiteral("Список изменен"),
+        QStringLiteral("Сохранить изменения в списке:\r") + m_path + QStringLiteral(" ?") + note,
+        note.isEmpty() ? BoxIcon::Question : BoxIcon::Warning);
+    return a == YesNoCancel::Yes ? 6 : a == YesNoCancel::No ? 7 : 2;
+}
+
+bool ListController::SaveSpisVtx(bool askRenumber, bool relative)
+{
+    const TextLines t = vtxLines(m_table, m_path, relative);
+    if (!t.ok) {
+        ui().inf(QStringLiteral("Нет короткого пути папки списка, список не сохранен:\r") + m_path);
+        return false;
+    }
+    if (!writeTextLines(m_path, t.lines)) {
+        ui().inf(QStringLiteral("Ошибка записи списка:\r") + m_path);
+        return false;
+    }
+    const QString note = t.leftOut > 0 ? QStringLiteral("\r\nНе записано строк: ") + QString::number(t.leftOut)
+                                             + QStringLiteral(" (имя не в кодировке UTF-8)")
+                                       : QString();
+    m_log.append(logStamp() + QStringLiteral("Сохранены изменения в списке:\r\n") + m_path + note
+                 + QStringLiteral("\r\n-"));
+    if (t.leftOut > 0)
+        ui().inf(QStringLiteral("Список сохранен не полностью:\r") + m_path + note);
+    if (askRenumber)
+        updinf();
+    return true;
+}
+
 void ListController::updinf()
 {
     if (ui().vopr(QStringLiteral("Изменения в списке сохранены.\r\nПеренумеровать колонку ID?")))
@@ -318,7 +356,14 @@ ChanAnswer ListController::provChan(bool switchMode)
 {
     if (!provSpisOpen(true, false, switchMode) || !changed())
         return ChanAnswer::Nothing;
-    // Text lists have their own save dialog; it arrives with their format.
+    if (m_kind == ListKind::Vtx) {
+        const int a = VprVtx();
+        if (a == 2)
+            return ChanAnswer::Cancelled;
+        if (a == 6 && SaveChanSpis(false))
+            zv(2);
+        return ChanAnswer::Answered;
+    }
     const QString note = incompleteNote();
     const YesNoCancel a = ui().yesNoCancel(
         QStringLiteral("Список изменен"),
@@ -338,8 +383,10 @@ bool ListController::SaveChanSpis(bool askRenumber)
         ok = SaveSpisVTL(false, true, askRenumber, m_path, QString()).ok;
     else if (m_kind == ListKind::Vts)
         ok = SaveVTS(true, askRenumber);
+    else if (m_kind == ListKind::Vtx)
+        ok = SaveSpisVtx(askRenumber, m_vtxRelative);
     else
-        return false; // text lists save through their own writer
+        return false;
     m_stamp = GetFData();
     if (!ok)
         return false;
@@ -353,6 +400,11 @@ void ListController::sbAllSpisSaveClick()
 {
     if (!provSpisOpen(true, true, true))
         return;
+    if (m_kind == ListKind::Vtx) {
+        if (VprVtx() == 6)
+            SaveChanSpis(true);
+        return;
+    }
     const QString note = incompleteNote();
     if (ui().askTitled(QStringLiteral("Сохранить список"),
                        QStringLiteral("Сохранить изменения в текущем списке?") + note,

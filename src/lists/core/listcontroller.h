@@ -31,6 +31,9 @@ struct ListHooks {
     std::function<void(const QString &)> setDirPath;
     // SetVtsIs: the snapshot look of the table and "Добавить" refused, or back.
     std::function<void(bool)> setVtsLook;
+    // The save dialog of a VTX/M3U list: 6 Да, 7 Нет, 2 Отмена; *relative
+    // tells whether names relative to the list's folder were chosen.
+    std::function<int(const QString &path, bool incomplete, bool *relative)> vprVtx;
 };
 
 enum class ChangedState { Unchanged = 0, Changed = 1, ReadIncompletely = 2 };
@@ -86,6 +89,9 @@ public:
     bool provSpisOpen(bool needRows, bool beep, bool switchMode);
     ChanAnswer provChan(bool switchMode);
     bool SaveChanSpis(bool askRenumber);
+    // Rewrites the open VTX/M3U list; relative: rows directly in the list's
+    // folder are written as their name.
+    bool SaveSpisVtx(bool askRenumber, bool relative);
     void sbAllSpisSaveClick();
     void sbAllSpisRefrClick(bool shift);
     void sbAllSpisDelClick();
@@ -98,6 +104,8 @@ signals:
 
 private:
     void updinf();
+    // The VTX save dialog (or, without one, the plain question); sets m_vtxRelative.
+    int VprVtx();
 
     TableModel &m_table;
     OperationContext &m_ops;
@@ -108,6 +116,7 @@ private:
     quint32 m_stamp = 0;
     ChangedState m_changed = ChangedState::Unchanged;
     bool m_warning = false;
+    bool m_vtxRelative = false;
 };
 
 } // namespace vt

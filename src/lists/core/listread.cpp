@@ -2,6 +2,7 @@
 
 #include "base/operation.h"
 #include "lists/core/vtlformat.h"
+#include "lists/core/textlist.h"
 #include "lists/core/vtsfile.h"
 #include "platform/regularfile.h"
 #include "table/core/rowappend.h"
@@ -46,7 +47,8 @@ ListRead readListRows(TableModel &table, const QString &path, QStringList &repor
         }
         return res;
     }
-    // Text lists join as their reader arrives.
+    if (listKindOf(path) == ListKind::Vtx)
+        return readTextListRows(table, path, report, ops);
     if (listKindOf(path) != ListKind::Vtl)
         return res;
     QByteArray bytes;

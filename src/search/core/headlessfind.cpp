@@ -61,6 +61,7 @@ public:
     QString chooseFolder(const QString &, const QString &) override { return {}; }
     QString chooseAnyFile(const QString &, const QString &, const QString &) override { return {}; }
     QStringList chooseFiles(const QString &, const QString &, const QString &) override { return {}; }
+    QString chooseExistingFile(const QString &, const QString &, const QString &) override { return {}; }
     void beep(Beep) override {}
 };
 

@@ -1,0 +1,86 @@
+#include "lists/core/textsave.h"
+
+#include "base/appdirs.h"
+#include "base/currentlog.h"
+#include "base/savelog.h"
+#include "base/services.h"
+#include "lists/core/textlist.h"
+#include "table/core/tablemodel.h"
+
+namespace vt {
+
+int SaveAsTxt(const TableModel &table, CurrentLog &log, const TextSaveRequest &req)
+{
+    constexpr int kCancel = int(YesOk::Cancel);
+    QString folder;
+    if (req.toTemp) {
+        QString value;
+        folder = tempFolder(&value);
+        if (folder.isEmpty()) {
+            ui().inf(QStringLiteral("Не найдена папка TEMP:\r\n") + value);
+            return kCancel;
+        }
+    } else {
+        folder = mkdirr(QStringLiteral("Texts"));
+        if (folder.isEmpty()) {
+            ui().beep();
+            return kCancel;
+        }
+    }
+    const QString ext = req.type == TextType::Txt ? QStringLiteral("TXT")
+                      : req.type == TextType::Vtx ? QStringLiteral("VTX")
+                                                  : QStringLiteral("M3U");
+    const bool wholeRows = req.type == TextType::Txt && req.shift && !req.ctrl;
+    const bool alias = req.type == TextType::Txt && req.useReplacement;
+    if (req.ctrl) {
+        if (!shell().open(folder))
+            ui().beep(Beep::Error);
+        return int(YesOk::Yes);
+    }
+    if (!req.toTemp && !GetCntFilesExt(folder, QLatin1Char('.') + ext))
+        return kCancel;
+
+    const QString form = (wholeRows ? QStringLiteral("[вся информация строки")
+                                    : QStringLiteral("[имена файлов/папок"))
+                       + (req.toTemp ? QStringLiteral("] во ВРЕМЕННЫЙ") : QStringLiteral("] в"));
+    const int selected = table.counters().selFiles + table.counters().selFolders;
+    const YesOk which = ui().vprYesOK(QStringLiteral("Сохранить ") + form + QStringLiteral(" текстовый файл ") + ext
+                                      + QStringLiteral("\r[YES]: выделенные (") + QString::number(selected)
+                                      + QStringLiteral(")\r[OK]: все (") + QString::number(table.size())
+                                      + QLatin1Char(')'));
+    if (which == YesOk::Cancel)
+        return kCancel;
+    QList<int> rows;
+    for (int i = 0; i < table.size(); ++i)
+        if (which == YesOk::Ok || table.rows()[size_t(i)].selected)
+            rows << i;
+    const QString countText = which == YesOk::Yes ? QStringLiteral("выделенные: ") + QString::number(rows.size())
+                                                  : QStringLiteral("все: ") + QString::number(rows.size());
+    const QString path = folder + (req.toTemp ? textTempName(ext) : textStampName(clock().now(), ext));
+    const TextLines text = wholeRows ? txtRowLines(table, rows, req.quote)
+                         : req.type == TextType::Txt
+                             ? txtNameLines(table, rows, req.quote, req.replacement, alias)
+                             : txtNameLines(table, rows, QString(), QString(), false);
+    if (!writeTextLines(path, text.lines)) {
+        ui().inf(QStringLiteral("Ошибка ввода/вывода:\r") + path);
+        return kCancel;
+    }
+    QString note;
+    if (text.leftOut > 0)
+        note = QStringLiteral("\r\nНе записано строк: ") + QString::number(text.leftOut)
+             + QStringLiteral(" (имя не в кодировке UTF-8)");
+    log.append(logStamp() + QStringLiteral("Сохранены ") + form + QStringLiteral("\r\nтекстовый файл ") + ext
+               + QStringLiteral(" (") + countText + QStringLiteral("). Имя файла:\r\n") + path + note
+               + QStringLiteral("\r\n-"));
+    if (!note.isEmpty())
+        ui().inf(QStringLiteral("Файл сохранен не полностью:\r") + path + note);
+    const YesOk next = ui().vprYesOK(
+        QStringLiteral("Выберите действие:\r[YES]: Открыть сохраненный файл\r[OK]: Найти в проводнике"));
+    if (next == YesOk::Yes && !shell().open(path))
+        ui().beep(Beep::Error);
+    else if (next == YesOk::Ok && !shell().showItem(path))
+        ui().beep(Beep::Error);
+    return int(next);
+}
+
+} // namespace vt
