@@ -82,6 +82,11 @@ void TFilStrForm::fill()
 
 bool TFilStrForm::passes(const QString &text) const
 {
+    // An empty result beeps; a template must also be a valid mask.
+    if (text.isEmpty()) {
+        ui().beep();
+        return false;
+    }
     return m_kind != FavouriteKind::Template || provShab(text);
 }
 
@@ -99,10 +104,6 @@ void TFilStrForm::choose()
 void TFilStrForm::sbAddClick()
 {
     const QString text = result();
-    if (text.isEmpty()) {
-        ui().beep();
-        return;
-    }
     if (!passes(text))
         return;
     if (m_store.find(text) >= 0) {
@@ -134,12 +135,7 @@ void TFilStrForm::sbDelFilStrClick()
 
 void TFilStrForm::butOkClick()
 {
-    const QString text = result();
-    if (text.isEmpty()) {
-        ui().beep();
-        return;
-    }
-    if (!passes(text))
+    if (!passes(result()))
         return;
     accept();
 }
