@@ -2,7 +2,6 @@
 
 #include "platform/regularfile.h"
 
-#include <QSaveFile>
 #include <QStringConverter>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -170,14 +169,7 @@ QDateTime parseDateTimeText(const QString &text)
 
 bool writeFileAtomic(const QString &path, const QByteArray &data)
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(data) != data.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return fs::writeFileReplacing(path, data);
 }
 
 QByteArray readWholeFile(const QString &path, bool *ok)

@@ -17,6 +17,13 @@ enum class ReadStatus { Ok, Missing, Failed };
 // capacity is kept, so a caller reading many files may hand the same one in.
 ReadStatus readRegularNative(const QByteArray &nativePath, QByteArray *out);
 
+// Replaces the file with data in one step: written to a new temporary file
+// beside it, flushed to the disk, then renamed over it (a link is followed
+// to its file, whose permission bits are kept). On any failure, a full disk
+// included, the old file is untouched, nothing is left behind and the
+// result is false.
+bool writeFileReplacing(const QString &path, const QByteArray &data);
+
 // Makes a FIFO at the path (for tests of the above).
 bool makeFifo(const QString &path);
 

@@ -5,6 +5,7 @@
 #include "base/currentlog.h"
 #include "base/operation.h"
 #include "base/textutil.h"
+#include "childprocess.h"
 #include "fakeservices.h"
 #include "lists/core/listcontroller.h"
 #include "lists/core/vtlfile.h"
@@ -17,10 +18,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace vt;
 
@@ -114,28 +111,9 @@ class CopyMoveTest : public QObject {
         return l.mid(2, l.size() - 3);
     }
 
-    // Runs body in a child process under limit(); the body's lines come back.
     QStringList inChild(const std::function<void()> &limit, const std::function<QStringList()> &body)
     {
-        const QString out = root + "child.out";
-        make(out, {});
-        QFile::setPermissions(out, QFileDevice::Permissions(0x6666));
-        fflush(stdout);
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            limit();
-            const QStringList lines = body();
-            QFile f(out);
-            if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-                f.write(lines.join(QChar(0x1e)).toUtf8());
-            f.close();
-            ::_exit(0);
-        }
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-            return {QStringLiteral("<child failed>")};
-        return QString::fromUtf8(readAll(out)).split(QChar(0x1e));
+        return test::inChild(root + "child.out", limit, body);
     }
 
 private slots:
@@ -583,10 +561,7 @@ private slots:
         QFile::setPermissions(S, QFileDevice::Permissions(0x5555)); // a move cannot take the source away either
         QFile::setPermissions(T, QFileDevice::Permissions(0x5555));
         const QStringList lines = inChild(
-            [] {
-                if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-                    ::_exit(3);
-            },
+            test::dropRoot,
             [&] {
                 test::FakeServices fx;
                 OperationContext ops;
@@ -616,10 +591,7 @@ private slots:
         addRows(t, {make(S + "big", big), make(S + "small", "s"), make(S + "over", big)});
         make(T + "over", "old");
         const QStringList lines = inChild(
-            [] {
-                const struct rlimit lim = {1024 * 1024, 1024 * 1024};
-                ::setrlimit(RLIMIT_FSIZE, &lim);
-            },
+            [] { test::limitFileSize(1024 * 1024); },
             [&] {
                 test::FakeServices fx;
                 OperationContext ops;

@@ -1,5 +1,5 @@
 #include "fileops/core/deletefiles.h"
-#include "fileops/core/trash.h"
+#include "platform/trash.h"
 
 #include "base/appdirs.h"
 #include "base/currentlog.h"
@@ -9,6 +9,7 @@
 #include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
 #include "platform/fileentry.h"
+#include "platform/regularfile.h"
 #include "testfiles.h"
 
 #include <QDir>
@@ -250,13 +251,21 @@ private slots:
         QCOMPARE(fx.sound.played, QList<int>{2});
     }
 
-    void nameQtCannotSpellIsNotTrashed()
+    void anyNameGoesToTheTrashWithItsPath()
     {
+        // Bytes that are not UTF-8, and a name the trash already holds.
         const QByteArray bad = QFile::encodeName(root) + "bad\xff";
-        QVERIFY(fs::createFileNative(bad));
-        QVERIFY(!moveToTrash(bad));
-        QVERIFY(fs::existsNative(bad));
-        QVERIFY(fs::removeFileNative(bad));
+        const QByteArray trash = QFile::encodeName(root) + "xdg/Trash/";
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY(fs::createFileNative(bad));
+            QByteArray where;
+            QVERIFY(fs::moveToTrash(bad, &where));
+            QVERIFY(!fs::existsNative(bad));
+            QCOMPARE(where, trash + (i == 0 ? "files/bad\xff" : "files/bad\xff.2"));
+        }
+        QByteArray info;
+        QCOMPARE(fs::readRegularNative(trash + "info/bad\xff.2.trashinfo", &info), fs::ReadStatus::Ok);
+        QVERIFY(info.contains("\nPath=" + QByteArray(bad).toPercentEncoding("/") + "\n"));
     }
 };
 

@@ -4,7 +4,7 @@
 #include "base/operation.h"
 #include "base/savelog.h"
 #include "base/services.h"
-#include "fileops/core/trash.h"
+#include "platform/trash.h"
 #include "lists/core/listcontroller.h"
 #include "platform/dirreader.h"
 #include "platform/fileentry.h"
@@ -83,7 +83,7 @@ struct ProgressGuard {
 
 } // namespace
 
-bool DeleteEngine::trash(const QByteArray &path) { return moveToTrash(path); }
+bool DeleteEngine::trash(const QByteArray &path) { return fs::moveToTrash(path); }
 bool DeleteEngine::remove(const QByteArray &path) { return fs::removeFileNative(path); }
 bool DeleteEngine::removeDir(const QByteArray &path) { return fs::removeDirNative(path); }
 

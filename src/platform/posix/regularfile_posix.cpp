@@ -1,12 +1,57 @@
 #include "platform/regularfile.h"
 #include "platform/dirreader.h"
 
+#include <QRandomGenerator>
+
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace vt::fs {
+
+bool writeFileReplacing(const QString &path, const QByteArray &data)
+{
+    QByteArray target = nativePath(path);
+    if (target.isEmpty())
+        return false;
+    char real[PATH_MAX];
+    if (::realpath(target.constData(), real))
+        target = real;
+    struct stat old;
+    const bool had = ::stat(target.constData(), &old) == 0;
+    if (had && !S_ISREG(old.st_mode))
+        return false;
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray dir = target.left(slash + 1), name = target.mid(slash + 1);
+    QByteArray tmp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        tmp = dir + '.' + name + ".vt~" + QByteArray::number(QRandomGenerator::global()->generate(), 16);
+        fd = ::open(tmp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return false;
+    }
+    if (fd < 0)
+        return false;
+    bool ok = !had || ::fchmod(fd, old.st_mode & 07777) == 0;
+    for (qsizetype done = 0; ok && done < data.size();) {
+        const ssize_t n = ::write(fd, data.constData() + done, size_t(data.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n > 0;
+        if (ok)
+            done += n;
+    }
+    ok = ok && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(tmp.constData(), target.constData()) == 0;
+    if (!ok)
+        ::unlink(tmp.constData());
+    return ok;
+}
 
 bool readRegularFile(const QString &path, QByteArray *out)
 {

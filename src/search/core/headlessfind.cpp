@@ -18,11 +18,17 @@
 namespace vt {
 namespace {
 
-void printTo(FILE *f, const QString &text)
+// A message as one line block of the streams: its line breaks made plain.
+QByteArray plainText(const QString &text)
 {
     QString t = text;
     t.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    const QByteArray b = t.toUtf8() + '\n';
+    return t.toUtf8() + '\n';
+}
+
+void printTo(FILE *f, const QString &text)
+{
+    const QByteArray b = plainText(text);
     std::fwrite(b.constData(), 1, size_t(b.size()), f);
 }
 
@@ -104,17 +110,14 @@ QByteArray headlessRowLine(const TableRow &row)
     return out;
 }
 
-int runHeadlessFind(int argc, char **argv, const HeadlessSave &save, const HeadlessRename &rename)
+bool parseFindArgs(QStringList args, bool canSave, bool canRename, FindArgs &out, QByteArray &error)
 {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments();
-    args.removeFirst(); // program
-    args.removeFirst(); // --find
+    const QByteArray usage(kUsage);
     if (args.isEmpty() || args.first().startsWith(QLatin1String("--"))) {
-        std::fputs(kUsage, stderr);
-        return 2;
+        error = usage;
+        return false;
     }
-    SearchParams p;
+    SearchParams &p = out.params;
     p.folder = args.takeFirst();
     const double nowDays = toDays(now());
     // The panel's defaults at start: the last ten minutes.
@@ -123,32 +126,30 @@ int runHeadlessFind(int argc, char **argv, const HeadlessSave &save, const Headl
     const double minDays = nowDays - 0.006944;
     p.minDate = wholeDays(minDays);
     p.minTime = 1.0 + dayFraction(minDays);
-    bool emptyFolders = false, unreadable = false;
-    QString refusal, saveTo;
-    QStringList renameOpts;
+    QString refusal;
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
-        if (a == QLatin1String("--rename") && rename) {
-            renameOpts = args.mid(i);
+        if (a == QLatin1String("--rename") && canRename) {
+            out.renameOpts = args.mid(i);
             break;
         }
-        auto value = [&](QString &out) {
+        auto value = [&](QString &v) {
             if (i + 1 >= args.size())
                 return false;
-            out = args[++i];
+            v = args[++i];
             return true;
         };
         QString v;
         bool ok = true;
         if (a == QLatin1String("--unreadable")) {
-            unreadable = true;
+            out.unreadable = true;
         } else if (!value(v)) {
             ok = false;
         } else if (a == QLatin1String("--mask")) {
             p.mask = v;
         } else if (a == QLatin1String("--save")) {
-            saveTo = v;
-            ok = bool(save);
+            out.saveTo = v;
+            ok = canSave;
         } else if (a == QLatin1String("--min")) {
             ok = parseBound(v, p.minDate, p.minTime);
         } else if (a == QLatin1String("--max")) {
@@ -171,7 +172,7 @@ int runHeadlessFind(int argc, char **argv, const HeadlessSave &save, const Headl
                 p.filesState = 0;
             else if (v == QLatin1String("empty")) {
                 p.filesState = 0;
-                emptyFolders = true;
+                out.emptyFolders = true;
             } else
                 ok = false;
         } else if (a == QLatin1String("--ext")) {
@@ -191,20 +192,39 @@ int runHeadlessFind(int argc, char **argv, const HeadlessSave &save, const Headl
             ok = false;
         }
         if (!ok) {
-            std::fprintf(stderr, "bad option: %s\n%s", qPrintable(a), kUsage);
-            return 2;
+            error = "bad option: " + a.toLocal8Bit() + '\n' + usage;
+            return false;
         }
     }
     if (!refusal.isEmpty()) {
-        printErr(refusal);
-        return 2;
+        error = plainText(refusal);
+        return false;
     }
     if (p.extMode && (p.exts.isEmpty() || p.exts.size() > ext::kMaxExts)) {
-        std::fputs(kUsage, stderr);
-        return 2;
+        error = usage;
+        return false;
     }
     // Out-of-range numbers are corrected as the panel's fields correct them.
     fitFieldRanges(p);
+    return true;
+}
+
+int runHeadlessFind(int argc, char **argv, const HeadlessSave &save, const HeadlessRename &rename)
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments();
+    args.removeFirst(); // program
+    args.removeFirst(); // --find
+    FindArgs parsed;
+    QByteArray error;
+    if (!parseFindArgs(args, bool(save), bool(rename), parsed, error)) {
+        std::fwrite(error.constData(), 1, size_t(error.size()), stderr);
+        return 2;
+    }
+    SearchParams &p = parsed.params;
+    const bool emptyFolders = parsed.emptyFolders, unreadable = parsed.unreadable;
+    const QString saveTo = parsed.saveTo;
+    const QStringList renameOpts = parsed.renameOpts;
     p.folder = QDir(p.folder).absolutePath();
 
     ConsoleUi console;

@@ -1,6 +1,8 @@
 #pragma once
 // `vestrada --find FOLDER [options] [--save LIST]`: the search without a
 // window, one line per row (cells separated by tabs), then the report lines.
+#include "search/core/searchparams.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -17,6 +19,18 @@ using HeadlessSave = std::function<int(const TableModel &rows, const QString &fi
 // Works on the rows after they are printed (and saved): `--rename ...`, the
 // options from "--rename" to the end; the exit code.
 using HeadlessRename = std::function<int(TableModel &rows, const QStringList &opts)>;
+
+// The options after "--find": the folder first, then the options, the
+// numbers fitted to their fields. False with the text for the error stream
+// (the usage, a bad option or a refused extension) when they cannot be used.
+struct FindArgs {
+    SearchParams params;
+    bool emptyFolders = false;
+    bool unreadable = false;
+    QString saveTo;
+    QStringList renameOpts; // from "--rename" to the end
+};
+bool parseFindArgs(QStringList args, bool canSave, bool canRename, FindArgs &out, QByteArray &error);
 
 // Returns the process exit code. save: how --save writes a list (none: refused);
 // rename: how --rename renames (none: refused).

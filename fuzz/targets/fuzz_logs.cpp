@@ -1,0 +1,27 @@
+// The saved operation logs: listed and read as the log viewer does, and a
+// record appended to whatever the file holds without losing a byte of it.
+#include "base/currentlog.h"
+#include "base/savelog.h"
+#include "base/textutil.h"
+#include "fuzzhome.h"
+
+#include <QFile>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QString path = fuzz::put(QStringLiteral("Options/e1"), data, size);
+    for (const vt::SavedLogFile &f : vt::savedLogFiles()) {
+        bool ok = false;
+        vt::fromCp1251(vt::readWholeFile(f.path, &ok));
+    }
+    const QByteArray before(reinterpret_cast<const char *>(data), qsizetype(size));
+    if (!vt::SaveLog(vt::kDeleteFiles, QStringLiteral("Удалено: 1")))
+        fuzz::fail("a record could not be appended");
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        fuzz::fail("the log went missing");
+    const QByteArray after = f.readAll();
+    if (!after.startsWith(before) || after.size() <= before.size())
+        fuzz::fail("appending a record changed what was there");
+    return 0;
+}
