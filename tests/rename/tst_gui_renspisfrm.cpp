@@ -2,6 +2,7 @@
 #include "base/currentlog.h"
 #include "fakeservices.h"
 #include "modalanswer.h"
+#include "rename/renameform.h"
 #include "rename/renprevform.h"
 #include "rename/renspisfrm.h"
 #include "table/core/rowappend.h"
@@ -164,6 +165,11 @@ private slots:
                 fx->ui.yesNo.enqueue(true);
                 s->sbFormatClick(2);
                 QCOMPARE(s->memOldName->toPlainText(), QStringLiteral("old >> new.d <OK>"));
+                // no closing while a run holds the shared busy flag
+                f.renameForm()->setBusy(true);
+                s->reject();
+                QVERIFY(s->isVisible());
+                f.renameForm()->setBusy(false);
                 s->reject();
             });
             f.sbRulesClick();
