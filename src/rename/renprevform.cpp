@@ -8,6 +8,7 @@
 #include "platform/fileentry.h"
 #include "rename/core/renrule.h"
 #include "rename/renameform.h"
+#include "rename/renspisfrm.h"
 #include "table/core/tablemodel.h"
 
 #include <QButtonGroup>
@@ -176,9 +177,27 @@ void TRenPrevForm::sbRulesClick()
         m_edit->exec();
         return;
     }
-    if (lvRen->selectedItems().isEmpty())
+    QList<QTreeWidgetItem *> sel;
+    for (int i = 0; i < lvRen->topLevelItemCount(); ++i)
+        if (lvRen->topLevelItem(i)->isSelected())
+            sel << lvRen->topLevelItem(i);
+    if (sel.isEmpty())
         return ui().inf(QStringLiteral("Выделите строчки для переименования"));
-    ui().beep(); // the list-to-list window is not there yet
+    if (!m_spis)
+        m_spis = new TRenSpisFrm(m_table, m_lists, m_dirs, *m_edit, this);
+    QList<RenRow> rows;
+    for (QTreeWidgetItem *it : sel)
+        rows << rowOf(it);
+    // the rows cannot be re-ordered while the window is up, so the items stay valid
+    m_spis->rowsChanged = [this, sel](const QList<RenRow> &changed) {
+        for (qsizetype i = 0; i < sel.size() && i < changed.size(); ++i) {
+            rowOf(sel[i]) = changed[i];
+            showRow(sel[i], changed[i]);
+        }
+    };
+    m_spis->open(rows);
+    m_spis->exec();
+    m_spis->rowsChanged = nullptr;
 }
 
 RenRow &TRenPrevForm::rowOf(QTreeWidgetItem *it) { return m_rows[it->data(CNum, Qt::UserRole).toInt()]; }

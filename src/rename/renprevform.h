@@ -17,6 +17,7 @@ namespace vt {
 
 class ListController;
 class TRenameForm;
+class TRenSpisFrm;
 class TableModel;
 
 // The preview list: a drop moves the first selected row in front of the
@@ -47,12 +48,16 @@ public:
     void sortRen(int col, bool descending);
     // Moves row `from` in front of row `to` (to == count: to the end).
     void moveRow(int from, int to);
+    // "Задать правило" / "Список/список"
+    void sbRulesClick();
     void sbSprClick();
     void sbProsmRenClick(bool shift);
     void openRow(QTreeWidgetItem *item);
     // The lines the view button lists: old (false) or new names of the selected rows.
     QStringList viewLines(bool newNames) const;
     TRenameForm *renameForm() const { return m_edit; }
+    // The list-to-list window, made on first use (null before).
+    TRenSpisFrm *spisForm() const { return m_spis; }
     static QString ruleHelpText();
     static QString listHelpText();
 
@@ -71,7 +76,6 @@ protected:
 private:
     void build();
     void modeChanged();
-    void sbRulesClick();
     void showRow(QTreeWidgetItem *it, const RenRow &r);
     RenRow &rowOf(QTreeWidgetItem *it);
     const RenRow &rowOf(QTreeWidgetItem *it) const;
@@ -81,6 +85,7 @@ private:
     ListController *m_lists;
     bool m_dirs;
     TRenameForm *m_edit = nullptr;
+    TRenSpisFrm *m_spis = nullptr;
     QList<RenRow> m_rows; // item data points into it
     QPoint m_dragFrom;
 };
