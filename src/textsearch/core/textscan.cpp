@@ -421,7 +421,8 @@ void TextNeedle::makeProbes(const QString &text)
     m_probes = true;
 }
 
-TextScan scanText(const QByteArray &bytes, const TextNeedle &needle, bool wantNumbers, FoundLines found)
+TextScan scanText(const QByteArray &bytes, const TextNeedle &needle, bool wantNumbers, FoundLines found,
+                  const std::atomic<bool> *stop)
 {
     TextScan r;
     QByteArray cleaned;
@@ -468,6 +469,8 @@ TextScan scanText(const QByteArray &bytes, const TextNeedle &needle, bool wantNu
     qint64 lineNo = 1; // of the line at `counted`
     bool keep = found != FoundLines::None;
     while (pos < n) {
+        if (stop && stop->load(std::memory_order_relaxed))
+            break;
         const size_t at = probes ? findByProbes(raw, n, pos, needle) : size_t(find(h + pos, h + n).first - h);
         if (at >= n)
             break;

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+
 namespace vt {
 
 class TextNeedle {
@@ -50,6 +52,9 @@ enum class FoundLines { None = 0, First = 1, All = 2 };
 
 // A line ends at LF; the CR before it is not part of it, a CR elsewhere is
 // dropped, and Ctrl+Z ends the text.
-TextScan scanText(const QByteArray &bytes, const TextNeedle &needle, bool wantNumbers, FoundLines found);
+// stop (may be null) ends the scan early between matches; the result is
+// then incomplete and is not to be shown.
+TextScan scanText(const QByteArray &bytes, const TextNeedle &needle, bool wantNumbers, FoundLines found,
+                  const std::atomic<bool> *stop = nullptr);
 
 } // namespace vt

@@ -9,27 +9,47 @@
 #include <QFile>
 #include <QSet>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
 namespace vt {
 
 namespace {
 const QString kSeparator = QStringLiteral("___\r\n");
+} // namespace
+
+namespace {
+
+// One file read and scanned, ready for its block.
+struct FileScan {
+    fs::ReadStatus status = fs::ReadStatus::Missing;
+    TextScan scan;
+};
+
+FileScan readAndScan(const QByteArray &nativePath, const TextNeedle &needle, const TextSearchOptions &o,
+                     const std::atomic<bool> *stop)
+{
+    FileScan f;
+    // Reused from file to file on each thread, as a reader of many files should.
+    thread_local QByteArray bytes;
+    f.status = fs::readRegularNative(nativePath, &bytes);
+    if (f.status == fs::ReadStatus::Ok)
+        f.scan = scanText(bytes, needle, o.numbersLine, o.foundLines, stop);
+    if (bytes.capacity() > (qsizetype(64) << 20))
+        bytes = QByteArray();
+    return f;
 }
 
-bool WriteLog(QStringList &log, const TextSearchOptions &o, const TextNeedle &needle, const QString &sizeText,
-              const QByteArray &nativePath)
+bool appendBlock(QStringList &log, const TextSearchOptions &o, const QString &sizeText,
+                 const QByteArray &nativePath, const FileScan &f)
 {
     const QString path = QFile::decodeName(nativePath);
-    // Reused from file to file, as a reader of many files should.
-    thread_local QByteArray bytes;
-    const auto status = fs::readRegularNative(nativePath, &bytes);
-    struct Release {
-        ~Release()
-        {
-            if (bytes.capacity() > (qsizetype(64) << 20))
-                bytes = QByteArray();
-        }
-    } release;
-    switch (status) {
+    switch (f.status) {
     case fs::ReadStatus::Missing:
         log << path << QStringLiteral("<Файл не найден>");
         return false;
@@ -39,7 +59,7 @@ bool WriteLog(QStringList &log, const TextSearchOptions &o, const TextNeedle &ne
     case fs::ReadStatus::Ok:
         break;
     }
-    const TextScan s = scanText(bytes, needle, o.numbersLine, o.foundLines);
+    const TextScan &s = f.scan;
     const bool hit = s.matches > 0;
     const bool pathLine = o.names == 2 || (hit && o.names == 1);
     if (pathLine) {
@@ -64,6 +84,104 @@ bool WriteLog(QStringList &log, const TextSearchOptions &o, const TextNeedle &ne
     return hit;
 }
 
+struct FileJob {
+    int row = 0;
+    QByteArray path; // copied: the workers never touch the table
+    FileScan result;
+    bool done = false;
+};
+
+// Reads and scans the files on worker threads, a bounded distance ahead of
+// the calling thread, which writes the blocks in table order and keeps
+// serving its events meanwhile.
+class ScanAhead {
+public:
+    static constexpr size_t kAhead = 32;
+
+    ScanAhead(std::vector<FileJob> &jobs, const TextNeedle &needle, const TextSearchOptions &o)
+        : m_jobs(jobs), m_needle(needle), m_o(o)
+    {
+        const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+        const size_t workers = std::min<size_t>(std::min(cores, 4u), jobs.size());
+        for (size_t i = 0; i < workers; ++i)
+            m_threads.emplace_back([this] { work(); });
+    }
+    ~ScanAhead()
+    {
+        m_stop = true;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_room.notify_all();
+        }
+        for (std::thread &t : m_threads)
+            t.join();
+    }
+
+    // Waits for job i, pumping ops while it waits; false when ops asks to stop.
+    bool wait(size_t i, OperationContext *ops)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        while (!m_jobs[i].done) {
+            m_ready.wait_for(lock, std::chrono::milliseconds(15));
+            if (ops) {
+                lock.unlock();
+                ops->pump();
+                if (ops->stopRequested())
+                    return false;
+                lock.lock();
+            }
+        }
+        return true;
+    }
+    // Job i is written: its memory goes, and the workers may go further.
+    void release(size_t i)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_jobs[i].result = FileScan();
+        m_written = i + 1;
+        m_room.notify_all();
+    }
+
+private:
+    void work()
+    {
+        for (;;) {
+            const size_t i = m_next.fetch_add(1);
+            if (i >= m_jobs.size())
+                return;
+            {
+                std::unique_lock<std::mutex> lock(m_mutex);
+                m_room.wait(lock, [&] { return m_stop || i < m_written + kAhead; });
+            }
+            if (m_stop)
+                return;
+            FileScan f = readAndScan(m_jobs[i].path, m_needle, m_o, &m_stop);
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_jobs[i].result = std::move(f);
+            m_jobs[i].done = true;
+            m_ready.notify_all();
+        }
+    }
+
+    std::vector<FileJob> &m_jobs;
+    const TextNeedle &m_needle;
+    const TextSearchOptions &m_o;
+    std::atomic<size_t> m_next{0};
+    std::atomic<bool> m_stop{false};
+    size_t m_written = 0;
+    std::mutex m_mutex;
+    std::condition_variable m_ready, m_room;
+    std::vector<std::thread> m_threads;
+};
+
+} // namespace
+
+bool WriteLog(QStringList &log, const TextSearchOptions &o, const TextNeedle &needle, const QString &sizeText,
+              const QByteArray &nativePath)
+{
+    return appendBlock(log, o, sizeText, nativePath, readAndScan(nativePath, needle, o, nullptr));
+}
+
 TextSearchResult Parser(const TableModel &table, const QString &typed, const TextSearchOptions &o,
                         QStringList &log, OperationContext *ops)
 {
@@ -73,18 +191,31 @@ TextSearchResult Parser(const TableModel &table, const QString &typed, const Tex
                + (o.caseSensitive ? QStringLiteral(" <!с учетом регистра>") : QString())
                + QStringLiteral(" Дата поиска: ") + dateTimeText(now()) + QStringLiteral("\r\n");
     const TextNeedle needle(typed, o.caseSensitive);
+    std::vector<FileJob> jobs;
     for (int i = 0; i < table.size(); ++i) {
         const TableRow &row = table.at(i);
         if (!row.selected)
             continue;
         ++r.selected;
         // Folders and empty files have nothing to read.
-        if (row.cells[ColByte] == QLatin1String("0"))
-            continue;
-        if (ops)
-            ops->pump();
-        if (WriteLog(log, o, needle, row.cells[ColSize], row.entry.path))
-            r.found << i;
+        if (row.cells[ColByte] != QLatin1String("0"))
+            jobs.push_back({i, row.entry.path, {}, false});
+    }
+    {
+        ScanAhead ahead(jobs, needle, o);
+        for (size_t k = 0; k < jobs.size(); ++k) {
+            if (ops) {
+                ops->pump();
+                if (ops->stopRequested())
+                    break;
+            }
+            if (!ahead.wait(k, ops))
+                break;
+            const TableRow &row = table.at(jobs[k].row);
+            if (appendBlock(log, o, row.cells[ColSize], row.entry.path, jobs[k].result))
+                r.found << jobs[k].row;
+            ahead.release(k);
+        }
     }
     log << QStringLiteral("Результат: ") + QString::number(r.found.size()) + QStringLiteral(" из ")
                + QString::number(r.selected);

@@ -31,7 +31,10 @@ struct TextSearchResult {
 };
 
 // Clears the log, writes the header, a block per selected non-empty file
-// and the summary. ops (may be null) is pumped once per file.
+// and the summary. The files are read and scanned on worker threads ahead
+// of the blocks, which are written in table order on the calling thread.
+// ops (may be null) is pumped at least once per file; its stop ends the
+// search between files (the worker inside a file stops at its next match).
 TextSearchResult Parser(const TableModel &table, const QString &typed, const TextSearchOptions &o,
                         QStringList &log, OperationContext *ops);
 
