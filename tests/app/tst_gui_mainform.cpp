@@ -25,6 +25,10 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QDropEvent>
+#include <QUrl>
+#include <QPlainTextEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -313,6 +317,32 @@ private slots:
                                     | (k.ctrl ? Qt::ControlModifier : Qt::NoModifier));
             QCOMPARE(fx->ui.beeps, beeps + 1);
         }
+    }
+
+    // "[OK]: Просмотр" of a drop shows the paths, each by what it is on disk, and adds nothing.
+    void droppedPathsCanBeViewed()
+    {
+        start();
+        QTemporaryDir data;
+        QVERIFY(QDir(data.path()).mkdir("sub"));
+        test::writeTestFile(data.filePath("a.txt"), "a");
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(data.filePath("sub")), QUrl::fromLocalFile(data.filePath("a.txt"))});
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        fx->ui.yesOk.enqueue(YesOk::Ok);
+        QString files, dirs;
+        test::ModalAnswer a([&](QWidget *w) {
+            const QList<QPlainTextEdit *> memos = w->findChildren<QPlainTextEdit *>();
+            files = memos.at(0)->toPlainText();
+            dirs = memos.at(1)->toPlainText();
+            static_cast<QDialog *>(w)->reject();
+        });
+        // A synthetic drop reaches the window only through its own event().
+        static_cast<QObject *>(form)->event(&drop);
+        QCOMPARE(a.title(), QStringLiteral("Просмотр выделенных в проводнике (всего: 2)"));
+        QCOMPARE(files, data.filePath("a.txt"));
+        QCOMPARE(dirs, data.filePath("sub"));
+        QCOMPARE(form->ListView->tableModel()->size(), 0);
     }
 
     void busyLetsOnlyStopKeysThrough()
