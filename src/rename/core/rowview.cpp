@@ -4,8 +4,6 @@
 #include "rename/core/namesplit.h"
 #include "table/core/tablemodel.h"
 
-#include <QSet>
-
 namespace vt {
 
 void splitExt(const QString &name, QString *base, QString *ext)
@@ -107,25 +105,19 @@ QStringList splitterLinesOfTable(const TableModel &table)
 QStringList parentFolders(const ViewLists &v, bool namesOnly)
 {
     QStringList out;
-    QSet<QString> seen;
     const auto add = [&](QString p) {
         // The trailing separator goes; the root stays what it is.
         if (p.size() > 1 && p.endsWith(QLatin1Char('/')))
             p.chop(1);
         if (namesOnly)
             p = p == QLatin1String("/") ? QString() : p.mid(p.lastIndexOf(QLatin1Char('/')) + 1);
-        if (p.isEmpty())
-            return;
-        const QString key = p.toCaseFolded();
-        if (seen.contains(key))
-            return;
-        seen.insert(key);
         out << p;
     };
     for (const QString &f : v.files.folders)
         add(f);
     for (const QString &f : v.dirParents)
         add(f);
+    // The first spelling of a folder stays: the sort is stable.
     return sortedUnique(out);
 }
 
