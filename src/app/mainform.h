@@ -47,6 +47,8 @@ public:
     bool busy() const { return m_ops.busy(); }
     // Every command of the window, for keys, buttons and menus.
     CommandTable &commands() { return m_commands; }
+    // Commands registered only as placeholders that beep.
+    QStringList plannedCommandIds() const;
 
     // Shift and Ctrl at the moment of a click.
     bool GetSh() const;

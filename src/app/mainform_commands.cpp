@@ -7,7 +7,10 @@
 #include "base/services.h"
 #include "base/settings.h"
 #include "lists/fileassocform.h"
+#include "rename/viewcommands.h"
 #include "search/searchpanel.h"
+#include "table/core/tablemodel.h"
+#include "table/resulttable.h"
 #include "table/tablecommands.h"
 
 namespace vt {
@@ -15,12 +18,16 @@ namespace {
 
 KeyBinding key(int k, bool shift = false, bool ctrl = false) { return {k, shift, ctrl}; }
 
+// A named type, so that a planned command can be told from a real one.
+struct PlannedBeep {
+    void operator()() const { ui().beep(); }
+};
+
 // Commands whose subsystem does not exist yet: they only beep, so that every
 // key, button and menu item already has its place.
 void registerPlannedCommands(CommandTable &t)
 {
     using B = BusyPolicy;
-    const auto beep = [] { ui().beep(); };
     struct Planned {
         const char *id;
         const char16_t *caption;
@@ -36,17 +43,23 @@ void registerPlannedCommands(CommandTable &t)
          {key(Qt::Key_F9, true), key(Qt::Key_F9, true, true)}},
         {"shell.explorer", u"Проводник (см. кол. \"Папка\")", u"", {}},
         {"shell.findInExplorer", u"Найти в проводнике (см. кол. \"Имя\")", u"", {}},
-        {"rename.columns", u"", u"", {key(Qt::Key_I, false, true)}},
         {"rename.folders", u"", u"", {key(Qt::Key_J, false, true)}},
         {"rename.folderNames", u"", u"", {key(Qt::Key_J, true, true)}},
-        {"rename.view", u"", u"", {key(Qt::Key_Q, false, true)}},
-        {"rename.splitter", u"", u"", {key(Qt::Key_Q, true, true)}},
     };
     for (const Planned &p : planned)
-        t.add(p.id, p.caption, p.shortcut, p.keys, B::Refuse, beep);
+        t.add(p.id, p.caption, p.shortcut, p.keys, B::Refuse, PlannedBeep{});
 }
 
 } // namespace
+
+QStringList TFileForm::plannedCommandIds() const
+{
+    QStringList ids;
+    for (const Command &c : m_commands.all())
+        if (c.run.target<PlannedBeep>())
+            ids << c.id;
+    return ids;
+}
 
 void TFileForm::registerCommands()
 {
@@ -102,6 +115,10 @@ void TFileForm::registerCommands()
     registerIntakeCommands();
     buildFavourites();
     registerFileopsCommands();
+    ViewCommandHooks views;
+    views.currentRow = [this] { return ListView->currentRow(); };
+    views.showLog = [] { ShowLog(0); };
+    registerViewCommands(t, *ListView->tableModel(), this, std::move(views));
     panTop->registerCommands(t, [this] { StartFind(); }, [this] { miFndUnicClick(); });
 }
 
@@ -114,6 +131,7 @@ QStringList TFileForm::mainMenuLayout()
         "table.marks", "table.sortByMarks", "table.removeRows", "fileops.sizes", "-",
         "table.focus", "table.invert", "table.shuffle", "-",
         "fileops.actions", "-",
+        "rename.view", "rename.splitter", "rename.columns", "-",
         "fileops.selectEmpty", "fileops.emptyFolders", "fileops.dirCreate", "fileops.checkPath", "-",
         "table.moveTo", "table.moveUp", "table.moveDown", "table.moveEnd", "-",
         "shell.runAsk", "shell.properties", "rename.quick", "fileops.trashOne",

@@ -7,6 +7,7 @@
 #include "base/currentlog.h"
 #include "base/services.h"
 #include "lists/core/pathintake.h"
+#include "rename/prosmform.h"
 #include "search/searchpanel.h"
 #include "table/core/tablemodel.h"
 #include "table/resulttable.h"
@@ -139,9 +140,8 @@ void TFileForm::dropEvent(QDropEvent *e)
             paths << QDir::cleanPath(u.toLocalFile());
     // The file manager gets its drop back before any question is asked.
     e->acceptProposedAction();
-    m_intake->addDropped(paths, [](const QStringList &) {
-        // The path viewer arrives with the text views of the rows.
-        ui().beep();
+    m_intake->addDropped(paths, [this](const QStringList &sorted) {
+        Prosmotr(ViewAny, sorted, QStringLiteral("проводнике"), this);
     });
 }
 

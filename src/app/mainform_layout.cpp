@@ -263,6 +263,7 @@ void TFileForm::buildMenus()
     stexNumb->setToolTip(QStringLiteral("Номер выделенной строчки\n") + t.hint({"table.moveTo"}));
     sbPuskOpenWith->setToolTip(t.hint({"shell.runAsk"}));
     sbSvva->setToolTip(t.hint({"shell.properties"}));
+    panTop->sbProsm->setToolTip(t.hint({"rename.view", "rename.splitter"}));
     sbExpl->setToolTip(QStringLiteral("Проводник (см. кол. \"Папка\")\n"
                                       "Shift - найти в проводнике (см. кол. \"Имя\")"));
     sbRefrTab->setToolTip(t.hint({"table.focus", "table.invert", "table.shuffle"}));

@@ -7,6 +7,7 @@
 #include "platform/dirreader.h"
 #include "platform/fileentry.h"
 #include "rename/core/renrule.h"
+#include "rename/prosmform.h"
 #include "rename/renameform.h"
 #include "rename/renspisfrm.h"
 #include "table/core/tablemodel.h"
@@ -434,7 +435,10 @@ void TRenPrevForm::sbProsmRenClick(bool shift)
         return;
     if (a == YesOk::Ok && m == 0)
         return ui().inf(QStringLiteral("Не найдено записей в выделенных строчках, колонка \"Имя (новое)\""));
-    ui().beep(); // the text view window is not there yet
+    const bool newNames = a == YesOk::Ok;
+    Prosmotr(m_dirs ? ViewFolders : ViewFiles, viewLines(newNames),
+             QStringLiteral("таблице, колонка \"") + (newNames ? QStringLiteral("Новое имя\"") : QStringLiteral("Имя\"")),
+             this);
 }
 
 void TRenPrevForm::openRow(QTreeWidgetItem *item)

@@ -1,6 +1,7 @@
 #include "base/appdirs.h"
 #include "base/currentlog.h"
 #include "fakeservices.h"
+#include "modalanswer.h"
 #include "rename/core/renrule.h"
 #include "rename/renameform.h"
 #include "rename/renprevform.h"
@@ -9,6 +10,7 @@
 #include "testfiles.h"
 
 #include <QDir>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -243,11 +245,19 @@ private slots:
         f.lvRen->topLevelItem(0)->setSelected(true);
         QCOMPARE(f.viewLines(false), QStringList{d + "ccc.txt"});
         QCOMPARE(f.viewLines(true), QStringList{d + "01_ccc.txt"});
-        fx->ui.yesOk.enqueue(YesOk::Yes);
-        f.sbProsmRenClick(false);
+        fx->ui.yesOk.enqueue(YesOk::Ok);
+        {
+            QString files;
+            ModalAnswer a([&files](QWidget *w) {
+                files = w->findChildren<QPlainTextEdit *>().first()->toPlainText();
+                static_cast<QDialog *>(w)->reject();
+            });
+            f.sbProsmRenClick(false);
+            QCOMPARE(a.title(), QStringLiteral("Просмотр выделенных в таблице, колонка \"Новое имя\" (всего: 1)"));
+            QCOMPARE(files, d + "01_ccc.txt");
+        }
         QCOMPARE(fx->ui.lastText(),
                  QStringLiteral("Выберите колонку для просмотра:\r[YES]: Имя (выделено: 1)\r[OK]:  Новое имя (выделено: 1)"));
-        QCOMPARE(fx->ui.beeps, 1);
         fx->ui.yesOk.enqueue(YesOk::Yes);
         f.sbSprClick();
         QCOMPARE(fx->ui.calls.last().title, QStringLiteral("Справка по переименованию"));
