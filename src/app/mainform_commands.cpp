@@ -32,13 +32,9 @@ void registerPlannedCommands(CommandTable &t)
         {"shell.run", u"", u"", {key(Qt::Key_F8, true), key(Qt::Key_F8, true, true)}},
         {"shell.openWith", u"", u"", {key(Qt::Key_F8, false, true)}},
         {"shell.properties", u"Свойства (выбрать)", u"F9", {key(Qt::Key_F9)}},
-        {"rename.quick", u"Быстрое переименование (файл)", u"Shift + F9",
-         {key(Qt::Key_F9, true), key(Qt::Key_F9, true, true)}},
         {"shell.explorer", u"Проводник (см. кол. \"Папка\")", u"", {}},
         {"shell.findInExplorer", u"Найти в проводнике (см. кол. \"Имя\")", u"", {}},
         {"rename.columns", u"", u"", {key(Qt::Key_I, false, true)}},
-        {"rename.folders", u"", u"", {key(Qt::Key_J, false, true)}},
-        {"rename.folderNames", u"", u"", {key(Qt::Key_J, true, true)}},
         {"rename.view", u"", u"", {key(Qt::Key_Q, false, true)}},
         {"rename.splitter", u"", u"", {key(Qt::Key_Q, true, true)}},
     };
@@ -102,6 +98,7 @@ void TFileForm::registerCommands()
     registerIntakeCommands();
     buildFavourites();
     registerFileopsCommands();
+    registerQuickRenCommands();
     panTop->registerCommands(t, [this] { StartFind(); }, [this] { miFndUnicClick(); });
 }
 
@@ -114,6 +111,9 @@ QStringList TFileForm::mainMenuLayout()
         "table.marks", "table.sortByMarks", "table.removeRows", "fileops.sizes", "-",
         "table.focus", "table.invert", "table.shuffle", "-",
         "fileops.actions", "-",
+        ">Дополнительное переименование (файлы)", "rename.dopSpaces", "rename.dopTranslit", "rename.dopExtPlus", "-",
+        "rename.dopExtDel", "rename.dopHelp", "<",
+        ">Переименование папок", "rename.folders", "rename.folderNames", "-", "rename.folderHelp", "<", "-",
         "fileops.selectEmpty", "fileops.emptyFolders", "fileops.dirCreate", "fileops.checkPath", "-",
         "table.moveTo", "table.moveUp", "table.moveDown", "table.moveEnd", "-",
         "shell.runAsk", "shell.properties", "rename.quick", "fileops.trashOne",
