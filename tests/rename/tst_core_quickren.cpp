@@ -87,16 +87,20 @@ private slots:
         const QStringList spaced{"a  b .txt", " .a b.txt", "a b.txt"};
         for (const QString &n : spaced)
             writeTestFile(s + n, "x");
+        writeTestFile(s + "gone b.txt", "x");
         TableModel u;
-        addRows(u, {s + spaced[0], s + spaced[1], s + spaced[2]});
+        addRows(u, {s + spaced[0], s + spaced[1], s + spaced[2], s + "gone b.txt"});
+        QVERIFY(QFile::remove(s + "gone b.txt"));
         // the help in between asks again
         fx->ui.clear();
         fx->ui.yesOk << YesOk::Ok << YesOk::Yes;
         quick(u).DopRen(QuickSpaces, false, QStringLiteral("Заменить пробелы на подчеркивание"));
         QCOMPARE(fx->ui.calls.at(1).title, QStringLiteral("Дополнительное переименование"));
         QCOMPARE(fx->ui.calls.at(1).text, dopRenHelpText());
-        QCOMPARE(column(u, ColName), (QStringList{"a_b.txt", "a_b-001.txt", "a_b-002.txt"}));
+        QCOMPARE(column(u, ColName), (QStringList{"a_b.txt", "a_b-001.txt", "a_b-002.txt", "gone b.txt"}));
         QCOMPARE(names(s), (QStringList{"a_b-001.txt", "a_b-002.txt", "a_b.txt"}));
+        QCOMPARE(currentLog().opLog().mid(5, 3),
+                 (QStringList{s + "gone b.txt <ФАЙЛ/ПАПКА НЕ НАЙДЕН>", "___\r\n", "Результат: 3 из 3, лог сохранен"}));
 
         // Nothing left to change: no log file written, the viewer still opens.
         QFile::remove(home.path() + "/Options/r1");

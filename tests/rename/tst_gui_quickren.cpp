@@ -169,6 +169,14 @@ private slots:
         fx->ui.clear();
         press(Qt::Key_F9, Qt::ShiftModifier);
         QVERIFY(fx->ui.calls.isEmpty());
+        // and with one file it renames it
+        test::writeTestFile(d + "x.txt", "x");
+        model()->clear();
+        addRows({d + "x.txt"});
+        fx->ui.inputs << QString("y");
+        press(Qt::Key_F9, Qt::ShiftModifier);
+        QCOMPARE(names(d), (QStringList{"one", "sub", "two", "y.txt"}));
+        QCOMPARE(model()->at(0).cells[ColName], QStringLiteral("y.txt"));
     }
 
     // "Переименовать" of the open list: the file takes the typed name and the list goes on under it.

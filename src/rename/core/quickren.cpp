@@ -25,11 +25,14 @@ QString folderText(const RowEntry &e)
     return fs::displayName(std::string_view(f.constData(), size_t(f.size())));
 }
 
-// The row's path is there (as a folder or a file when asked) and has a short form.
+// The row's path is there (as a folder or a file when asked) and has a short
+// form, which an existing path has exactly when it is valid UTF-8 (no folder
+// listing per row).
 bool onDisk(const RowEntry &e, int kind /* 0 any, 1 file, 2 folder */)
 {
     fs::Entry d;
-    if (e.path.isEmpty() || !fs::lookupNative(e.path, &d) || fs::shortPath(e.displayPath()).isEmpty())
+    if (e.path.isEmpty() || !fs::validUtf8(std::string_view(e.path.constData(), size_t(e.path.size())))
+        || !fs::lookupNative(e.path, &d))
         return false;
     return kind == 0 || d.isDir() == (kind == 2);
 }
