@@ -6,11 +6,13 @@
 #include "fileops/core/deletefiles.h"
 #include "lists/core/listcontroller.h"
 #include "lists/core/pathintake.h"
+#include "rename/core/quickren.h"
 #include "search/core/recentfolders.h"
 #include "search/core/searchcontroller.h"
 
 #include <QMainWindow>
 #include <QRect>
+#include <functional>
 #include <memory>
 
 class QFrame;
@@ -125,6 +127,13 @@ public:
     bool openTextSearch();
     TParserForm *textSearchForm() const { return m_parser; }
 
+    // The quick rename of one file (flag 0: the selected row; 1: the file at
+    // path, which becomes the new path). One function for every window that
+    // offers "Переименовать" (mainform_quickren.cpp).
+    bool QRename(int flag, QString &path);
+    std::function<bool(int, QString &)> quickRenameHook();
+    void miRenDirRuleClick();
+
     // Runs once, at the first activation.
     void FormActivate();
     bool activated() const { return m_activated; }
@@ -189,6 +198,11 @@ private:
     // The favourite choosers and their commands (mainform_favourites.cpp).
     void buildFavourites();
     void registerFileopsCommands();
+    void registerQuickRenCommands();
+    // The quick renames on this window's table, with the log viewer.
+    QuickRen quickRen();
+    // The chooser of the actions window: what runs once both windows closed.
+    void runDopRenChoice(int index, const QString &text);
     // The list-mode branch of the search command.
     void openListFlow();
     // Text lists (mainform_textlists.cpp): the open dialog or a given list,

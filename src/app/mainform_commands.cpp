@@ -39,12 +39,8 @@ void registerPlannedCommands(CommandTable &t)
         {"shell.run", u"", u"", {key(Qt::Key_F8, true), key(Qt::Key_F8, true, true)}},
         {"shell.openWith", u"", u"", {key(Qt::Key_F8, false, true)}},
         {"shell.properties", u"Свойства (выбрать)", u"F9", {key(Qt::Key_F9)}},
-        {"rename.quick", u"Быстрое переименование (файл)", u"Shift + F9",
-         {key(Qt::Key_F9, true), key(Qt::Key_F9, true, true)}},
         {"shell.explorer", u"Проводник (см. кол. \"Папка\")", u"", {}},
         {"shell.findInExplorer", u"Найти в проводнике (см. кол. \"Имя\")", u"", {}},
-        {"rename.folders", u"", u"", {key(Qt::Key_J, false, true)}},
-        {"rename.folderNames", u"", u"", {key(Qt::Key_J, true, true)}},
     };
     for (const Planned &p : planned)
         t.add(p.id, p.caption, p.shortcut, p.keys, B::Refuse, PlannedBeep{});
@@ -119,6 +115,7 @@ void TFileForm::registerCommands()
     views.currentRow = [this] { return ListView->currentRow(); };
     views.showLog = [] { ShowLog(0); };
     registerViewCommands(t, *ListView->tableModel(), this, std::move(views));
+    registerQuickRenCommands();
     panTop->registerCommands(t, [this] { StartFind(); }, [this] { miFndUnicClick(); });
 }
 
@@ -132,6 +129,9 @@ QStringList TFileForm::mainMenuLayout()
         "table.focus", "table.invert", "table.shuffle", "-",
         "fileops.actions", "-",
         "rename.view", "rename.splitter", "rename.columns", "-",
+        ">Дополнительное переименование (файлы)", "rename.dopSpaces", "rename.dopTranslit", "rename.dopExtPlus", "-",
+        "rename.dopExtDel", "rename.dopHelp", "<",
+        ">Переименование папок", "rename.folders", "rename.folderNames", "-", "rename.folderHelp", "<", "-",
         "fileops.selectEmpty", "fileops.emptyFolders", "fileops.dirCreate", "fileops.checkPath", "-",
         "table.moveTo", "table.moveUp", "table.moveDown", "table.moveEnd", "-",
         "shell.runAsk", "shell.properties", "rename.quick", "fileops.trashOne",

@@ -13,6 +13,7 @@
 #include "lists/openvarform.h"
 #include "platform/dirreader.h"
 #include "search/searchpanel.h"
+#include "rename/doprenform.h"
 #include "rename/renprevform.h"
 #include "lists/core/textsave.h"
 #include "app/qtservices.h"
@@ -133,6 +134,16 @@ void TFileForm::ShowAct()
         prev.exec();
         form->accept();
     };
+    int dopIndex = -1;
+    QString dopText;
+    a.dopRen = [this, &form, &dopIndex, &dopText] {
+        TDopRenForm chooser(form ? static_cast<QWidget *>(form) : this);
+        if (chooser.exec() != TDopRenForm::kApply)
+            return false;
+        dopIndex = chooser.itemIndex();
+        dopText = chooser.itemText();
+        return true;
+    };
     a.saveText = [m](const QString &quote, const QString &alias, bool aliasUsed, bool temp, int format) {
         TextSaveRequest r;
         r.quote = quote;
@@ -157,6 +168,8 @@ void TFileForm::ShowAct()
     showCounters();
     if (f.actResult() == ActResult::Marks)
         m_commands.run(QStringLiteral("table.marks"));
+    else if (f.actResult() == ActResult::DopRen)
+        runDopRenChoice(dopIndex, dopText);
 }
 
 } // namespace vt

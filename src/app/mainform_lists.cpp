@@ -64,9 +64,11 @@ void TFileForm::buildLists()
     m_lists = std::make_unique<ListController>(*ListView->tableModel(), m_ops, currentLog(), std::move(h), this);
     m_listGroup = new ListGroup(*m_lists, panTop->gbAllSpis, panTop->labAllSpis, panTop->wAllSpisTools);
     connect(m_listGroup, &ListGroup::renameClicked, this, [this] {
-        // The rename dialog arrives with the quick renames.
-        if (m_lists->provSpisOpen(false, true, true))
-            ui().beep();
+        if (busy() || !m_lists->provSpisOpen(false, true, true))
+            return;
+        QString path = m_lists->path();
+        if (QRename(1, path))
+            m_lists->renamed(path);
     });
     connect(m_lists.get(), &ListController::stateChanged, this, [this] {
         panTop->setListOpen(m_lists->isOpen());

@@ -67,6 +67,15 @@ void ListController::SetlabChanSpis(ChangedState state)
     emit stateChanged();
 }
 
+void ListController::renamed(const QString &newPath)
+{
+    if (!isOpen() || newPath.isEmpty())
+        return;
+    m_path = newPath;
+    m_stamp = GetFData();
+    emit stateChanged();
+}
+
 quint32 ListController::GetFData() const
 {
     fs::Entry e;

@@ -61,6 +61,8 @@ public:
     // Forgets the open list (search start, deleted or vanished file).
     void forget();
     void SetlabChanSpis(ChangedState state);
+    // The open list file was renamed: the list goes on under its new path.
+    void renamed(const QString &newPath);
     // The list file's change stamp (its packed write time), 0 when missing.
     quint32 GetFData() const;
 

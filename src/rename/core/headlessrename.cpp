@@ -3,6 +3,7 @@
 #include "base/currentlog.h"
 #include "base/savelog.h"
 #include "base/textutil.h"
+#include "rename/core/quickren.h"
 #include "rename/core/renbatch.h"
 #include "rename/core/renpresets.h"
 #include "search/core/headlessfind.h"
@@ -88,6 +89,13 @@ int renameRowsHeadless(TableModel &table, const QStringList &opts)
     if (!refusal.isEmpty()) {
         printErr(refusal);
         return 2;
+    }
+    if (dirs) {
+        const QString folderRefusal = dirPreCheckText(table, table.counters().folders);
+        if (!folderRefusal.isEmpty()) {
+            printErr(folderRefusal);
+            return 2;
+        }
     }
     QList<int> all;
     for (int i = 0; i < table.size(); ++i)

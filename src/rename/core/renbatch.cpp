@@ -167,11 +167,23 @@ void renUpdateTable(TableModel &table, const QList<RenRow> &rows)
         const int i = r.pos - 1;
         if (r.code > 0 || i < 0 || i >= table.size() || r.oldNative.isEmpty())
             continue;
-        RowEntry e = table.at(i).entry;
-        e.path = r.oldNative;
-        e.shortForm = fs::shortPath(e.displayPath());
-        table.updateEntry(i, std::move(e), table.at(i).cells[ColFolder]);
+        renUpdateRow(table, i, r.oldNative);
     }
+}
+
+void renUpdateRow(TableModel &table, int row, const QByteArray &newPath)
+{
+    if (row < 0 || row >= table.size())
+        return;
+    const TableRow &old = table.at(row);
+    RowEntry e = old.entry;
+    e.path = newPath;
+    e.shortForm = fs::shortPath(e.displayPath());
+    // read back, so that what the new name changes (a leading dot hides) shows
+    fs::Entry disk;
+    if (fs::lookupNative(newPath, &disk))
+        e = rowEntry(newPath, disk, e.shortForm, old.entry.ord, old.entry.page);
+    table.updateEntry(row, std::move(e), old.cells[ColFolder]);
 }
 
 } // namespace vt

@@ -57,5 +57,8 @@ int renBatch(const TRenRule &rule, bool dirs, bool test, const QString &ext1Uppe
 // After a real run: the result-table row of each renamed row (its `pos`)
 // takes the new path, so name, type and 8.3 follow.
 void renUpdateTable(TableModel &table, const QList<RenRow> &rows);
+// One result-table row takes a new path (its file was renamed): name, type,
+// attributes and 8.3 are drawn from the disk again.
+void renUpdateRow(TableModel &table, int row, const QByteArray &newPath);
 
 } // namespace vt

@@ -245,6 +245,7 @@ int runHeadlessFind(int argc, char **argv, const HeadlessSave &save, const Headl
     out.reserve(1 << 16);
     int id = 0;
     TableModel kept; // the rows for --save
+    kept.setStartFolder(v.folder); // the "Папка" cells are relative to it
     FolderWalk walk(s, [&](const WalkItem &m) {
         TableRow row = matchRow(m, ++id);
         out += headlessRowLine(row);

@@ -1,0 +1,56 @@
+#pragma once
+// The quick renames on the selected rows of the result table: the batches
+// (spaces, transliteration, added or removed extensions, for files and for
+// folders), the check every folder rename passes first, and the rename of one
+// file by a typed name. Questions go through ui(); the log viewer comes in as
+// a hook.
+#include <QString>
+#include <functional>
+
+namespace vt {
+
+class ListController;
+class OperationContext;
+class TableModel;
+
+struct QuickRenHooks {
+    std::function<void()> showLog; // the log viewer at the end of a batch
+    std::function<void()> pause;   // the short wait after the extension-removal warning
+};
+
+// The refusal text of the folder check, empty when folder renames may go on:
+// 1..1000 folders selected, one "Папка" for the whole table, that folder on
+// disk and outside the forbidden folders.
+QString dirPreCheckText(const TableModel &table, int selectedFolders);
+
+// The extension typed last for "Добавить расширение", kept for the run.
+QString &lastNewExt();
+
+class QuickRen {
+public:
+    QuickRen(TableModel &table, OperationContext &ops, ListController *lists, QuickRenHooks hooks = {});
+
+    // mode 0 spaces, 1 transliteration, 2 add extension (files only).
+    void DopRen(int mode, bool dirs, const QString &title);
+    void miDopExtDelClick();
+    // The folder check with its message; true when the rename may go on.
+    bool folderPreCheck();
+    void miRenDirTransOrSpaceClick();
+    static void miRenDirHelpClick();
+    static void miDopRenSprClick();
+
+    // One file by a typed name: flag 0 the one selected row, 1 the file at
+    // `path`. True on success, and `path` is then the new path.
+    bool QRename(int flag, QString &path);
+
+private:
+    bool confirmFiles(int mode, int count);
+    void finish(int ok, int found);
+
+    TableModel &m_table;
+    OperationContext &m_ops;
+    ListController *m_lists;
+    QuickRenHooks m_hooks;
+};
+
+} // namespace vt
