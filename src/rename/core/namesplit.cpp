@@ -79,19 +79,6 @@ QStringList sortedUnique(QStringList lines)
     return out;
 }
 
-QStringList memoLines(const QString &text)
-{
-    if (text.isEmpty())
-        return {};
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (lines.last().isEmpty())
-        lines.removeLast();
-    for (QString &l : lines)
-        if (l.endsWith(QLatin1Char('\r')))
-            l.chop(1);
-    return lines;
-}
-
 QStringList withResults(const QStringList &target, const QStringList &parts, bool append,
                         const QString &serviceLine)
 {

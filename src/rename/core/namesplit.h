@@ -2,6 +2,7 @@
 // The name splitter: cuts every line of its editor at the last dot or at a
 // slash of either kind; the cut-off parts become a sorted list without
 // repeats, the rest of each line goes back to the editor.
+#include "rename/core/memolines.h"
 #include <QString>
 #include <QStringList>
 
@@ -27,10 +28,6 @@ SplitOutcome splitLines(const QStringList &lines, SplitMode mode);
 
 // Sorted ignoring case, empty lines and case-insensitive repeats dropped.
 QStringList sortedUnique(QStringList lines);
-
-// Lines of a memo's text ("\n" or "\r\n"); a final line break starts no new
-// line and an empty text has none.
-QStringList memoLines(const QString &text);
 
 // The target memo after a split: appended to (after an empty line when it
 // holds text) or replaced, with the service line in front of the parts.

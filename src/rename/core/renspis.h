@@ -2,6 +2,7 @@
 // Renaming list to list: line i of the editor is the new name (without
 // extension) of the i-th selected preview row. The window keeps only its
 // widgets; the lists, the result lines and the run live here.
+#include "rename/core/memolines.h"
 #include "rename/core/filememo.h"
 #include "rename/core/renbatch.h"
 
@@ -16,12 +17,6 @@ class ListController;
 class TableModel;
 
 constexpr int kRenSpisMaxLines = 1000;
-
-// The lines of a memo text: a final line break ends the last line instead of
-// starting an empty one, and an empty text has no lines.
-QStringList memoLines(const QString &text);
-// The text whose memoLines() are `lines` (an empty last line survives).
-QString memoText(const QStringList &lines);
 
 // CleanName on every line; a line that becomes empty stays, and skips its row.
 QStringList renSpisFormat(const QStringList &lines);
