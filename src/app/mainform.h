@@ -11,6 +11,7 @@
 
 #include <QMainWindow>
 #include <QRect>
+#include <functional>
 #include <memory>
 
 class QFrame;
@@ -137,6 +138,17 @@ public:
     };
     RowPath provList(ProvMode mode);
 
+    // F8, F9 and the explorer button (mainform_shell.cpp).
+    void runRow(const QString &path);
+    void openWithRow(const QString &path);
+    void showProperties();
+    // The actions window's "Отправить...": true when the open-with window closed done.
+    bool sendSelected();
+    // The Page cell of the table's current row.
+    QString currentPage() const;
+    // The one-file quick rename the properties window offers; empty: it beeps.
+    void setQuickRename(std::function<bool(QString &path)> f) { m_quickRename = std::move(f); }
+
     void miSetStartDirClick();
     void miOpenDirExpClick();
     void miExpOwnDirClick();
@@ -187,6 +199,7 @@ private:
     // The favourite choosers and their commands (mainform_favourites.cpp).
     void buildFavourites();
     void registerFileopsCommands();
+    void registerShellCommands();
     // The list-mode branch of the search command.
     void openListFlow();
     // Text lists (mainform_textlists.cpp): the open dialog or a given list,
@@ -226,6 +239,7 @@ private:
     std::unique_ptr<PathIntake> m_intake;
     TParserForm *m_parser = nullptr;
     TDirCreateFrm *m_dirCreate = nullptr;
+    std::function<bool(QString &path)> m_quickRename;
     // The deletions, with the progress window, the log viewer and the counters as hooks.
     FileDeleter deleter();
     QStringList m_params;

@@ -28,14 +28,8 @@ void registerPlannedCommands(CommandTable &t)
         QList<KeyBinding> keys;
     };
     const Planned planned[] = {
-        {"shell.runAsk", u"Выполнить / отправить", u"F8", {key(Qt::Key_F8)}},
-        {"shell.run", u"", u"", {key(Qt::Key_F8, true), key(Qt::Key_F8, true, true)}},
-        {"shell.openWith", u"", u"", {key(Qt::Key_F8, false, true)}},
-        {"shell.properties", u"Свойства (выбрать)", u"F9", {key(Qt::Key_F9)}},
         {"rename.quick", u"Быстрое переименование (файл)", u"Shift + F9",
          {key(Qt::Key_F9, true), key(Qt::Key_F9, true, true)}},
-        {"shell.explorer", u"Проводник (см. кол. \"Папка\")", u"", {}},
-        {"shell.findInExplorer", u"Найти в проводнике (см. кол. \"Имя\")", u"", {}},
         {"rename.columns", u"", u"", {key(Qt::Key_I, false, true)}},
         {"rename.folders", u"", u"", {key(Qt::Key_J, false, true)}},
         {"rename.folderNames", u"", u"", {key(Qt::Key_J, true, true)}},
@@ -102,6 +96,7 @@ void TFileForm::registerCommands()
     registerIntakeCommands();
     buildFavourites();
     registerFileopsCommands();
+    registerShellCommands();
     panTop->registerCommands(t, [this] { StartFind(); }, [this] { miFndUnicClick(); });
 }
 
