@@ -83,7 +83,7 @@ private slots:
         storePrograms({viewer, home->filePath("bin/gone"), editor});
         const QStringList paths{file("d/one file.txt"), file("d/-rf")};
         TOpenWithForm f(false, paths, "7");
-        shot(&f, "openwith.png");
+        shot(&f, "open-with-window.png");
         QCOMPARE(f.windowTitle(), "Открыть с помощью...");
         QCOMPARE(f.eFile->text(), "\"" + paths[0] + "\" \"" + paths[1] + "\"");
         QCOMPARE(f.lvExec->topLevelItemCount(), 2);
@@ -203,7 +203,7 @@ private slots:
         };
         Tsvvfrm f(h);
         f.InitTxt(doc);
-        shot(&f, "properties.png");
+        shot(&f, "properties-window.png");
         QCOMPARE(f.windowTitle(), "Свойства");
         QCOMPARE(f.labFName->text(), QString("Файл: (%1 симв.)").arg(doc.size()));
         QCOMPARE(f.labNm->text(), "Имя: (10 симв.)");
