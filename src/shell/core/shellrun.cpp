@@ -28,7 +28,7 @@ bool pusk(bool quiet, const QString &target, const QStringList &args)
     bool ok = false;
     // The desktop's opener reports success before it has looked at the file,
     // so a missing target is refused here.
-    if (!target.isEmpty() && (QFileInfo::exists(target) || QFileInfo(target).isSymLink())) {
+    if (!target.isEmpty() && QFileInfo::exists(target)) {
         if (isProgramFile(target))
             ok = shell().run(target, args);
         // A data file that merely carries the execute bit (FAT mounts) opens instead.
