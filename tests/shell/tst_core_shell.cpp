@@ -1,6 +1,7 @@
 #include "base/appdirs.h"
 #include "base/textutil.h"
 #include "fakeservices.h"
+#include "platform/desktopentry.h"
 #include "shell/core/openwith.h"
 #include "shell/core/shellrun.h"
 #include "table/core/rowappend.h"
@@ -209,6 +210,22 @@ private slots:
         QVERIFY(!ExtFnd("/some/file.txt"));
         QCOMPARE(fx.ui.lastText(), "Ошибка открытия!");
         QCOMPARE(minimised, 1);
+    }
+
+    void iconNameFromTheApplicationEntry()
+    {
+        // Read once per run: the entries must be in place before the first look-up.
+        QTemporaryDir xdg;
+        qputenv("XDG_DATA_HOME", xdg.path().toUtf8());
+        qputenv("XDG_DATA_DIRS", xdg.filePath("none").toUtf8());
+        const QString prog = program("my tools/viewer");
+        test::writeTestFile(xdg.filePath("applications/kde/viewer.desktop"),
+                            "[Desktop Entry]\nName=Viewer\nExec=\"" + prog.toUtf8()
+                                + "\" %F\nIcon=viewer-icon\n[Desktop Action New]\nIcon=other\n");
+        test::writeTestFile(xdg.filePath("applications/zz-viewer.desktop"),
+                            "[Desktop Entry]\nExec=" + prog.toUtf8() + "\n");
+        QCOMPARE(fs::programIconName(prog), "viewer-icon");
+        QCOMPARE(fs::programIconName(program("plain")), QString());
     }
 };
 
