@@ -1,12 +1,13 @@
 #include "app/helpform.h"
 
+#include "app/logform.h"
+#include "app/qtservices.h"
 #include "base/appdirs.h"
 #include "base/currentlog.h"
 #include "base/sendto.h"
 #include "base/services.h"
 #include "base/settings.h"
-#include "app/logform.h"
-#include "app/qtservices.h"
+#include "shell/core/shellrun.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -47,12 +48,7 @@ void scrollMemo(QPlainTextEdit *memo, bool toEnd, bool withShift)
 
 bool openOrTell(const QString &path)
 {
-    if (shell().open(path)) {
-        zv(3);
-        return true;
-    }
-    ui().inf(QStringLiteral("Ошибка открытия"));
-    return false;
+    return pusk(false, path);
 }
 
 THelpForm::THelpForm(QWidget *parent) : QDialog(parent)

@@ -1,13 +1,14 @@
 #include "app/logform.h"
 
+#include "app/helpform.h"
+#include "app/qtservices.h"
 #include "base/appdirs.h"
 #include "base/currentlog.h"
 #include "base/savelog.h"
 #include "base/services.h"
 #include "base/textutil.h"
 #include "lists/core/textlist.h"
-#include "app/helpform.h"
-#include "app/qtservices.h"
+#include "shell/core/shellrun.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -49,8 +49,6 @@ public:
     bool busy() const { return m_ops.busy(); }
     // Every command of the window, for keys, buttons and menus.
     CommandTable &commands() { return m_commands; }
-    // Commands registered only as placeholders that beep.
-    QStringList plannedCommandIds() const;
 
     // Shift and Ctrl at the moment of a click.
     bool GetSh() const;
@@ -131,7 +129,6 @@ public:
     // path, which becomes the new path). One function for every window that
     // offers "Переименовать" (mainform_quickren.cpp).
     bool QRename(int flag, QString &path);
-    std::function<bool(int, QString &)> quickRenameHook();
     void miRenDirRuleClick();
 
     // Runs once, at the first activation.
@@ -147,6 +144,15 @@ public:
         bool isEmpty() const { return native.isEmpty(); }
     };
     RowPath provList(ProvMode mode);
+
+    // F8, F9 and the explorer button (mainform_shell.cpp).
+    void runRow(const QString &path);
+    void openWithRow(const QString &path);
+    void showProperties();
+    // The actions window's "Отправить...": true when the open-with window closed done.
+    bool sendSelected();
+    // The Page cell of the table's current row.
+    QString currentPage() const;
 
     void miSetStartDirClick();
     void miOpenDirExpClick();
@@ -203,6 +209,7 @@ private:
     QuickRen quickRen();
     // The chooser of the actions window: what runs once both windows closed.
     void runDopRenChoice(int index, const QString &text);
+    void registerShellCommands();
     // The list-mode branch of the search command.
     void openListFlow();
     // Text lists (mainform_textlists.cpp): the open dialog or a given list,

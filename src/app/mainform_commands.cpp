@@ -1,5 +1,4 @@
-// The main window's own commands, the commands of later subsystems that are
-// not built yet, and the order of the main popup menu.
+// The main window's own commands and the order of the main popup menu.
 #include "app/mainform.h"
 
 #include "app/helpform.h"
@@ -18,51 +17,13 @@ namespace {
 
 KeyBinding key(int k, bool shift = false, bool ctrl = false) { return {k, shift, ctrl}; }
 
-// A named type, so that a planned command can be told from a real one.
-struct PlannedBeep {
-    void operator()() const { ui().beep(); }
-};
-
-// Commands whose subsystem does not exist yet: they only beep, so that every
-// key, button and menu item already has its place.
-void registerPlannedCommands(CommandTable &t)
-{
-    using B = BusyPolicy;
-    struct Planned {
-        const char *id;
-        const char16_t *caption;
-        const char16_t *shortcut;
-        QList<KeyBinding> keys;
-    };
-    const Planned planned[] = {
-        {"shell.runAsk", u"Выполнить / отправить", u"F8", {key(Qt::Key_F8)}},
-        {"shell.run", u"", u"", {key(Qt::Key_F8, true), key(Qt::Key_F8, true, true)}},
-        {"shell.openWith", u"", u"", {key(Qt::Key_F8, false, true)}},
-        {"shell.properties", u"Свойства (выбрать)", u"F9", {key(Qt::Key_F9)}},
-        {"shell.explorer", u"Проводник (см. кол. \"Папка\")", u"", {}},
-        {"shell.findInExplorer", u"Найти в проводнике (см. кол. \"Имя\")", u"", {}},
-    };
-    for (const Planned &p : planned)
-        t.add(p.id, p.caption, p.shortcut, p.keys, B::Refuse, PlannedBeep{});
-}
-
 } // namespace
-
-QStringList TFileForm::plannedCommandIds() const
-{
-    QStringList ids;
-    for (const Command &c : m_commands.all())
-        if (c.run.target<PlannedBeep>())
-            ids << c.id;
-    return ids;
-}
 
 void TFileForm::registerCommands()
 {
     using B = BusyPolicy;
     CommandTable &t = m_commands;
     t.setBusyTest([this] { return m_ops.busy(); });
-    registerPlannedCommands(t);
 
     t.add("app.about", u"Текущий лог, о программе", u"F1", {key(Qt::Key_F1)}, B::Refuse, [this] {
         if (!m_help) {
@@ -116,6 +77,7 @@ void TFileForm::registerCommands()
     views.showLog = [] { ShowLog(0); };
     registerViewCommands(t, *ListView->tableModel(), this, std::move(views));
     registerQuickRenCommands();
+    registerShellCommands();
     panTop->registerCommands(t, [this] { StartFind(); }, [this] { miFndUnicClick(); });
 }
 

@@ -107,13 +107,17 @@ void TFileForm::ShowAct()
     a.saveVtl = [this] { m_commands.run(QStringLiteral("lists.saveVtl")); };
     a.appendVtl = [this] { m_commands.run(QStringLiteral("lists.appendVtl")); };
     a.saveVts = [this] { return SaveVTSBefore(); };
+    TActfrm *form = nullptr;
+    a.openWith = [this, &form] {
+        if (sendSelected() && form)
+            form->accept();
+    };
     a.textSearch = [this](const QString &) { return openTextSearch(); };
     a.openIzb = [this](const QString &current, const QString &tableFolder) {
         QString chosen;
         OpenIzb(current, tableFolder, chosen, true, this);
         return chosen;
     };
-    TActfrm *form = nullptr;
     a.deleteFiles = [this, &form](bool permanent) {
         FileDeleter d = deleter();
         d.setHideWindow([&form] {

@@ -2,22 +2,23 @@
 // chooser, open a list, the list group, and the path forms of the table.
 #include "app/mainform.h"
 
+#include "app/logform.h"
 #include "app/protectform.h"
 #include "base/currentlog.h"
 #include "base/services.h"
-#include "app/logform.h"
 #include "base/settings.h"
 #include "lists/core/listfolder.h"
 #include "lists/core/ordstore.h"
 #include "lists/core/tablecheck.h"
-#include "lists/core/vtsfile.h"
 #include "lists/core/tableupkeep.h"
+#include "lists/core/vtsfile.h"
 #include "lists/listgroup.h"
-#include "lists/savevtxform.h"
 #include "lists/ordform.h"
+#include "lists/savevtxform.h"
 #include "lists/spisform.h"
 #include "lists/vtsform.h"
 #include "search/searchpanel.h"
+#include "shell/core/shellrun.h"
 #include "table/core/tablemodel.h"
 #include "table/resulttable.h"
 #include "table/statuspanels.h"
@@ -57,10 +58,7 @@ void TFileForm::buildLists()
     h.vprVtx = [this](const QString &path, bool incomplete, bool *relative) {
         return VprVtx(path, incomplete, relative, [](const QString &list) { ShowListSource(list); }, this);
     };
-    h.showInFileManager = [](const QString &path) {
-        if (!shell().showItem(path))
-            ui().inf(QStringLiteral("Ошибка открытия"));
-    };
+    h.showInFileManager = [](const QString &path) { ExtFnd(path); };
     m_lists = std::make_unique<ListController>(*ListView->tableModel(), m_ops, currentLog(), std::move(h), this);
     m_listGroup = new ListGroup(*m_lists, panTop->gbAllSpis, panTop->labAllSpis, panTop->wAllSpisTools);
     connect(m_listGroup, &ListGroup::renameClicked, this, [this] {

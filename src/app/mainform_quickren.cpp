@@ -31,13 +31,6 @@ bool TFileForm::QRename(int flag, QString &path)
     return ok;
 }
 
-std::function<bool(int, QString &)> TFileForm::quickRenameHook()
-{
-    return [self = QPointer<TFileForm>(this)](int flag, QString &path) {
-        return self && self->QRename(flag, path);
-    };
-}
-
 void TFileForm::miRenDirRuleClick()
 {
     if (busy() || !quickRen().folderPreCheck())

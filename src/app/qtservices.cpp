@@ -76,6 +76,11 @@ bool QtUi::vopr(const QString &text)
 YesOk QtUi::vprYesOK(const QString &text)
 {
     QApplication::beep();
+    return vprYesOKNoBeep(text);
+}
+
+YesOk QtUi::vprYesOKNoBeep(const QString &text)
+{
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), plain(text),
                     QMessageBox::NoButton, owner());
     box.setTextFormat(Qt::PlainText);

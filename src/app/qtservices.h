@@ -16,6 +16,7 @@ public:
     void inf(const QString &text) override;
     bool vopr(const QString &text) override;
     YesOk vprYesOK(const QString &text) override;
+    YesOk vprYesOKNoBeep(const QString &text) override;
     void infTitled(const QString &title, const QString &text) override;
     bool stopYesNo(const QString &title, const QString &text) override;
     bool askTitled(const QString &title, const QString &text, BoxIcon icon, bool defaultNo) override;

@@ -105,33 +105,4 @@ QString freeLogCopyPath(const QString &folder, QDateTime t)
     return path;
 }
 
-int countFilesExt(const QString &folder, const QString &ext)
-{
-    int n = 0;
-    const QFileInfoList entries =
-        QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QFileInfo &fi : entries)
-        if (fi.fileName().endsWith(ext, Qt::CaseInsensitive))
-            ++n;
-    return n;
-}
-
-bool GetCntFilesExt(const QString &folder, const QString &ext)
-{
-    const int n = countFilesExt(folder, ext);
-    if (n <= 100)
-        return true;
-    const QString text = QStringLiteral("Число файлов с расширением \"") + upper(ext)
-                         + QStringLiteral("\" (") + QString::number(n)
-                         + QStringLiteral(" шт.) превышает 100.\nПереместите или удалите эти "
-                                          "файлы.\nОткрыть папку в проводнике?");
-    if (ui().stopYesNo(QStringLiteral("Проверка числа файлов"), text)) {
-        if (shell().open(folder))
-            zv(3);
-        else
-            ui().beep(Beep::Error);
-    }
-    return false;
-}
-
 } // namespace vt

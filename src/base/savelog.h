@@ -33,10 +33,4 @@ QString logCopyName(const QDateTime &t);
 // second, so a second copy in the same second never replaces the first.
 QString freeLogCopyPath(const QString &folder, QDateTime t);
 
-// Plain files in folder whose names end with ext (any letter case).
-int countFilesExt(const QString &folder, const QString &ext);
-// False when folder already holds more than 100 such files: the user is told
-// (and may open the folder) and the caller writes nothing.
-bool GetCntFilesExt(const QString &folder, const QString &ext);
-
 } // namespace vt

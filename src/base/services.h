@@ -25,6 +25,8 @@ public:
     virtual bool vopr(const QString &text) = 0;
     // Yes/OK/Cancel (Escape and the close box give Cancel).
     virtual YesOk vprYesOK(const QString &text) = 0;
+    // The same box without the question beep (the scripted fakes record it as vprYesOK).
+    virtual YesOk vprYesOKNoBeep(const QString &text) { return vprYesOK(text); }
     // A box with its own title: information (OK only) or a stop-icon Yes/No.
     virtual void infTitled(const QString &title, const QString &text) = 0;
     virtual bool stopYesNo(const QString &title, const QString &text) = 0;

@@ -7,6 +7,7 @@
 #include "fileops/rewriteform.h"
 #include "fileops/showrewrinf.h"
 #include "platform/fileentry.h"
+#include "shell/core/shellrun.h"
 #include "table/core/tablemodel.h"
 
 #include <QCheckBox>
@@ -344,7 +345,7 @@ void TActfrm::sbIzbDirClick(bool shift)
     if (shift) {
         if (current.isEmpty())
             return ui().beep();
-        shell().open(current);
+        pusk(false, current);
         return;
     }
     QString tableFolder;

@@ -2,6 +2,7 @@
 
 #include "base/services.h"
 #include "fileops/clicklabel.h"
+#include "shell/core/shellrun.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -172,7 +173,7 @@ void TDirCreateFrm::labDirForDirsClick()
 {
     if (m_state.folder.isEmpty())
         return ui().beep();
-    shell().open(m_state.folder);
+    pusk(false, m_state.folder);
 }
 
 } // namespace vt

@@ -3,6 +3,7 @@
 #include "base/services.h"
 #include "fileops/clicklabel.h"
 #include "fileops/showrewrinf.h"
+#include "shell/core/shellrun.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -153,8 +154,8 @@ TReWriteFrm::TReWriteFrm(const RewriteScan &scan, const QString &startFolder, QW
     for (QRadioButton *rb : {rbRewrNewMain, rbRewrNewBigg, rbRewrBig, rbRewrAll, rbRewrNothing, rbRewrUser})
         connect(rb, &QRadioButton::clicked, this, [this, rb] { chooseRadio(rb); });
     connect(labRewrEQ, &ClickLabel::clicked, this, &TReWriteFrm::labRewrEQClick);
-    connect(labRewrExp, &ClickLabel::clicked, this, [this] { shell().open(m_scan.target); });
-    connect(labRewrDirSrc, &ClickLabel::clicked, this, [this] { shell().open(m_start); });
+    connect(labRewrExp, &ClickLabel::clicked, this, [this] { pusk(false, m_scan.target); });
+    connect(labRewrDirSrc, &ClickLabel::clicked, this, [this] { pusk(false, m_start); });
     connect(labRewrDirNew, &ClickLabel::clicked, this,
             [this] { ShowInf(InfKind::NewDirs, m_scan.target, m_scan.newDirs, this); });
     connect(labRewrFIlesOther, &ClickLabel::clicked, this,

@@ -4,6 +4,7 @@
 #include "base/services.h"
 #include "base/settings.h"
 #include "platform/fileentry.h"
+#include "shell/core/shellrun.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -328,8 +329,7 @@ void TOpenVarForm::sbExplClick(bool shift)
         ui().beep();
         return;
     }
-    if (!shell().open(folder))
-        ui().inf(QStringLiteral("Ошибка открытия"));
+    pusk(false, folder);
 }
 
 void TOpenVarForm::sbStartDirClick(bool shift)

@@ -10,6 +10,8 @@
 #include "rename/prosmform.h"
 #include "rename/renameform.h"
 #include "rename/renspisfrm.h"
+#include "shell/openwithform.h"
+#include "shell/svvform.h"
 #include "table/core/tablemodel.h"
 
 #include <QButtonGroup>
@@ -450,7 +452,13 @@ void TRenPrevForm::openRow(QTreeWidgetItem *item)
     fs::Entry e;
     if (!fs::lookupNative(fs::nativePath(path), &e))
         return ui().inf(QStringLiteral("Не найден файл/папка:\r") + path);
-    ui().beep(); // the properties window is not there yet
+    SvvHooks h;
+    h.send = [this, path] { OpenWith(true, {path}, QString(), this); };
+    Tsvvfrm f(std::move(h), this);
+    f.InitTxt(path);
+    f.setFolder(m_dirs);
+    f.setViewOnly(true);
+    f.exec();
 }
 
 void TRenPrevForm::mousePressEvent(QMouseEvent *event)

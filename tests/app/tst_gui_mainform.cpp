@@ -295,28 +295,6 @@ private slots:
         }
         QVERIFY(menuItem(form->popExp, QStringLiteral("Разделитель имен: Shift + Ctrl + Q")));
         QVERIFY(menuItem(form->popExp, QStringLiteral("Просмотр выбранных колонок: Ctrl + I")));
-        // A command whose subsystem is missing only beeps.
-        const QStringList planned = form->plannedCommandIds();
-        QVERIFY(!planned.contains(QStringLiteral("rename.view")));
-        QVERIFY(!planned.isEmpty()); // drop this part when the last placeholder goes
-        for (const QString &id : planned) {
-            const int before = fx->ui.beeps;
-            QVERIFY(form->commands().run(id));
-            QCOMPARE(fx->ui.beeps, before + 1);
-        }
-        const Command *beeper = nullptr;
-        for (const QString &id : planned)
-            if (!form->commands().find(id)->keys.isEmpty()) {
-                beeper = form->commands().find(id);
-                break;
-            }
-        if (beeper) {
-            const KeyBinding k = beeper->keys.first();
-            const int beeps = fx->ui.beeps;
-            press(*form, k.key, (k.shift ? Qt::ShiftModifier : Qt::NoModifier)
-                                    | (k.ctrl ? Qt::ControlModifier : Qt::NoModifier));
-            QCOMPARE(fx->ui.beeps, beeps + 1);
-        }
     }
 
     // "[OK]: Просмотр" of a drop shows the paths, each by what it is on disk, and adds nothing.

@@ -197,8 +197,20 @@ private slots:
     {
         test::FakeServices fx;
         THelpForm help;
+        // A page that is not there is an error, not a success of the desktop.
+        const QString page = dataDir() + QStringLiteral("Help.htm");
+        const bool missing = !QFileInfo::exists(page);
+        if (missing) {
+            help.butHelpClick();
+            QCOMPARE(fx.ui.lastText(), QStringLiteral("Ошибка открытия"));
+            QVERIFY(fx.shell.opened.isEmpty());
+            fx.ui.clear();
+            test::writeTestFile(page, "<html></html>");
+        }
         help.butHelpClick();
-        QCOMPARE(fx.shell.opened, QStringList{dataDir() + QStringLiteral("Help.htm")});
+        if (missing)
+            QFile::remove(page);
+        QCOMPARE(fx.shell.opened, QStringList{page});
         QCOMPARE(fx.sound.played, QList<int>{3});
         fx.shell.answer = false;
         help.butHelpClick();

@@ -3,6 +3,7 @@
 #include "base/savelog.h"
 #include "base/textutil.h"
 #include "fakeservices.h"
+#include "shell/core/shellrun.h"
 #include "testfiles.h"
 
 #include <QDir>

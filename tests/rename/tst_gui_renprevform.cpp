@@ -5,11 +5,13 @@
 #include "rename/core/renrule.h"
 #include "rename/renameform.h"
 #include "rename/renprevform.h"
+#include "shell/svvform.h"
 #include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
 #include "testfiles.h"
 
 #include <QDir>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -266,6 +268,17 @@ private slots:
         QVERIFY(f.sbTest->isHidden() && f.sbRename->isHidden());
         QCOMPARE(f.sbRules->text(), QStringLiteral("Список/список"));
 
+        // Double click: the properties window, without rename, delete and actions.
+        {
+            test::ModalAnswer props([&](QWidget *w) {
+                auto *p = qobject_cast<Tsvvfrm *>(w);
+                QVERIFY(p);
+                QCOMPARE(p->eFName->text(), d + "ccc.txt");
+                QVERIFY(p->sbRen->isHidden() && p->sbDelFile->isHidden() && p->sbShowAct->isHidden());
+                p->reject();
+            });
+            f.openRow(f.lvRen->topLevelItem(0));
+        }
         // Double click on a row whose file went away.
         QFile::remove(d + "ccc.txt");
         f.openRow(f.lvRen->topLevelItem(0));

@@ -6,6 +6,7 @@
 #include "base/services.h"
 #include "platform/dirreader.h"
 #include "platform/fileentry.h"
+#include "shell/core/shellrun.h"
 
 #include <QCollator>
 #include <QFile>
@@ -287,12 +288,12 @@ void miDirCreateHorsClick()
     }
     if (plan.state == 1) {
         if (ui().vopr(QStringLiteral("ФАЙЛ существует:\r") + plan.path + QStringLiteral("\rНайти в проводнике?")))
-            shell().showItem(plan.path);
+            ExtFnd(plan.path);
         return;
     }
     if (plan.state == 2) {
         if (ui().vopr(QStringLiteral("Папка существует:\r") + plan.path + QStringLiteral("\rОткрыть в проводнике?")))
-            shell().open(plan.path);
+            pusk(true, plan.path);
         return;
     }
     if (plan.state != 0)
@@ -309,7 +310,7 @@ void miDirCreateHorsClick()
         SaveLog(kCreateFolders, entry);
     }
     if (ui().vopr(shownComps(made.comps) + QStringLiteral("\r\n") + result + QStringLiteral("\r\nОткрыть в проводнике?")))
-        shell().open(made.deepest);
+        pusk(true, made.deepest);
 }
 
 } // namespace vt

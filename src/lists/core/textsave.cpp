@@ -5,6 +5,7 @@
 #include "base/savelog.h"
 #include "base/services.h"
 #include "lists/core/textlist.h"
+#include "shell/core/shellrun.h"
 #include "table/core/tablemodel.h"
 
 namespace vt {
@@ -33,8 +34,7 @@ int SaveAsTxt(const TableModel &table, CurrentLog &log, const TextSaveRequest &r
     const bool wholeRows = req.type == TextType::Txt && req.shift && !req.ctrl;
     const bool alias = req.type == TextType::Txt && req.useReplacement;
     if (req.ctrl) {
-        if (!shell().open(folder))
-            ui().beep(Beep::Error);
+        pusk(true, folder);
         return int(YesOk::Yes);
     }
     if (!req.toTemp && !GetCntFilesExt(folder, QLatin1Char('.') + ext))
@@ -76,10 +76,10 @@ int SaveAsTxt(const TableModel &table, CurrentLog &log, const TextSaveRequest &r
         ui().inf(QStringLiteral("Файл сохранен не полностью:\r") + path + note);
     const YesOk next = ui().vprYesOK(
         QStringLiteral("Выберите действие:\r[YES]: Открыть сохраненный файл\r[OK]: Найти в проводнике"));
-    if (next == YesOk::Yes && !shell().open(path))
-        ui().beep(Beep::Error);
-    else if (next == YesOk::Ok && !shell().showItem(path))
-        ui().beep(Beep::Error);
+    if (next == YesOk::Yes)
+        pusk(true, path);
+    else if (next == YesOk::Ok)
+        ExtFnd(path);
     return int(next);
 }
 

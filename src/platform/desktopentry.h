@@ -1,0 +1,12 @@
+#pragma once
+// The desktop's own name for a program's icon: the Icon= of the application
+// entry that starts it.
+#include <QString>
+
+namespace vt::fs {
+
+// An icon theme name or an absolute picture file; empty when no application
+// entry starts this program.
+QString programIconName(const QString &program);
+
+} // namespace vt::fs
