@@ -114,10 +114,27 @@ qint64 countNewlines(const uint8_t *s, size_t n)
 {
     qint64 total = 0;
     size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
+    // Sixteen byte counters, each taking 1 per newline, emptied before they
+    // can wrap at 255.
+    const V16 nl = V16{} + uint8_t('\n');
+    while (i + 16 <= n) {
+        V16 acc{};
+        const size_t stop = std::min(n - 15, i + 255 * 16);
+        for (; i < stop; i += 16)
+            acc -= (V16)(load16(s + i) == nl);
+        uint64_t half[2];
+        std::memcpy(half, &acc, 16);
+        for (uint64_t h : half) {
+            h = (h & 0x00FF00FF00FF00FFull) + ((h >> 8) & 0x00FF00FF00FF00FFull);
+            h = (h & 0x0000FFFF0000FFFFull) + ((h >> 16) & 0x0000FFFF0000FFFFull);
+            total += qint64((h & 0xFFFFFFFFull) + (h >> 32));
+        }
+    }
+    if (i + 8 <= n) {
         uint64_t w;
         std::memcpy(&w, s + i, 8);
         total += newlinesIn(w);
+        i += 8;
     }
     if (i < n) {
         uint64_t w = 0;
@@ -258,11 +275,12 @@ bool foldedEquals(const uint8_t *s, size_t avail, const QByteArray &folded)
     if (avail < len)
         return false;
     const auto *f = reinterpret_cast<const uint8_t *>(folded.constData());
+    const FoldTables &t = tables();
     size_t i = 0;
     while (i < len) {
         const uint8_t b0 = s[i];
         if (b0 < 0x80) {
-            if (uint8_t(foldCode(b0)) != f[i])
+            if (uint8_t(b0 - ((unsigned(b0 - 'a') < 26u) << 5)) != f[i])
                 return false;
             ++i;
             continue;
@@ -279,7 +297,7 @@ bool foldedEquals(const uint8_t *s, size_t avail, const QByteArray &folded)
         if (l == 4)
             std::memcpy(enc, s + i, 4);
         else
-            encodeUtf8(foldCode(c), enc);
+            encodeUtf8(c < 0x800 ? t.up2[c] : t.up3[c], enc);
         for (int k = 0; k < l; ++k)
             if (enc[k] != f[i + size_t(k)])
                 return false;
