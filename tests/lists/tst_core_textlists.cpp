@@ -114,6 +114,12 @@ private slots:
         QVERIFY(utf8);
         QCOMPARE(u, QByteArray("\xEF\xBB\xBF") + QString("Отчёт\r\n日本\r\n").toUtf8());
         QCOMPARE(decodeTextLines(u), (QStringList{"Отчёт", "日本"}));
+        // Names whose cp1251 bytes happen to be UTF-8 ("Рџ" is D0 9F, "П") or a byte-order mark.
+        for (const QString &name : {QStringLiteral("Рџ.txt"), QStringLiteral("п»ї.txt")}) {
+            const QByteArray b = encodeTextLines({name}, &utf8);
+            QVERIFY(utf8);
+            QCOMPARE(decodeTextLines(b), QStringList{name});
+        }
     }
 
     void txtFormsNamesHeaderAndWholeRows()

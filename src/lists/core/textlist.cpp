@@ -89,11 +89,18 @@ QByteArray encodeTextLines(const QStringList &lines, bool *utf8)
             break;
         }
     QByteArray out;
-    if (!fits)
+    if (fits) {
+        for (const QString &l : lines)
+            out += toCp1251(l) + "\r\n";
+        // cp1251 bytes that a reader would take for UTF-8 (or for its
+        // byte-order mark) would name other files: such text goes as UTF-8.
+        fits = !out.startsWith(kBom)
+            && !(hasHighBytes(out) && fs::validUtf8(std::string_view(out.constData(), size_t(out.size()))));
+    }
+    if (!fits) {
         out = kBom;
-    for (const QString &l : lines) {
-        out += fits ? toCp1251(l) : l.toUtf8();
-        out += "\r\n";
+        for (const QString &l : lines)
+            out += l.toUtf8() + "\r\n";
     }
     if (utf8)
         *utf8 = !fits;
