@@ -288,10 +288,13 @@ bool TFileForm::eventFilter(QObject *watched, QEvent *e)
             popupMainMenu(m->globalPosition().toPoint());
         return true;
     }
-    if (watched != panBot && watched != sbar)
+    const QEvent::Type t = e->type();
+    const bool mouse = t == QEvent::MouseButtonPress || t == QEvent::MouseMove || t == QEvent::MouseButtonRelease
+                    || t == QEvent::MouseButtonDblClick;
+    if ((watched != panBot && watched != sbar) || !mouse)
         return QMainWindow::eventFilter(watched, e);
     auto *m = static_cast<QMouseEvent *>(e);
-    switch (e->type()) {
+    switch (t) {
     case QEvent::MouseButtonPress:
         if (m->button() == Qt::LeftButton) {
             m_pressed = true;

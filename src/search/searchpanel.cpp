@@ -906,13 +906,12 @@ bool SearchPanel::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
     if (watched == gbModeSpis || watched == gbAllSpis) {
-        auto *m = static_cast<QMouseEvent *>(event);
         switch (event->type()) {
         case QEvent::MouseButtonPress:
-            surfacePress(m, watched == gbAllSpis);
+            surfacePress(static_cast<QMouseEvent *>(event), watched == gbAllSpis);
             return true;
         case QEvent::MouseMove:
-            mouseMoveEvent(m);
+            mouseMoveEvent(static_cast<QMouseEvent *>(event));
             return true;
         case QEvent::MouseButtonDblClick:
             emit restoreBoundsRequested();
