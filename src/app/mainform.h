@@ -168,17 +168,20 @@ public:
     static QStringList mainMenuLayout();
     static QStringList programMenuLayout();
 
-    SearchPanel *panTop;
-    ResultTable *ListView;
-    TableCommands *tableCommands;
-    StatusPanels *sbar;
-    QFrame *panBot;
-    QToolButton *sbHelp, *sbZvv, *sbFindTab, *sbFindText, *sbClearSel, *sbSelall, *sbSave;
-    QLabel *stexNumb;
-    QToolButton *sbPuskOpenWith, *sbSvva, *sbExpl;
-    QLabel *labOrd, *labPage;
-    QToolButton *sbRefrTab, *sbHome, *sbEnd, *sbStop, *sbSz;
-    QMenu *popExp, *popStart, *popSbSz;
+    // Null until FormCreate builds them: the event filter already runs while
+    // the first children are added.
+    SearchPanel *panTop = nullptr;
+    ResultTable *ListView = nullptr;
+    TableCommands *tableCommands = nullptr;
+    StatusPanels *sbar = nullptr;
+    QFrame *panBot = nullptr;
+    QToolButton *sbHelp = nullptr, *sbZvv = nullptr, *sbFindTab = nullptr, *sbFindText = nullptr,
+                *sbClearSel = nullptr, *sbSelall = nullptr, *sbSave = nullptr;
+    QLabel *stexNumb = nullptr;
+    QToolButton *sbPuskOpenWith = nullptr, *sbSvva = nullptr, *sbExpl = nullptr;
+    QLabel *labOrd = nullptr, *labPage = nullptr;
+    QToolButton *sbRefrTab = nullptr, *sbHome = nullptr, *sbEnd = nullptr, *sbStop = nullptr, *sbSz = nullptr;
+    QMenu *popExp = nullptr, *popStart = nullptr, *popSbSz = nullptr;
 
 protected:
     bool event(QEvent *e) override;

@@ -89,7 +89,7 @@ QStringList TFileForm::mainMenuLayout()
         "table.find", "table.findForward", "table.findBackward", "-",
         "table.marks", "table.sortByMarks", "table.removeRows", "fileops.sizes", "-",
         "table.focus", "table.invert", "table.shuffle", "-",
-        "fileops.actions", "-",
+        "fileops.actions", "lists.appendVtl", "lists.saveVtl", "-",
         "rename.view", "rename.splitter", "rename.columns", "-",
         ">Дополнительное переименование (файлы)", "rename.dopSpaces", "rename.dopTranslit", "rename.dopExtPlus", "-",
         "rename.dopExtDel", "rename.dopHelp", "<",

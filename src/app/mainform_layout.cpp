@@ -314,13 +314,16 @@ void TFileForm::connectParts()
     });
     connect(&m_ops, &OperationContext::stopRequestedChanged, this,
             [this] { sbStop->setEnabled(m_ops.busy() && !m_ops.stopRequested()); });
+    // Shift: only folders, Ctrl: only files.
     connect(sbSelall, &QToolButton::clicked, this, [this] {
-        const bool shift = GetSh();
-        tableCommands->selectByKind(true, shift, GetCt() && !shift);
+        m_commands.run(GetSh()   ? QStringLiteral("table.selectFolders")
+                       : GetCt() ? QStringLiteral("table.selectFiles")
+                                 : QStringLiteral("table.selectAll"));
     });
     connect(sbClearSel, &QToolButton::clicked, this, [this] {
-        const bool shift = GetSh();
-        tableCommands->selectByKind(false, shift, GetCt() && !shift);
+        m_commands.run(GetSh()   ? QStringLiteral("table.clearFolders")
+                       : GetCt() ? QStringLiteral("table.clearFiles")
+                                 : QStringLiteral("table.clearAll"));
     });
     connect(sbHome, &QToolButton::clicked, this, [this] { m_commands.run(QStringLiteral("table.home")); });
     connect(sbEnd, &QToolButton::clicked, this, [this] { m_commands.run(QStringLiteral("table.end")); });
@@ -329,7 +332,13 @@ void TFileForm::connectParts()
                        : GetSh() ? QStringLiteral("shell.findInExplorer")
                                  : QStringLiteral("shell.explorer"));
     });
-    connect(sbSz, &QToolButton::clicked, this, [this] { sbSzClick(GetSh(), GetCt()); });
+    connect(sbSz, &QToolButton::clicked, this, [this] {
+        const bool shift = GetSh(), ctrl = GetCt();
+        m_commands.run(shift && ctrl ? QStringLiteral("window.szWide")
+                       : shift       ? QStringLiteral("window.szTop")
+                       : ctrl        ? QStringLiteral("window.szBottom")
+                                     : QStringLiteral("app.minimise"));
+    });
 
     panTop->setIsBusy([this] { return busy(); });
     connect(panTop, &SearchPanel::findClicked, this, [this] { SetF12(GetSh(), GetCt()); });

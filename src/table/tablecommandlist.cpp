@@ -77,6 +77,11 @@ void TableCommands::registerCommands(CommandTable &t, const QString &actionsId)
     t.add("table.selectAll", u"Выделить все", u"", {}, B::Refuse, [this] { selectByKind(true, false, false); });
     t.add("table.clearAll", u"Снять выделение", u"", {}, B::Refuse,
         [this] { selectByKind(false, false, false); });
+    // The variants of the select and clear buttons (Shift, Ctrl); no menu item.
+    t.add("table.selectFolders", u"", u"", {}, B::Refuse, [this] { selectByKind(true, true, false); });
+    t.add("table.selectFiles", u"", u"", {}, B::Refuse, [this] { selectByKind(true, false, true); });
+    t.add("table.clearFolders", u"", u"", {}, B::Refuse, [this] { selectByKind(false, true, false); });
+    t.add("table.clearFiles", u"", u"", {}, B::Refuse, [this] { selectByKind(false, false, true); });
     t.add("table.home", u"В начало таблицы", u"", {}, B::Allow, [this] { scrollHome(); });
     t.add("table.end", u"В конец таблицы", u"", {}, B::Allow, [this] { scrollEnd(); });
     for (const SortItem &s : kSortItems) {

@@ -135,7 +135,7 @@ void TableCommands::removeSelectedAsk()
         return;
     }
     if (!ui().vopr(QStringLiteral("Удалить выделенные строчки (") + QString::number(n)
-                   + QStringLiteral(" шт.)?\nУдаляются только из таблицы")))
+                   + QStringLiteral(" шт.)?\rУдаляются только из таблицы")))
         return;
     removeSelectedRowsNow();
 }

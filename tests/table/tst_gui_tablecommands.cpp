@@ -243,7 +243,7 @@ private slots:
         svc->ui.yesNo.enqueue(false);
         cmds->removeSelectedAsk();
         QCOMPARE(svc->ui.lastText(),
-                 QStringLiteral("Удалить выделенные строчки (2 шт.)?\nУдаляются только из таблицы"));
+                 QStringLiteral("Удалить выделенные строчки (2 шт.)?\rУдаляются только из таблицы"));
         QCOMPARE(model()->size(), 5);
         svc->ui.yesNo.enqueue(true);
         cmds->removeSelectedAsk();

@@ -173,7 +173,7 @@ private slots:
         svc->ui.yesNo.enqueue(true);
         f.button("sbDel")->click();
         QCOMPARE(svc->ui.lastText(),
-                 QStringLiteral("Удалить выделенные строчки (3 шт.)?\nУдаляются только из таблицы"));
+                 QStringLiteral("Удалить выделенные строчки (3 шт.)?\rУдаляются только из таблицы"));
         QCOMPARE(model()->size(), 0);
         QVERIFY(!f.isVisible());
         QCOMPARE(f.result(), int(QDialog::Rejected));

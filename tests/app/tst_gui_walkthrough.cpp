@@ -1,0 +1,163 @@
+// A user's session through the real main window under X: search the last
+// ten minutes, mark, copy, trash one file, save a VTL list, quit, and start
+// again with the list as the parameter. Then the disk, the trash, the list
+// and the saved logs are checked.
+#include "app/helpform.h"
+#include "app/mainform.h"
+#include "app/qtservices.h"
+#include "base/appdirs.h"
+#include "base/settings.h"
+#include "base/textutil.h"
+#include "fakeservices.h"
+#include "fileops/actform.h"
+#include "lists/core/listfolder.h"
+#include "modalanswer.h"
+#include "search/searchpanel.h"
+#include "table/core/tablemodel.h"
+#include "table/resulttable.h"
+#include "testfiles.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using namespace vt;
+
+namespace {
+
+QStringList names(const TableModel &m)
+{
+    QStringList out;
+    for (int i = 0; i < m.size(); ++i)
+        out << m.at(i).cells[ColName];
+    out.sort();
+    return out;
+}
+
+} // namespace
+
+class WalkthroughTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void searchCopyTrashSaveAndReopen()
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs an X server (run through xvfb-run)");
+        QTemporaryDir home, data;
+        qputenv("VESTRADA_HOME", home.path().toUtf8());
+        qputenv("XDG_DATA_HOME", (data.path() + "/share").toUtf8());
+        resetAppDirs();
+        settings() = Settings();
+        const QString tree = data.path() + "/tree/";
+        const QString target = data.path() + "/target/";
+        QDir().mkpath(target);
+        for (const char *n : {"a.txt", "b.txt", "c.txt"})
+            test::writeTestFile(tree + n, QByteArray("text of ") + n);
+
+        test::FakeServices fx;
+        fx.clock.t = QDateTime::currentDateTime().addSecs(1); // the files were just written
+        setKeyStateForTest(Qt::NoModifier);
+        auto form = std::make_unique<TFileForm>();
+        form->setHelpForm(new THelpForm(form.get()));
+        form->show();
+        // No window manager under xvfb-run: the window takes the focus itself.
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTRY_VERIFY(form->activated());
+        auto key = [&](int k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+            QWidget *w = form->focusWidget() ? form->focusWidget() : form.get();
+            QTest::keyClick(w, Qt::Key(k), m);
+        };
+        TableModel *m = form->ListView->tableModel();
+
+        // Search: the last ten minutes in the tree.
+        form->panTop->setFolderText(tree);
+        key(Qt::Key_F12, Qt::ShiftModifier);
+        fx.ui.yesNo << true;
+        key(Qt::Key_F12);
+        QTRY_VERIFY(!form->busy());
+        QVERIFY2(fx.ui.lastText().startsWith(QStringLiteral("Поиск завершен")), qPrintable(fx.ui.texts().join('|')));
+        QCOMPARE(names(*m), (QStringList{"a.txt", "b.txt", "c.txt"}));
+
+        // Mark everything and copy it through the actions window.
+        QTest::mouseClick(form->sbSelall, Qt::LeftButton);
+        QCOMPARE(m->selectedCount(), 3);
+        // The copy target as the favourites window leaves it.
+        settings().lcm = target;
+        {
+            test::ModalAnswer act([&](QWidget *w) {
+                auto *a = qobject_cast<TActfrm *>(w);
+                QVERIFY(a);
+                QCOMPARE(a->eDirCopyMove->text(), target);
+                fx.ui.yesNo << true;
+                // The copy ends by showing its log.
+                test::ModalAnswer log([](QWidget *l) { l->close(); });
+                a->sbCopyFil->click();
+                if (a->isVisible())
+                    a->reject();
+            });
+            key(Qt::Key_F6);
+        }
+        QVERIFY2(QFile::exists(target + "a.txt"), qPrintable(fx.ui.texts().join('|')));
+        for (const char *n : {"a.txt", "b.txt", "c.txt"})
+            QCOMPARE(readWholeFile(target + n), QByteArray("text of ") + n);
+
+        // One file to the trash.
+        int c = -1;
+        for (int i = 0; i < m->size(); ++i)
+            if (m->at(i).cells[ColName] == QLatin1String("c.txt"))
+                c = i;
+        m->setAllSelected(false);
+        m->setSelected(c, true);
+        form->ListView->syncSelectionFromModel();
+        fx.ui.titledAnswers << true;
+        key(Qt::Key_F9, Qt::ControlModifier);
+        QVERIFY(!QFile::exists(tree + "c.txt"));
+        const QString trash = data.path() + "/share/Trash/";
+        QCOMPARE(readWholeFile(trash + "files/c.txt"), QByteArray("text of c.txt"));
+        QVERIFY(readWholeFile(trash + "info/c.txt.trashinfo").contains("Path=" + QFile::encodeName(tree) + "c.txt"));
+        QCOMPARE(names(*m), (QStringList{"a.txt", "b.txt"}));
+
+        // Save the rows as a VTL list, then quit.
+        QTest::mouseClick(form->sbSelall, Qt::LeftButton);
+        fx.ui.yesOk << YesOk::Yes;
+        // The list window asks for the name as it opens and closes with it.
+        fx.ui.inputs << QStringLiteral("walk");
+        key(Qt::Key_F6, Qt::ControlModifier);
+        const QString list = listsFolder() + "walk.vtl";
+        // Two 264-byte records: length byte at 8, the path from 9.
+        const QByteArray bytes = readWholeFile(list);
+        QCOMPARE(bytes.size(), 2 * 264);
+        QStringList stored;
+        for (int r = 0; r < 2; ++r)
+            stored << fromCp1251(bytes.mid(r * 264 + 9, quint8(bytes[r * 264 + 8])));
+        stored.sort();
+        QCOMPARE(stored, (QStringList{tree + "a.txt", tree + "b.txt"}));
+        QVERIFY(form->close());
+        form.reset();
+
+        // Start again with the list as the parameter.
+        form = std::make_unique<TFileForm>();
+        form->setParameters({list});
+        form->show();
+        QTRY_VERIFY(form->activated());
+        QTRY_COMPARE(names(*form->ListView->tableModel()), (QStringList{"a.txt", "b.txt"}));
+        QCOMPARE(form->lists().path(), list);
+
+        // The copy left its saved log.
+        const QByteArray copyLog = readWholeFile(optPath() + "c1");
+        QVERIFY(fromCp1251(copyLog).contains(QStringLiteral("Результат: 3 из 3")));
+        form.reset();
+        setKeyStateForTest(std::nullopt);
+    }
+};
+
+QTEST_MAIN(WalkthroughTest)
+#include "tst_gui_walkthrough.moc"
