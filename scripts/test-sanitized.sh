@@ -11,7 +11,9 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="-O1
       -DVT_SANITIZE=ON -DVT_BENCH=OFF >/dev/null
 cmake --build build-asan -j"$(nproc)"
 cd build-asan
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
+# libxkbcommon-x11 hands strndup strings shorter than the length it gives;
+# the interceptor would report that system library, not this program.
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:intercept_strndup=0
 export LSAN_OPTIONS=suppressions=$PWD/../tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 900
