@@ -18,6 +18,8 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QDir>
+#include <QHash>
+#include <QLineEdit>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
@@ -316,6 +318,156 @@ private slots:
                 form->showNormal();
             }
         }
+    }
+
+    // The buttons of the top panel, each with the variants its modifiers pick.
+    void topPanelButtons()
+    {
+        start();
+        WindowCloser closer(form);
+        SearchPanel *p = form->panTop;
+        struct Click {
+            QWidget *w;
+            Qt::KeyboardModifiers mods;
+            const char *id;       // the command reached, "" for none
+            const char *firstAsk; // the kind of the first question or chooser, "" for none
+        };
+        const Click clicks[] = {
+            {p->sbFind, N, "search.start", "vopr"},
+            {p->sbFind, S, "search.last10", ""},
+            {p->sbFind, C, "search.maximum", ""},
+            {p->sbAddList, N, "lists.add", "files"},
+            {p->sbAddList, S, "lists.add", "folder"},
+            {p->sbAddList, C, "lists.add", "input"},
+            {p->sbProsm, N, "rename.view", ""},
+            {p->sbProsm, S, "rename.splitter", ""},
+            {p->sbIzbDir, N, "lists.favouriteFolder", ""},
+            {p->sbSelectDir, N, "", "folder"},
+            {p->sbSelectDir, S, "", "file"},
+        };
+        for (const Click &c : clicks) {
+            fillTable();
+            ran.clear();
+            fx->ui.clear();
+            // A real click comes with the keys held: both the event and the live state carry them.
+            setKeyStateForTest(c.mods);
+            QTest::mouseClick(c.w, Qt::LeftButton, c.mods);
+            setKeyStateForTest(Qt::NoModifier);
+            const QString where = c.w->objectName() + QStringLiteral(" %1: ").arg(int(c.mods));
+            QVERIFY2(ran.value(0) == QLatin1String(c.id), qPrintable(where + ran.join(',')));
+            const QString ask = fx->ui.calls.isEmpty() ? QString() : fx->ui.calls.first().kind;
+            QVERIFY2(ask == QLatin1String(c.firstAsk), qPrintable(where + ask));
+            form->showNormal();
+        }
+        // Shift on the favourites button: the start folder of the selected row.
+        fillTable();
+        p->setFolderText(QStringLiteral("/"));
+        setKeyStateForTest(S);
+        QTest::mouseClick(p->sbIzbDir, Qt::LeftButton, S);
+        setKeyStateForTest(Qt::NoModifier);
+        QCOMPARE(p->eDirPath->text(), home->path() + QStringLiteral("/data/"));
+        // The extensions window, never while busy; Stop only while busy.
+        closer.opened.clear();
+        QVERIFY(!form->sbStop->isEnabled());
+        QTest::mouseClick(p->sbExt, Qt::LeftButton);
+        QTRY_COMPARE(closer.opened, QStringList{"vt::TExtForm"});
+        {
+            OperationContext::Scope busy(form->operation());
+            closer.opened.clear();
+            QTest::mouseClick(p->sbExt, Qt::LeftButton);
+            QTest::qWait(20);
+            QCOMPARE(closer.opened, QStringList());
+            QVERIFY(form->sbStop->isEnabled());
+            QTest::mouseClick(form->sbStop, Qt::LeftButton);
+            QVERIFY(form->operation().stopRequested());
+        }
+    }
+
+    // Double click on a row is F8 plain; the right button on a panel opens the
+    // main menu (not while busy); a double click on a panel restores the
+    // standard bounds.
+    void mouseOnTheWindow()
+    {
+        start();
+        fillTable();
+        ran.clear();
+        fx->ui.clear();
+        QWidget *cells = form->ListView->viewport();
+        const QPoint row = form->ListView->visualRect(form->ListView->tableModel()->index(1, ColName)).center();
+        // A double click is a press and release followed by the double-click press.
+        QTest::mouseClick(cells, Qt::LeftButton, Qt::NoModifier, row);
+        ran.clear();
+        QTest::mouseDClick(cells, Qt::LeftButton, Qt::NoModifier, row);
+        QCOMPARE(ran.value(0), QStringLiteral("shell.runAsk"));
+        QCOMPARE(fx->ui.calls.value(0).kind, QStringLiteral("vprYesOK"));
+
+        for (QWidget *panel : {static_cast<QWidget *>(form->panBot), static_cast<QWidget *>(form->panTop)}) {
+            QTest::mouseClick(panel, Qt::RightButton, Qt::NoModifier, QPoint(2, 2));
+            QTRY_VERIFY(form->popExp->isVisible());
+            form->popExp->hide();
+        }
+        {
+            OperationContext::Scope busy(form->operation());
+            QTest::mouseClick(form->panBot, Qt::RightButton, Qt::NoModifier, QPoint(2, 2));
+            QTest::qWait(20);
+            QVERIFY(!form->popExp->isVisible());
+        }
+
+        const QRect standard = form->frameGeometry();
+        press(Qt::Key_F11, N);
+        QTRY_VERIFY(form->frameGeometry() != standard);
+        QTest::mouseDClick(form->panBot, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+        QTRY_COMPARE(form->frameGeometry(), standard);
+    }
+
+    // Every item of the main menu runs its command, and carries the Tag of the
+    // modifiers its key caption names.
+    void mainMenuItemsRunTheirCommands()
+    {
+        start();
+        WindowCloser closer(form);
+        const std::vector<Command> all = form->commands().all();
+        QHash<QString, const Command *> byText;
+        for (const Command &c : all)
+            byText.insert(c.menuText(), &c);
+        int triggered = 0;
+        QStringList unknown, wrong;
+        std::function<void(QMenu *)> walk = [&](QMenu *menu) {
+            for (QAction *a : menu->actions()) {
+                if (a->menu()) {
+                    walk(a->menu());
+                    continue;
+                }
+                if (a->isSeparator())
+                    continue;
+                const Command *c = byText.value(a->text());
+                if (!c) {
+                    unknown << a->text();
+                    continue;
+                }
+                if (!c->keys.isEmpty() && a->data().toInt() != int(c->keys.first().shift) + 2 * int(c->keys.first().ctrl))
+                    wrong << a->text() + QStringLiteral(" (Tag)");
+                // Closing the window would end the walk.
+                if (c->id == QLatin1String("app.close"))
+                    continue;
+                fillTable();
+                ran.clear();
+                fx->ui.clear();
+                emit menu->aboutToShow();
+                if (!a->isEnabled())
+                    continue;
+                a->trigger();
+                if (ran.value(0) != c->id)
+                    wrong << a->text() + QStringLiteral(": ") + ran.join(',');
+                ++triggered;
+                form->showNormal();
+                form->activateWindow();
+            }
+        };
+        walk(form->popExp);
+        QCOMPARE(unknown, QStringList());
+        QCOMPARE(wrong, QStringList());
+        QVERIFY2(triggered >= 40, qPrintable(QString::number(triggered)));
     }
 
     // The main menu names every key command together with its key.

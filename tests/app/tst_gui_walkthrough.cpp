@@ -1,7 +1,7 @@
 // A user's session through the real main window under X: search the last
-// ten minutes, mark, copy, trash one file, save a VTL list, quit, and start
-// again with the list as the parameter. Then the disk, the trash, the list
-// and the saved logs are checked.
+// ten minutes, mark, copy, rename by a preset, trash one file, save a VTL
+// list, quit, and start again with the list as the parameter. Then the disk,
+// the trash, the list and the saved logs are checked.
 #include "app/helpform.h"
 #include "app/mainform.h"
 #include "app/qtservices.h"
@@ -12,6 +12,9 @@
 #include "fileops/actform.h"
 #include "lists/core/listfolder.h"
 #include "modalanswer.h"
+#include "rename/core/renpresets.h"
+#include "rename/renameform.h"
+#include "rename/renprevform.h"
 #include "search/searchpanel.h"
 #include "table/core/tablemodel.h"
 #include "table/resulttable.h"
@@ -45,7 +48,7 @@ class WalkthroughTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void searchCopyTrashSaveAndReopen()
+    void searchCopyRenameTrashSaveAndReopen()
     {
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
             QSKIP("needs an X server (run through xvfb-run)");
@@ -109,21 +112,61 @@ private slots:
         for (const char *n : {"a.txt", "b.txt", "c.txt"})
             QCOMPARE(readWholeFile(target + n), QByteArray("text of ") + n);
 
+        // Rename them by preset 1, saved in an earlier session: "w-" in front.
+        TRenRule preset;
+        InitRulesDef(preset);
+        preset.Descr = QStringLiteral("Префикс w-");
+        preset.Pref1 = QStringLiteral("w-");
+        preset.ObrFlags = 1;
+        RenPresets store;
+        QVERIFY(store.InitFileRules() && store.write(1, preset));
+        {
+            test::ModalAnswer act([&](QWidget *w) {
+                auto *a = qobject_cast<TActfrm *>(w);
+                QVERIFY(a);
+                test::ModalAnswer preview([&](QWidget *p) {
+                    auto *prev = qobject_cast<TRenPrevForm *>(p);
+                    QVERIFY(prev);
+                    {
+                        test::ModalAnswer rules([&](QWidget *r) {
+                            auto *editor = qobject_cast<TRenameForm *>(r);
+                            QVERIFY(editor);
+                            fx.ui.yesNo << true; // "Установить пресету номер 1 ...?"
+                            QTest::mouseClick(editor->sbPres[0], Qt::LeftButton);
+                            QCOMPARE(editor->ePref1->text(), QStringLiteral("w-"));
+                            QTest::mouseClick(editor->sbOK, Qt::LeftButton);
+                        });
+                        QTest::mouseClick(prev->sbRules, Qt::LeftButton);
+                    }
+                    QTest::mouseClick(prev->sbSelall, Qt::LeftButton);
+                    fx.ui.titledAnswers << true;
+                    QTest::mouseClick(prev->sbRename, Qt::LeftButton);
+                    QCOMPARE(fx.ui.lastText(), QStringLiteral("Результат: 3 из 3"));
+                    prev->reject();
+                });
+                QTest::mouseClick(a->sbRenFil, Qt::LeftButton);
+            });
+            key(Qt::Key_F6);
+        }
+        QCOMPARE(names(*m), (QStringList{"w-a.txt", "w-b.txt", "w-c.txt"}));
+        for (const char *n : {"a.txt", "b.txt", "c.txt"})
+            QCOMPARE(readWholeFile(tree + "w-" + n), QByteArray("text of ") + n);
+
         // One file to the trash.
         int c = -1;
         for (int i = 0; i < m->size(); ++i)
-            if (m->at(i).cells[ColName] == QLatin1String("c.txt"))
+            if (m->at(i).cells[ColName] == QLatin1String("w-c.txt"))
                 c = i;
         m->setAllSelected(false);
         m->setSelected(c, true);
         form->ListView->syncSelectionFromModel();
         fx.ui.titledAnswers << true;
         key(Qt::Key_F9, Qt::ControlModifier);
-        QVERIFY(!QFile::exists(tree + "c.txt"));
+        QVERIFY(!QFile::exists(tree + "w-c.txt"));
         const QString trash = data.path() + "/share/Trash/";
-        QCOMPARE(readWholeFile(trash + "files/c.txt"), QByteArray("text of c.txt"));
-        QVERIFY(readWholeFile(trash + "info/c.txt.trashinfo").contains("Path=" + QFile::encodeName(tree) + "c.txt"));
-        QCOMPARE(names(*m), (QStringList{"a.txt", "b.txt"}));
+        QCOMPARE(readWholeFile(trash + "files/w-c.txt"), QByteArray("text of c.txt"));
+        QVERIFY(readWholeFile(trash + "info/w-c.txt.trashinfo").contains("Path=" + QFile::encodeName(tree) + "w-c.txt"));
+        QCOMPARE(names(*m), (QStringList{"w-a.txt", "w-b.txt"}));
 
         // Save the rows as a VTL list, then quit.
         QTest::mouseClick(form->sbSelall, Qt::LeftButton);
@@ -139,7 +182,7 @@ private slots:
         for (int r = 0; r < 2; ++r)
             stored << fromCp1251(bytes.mid(r * 264 + 9, quint8(bytes[r * 264 + 8])));
         stored.sort();
-        QCOMPARE(stored, (QStringList{tree + "a.txt", tree + "b.txt"}));
+        QCOMPARE(stored, (QStringList{tree + "w-a.txt", tree + "w-b.txt"}));
         QVERIFY(form->close());
         form.reset();
 
@@ -148,12 +191,17 @@ private slots:
         form->setParameters({list});
         form->show();
         QTRY_VERIFY(form->activated());
-        QTRY_COMPARE(names(*form->ListView->tableModel()), (QStringList{"a.txt", "b.txt"}));
+        QTRY_COMPARE(names(*form->ListView->tableModel()), (QStringList{"w-a.txt", "w-b.txt"}));
         QCOMPARE(form->lists().path(), list);
 
-        // The copy left its saved log.
-        const QByteArray copyLog = readWholeFile(optPath() + "c1");
-        QVERIFY(fromCp1251(copyLog).contains(QStringLiteral("Результат: 3 из 3")));
+        // The copy, the rename and the trash left their saved logs.
+        const QString copyLog = fromCp1251(readWholeFile(optPath() + "c1"));
+        QVERIFY2(copyLog.contains(QStringLiteral("Результат: 3 из 3")), qPrintable(copyLog));
+        const QString renLog = fromCp1251(readWholeFile(optPath() + "r1"));
+        QVERIFY2(renLog.contains(QStringLiteral("w-a.txt")) && renLog.contains(QStringLiteral("Результат: 3 из 3")),
+                 qPrintable(renLog));
+        const QString delLog = fromCp1251(readWholeFile(optPath() + "e1"));
+        QVERIFY2(delLog.contains(QStringLiteral("w-c.txt")), qPrintable(delLog));
         form.reset();
         setKeyStateForTest(std::nullopt);
     }
