@@ -81,10 +81,14 @@ ReadStatus readRegularNative(const QByteArray &native, QByteArray *out)
     while (ok) {
         if (used == data.size())
             data.resize(data.size() * 2 + 65536);
-        const ssize_t n = ::read(fd, data.data() + used, size_t(data.size() - used));
-        if (n > 0)
+        const qsizetype want = data.size() - used;
+        const ssize_t n = ::read(fd, data.data() + used, size_t(want));
+        if (n > 0) {
             used += qsizetype(n);
-        else if (n == 0)
+            // Short of the spare byte at the size fstat gave: the end, without one more read.
+            if (n < want && used >= qsizetype(st.st_size))
+                break;
+        } else if (n == 0)
             break;
         else if (errno != EINTR)
             ok = false;

@@ -136,11 +136,8 @@ qint64 countNewlines(const uint8_t *s, size_t n)
         total += newlinesIn(w);
         i += 8;
     }
-    if (i < n) {
-        uint64_t w = 0;
-        std::memcpy(&w, s + i, n - i); // the zero padding is no newline
-        total += newlinesIn(w);
-    }
+    for (; i < n; ++i)
+        total += s[i] == '\n';
     return total;
 }
 
@@ -268,49 +265,10 @@ void encodeUtf8(uint32_t c, uint8_t *out)
     }
 }
 
-// True when the UTF-8 text at s folds to exactly `folded` (a folded needle).
-bool foldedEquals(const uint8_t *s, size_t avail, const QByteArray &folded)
-{
-    const size_t len = size_t(folded.size());
-    if (avail < len)
-        return false;
-    const auto *f = reinterpret_cast<const uint8_t *>(folded.constData());
-    const FoldTables &t = tables();
-    size_t i = 0;
-    while (i < len) {
-        const uint8_t b0 = s[i];
-        if (b0 < 0x80) {
-            if (uint8_t(b0 - ((unsigned(b0 - 'a') < 26u) << 5)) != f[i])
-                return false;
-            ++i;
-            continue;
-        }
-        int l = b0 >= 0xF0 ? 4 : b0 >= 0xE0 ? 3 : b0 >= 0xC2 ? 2 : 0;
-        if (l == 0 || i + size_t(l) > len)
-            return false;
-        uint32_t c = 0;
-        if (l == 2)
-            c = (uint32_t(b0 & 0x1F) << 6) | (s[i + 1] & 0x3F);
-        else if (l == 3)
-            c = (uint32_t(b0 & 0x0F) << 12) | (uint32_t(s[i + 1] & 0x3F) << 6) | (s[i + 2] & 0x3F);
-        uint8_t enc[4];
-        if (l == 4)
-            std::memcpy(enc, s + i, 4);
-        else
-            encodeUtf8(c < 0x800 ? t.up2[c] : t.up3[c], enc);
-        for (int k = 0; k < l; ++k)
-            if (enc[k] != f[i + size_t(k)])
-                return false;
-        i += size_t(l);
-    }
-    return true;
-}
-
 // The next place at or after pos where the UTF-8 text folds to the needle.
 size_t findByProbes(const uint8_t *s, size_t n, size_t pos, const TextNeedle &nd)
 {
-    const QByteArray &folded = nd.utf8();
-    const size_t len = size_t(folded.size());
+    const size_t len = size_t(nd.utf8().size());
     const TextNeedle::Probe &p1 = nd.probe1(), &p2 = nd.probe2();
     auto inSet = [](V16 v, const TextNeedle::Probe &p) {
         V16 m = (V16)(v == p.values[0]);
@@ -327,14 +285,14 @@ size_t findByProbes(const uint8_t *s, size_t n, size_t pos, const TextNeedle &nd
             uint64_t bits = w[h] & 0x8080808080808080ull;
             while (bits) {
                 const size_t at = i + size_t(h * 8 + (__builtin_ctzll(bits) >> 3));
-                if (at + len <= n && foldedEquals(s + at, n - at, folded))
+                if (at + len <= n && nd.matchesAt(s + at))
                     return at;
                 bits &= bits - 1;
             }
         }
     }
     for (; i + len <= n; ++i)
-        if (foldedEquals(s + i, n - i, folded))
+        if (nd.matchesAt(s + i))
             return i;
     return n;
 }
@@ -390,9 +348,15 @@ void TextNeedle::makeProbes(const QString &text)
     // Per byte of the folded needle, every value that any spelling folding
     // to the same characters has there (our folds keep the length).
     std::vector<std::vector<uint8_t>> sets;
+    std::vector<CharForms> forms;
+    int offset = 0;
     for (char32_t c : text.toUcs4()) {
         if (c > 0xFFFF || (c >= 0xD800 && c < 0xE000))
             return;
+        CharForms cf;
+        cf.offset = offset;
+        cf.len = utf8Length(c);
+        offset += cf.len;
         const uint32_t f = foldCode(c);
         const int l = utf8Length(c);
         const uint32_t lo = l == 1 ? 0 : l == 2 ? 0x80 : 0x800, hi = l == 1 ? 0x80 : l == 2 ? 0x800 : 0x10000;
@@ -402,15 +366,22 @@ void TextNeedle::makeProbes(const QString &text)
                 continue;
             uint8_t enc[3];
             encodeUtf8(v, enc);
+            if (cf.count < 4)
+                std::memcpy(cf.bytes[cf.count], enc, 3);
+            ++cf.count;
             for (int k = 0; k < l; ++k)
                 if (std::find(mine[size_t(k)].begin(), mine[size_t(k)].end(), enc[k]) == mine[size_t(k)].end())
                     mine[size_t(k)].push_back(enc[k]);
         }
         for (auto &m : mine)
             sets.push_back(std::move(m));
+        forms.push_back(cf);
     }
     if (sets.empty() || sets.size() != size_t(m_utf8.size()))
         return;
+    for (const CharForms &cf : forms)
+        if (cf.count > 4)
+            return;
     auto usable = [&](size_t k) { return !sets[k].empty() && sets[k].size() <= 4; };
     // Common bytes make poor probes: blanks and the leads of Cyrillic letters.
     auto common = [&](size_t k) {
@@ -436,7 +407,23 @@ void TextNeedle::makeProbes(const QString &text)
     };
     fill(m_p1, first);
     fill(m_p2, last);
+    m_forms = std::move(forms);
     m_probes = true;
+}
+
+bool TextNeedle::matchesAt(const unsigned char *s) const
+{
+    for (const CharForms &cf : m_forms) {
+        const unsigned char *at = s + cf.offset;
+        bool any = false;
+        for (int k = 0; k < cf.count && !any; ++k) {
+            const unsigned char *f = cf.bytes[k];
+            any = at[0] == f[0] && (cf.len < 2 || at[1] == f[1]) && (cf.len < 3 || at[2] == f[2]);
+        }
+        if (!any)
+            return false;
+    }
+    return true;
 }
 
 TextScan scanText(const QByteArray &bytes, const TextNeedle &needle, bool wantNumbers, FoundLines found,
@@ -493,13 +480,17 @@ TextScan scanText(const QByteArray &bytes, const TextNeedle &needle, bool wantNu
         if (at >= n)
             break;
         lineNo += countNewlines(raw + counted, at - counted);
-        counted = at;
         const void *nl = std::memchr(rawc + at, '\n', n - at);
         const size_t end = nl ? size_t(static_cast<const char *>(nl) - rawc) : n;
+        const qint64 matchLine = lineNo;
+        // The rest of the matched line is not counted again.
+        counted = nl ? end + 1 : end;
+        if (nl)
+            ++lineNo;
         ++r.matches;
         if (wantNumbers) {
             char buf[24];
-            const auto res = std::to_chars(buf, buf + sizeof buf, lineNo);
+            const auto res = std::to_chars(buf, buf + sizeof buf, matchLine);
             numbers.append(buf, res.ptr);
             numbers.append("; ");
         }

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <vector>
 
 namespace vt {
 
@@ -31,6 +32,9 @@ public:
     bool hasProbes() const { return m_probes; }
     const Probe &probe1() const { return m_p1; }
     const Probe &probe2() const { return m_p2; }
+    // True when the valid UTF-8 text at s (at least utf8().size() bytes)
+    // spells the string in any mix of case.
+    bool matchesAt(const unsigned char *s) const;
 
 private:
     void makeProbes(const QString &text);
@@ -39,6 +43,12 @@ private:
     QByteArray m_utf8, m_cp1251;
     bool m_probes = false;
     Probe m_p1, m_p2;
+    // Every spelling of each character of the string, as UTF-8 bytes.
+    struct CharForms {
+        int offset = 0, len = 0, count = 0;
+        unsigned char bytes[4][3] = {};
+    };
+    std::vector<CharForms> m_forms;
 };
 
 struct TextScan {

@@ -84,10 +84,13 @@ bool appendBlock(QStringList &log, const TextSearchOptions &o, const QString &si
     return hit;
 }
 
+// One file's log block, made on a worker: the calling thread only appends it.
 struct FileJob {
     int row = 0;
-    QByteArray path; // copied: the workers never touch the table
-    FileScan result;
+    QByteArray path;  // copied: the workers never touch the table
+    QString sizeText;
+    QStringList block;
+    bool hit = false;
     bool done = false;
 };
 
@@ -137,7 +140,7 @@ public:
     void release(size_t i)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_jobs[i].result = FileScan();
+        m_jobs[i].block = QStringList();
         m_written = i + 1;
         m_room.notify_all();
     }
@@ -155,9 +158,12 @@ private:
             }
             if (m_stop)
                 return;
-            FileScan f = readAndScan(m_jobs[i].path, m_needle, m_o, &m_stop);
+            QStringList block;
+            const bool hit = appendBlock(block, m_o, m_jobs[i].sizeText, m_jobs[i].path,
+                                         readAndScan(m_jobs[i].path, m_needle, m_o, &m_stop));
             std::lock_guard<std::mutex> lock(m_mutex);
-            m_jobs[i].result = std::move(f);
+            m_jobs[i].block = std::move(block);
+            m_jobs[i].hit = hit;
             m_jobs[i].done = true;
             m_ready.notify_all();
         }
@@ -199,7 +205,7 @@ TextSearchResult Parser(const TableModel &table, const QString &typed, const Tex
         ++r.selected;
         // Folders and empty files have nothing to read.
         if (row.cells[ColByte] != QLatin1String("0"))
-            jobs.push_back({i, row.entry.path, {}, false});
+            jobs.push_back({i, row.entry.path, row.cells[ColSize], {}, false, false});
     }
     {
         ScanAhead ahead(jobs, needle, o);
@@ -211,8 +217,8 @@ TextSearchResult Parser(const TableModel &table, const QString &typed, const Tex
             }
             if (!ahead.wait(k, ops))
                 break;
-            const TableRow &row = table.at(jobs[k].row);
-            if (appendBlock(log, o, row.cells[ColSize], row.entry.path, jobs[k].result))
+            log.append(jobs[k].block);
+            if (jobs[k].hit)
                 r.found << jobs[k].row;
             ahead.release(k);
         }
