@@ -19,6 +19,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace vt;
 
 namespace {
@@ -108,6 +110,39 @@ private slots:
         // A killed copy may leave its hidden temporary, never a visible name.
         for (const QString &n : entries(dir))
             QVERIFY2(n.startsWith('.') || n == "src.bin" || n == "store" || n.startsWith("dst"), qPrintable(n));
+    }
+
+    // Across file systems a move is a copy and then the removal of the source.
+    void killedWhileMovingAcrossFileSystemsKeepsAWholeFile()
+    {
+        QTemporaryDir shm(QStringLiteral("/dev/shm/vt-faults-XXXXXX"));
+        struct stat a {}, b {};
+        if (!shm.isValid() || ::stat("/dev/shm", &a) != 0 || ::stat(QFile::encodeName(root).constData(), &b) != 0
+            || a.st_dev == b.st_dev)
+            QSKIP("needs /dev/shm on another file system");
+        QFile::setPermissions(shm.path(), QFileDevice::Permissions(0x7777));
+        const QByteArray here = QFile::encodeName(shm.path() + "/moved.bin");
+        const QByteArray there = QFile::encodeName(folder("move") + "moved.bin");
+        const QByteArray bytes = pattern(4 << 20, 'm');
+        test::writeTestFile(QFile::decodeName(here), bytes);
+        for (int i = 0; i < 12; ++i) {
+            test::killMidway(
+                [&](int) {
+                    if (!fs::moveFile(here, there, {}).ok())
+                        fs::moveFile(there, here, {});
+                },
+                someDelay(40000));
+            const bool atHere = QFileInfo::exists(QFile::decodeName(here));
+            const bool atThere = QFileInfo::exists(QFile::decodeName(there));
+            QVERIFY2(atHere || atThere, "the moved file was lost");
+            if (atHere)
+                QVERIFY2(readAll(QFile::decodeName(here)) == bytes, "half-written source");
+            if (atThere)
+                QVERIFY2(readAll(QFile::decodeName(there)) == bytes, "half-written destination");
+            // A copy left whole at both places: the next move must not replace it.
+            if (atHere && atThere)
+                QFile::remove(QFile::decodeName(there));
+        }
     }
 
     void killedWhileRenamingLeavesTheFileUnderOneName()
