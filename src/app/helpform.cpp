@@ -8,6 +8,7 @@
 #include "base/services.h"
 #include "base/settings.h"
 #include "shell/core/shellrun.h"
+#include "widgets/keystate.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

@@ -9,6 +9,7 @@
 #include "base/textutil.h"
 #include "lists/core/textlist.h"
 #include "shell/core/shellrun.h"
+#include "widgets/keystate.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -12,6 +12,7 @@
 #include "table/resulttable.h"
 #include "table/statuspanels.h"
 #include "table/tablecommands.h"
+#include "widgets/keystate.h"
 
 #include <QApplication>
 #include <QCheckBox>

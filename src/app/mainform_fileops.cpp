@@ -21,6 +21,7 @@
 #include "table/core/tablemodel.h"
 #include "table/metform.h"
 #include "table/resulttable.h"
+#include "widgets/keystate.h"
 
 #include <QPointer>
 #include <QPushButton>

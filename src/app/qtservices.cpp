@@ -22,7 +22,6 @@ namespace {
 
 QWidget *owner() { return QApplication::activeWindow(); }
 
-std::optional<Qt::KeyboardModifiers> g_pinnedKeys;
 
 // Texts may carry Windows-style line breaks; a box shows plain lines.
 QString plain(QString text)
@@ -253,14 +252,6 @@ bool QtShell::properties(const QString &path)
 {
     return dbusFileManager(QStringLiteral("ShowItemProperties"), path);
 }
-
-Qt::KeyboardModifiers keyState()
-{
-    return g_pinnedKeys ? *g_pinnedKeys : QGuiApplication::queryKeyboardModifiers();
-}
-bool shiftHeld() { return keyState() & Qt::ShiftModifier; }
-bool ctrlHeld() { return keyState() & Qt::ControlModifier; }
-void setKeyStateForTest(std::optional<Qt::KeyboardModifiers> mods) { g_pinnedKeys = mods; }
 
 void installQtServices()
 {

@@ -51,12 +51,6 @@ public:
 // Installs the three for the rest of the run.
 void installQtServices();
 
-// Shift and Ctrl as held at this moment (a click reads them); tests pin them.
-Qt::KeyboardModifiers keyState();
-bool shiftHeld();
-bool ctrlHeld();
-void setKeyStateForTest(std::optional<Qt::KeyboardModifiers> mods);
-
 // Converts a filter written as "Все файлы (*)|*" into Qt's name filters.
 QStringList nameFilters(const QString &filter);
 

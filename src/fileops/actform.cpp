@@ -9,11 +9,11 @@
 #include "platform/fileentry.h"
 #include "shell/core/shellrun.h"
 #include "table/core/tablemodel.h"
+#include "widgets/keystate.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,7 +29,6 @@ namespace {
 constexpr int kMaxFiles = 1000;
 constexpr int kMaxSend = 20;
 
-bool shiftHeld() { return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier; }
 
 // The last folder name of the start folder with its separator.
 QString aliasOf(const QString &start)

@@ -3,9 +3,10 @@
 #include "base/services.h"
 #include "fileops/clicklabel.h"
 #include "shell/core/shellrun.h"
+#include "widgets/keystate.h"
+#include "widgets/memo.h"
 
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,28 +16,12 @@
 
 namespace vt {
 
-namespace {
-
-Qt::KeyboardModifiers mods() { return QGuiApplication::queryKeyboardModifiers(); }
-
-QPlainTextEdit *memo(QWidget *parent, bool readOnly)
-{
-    auto *m = new QPlainTextEdit(parent);
-    m->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m->setReadOnly(readOnly);
-    m->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    return m;
-}
-
-} // namespace
-
 TDirCreateFrm::TDirCreateFrm(DirCreateHooks hooks, QWidget *parent) : QDialog(parent), m_hooks(std::move(hooks))
 {
     setWindowTitle(QStringLiteral("Создать папки по списку"));
     setObjectName(QStringLiteral("TDirCreateFrm"));
-    memDirList = memo(this, false);
-    memDirRes = memo(this, true);
+    memDirList = makeMemo(this, false);
+    memDirRes = makeMemo(this, true);
     eDirForDirs = new QLineEdit(this);
     eDirForDirs->setReadOnly(true);
     labDirRes = new QLabel(m_state.labDirRes, this);
@@ -87,9 +72,9 @@ TDirCreateFrm::TDirCreateFrm(DirCreateHooks hooks, QWidget *parent) : QDialog(pa
         connect(b, &QPushButton::clicked, this, [this, b] { sbFormatClick(b->property("Tag").toInt()); });
     connect(sbDirInf, &QPushButton::clicked, this, [this] { sbDirInfClick(); });
     connect(sbIzbDir, &QPushButton::clicked, this, [this] {
-        sbIzbDirClick(mods() & Qt::ShiftModifier, mods() & Qt::ControlModifier);
+        sbIzbDirClick(shiftHeld(), ctrlHeld());
     });
-    connect(sbSelectDir, &QPushButton::clicked, this, [this] { sbSelectDirClick(mods() & Qt::ShiftModifier); });
+    connect(sbSelectDir, &QPushButton::clicked, this, [this] { sbSelectDirClick(shiftHeld()); });
     connect(sbHelp, &QPushButton::clicked, this,
             [] { ui().infTitled(QStringLiteral("Справка по созданию папок"), dirCreateHelpText()); });
     connect(sbClose, &QPushButton::clicked, this, &QDialog::close);

@@ -4,6 +4,7 @@
 #include "fileops/clicklabel.h"
 #include "fileops/showrewrinf.h"
 #include "shell/core/shellrun.h"
+#include "widgets/keystate.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -25,7 +26,6 @@ namespace {
 
 enum Column { CCaption, CId, CSource, CDt, CDate, CSz, CSize, CCount };
 
-bool shiftHeld() { return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier; }
 
 } // namespace
 

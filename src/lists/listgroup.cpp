@@ -1,9 +1,9 @@
 #include "lists/listgroup.h"
 
 #include "lists/core/listcontroller.h"
+#include "widgets/keystate.h"
 
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QStyle>
@@ -23,7 +23,6 @@ QToolButton *button(QWidget *parent, const char *name, const QString &text, cons
     return b;
 }
 
-bool shiftHeldNow() { return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier; }
 
 } // namespace
 
@@ -69,7 +68,7 @@ ListGroup::ListGroup(ListController &lists, QGroupBox *box, QLabel *caption, QWi
     more->setSpacing(2);
     more->addWidget(sbAllSpisRen);
 
-    connect(sbAllSpisRefr, &QToolButton::clicked, this, [this] { m_lists.sbAllSpisRefrClick(shiftHeldNow()); });
+    connect(sbAllSpisRefr, &QToolButton::clicked, this, [this] { m_lists.sbAllSpisRefrClick(shiftHeld()); });
     connect(sbAllSpisDel, &QToolButton::clicked, this, [this] { m_lists.sbAllSpisDelClick(); });
     connect(sbAllSpisSave, &QToolButton::clicked, this, [this] { m_lists.sbAllSpisSaveClick(); });
     connect(sbAllSpisRen, &QToolButton::clicked, this, &ListGroup::renameClicked);

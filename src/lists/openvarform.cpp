@@ -5,6 +5,7 @@
 #include "base/settings.h"
 #include "platform/fileentry.h"
 #include "shell/core/shellrun.h"
+#include "widgets/keystate.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -25,7 +26,6 @@
 namespace vt {
 namespace {
 
-bool shiftNow() { return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier; }
 
 // An existing absolute folder with its final separator, else empty.
 QString existing(const QString &folder)
@@ -159,11 +159,11 @@ TOpenVarForm::TOpenVarForm(const QString &current, const QString &tableFolder, b
 
     connect(sbAddIzbr, &QPushButton::clicked, this, &TOpenVarForm::sbAddIzbrClick);
     connect(sbDelIzbr, &QPushButton::clicked, this, &TOpenVarForm::sbDelIzbrClick);
-    connect(sbSelDir, &QPushButton::clicked, this, [this] { sbSelDirClick(shiftNow()); });
-    connect(sbExpl, &QPushButton::clicked, this, [this] { sbExplClick(shiftNow()); });
+    connect(sbSelDir, &QPushButton::clicked, this, [this] { sbSelDirClick(shiftHeld()); });
+    connect(sbExpl, &QPushButton::clicked, this, [this] { sbExplClick(shiftHeld()); });
     connect(sbApplyDir, &QPushButton::clicked, this, &TOpenVarForm::sbApplyDirClick);
     connect(sbCancDir, &QPushButton::clicked, this, &QDialog::reject);
-    connect(sbStartDir, &QPushButton::clicked, this, [this] { sbStartDirClick(shiftNow()); });
+    connect(sbStartDir, &QPushButton::clicked, this, [this] { sbStartDirClick(shiftHeld()); });
     connect(sbAddFromIzb, &QToolButton::clicked, this, &TOpenVarForm::sbAddFromIzbClick);
     connect(sbRefr, &QToolButton::clicked, this, [this] { takeSource(m_tableFolder); });
     connect(sbOwnDir, &QToolButton::clicked, this, [this] { takeSource(GetStartDir(1)); });

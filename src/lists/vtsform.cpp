@@ -3,11 +3,11 @@
 #include "base/services.h"
 #include "base/textutil.h"
 #include "lists/vtsmarks.h"
+#include "widgets/keystate.h"
 
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -21,7 +21,6 @@
 namespace vt {
 namespace {
 
-bool shiftNow() { return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier; }
 
 void paintBackground(QWidget *w)
 {
@@ -158,8 +157,8 @@ TVtsForm::TVtsForm(const QString &folder, QWidget *parent) : QDialog(parent)
     connect(sbOK, &QPushButton::clicked, this, &TVtsForm::sbOKClick);
     connect(sbCanc, &QPushButton::clicked, this, &QDialog::reject);
     connect(sbChanVTS, &QPushButton::clicked, this, &TVtsForm::sbChanVTSClick);
-    connect(sbHome, &QPushButton::clicked, this, [this] { scrollEnd(false, shiftNow()); });
-    connect(sbEndS, &QPushButton::clicked, this, [this] { scrollEnd(true, shiftNow()); });
+    connect(sbHome, &QPushButton::clicked, this, [this] { scrollEnd(false, shiftHeld()); });
+    connect(sbEndS, &QPushButton::clicked, this, [this] { scrollEnd(true, shiftHeld()); });
     connect(lvVts, &QTreeWidget::itemDoubleClicked, this, &TVtsForm::sbOKClick);
     connect(lvVts->header(), &QHeaderView::sectionClicked, this, &TVtsForm::lvVtsColumnClick);
     ReadFindVTS(folder);
@@ -215,7 +214,7 @@ void TVtsForm::sortVTS(bool sound, int column, bool descending)
     }
 }
 
-void TVtsForm::lvVtsColumnClick(int column) { sortVTS(true, column, shiftNow()); }
+void TVtsForm::lvVtsColumnClick(int column) { sortVTS(true, column, shiftHeld()); }
 
 void TVtsForm::sbOKClick()
 {

@@ -2,6 +2,7 @@
 
 #include "base/services.h"
 #include "rename/viewwidgets.h"
+#include "widgets/keystate.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -90,7 +91,7 @@ TNameForm::TNameForm(QWidget *parent) : QDialog(parent)
     connect(sbCopyRig, &QToolButton::clicked, this, [this] { copyMemo(memRig); });
     connect(sbPaste, &QToolButton::clicked, this, [this] { sbPasteClick(); });
     connect(sbHelp, &QToolButton::clicked, this, [this] {
-        sbHelpClick(QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier);
+        sbHelpClick(shiftHeld());
     });
 }
 

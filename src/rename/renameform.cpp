@@ -4,6 +4,7 @@
 #include "base/textutil.h"
 #include "rename/core/renapply.h"
 #include "rename/core/renbatch.h"
+#include "widgets/keystate.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -595,7 +596,7 @@ QMenu *TRenameForm::presetMenu(int n)
 
 void TRenameForm::presetClicked(int n)
 {
-    PresetWork(QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier, n);
+    PresetWork(shiftHeld(), n);
 }
 
 void TRenameForm::PresetWork(bool save, int n)

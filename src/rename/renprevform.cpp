@@ -13,10 +13,10 @@
 #include "shell/openwithform.h"
 #include "shell/svvform.h"
 #include "table/core/tablemodel.h"
+#include "widgets/keystate.h"
 
 #include <QButtonGroup>
 #include <QDropEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -100,7 +100,7 @@ void TRenPrevForm::build()
         lvRen->setColumnWidth(c, widths[c]);
     lvRen->moveRow = [this](int from, int to) { moveRow(from, to); };
     connect(lvRen->header(), &QHeaderView::sectionClicked, this, [this](int col) {
-        sortRen(col, QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier);
+        sortRen(col, shiftHeld());
     });
     connect(lvRen, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *it) { openRow(it); });
 
@@ -156,7 +156,7 @@ void TRenPrevForm::build()
     connect(sbClearSel, &QToolButton::clicked, lvRen, &QTreeWidget::clearSelection);
     connect(sbSpr, &QPushButton::clicked, this, [this] { sbSprClick(); });
     connect(sbProsmRen, &QToolButton::clicked, this, [this] {
-        sbProsmRenClick(QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier);
+        sbProsmRenClick(shiftHeld());
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/services.h"
 #include "rename/renameform.h"
+#include "widgets/memo.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -21,16 +22,6 @@ namespace vt {
 
 namespace {
 
-QPlainTextEdit *memo(QWidget *parent, bool readOnly)
-{
-    auto *m = new QPlainTextEdit(parent);
-    m->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m->setReadOnly(readOnly);
-    m->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    return m;
-}
-
 QString infoHint() { return QStringLiteral("Информация о числе строк, длине текста"); }
 
 } // namespace
@@ -49,11 +40,11 @@ bool TRenSpisFrm::busy() const { return m_busy.busy(); }
 
 void TRenSpisFrm::build()
 {
-    memOldName = memo(this, true);
+    memOldName = makeMemo(this, true);
     QPalette pal = memOldName->palette();
     pal.setColor(QPalette::Base, QColor(0xE4, 0xE4, 0xE4));
     memOldName->setPalette(pal);
-    memNewName = memo(this, false);
+    memNewName = makeMemo(this, false);
     memNewName->setProperty("Tag", 1);
 
     labOldName = new QLabel(this);

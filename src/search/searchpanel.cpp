@@ -11,13 +11,13 @@
 #include "search/core/searchvalidate.h"
 #include "search/extform.h"
 #include "search/kbform.h"
+#include "widgets/keystate.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -48,11 +48,6 @@ public:
         return hasRefusedMaskChar(input) ? Invalid : Acceptable;
     }
 };
-
-bool shiftHeld()
-{
-    return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier;
-}
 
 // Menu texts show "&" literally.
 QString menuText(const QString &s)

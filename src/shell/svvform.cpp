@@ -3,10 +3,10 @@
 #include "base/services.h"
 #include "platform/shortpath.h"
 #include "shell/core/shellrun.h"
+#include "widgets/keystate.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -74,7 +74,7 @@ Tsvvfrm::Tsvvfrm(SvvHooks hooks, QWidget *parent) : QDialog(parent), m_hooks(std
     connect(sbExec, &QPushButton::clicked, this, &Tsvvfrm::sbExecClick);
     connect(sbExpFnd, &QPushButton::clicked, this, &Tsvvfrm::sbExpFndClick);
     connect(sbDelFile, &QPushButton::clicked, this, [this] {
-        sbDelFileClick(QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier);
+        sbDelFileClick(shiftHeld());
     });
     connect(sbRen, &QPushButton::clicked, this, &Tsvvfrm::sbRenClick);
     connect(sbSendTo, &QPushButton::clicked, this, &Tsvvfrm::sbSendToClick);

@@ -5,11 +5,11 @@
 #include "table/core/sorting.h"
 #include "table/resulttable.h"
 #include "table/tablecommands.h"
+#include "widgets/keystate.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,7 +27,6 @@ std::function<void()> &sizeReport()
     return f;
 }
 
-bool shiftHeld() { return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier; }
 
 } // namespace
 

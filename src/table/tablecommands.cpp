@@ -8,8 +8,8 @@
 #include "table/core/sorting.h"
 #include "table/metform.h"
 #include "table/resulttable.h"
+#include "widgets/keystate.h"
 
-#include <QGuiApplication>
 #include <QHeaderView>
 
 namespace vt {
@@ -19,7 +19,7 @@ TableCommands::TableCommands(ResultTable *table, OperationContext &ops, QObject 
 {
     m_table->setBusyTest([&ops] { return ops.busy(); });
     connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int col) {
-        const bool shift = QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier;
+        const bool shift = shiftHeld();
         sort(col, shift ? 1 : -1);
     });
 }

@@ -12,6 +12,7 @@
 #include "table/resulttable.h"
 #include "table/tablerows.h"
 #include "testfiles.h"
+#include "widgets/keystate.h"
 
 #include <QApplication>
 #include <QGuiApplication>

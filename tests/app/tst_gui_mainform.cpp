@@ -14,6 +14,7 @@
 #include "search/searchpanel.h"
 #include "table/core/tablemodel.h"
 #include "table/resulttable.h"
+#include "widgets/keystate.h"
 
 #include <QAction>
 #include <QApplication>

@@ -9,6 +9,7 @@
 #include "fakeservices.h"
 #include "testfiles.h"
 #include "modalanswer.h"
+#include "widgets/keystate.h"
 
 #include <QApplication>
 #include <QCheckBox>

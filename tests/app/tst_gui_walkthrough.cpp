@@ -19,6 +19,7 @@
 #include "table/core/tablemodel.h"
 #include "table/resulttable.h"
 #include "testfiles.h"
+#include "widgets/keystate.h"
 
 #include <QApplication>
 #include <QDir>

@@ -13,6 +13,7 @@
 #include "table/core/tablemodel.h"
 #include "table/resulttable.h"
 #include "testfiles.h"
+#include "widgets/keystate.h"
 
 #include <QAction>
 #include <QCheckBox>
