@@ -137,14 +137,10 @@ void QuickRen::DopRen(int mode, bool dirs, const QString &title)
         newExt = QLatin1Char('.') + ext;
     }
 
-    CurrentLog &log = currentLog();
-    log.beginOperation(kRename);
     const QString kind = mode == QuickAddExt ? QLatin1Char(' ') + newExt.mid(1) + QStringLiteral(" (файлов")
                          : dirs            ? QStringLiteral(" (папок")
                                            : QStringLiteral(" (файлов");
-    const QString header = logStamp() + title + kind + QStringLiteral(": ") + QString::number(count) + QLatin1Char(')');
-    log.opLog() << header << QStringLiteral("-");
-    log.append(header);
+    CurrentLog &log = begin(title + kind + QStringLiteral(": ") + QString::number(count) + QLatin1Char(')'));
 
     int ok = 0, found = 0;
     {
@@ -189,6 +185,16 @@ void QuickRen::DopRen(int mode, bool dirs, const QString &title)
     finish(ok, found);
 }
 
+CurrentLog &QuickRen::begin(const QString &title)
+{
+    CurrentLog &log = currentLog();
+    log.beginOperation(kRename);
+    const QString header = logStamp() + title;
+    log.opLog() << header << QStringLiteral("-");
+    log.append(header);
+    return log;
+}
+
 void QuickRen::finish(int ok, int found)
 {
     CurrentLog &log = currentLog();
@@ -230,13 +236,8 @@ void QuickRen::miDopExtDelClick()
         return;
     const bool cut = a == YesOk::Ok;
 
-    CurrentLog &log = currentLog();
-    log.beginOperation(kRename);
-    const QString header = logStamp() + QStringLiteral("Удалить расширения ")
-                         + (cut ? QStringLiteral("[обрезка] ") : QString()) + QStringLiteral("(файлов: ")
-                         + QString::number(n) + QLatin1Char(')');
-    log.opLog() << header << QStringLiteral("-");
-    log.append(header);
+    CurrentLog &log = begin(QStringLiteral("Удалить расширения ") + (cut ? QStringLiteral("[обрезка] ") : QString())
+                            + QStringLiteral("(файлов: ") + QString::number(n) + QLatin1Char(')'));
 
     int ok = 0, found = 0;
     {

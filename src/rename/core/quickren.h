@@ -9,6 +9,7 @@
 
 namespace vt {
 
+class CurrentLog;
 class ListController;
 class OperationContext;
 class TableModel;
@@ -45,6 +46,8 @@ public:
 
 private:
     bool confirmFiles(int mode, int count);
+    // The log header of a batch; finish adds the summary and saves the log.
+    CurrentLog &begin(const QString &title);
     void finish(int ok, int found);
 
     TableModel &m_table;
