@@ -1,11 +1,11 @@
 #include "rename/renprevform.h"
 
 #include "base/currentlog.h"
-#include "base/savelog.h"
 #include "base/services.h"
 #include "lists/core/listcontroller.h"
 #include "platform/dirreader.h"
 #include "platform/fileentry.h"
+#include "rename/core/renlog.h"
 #include "rename/core/renrule.h"
 #include "rename/prosmform.h"
 #include "rename/renameform.h"
@@ -266,13 +266,7 @@ void TRenPrevForm::Renamer(bool test)
         return;
 
     m_edit->setBusy(true);
-    CurrentLog &log = currentLog();
-    if (!test) {
-        log.beginOperation(kRename);
-        const QString header = renLogHeader(m_dirs, n);
-        log.opLog() << header << QStringLiteral("-");
-        log.append(header);
-    }
+    CurrentLog &log = test ? currentLog() : renLogBegin(renLogHeader(m_dirs, n));
     QList<RenRow> rows;
     for (QTreeWidgetItem *it : sel)
         rows << rowOf(it);
@@ -285,12 +279,7 @@ void TRenPrevForm::Renamer(bool test)
     ui().inf(summary);
     if (!test) {
         renUpdateTable(m_table, rows);
-        if (ok > 0 && m_lists && m_lists->isOpen())
-            m_lists->SetlabChanSpis(ChangedState::Changed);
-        log.opLog() << QStringLiteral("___\r\n") << summary;
-        log.append(summary + QStringLiteral("\r\n-"));
-        if (ok > 0 && SaveLog(kRename))
-            log.opLog().last() += QStringLiteral(", лог сохранен");
+        renLogEnd(summary, ok, m_lists);
     }
     m_edit->setBusy(false);
 }

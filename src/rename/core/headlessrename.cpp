@@ -1,10 +1,10 @@
 #include "rename/core/headlessrename.h"
 
 #include "base/currentlog.h"
-#include "base/savelog.h"
 #include "base/textutil.h"
 #include "rename/core/quickren.h"
 #include "rename/core/renbatch.h"
+#include "rename/core/renlog.h"
 #include "rename/core/renpresets.h"
 #include "search/core/headlessfind.h"
 #include "table/core/tablemodel.h"
@@ -119,18 +119,10 @@ int renameRowsHeadless(TableModel &table, const QStringList &opts)
     if (test) {
         ok = renBatch(rule, dirs, true, ext1Upper, newExt, rows, nullptr);
     } else {
-        CurrentLog &log = currentLog();
-        log.beginOperation(kRename);
-        const QString header = renLogHeader(dirs, n);
-        log.opLog() << header << QStringLiteral("-");
-        log.append(header);
+        CurrentLog &log = renLogBegin(renLogHeader(dirs, n));
         ok = renBatch(rule, dirs, false, ext1Upper, newExt, rows, &log.opLog());
         renUpdateTable(table, rows);
-        const QString sum = summary.arg(ok).arg(n);
-        log.opLog() << QStringLiteral("___\r\n") << sum;
-        log.append(sum + QStringLiteral("\r\n-"));
-        if (ok > 0 && SaveLog(kRename))
-            log.opLog().last() += QStringLiteral(", лог сохранен");
+        renLogEnd(summary.arg(ok).arg(n), ok, nullptr);
     }
     for (int i = 0; i < n; ++i)
         lines << before[i] + QLatin1Char('\t') + leaf(rows[i].newName, rows[i].newExt, dirs) + QLatin1Char('\t')

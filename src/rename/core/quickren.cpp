@@ -11,6 +11,7 @@
 #include "rename/core/quickname.h"
 #include "rename/core/renapply.h"
 #include "rename/core/renbatch.h"
+#include "rename/core/renlog.h"
 #include "table/core/tablemodel.h"
 
 #include <QFileInfo>
@@ -140,7 +141,8 @@ void QuickRen::DopRen(int mode, bool dirs, const QString &title)
     const QString kind = mode == QuickAddExt ? QLatin1Char(' ') + newExt.mid(1) + QStringLiteral(" (файлов")
                          : dirs            ? QStringLiteral(" (папок")
                                            : QStringLiteral(" (файлов");
-    CurrentLog &log = begin(title + kind + QStringLiteral(": ") + QString::number(count) + QLatin1Char(')'));
+    CurrentLog &log =
+        renLogBegin(logStamp() + title + kind + QStringLiteral(": ") + QString::number(count) + QLatin1Char(')'));
 
     int ok = 0, found = 0;
     {
@@ -185,26 +187,9 @@ void QuickRen::DopRen(int mode, bool dirs, const QString &title)
     finish(ok, found);
 }
 
-CurrentLog &QuickRen::begin(const QString &title)
-{
-    CurrentLog &log = currentLog();
-    log.beginOperation(kRename);
-    const QString header = logStamp() + title;
-    log.opLog() << header << QStringLiteral("-");
-    log.append(header);
-    return log;
-}
-
 void QuickRen::finish(int ok, int found)
 {
-    CurrentLog &log = currentLog();
-    const QString summary = summaryText(ok, found);
-    if (ok > 0 && m_lists && m_lists->isOpen())
-        m_lists->SetlabChanSpis(ChangedState::Changed);
-    log.opLog() << QStringLiteral("___\r\n") << summary;
-    log.append(summary + QStringLiteral("\r\n-"));
-    if (ok > 0 && SaveLog(kRename))
-        log.opLog().last() += QStringLiteral(", лог сохранен");
+    renLogEnd(summaryText(ok, found), ok, m_lists);
     if (m_hooks.showLog)
         m_hooks.showLog();
 }
@@ -236,8 +221,9 @@ void QuickRen::miDopExtDelClick()
         return;
     const bool cut = a == YesOk::Ok;
 
-    CurrentLog &log = begin(QStringLiteral("Удалить расширения ") + (cut ? QStringLiteral("[обрезка] ") : QString())
-                            + QStringLiteral("(файлов: ") + QString::number(n) + QLatin1Char(')'));
+    CurrentLog &log = renLogBegin(logStamp() + QStringLiteral("Удалить расширения ")
+                                  + (cut ? QStringLiteral("[обрезка] ") : QString()) + QStringLiteral("(файлов: ")
+                                  + QString::number(n) + QLatin1Char(')'));
 
     int ok = 0, found = 0;
     {

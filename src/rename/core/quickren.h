@@ -9,7 +9,6 @@
 
 namespace vt {
 
-class CurrentLog;
 class ListController;
 class OperationContext;
 class TableModel;
@@ -46,8 +45,6 @@ public:
 
 private:
     bool confirmFiles(int mode, int count);
-    // The log header of a batch; finish adds the summary and saves the log.
-    CurrentLog &begin(const QString &title);
     void finish(int ok, int found);
 
     TableModel &m_table;

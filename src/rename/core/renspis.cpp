@@ -9,6 +9,7 @@
 #include "platform/fileentry.h"
 #include "platform/renamefile.h"
 #include "rename/core/renapply.h"
+#include "rename/core/renlog.h"
 #include "rename/core/renrule.h"
 #include "table/core/tablemodel.h"
 
@@ -192,13 +193,7 @@ RenSpisOutcome renSpisClick(RenSpisState &s, int tag, const RenSpisEnv &env)
             s.display = RenSpisRebuilding;
             if (env.setBusy)
                 env.setBusy(true);
-            CurrentLog &log = currentLog();
-            if (!test) {
-                log.beginOperation(kRename);
-                const QString header = renSpisLogHeader(s.dirs, int(s.rows.size()));
-                log.opLog() << header << QStringLiteral("-");
-                log.append(header);
-            }
+            CurrentLog &log = test ? currentLog() : renLogBegin(renSpisLogHeader(s.dirs, int(s.rows.size())));
             const int ok = renSpisApply(s, names, test, test ? nullptr : &log.opLog());
             if (!test && env.table)
                 renUpdateTable(*env.table, s.rows);
@@ -208,14 +203,8 @@ RenSpisOutcome renSpisClick(RenSpisState &s, int tag, const RenSpisEnv &env)
             s.summary = (test ? QStringLiteral("ТЕСТ, результат: ") : QStringLiteral("Переименование: ")) + num(ok)
                       + QStringLiteral(" из ") + num(count);
             s.summaryShown = true;
-            if (!test) {
-                if (ok > 0 && env.lists && env.lists->isOpen())
-                    env.lists->SetlabChanSpis(ChangedState::Changed);
-                log.opLog() << QStringLiteral("___\r\n") << s.summary;
-                log.append(s.summary + QStringLiteral("\r\n-"));
-                if (ok > 0 && SaveLog(kRename))
-                    log.opLog().last() = s.summary + QStringLiteral(", лог сохранен");
-            }
+            if (!test)
+                renLogEnd(s.summary, ok, env.lists);
             outcome = RenSpisOutcome::Ran;
         }
     }
