@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <charconv>
 #include <functional>
-#include <string>
 #include <string_view>
 #include <cstdint>
 #include <cstring>
@@ -469,7 +468,6 @@ TextScan scanText(const QByteArray &bytes, const TextNeedle &needle, bool wantNu
     const char *h = reinterpret_cast<const char *>(hay);
     // Horspool skips whole needle lengths where the text cannot match.
     const std::boyer_moore_horspool_searcher find(pat.constBegin(), pat.constEnd());
-    std::string numbers;
     size_t pos = 0, counted = 0;
     qint64 lineNo = 1; // of the line at `counted`
     bool keep = found != FoundLines::None;
@@ -491,8 +489,8 @@ TextScan scanText(const QByteArray &bytes, const TextNeedle &needle, bool wantNu
         if (wantNumbers) {
             char buf[24];
             const auto res = std::to_chars(buf, buf + sizeof buf, matchLine);
-            numbers.append(buf, res.ptr);
-            numbers.append("; ");
+            r.numbers.append(buf, qsizetype(res.ptr - buf));
+            r.numbers.append("; ", 2);
         }
         if (keep) {
             const size_t start = size_t(std::find(std::make_reverse_iterator(rawc + at),
@@ -506,7 +504,6 @@ TextScan scanText(const QByteArray &bytes, const TextNeedle &needle, bool wantNu
         }
         pos = end + 1;
     }
-    r.numbers = QString::fromLatin1(numbers.data(), qsizetype(numbers.size()));
     r.lines = lineNo - 1 + countNewlines(raw + counted, n - counted) + lastLine;
     return r;
 }

@@ -54,7 +54,7 @@ private:
 struct TextScan {
     qint64 lines = 0;   // lines read
     qint64 matches = 0; // lines holding the string
-    QString numbers;    // "2; 5; " when asked for
+    QByteArray numbers; // "2; 5; " when asked for (ASCII)
     QStringList found;  // matching lines as read (first only, or all)
 };
 

@@ -72,7 +72,7 @@ bool appendBlock(QStringList &log, const TextSearchOptions &o, const QString &si
         if (o.countLine)
             log << QStringLiteral("Число строк, где найдено вхождение: ") + QString::number(s.matches);
         if (o.numbersLine)
-            log << QStringLiteral("Номера строк: ") + s.numbers;
+            log << QStringLiteral("Номера строк: ") + QLatin1StringView(s.numbers);
         if (o.foundLines != FoundLines::None) {
             QString entry;
             for (const QString &l : s.found)
