@@ -352,12 +352,12 @@ void TextNeedle::makeProbes(const QString &text)
     for (char32_t c : text.toUcs4()) {
         if (c > 0xFFFF || (c >= 0xD800 && c < 0xE000))
             return;
-        CharForms cf;
-        cf.offset = offset;
-        cf.len = utf8Length(c);
-        offset += cf.len;
         const uint32_t f = foldCode(c);
         const int l = utf8Length(c);
+        CharForms cf;
+        cf.offset = offset;
+        cf.len = l;
+        offset += l;
         const uint32_t lo = l == 1 ? 0 : l == 2 ? 0x80 : 0x800, hi = l == 1 ? 0x80 : l == 2 ? 0x800 : 0x10000;
         std::vector<std::vector<uint8_t>> mine{size_t(l)};
         for (uint32_t v = lo; v < hi; ++v) {
@@ -366,7 +366,7 @@ void TextNeedle::makeProbes(const QString &text)
             uint8_t enc[3];
             encodeUtf8(v, enc);
             if (cf.count < 4)
-                std::memcpy(cf.bytes[cf.count], enc, 3);
+                std::memcpy(cf.bytes[cf.count], enc, size_t(l));
             ++cf.count;
             for (int k = 0; k < l; ++k)
                 if (std::find(mine[size_t(k)].begin(), mine[size_t(k)].end(), enc[k]) == mine[size_t(k)].end())
