@@ -47,6 +47,30 @@ private slots:
         QCOMPARE(scan(QStringLiteral("пЂ пѢ\nПТ\n").toUtf8(), QStringLiteral("пт")).numbers, QByteArray("2; "));
     }
 
+    // One broken sequence anywhere makes the whole file cp1251, where the
+    // UTF-8 bytes of the string are other letters and do not match.
+    void aBrokenSequenceAnywhereMeansCp1251()
+    {
+        const QByteArray cyr = QStringLiteral("ёлка и ёж, ").toUtf8();
+        QByteArray body;
+        while (body.size() < 70)
+            body += cyr + "ab ";
+        const QByteArray tail = QStringLiteral("\nпривет\n").toUtf8();
+        QCOMPARE(scan(body + tail, QStringLiteral("привет")).matches, 1);
+        const QByteArray breaks[] = {"\xD0", "\x80", "\xD1 ", "\xC0\x80", "\xE0\x80\x80", "\xED\xA0\x80", "\xFF"};
+        for (const QByteArray &b : breaks)
+            for (int at = 0; at < 40; ++at) {
+                QByteArray text = body;
+                // Never inside one of the body's own sequences.
+                int k = at;
+                while (k < text.size() && (uchar(text[k]) & 0xC0) == 0x80)
+                    ++k;
+                text.insert(k, b);
+                QVERIFY2(scan(text + tail, QStringLiteral("привет")).matches == 0,
+                         qPrintable(QStringLiteral("%1 at %2").arg(QString::fromLatin1(b.toHex())).arg(k)));
+            }
+    }
+
     void agreesWithPlainUpperCase()
     {
         // Random lines of Latin, Cyrillic, Greek and punctuation against the

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <cstdint>
 #include <cstring>
@@ -77,17 +78,24 @@ inline bool any16(V16 m)
 template <bool Write>
 inline int block16(const uint8_t *s, uint8_t *out)
 {
-    const V16 x = load16(s), p = load16(s - 1), n = load16(s + 1);
+    const V16 x = load16(s), p = load16(s - 1);
     const V16 d0 = (V16)(x == 0xD0), d1 = (V16)(x == 0xD1);
     const V16 other = (V16)(x >= 0xC0) & ~d0 & ~d1;
-    const V16 isCont = (V16)(x >= 0x80) & (V16)(x <= 0xBF);
+    const V16 isCont = (V16)((x & 0xC0) == 0x80);
     const V16 pLead = (V16)(p == 0xD0) | (V16)(p == 0xD1);
-    const V16 nCont = (V16)(n >= 0x80) & (V16)(n <= 0xBF);
+    if constexpr (!Write) {
+        // Checking only: a continuation exactly after each lead. A block never
+        // starts inside a sequence, and a lead at its end is checked with the
+        // next block, which then starts at that lead.
+        if (any16(other | (isCont ^ pLead)))
+            return 0;
+        return s[15] == 0xD0 || s[15] == 0xD1 ? 15 : 16;
+    }
+    const V16 n = load16(s + 1);
+    const V16 nCont = (V16)((n & 0xC0) == 0x80);
     const V16 broken = (isCont & ~pLead) | ((d0 | d1) & ~nCont);
     if (any16(other | broken))
         return 0;
-    if constexpr (!Write)
-        return s[15] == 0xD0 || s[15] == 0xD1 ? 15 : 16;
     const V16 pd0 = (V16)(p == 0xD0), pd1 = (V16)(p == 0xD1);
     V16 delta = (V16)(x >= 'a') & (V16)(x <= 'z') & 0xE0;           // a-z: -0x20
     delta += pd0 & (V16)(x >= 0xB0) & 0xE0;                          // а-п: -0x20
@@ -468,6 +476,9 @@ TextScan scanText(const QByteArray &bytes, const TextNeedle &needle, bool wantNu
     const char *h = reinterpret_cast<const char *>(hay);
     // Horspool skips whole needle lengths where the text cannot match.
     const std::boyer_moore_horspool_searcher find(pat.constBegin(), pat.constEnd());
+    // Reused from file to file: the numbers of one file are copied out once.
+    thread_local std::string numbers;
+    numbers.clear();
     size_t pos = 0, counted = 0;
     qint64 lineNo = 1; // of the line at `counted`
     bool keep = found != FoundLines::None;
@@ -489,8 +500,8 @@ TextScan scanText(const QByteArray &bytes, const TextNeedle &needle, bool wantNu
         if (wantNumbers) {
             char buf[24];
             const auto res = std::to_chars(buf, buf + sizeof buf, matchLine);
-            r.numbers.append(buf, qsizetype(res.ptr - buf));
-            r.numbers.append("; ", 2);
+            numbers.append(buf, res.ptr);
+            numbers.append("; ");
         }
         if (keep) {
             const size_t start = size_t(std::find(std::make_reverse_iterator(rawc + at),
@@ -504,6 +515,7 @@ TextScan scanText(const QByteArray &bytes, const TextNeedle &needle, bool wantNu
         }
         pos = end + 1;
     }
+    r.numbers = QByteArray(numbers.data(), qsizetype(numbers.size()));
     r.lines = lineNo - 1 + countNewlines(raw + counted, n - counted) + lastLine;
     return r;
 }

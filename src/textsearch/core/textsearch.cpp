@@ -13,6 +13,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -91,19 +92,22 @@ struct FileJob {
     QString sizeText;
     QStringList block;
     bool hit = false;
-    bool done = false;
 };
 
 // Reads and scans the files on worker threads, a bounded distance ahead of
 // the calling thread, which writes the blocks in table order and keeps
-// serving its events meanwhile.
+// serving its events meanwhile. The flags are atomic so that no thread takes
+// the lock on the way of a small file; it is only for sleeping and waking.
 class ScanAhead {
 public:
     static constexpr size_t kAhead = 32;
+    static constexpr size_t kBatch = 8;
 
     ScanAhead(std::vector<FileJob> &jobs, const TextNeedle &needle, const TextSearchOptions &o)
-        : m_jobs(jobs), m_needle(needle), m_o(o)
+        : m_jobs(jobs), m_needle(needle), m_o(o), m_done(new std::atomic<bool>[jobs.size()])
     {
+        for (size_t i = 0; i < jobs.size(); ++i)
+            m_done[i].store(false, std::memory_order_relaxed);
         const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
         const size_t workers = std::min<size_t>(std::min(cores, 4u), jobs.size());
         for (size_t i = 0; i < workers; ++i)
@@ -121,11 +125,28 @@ public:
     }
 
     // Waits for job i, pumping ops while it waits; false when ops asks to stop.
+    // A job not done yet is waited for together with the next few, so that
+    // the calling thread wakes once for several files.
     bool wait(size_t i, OperationContext *ops)
     {
+        if (m_done[i])
+            return true;
+        const size_t until = std::min(i + kBatch, m_jobs.size()) - 1;
         std::unique_lock<std::mutex> lock(m_mutex);
-        while (!m_jobs[i].done) {
-            m_ready.wait_for(lock, std::chrono::milliseconds(15));
+        for (;;) {
+            // Woken by the last job of the batch still running: the jobs are
+            // taken in order, so the others are mostly done by then.
+            size_t last = kNobody;
+            for (size_t k = until + 1; k-- > i;)
+                if (!m_done[k]) {
+                    last = k;
+                    break;
+                }
+            if (last == kNobody)
+                break;
+            m_waitingFor = last;
+            if (!m_done[last])
+                m_ready.wait_for(lock, std::chrono::milliseconds(15));
             if (ops) {
                 lock.unlock();
                 ops->pump();
@@ -134,15 +155,19 @@ public:
                 lock.lock();
             }
         }
+        m_waitingFor = kNobody;
         return true;
     }
-    // Job i is written: its memory goes, and the workers may go further.
+    // Job i is written: the workers may go further.
     void release(size_t i)
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_jobs[i].block = QStringList();
         m_written = i + 1;
-        m_room.notify_all();
+        // Waking a thread costs more than a small file: only those that
+        // wait, and once a few places are free.
+        if (m_roomWaiters > 0 && ((i + 1) % kBatch == 0 || i + 1 == m_jobs.size())) {
+            { std::lock_guard<std::mutex> lock(m_mutex); }
+            m_room.notify_all();
+        }
     }
 
 private:
@@ -152,29 +177,36 @@ private:
             const size_t i = m_next.fetch_add(1);
             if (i >= m_jobs.size())
                 return;
-            {
+            if (!m_stop && i >= m_written + kAhead) {
                 std::unique_lock<std::mutex> lock(m_mutex);
+                ++m_roomWaiters;
                 m_room.wait(lock, [&] { return m_stop || i < m_written + kAhead; });
+                --m_roomWaiters;
             }
             if (m_stop)
                 return;
-            QStringList block;
-            const bool hit = appendBlock(block, m_o, m_jobs[i].sizeText, m_jobs[i].path,
-                                         readAndScan(m_jobs[i].path, m_needle, m_o, &m_stop));
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_jobs[i].block = std::move(block);
-            m_jobs[i].hit = hit;
-            m_jobs[i].done = true;
-            m_ready.notify_all();
+            FileJob &job = m_jobs[i];
+            job.hit = appendBlock(job.block, m_o, job.sizeText, job.path, readAndScan(job.path, m_needle, m_o, &m_stop));
+            m_done[i] = true;
+            if (m_waitingFor == i) {
+                // Through the lock the waiter is either asleep or will see the
+                // flag; woken after it, it does not wait for the lock again.
+                { std::lock_guard<std::mutex> lock(m_mutex); }
+                m_ready.notify_one();
+            }
         }
     }
 
+    static constexpr size_t kNobody = size_t(-1);
     std::vector<FileJob> &m_jobs;
     const TextNeedle &m_needle;
     const TextSearchOptions &m_o;
+    std::unique_ptr<std::atomic<bool>[]> m_done;
     std::atomic<size_t> m_next{0};
     std::atomic<bool> m_stop{false};
-    size_t m_written = 0;
+    std::atomic<size_t> m_written{0};
+    std::atomic<size_t> m_waitingFor{kNobody}; // the job the calling thread waits for
+    std::atomic<int> m_roomWaiters{0};
     std::mutex m_mutex;
     std::condition_variable m_ready, m_room;
     std::vector<std::thread> m_threads;
@@ -205,7 +237,7 @@ TextSearchResult Parser(const TableModel &table, const QString &typed, const Tex
         ++r.selected;
         // Folders and empty files have nothing to read.
         if (row.cells[ColByte] != QLatin1String("0"))
-            jobs.push_back({i, row.entry.path, row.cells[ColSize], {}, false, false});
+            jobs.push_back({i, row.entry.path, row.cells[ColSize], {}, false});
     }
     {
         ScanAhead ahead(jobs, needle, o);
@@ -217,7 +249,7 @@ TextSearchResult Parser(const TableModel &table, const QString &typed, const Tex
             }
             if (!ahead.wait(k, ops))
                 break;
-            log.append(jobs[k].block);
+            log.append(std::move(jobs[k].block));
             if (jobs[k].hit)
                 r.found << jobs[k].row;
             ahead.release(k);
