@@ -2,6 +2,7 @@
 // record appended to whatever the file holds without losing a byte of it.
 #include "base/currentlog.h"
 #include "base/savelog.h"
+#include "base/textlines.h"
 #include "base/textutil.h"
 #include "fuzzhome.h"
 
@@ -12,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString path = fuzz::put(QStringLiteral("Options/e1"), data, size);
     for (const vt::SavedLogFile &f : vt::savedLogFiles()) {
         bool ok = false;
-        vt::fromCp1251(vt::readWholeFile(f.path, &ok));
+        vt::decodeTextLines(vt::readWholeFile(f.path, &ok));
     }
     const QByteArray before(reinterpret_cast<const char *>(data), qsizetype(size));
     if (!vt::SaveLog(vt::kDeleteFiles, QStringLiteral("Удалено: 1")))

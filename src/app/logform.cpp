@@ -6,8 +6,8 @@
 #include "base/currentlog.h"
 #include "base/savelog.h"
 #include "base/services.h"
+#include "base/textlines.h"
 #include "base/textutil.h"
-#include "lists/core/textlist.h"
 #include "shell/core/shellrun.h"
 #include "widgets/keystate.h"
 
@@ -165,7 +165,7 @@ void TLogForm::savedLogChosen(int index)
         ui().inf(QStringLiteral("Ошибка чтения файла лога:\n") + path);
         return;
     }
-    memLogLast->setPlainText(memoText(fromCp1251(data)));
+    memLogLast->setPlainText(memoText(decodeTextLines(data).join(QStringLiteral("\r\n"))));
     zv(3);
     panBottom->setFocus();
 }
@@ -203,7 +203,7 @@ void TLogForm::butSaveClick()
     const QString file = freeLogCopyPath(texts, now());
     if (!ui().vopr(QStringLiteral("Сохранить текст лога в файл? Имя файла:\n") + file))
         return;
-    if (!writeCp1251Lines(file, memLogLast->toPlainText().split(QLatin1Char('\n')))) {
+    if (!writeTextLines(file, memLogLast->toPlainText().split(QLatin1Char('\n')))) {
         ui().beep(Beep::Error);
         return;
     }

@@ -3,6 +3,7 @@
 #include "base/appdirs.h"
 #include "base/currentlog.h"
 #include "base/services.h"
+#include "base/textlines.h"
 #include "base/textutil.h"
 
 #include <QDir>
@@ -40,10 +41,28 @@ bool writeRecord(int kind, const QStringList &lines)
         QFile::remove(file2);
         QFile::rename(file1, file2);
     }
+    QStringList recordLines = lines;
+    recordLines << QStringLiteral("__________") << QString();
+    // A record goes in the file's own encoding. One that cp1251 cannot hold
+    // turns a cp1251 file into UTF-8, rewritten whole, so the log keeps every name.
+    QByteArray old;
+    if (QFileInfo::exists(file1)) {
+        bool ok = false;
+        old = readWholeFile(file1, &ok);
+        if (!ok)
+            return false;
+    }
     QByteArray record;
-    for (const QString &l : lines)
-        record += toCp1251(l) + "\r\n";
-    record += "__________\r\n\r\n";
+    if (old.isEmpty()) {
+        record = encodeTextLines(recordLines);
+    } else if (readsAsUtf8(old)) {
+        record = utf8TextLines(recordLines, false);
+    } else {
+        bool utf8 = false;
+        record = encodeTextLines(recordLines, &utf8);
+        if (utf8 || readsAsUtf8(old + record))
+            return writeFileAtomic(file1, utf8TextLines(decodeTextLines(old) + recordLines, true));
+    }
     QFile f(file1);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
         return false;

@@ -284,7 +284,8 @@ private slots:
                              << QStringLiteral("___\r\n") << QStringLiteral("Результат: 1 из 1");
         QVERIFY(GetOptPath());
         test::writeTestFile(optPath() + QStringLiteral("m1"), toCp1251(QStringLiteral("перемещено\r\n__________\r\n\r\n")));
-        test::writeTestFile(optPath() + QStringLiteral("c2"), QByteArray(3000, 'c'));
+        test::writeTestFile(optPath() + QStringLiteral("c2"), "\xEF\xBB\xBF" + QStringLiteral("/t/Ωmega.txt <ОК>\r\n").toUtf8()
+                                                              + QByteArray(3000, 'c'));
 
         TLogForm f(0);
         QCOMPARE(f.windowTitle(), QStringLiteral("Последнее действие: [копирование файлов]"));
@@ -299,8 +300,12 @@ private slots:
         QCOMPARE(f.cmbSavedLogs->itemText(0), QStringLiteral("Копирование-2, KB: 2"));
         QCOMPARE(f.cmbSavedLogs->itemText(1), QStringLiteral("Перемещение-1, KB: 0"));
         f.savedLogChosen(1);
-        QCOMPARE(f.memLogLast->toPlainText(), QStringLiteral("перемещено\n__________\n\n"));
+        QCOMPARE(f.memLogLast->toPlainText(), QStringLiteral("перемещено\n__________\n"));
         QCOMPARE(fx.sound.played, QList<int>{3});
+        f.savedLogChosen(0); // UTF-8, as a name cp1251 cannot hold makes it
+        QVERIFY(f.memLogLast->toPlainText().startsWith(QStringLiteral("/t/Ωmega.txt <ОК>\nccc")));
+        fx.sound.played.clear();
+        f.savedLogChosen(1);
 
         // Gone unreadable since the list was filled: a message, the memo empty.
         QVERIFY(QFile::remove(optPath() + QStringLiteral("m1")));
@@ -335,7 +340,7 @@ private slots:
         f.butSaveClick();
         QCOMPARE(fx.ui.calls.at(0).text, QStringLiteral("Сохранить текст лога в файл? Имя файла:\n") + file);
         QCOMPARE(fx.ui.calls.at(1).text, QStringLiteral("Открыть сохраненный файл?"));
-        QCOMPARE(readWholeFile(file), toCp1251(QStringLiteral("строка 1\r\nline ?\r\n")));
+        QCOMPARE(readWholeFile(file), "\xEF\xBB\xBF" + QStringLiteral("строка 1\r\nline \u4e2d\r\n").toUtf8());
         QCOMPARE(fx.shell.opened, QStringList{file});
 
         // 100 ".TXT" files (this copy among them) still allow a save...

@@ -68,17 +68,32 @@ private slots:
         QCOMPARE(currentLog().lastKind(), 9);
     }
 
-    void recordsAreAppendedInCp1251()
+    void recordsKeepEveryName()
     {
+        // cp1251 while every line fits...
         QVERIFY(SaveLog(kRename, QStringLiteral("Переименован файл: a >> б")));
+        QCOMPARE(read(opt(QStringLiteral("r1"))), record(QStringLiteral("Переименован файл: a >> б")));
+        // ...then a name cp1251 cannot hold turns the whole file into UTF-8 with a BOM,
         currentLog().beginOperation(kRename);
         currentLog().opLog() << QStringLiteral("08.12.2026 12:00:00 Переименование") << QStringLiteral("-")
-                             << QStringLiteral("OK: \u4e2d.txt");
+                             << QStringLiteral("/t/Ωmega.txt >> /t/omega.txt");
         QVERIFY(SaveLog(kRename));
+        const QByteArray utf8 = "\xEF\xBB\xBF" + QStringLiteral("Переименован файл: a >> б\r\n__________\r\n\r\n"
+                                                              "08.12.2026 12:00:00 Переименование\r\n-\r\n"
+                                                              "/t/Ωmega.txt >> /t/omega.txt\r\n__________\r\n\r\n")
+                                                  .toUtf8();
+        QCOMPARE(read(opt(QStringLiteral("r1"))), utf8);
+        // ...and later records follow it in UTF-8, appended.
+        QVERIFY(SaveLog(kRename, QStringLiteral("Переименован файл: в >> г")));
         QCOMPARE(read(opt(QStringLiteral("r1"))),
-                 record(QStringLiteral("Переименован файл: a >> б"))
-                     + toCp1251(QStringLiteral("08.12.2026 12:00:00 Переименование\r\n-\r\n"))
-                     + record(QStringLiteral("OK: ?.txt")));
+                 utf8 + QStringLiteral("Переименован файл: в >> г\r\n__________\r\n\r\n").toUtf8());
+        // A pure-ASCII log taking a cp1251 record stays cp1251; a fresh one with
+        // the odd name starts in UTF-8.
+        write(opt(QStringLiteral("m1")), "moved a\r\n__________\r\n\r\n");
+        QVERIFY(SaveLog(kMove, QStringLiteral("перемещен б")));
+        QCOMPARE(read(opt(QStringLiteral("m1"))), "moved a\r\n__________\r\n\r\n" + record(QStringLiteral("перемещен б")));
+        QVERIFY(SaveLog(kCopy, QStringLiteral("日本.txt")));
+        QCOMPARE(read(opt(QStringLiteral("c1"))), "\xEF\xBB\xBF" + QStringLiteral("日本.txt\r\n__________\r\n\r\n").toUtf8());
     }
 
     void nothingToWriteOrNoLetter()

@@ -10,7 +10,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStringDecoder>
 
 namespace vt {
 namespace {
@@ -20,16 +19,6 @@ constexpr qint64 kMaxTextList = 64 * 1024 * 1024;
 // No path is longer; a longer line is reported, not looked up.
 constexpr int kMaxLine = 4096;
 constexpr int kReportCut = 300;
-
-const QByteArray kBom("\xEF\xBB\xBF");
-
-bool hasHighBytes(const QByteArray &b)
-{
-    for (char c : b)
-        if (uchar(c) >= 0x80)
-            return true;
-    return false;
-}
 
 // A report line that cannot flood the log or carry a NUL into it.
 QString reportLine(QString line)
@@ -53,64 +42,6 @@ const QString kDateHead = QStringLiteral("Дата изменения, атри�
 const QString kSizeHead = QStringLiteral("Размер файла: ");
 
 } // namespace
-
-QStringList decodeTextLines(const QByteArray &bytes, bool *utf8)
-{
-    QString text;
-    bool isUtf8 = false;
-    if (bytes.startsWith(kBom)) {
-        isUtf8 = true;
-        QStringDecoder dec(QStringDecoder::Utf8);
-        text = dec(bytes.mid(kBom.size()));
-    } else if (hasHighBytes(bytes)
-               && fs::validUtf8(std::string_view(bytes.constData(), size_t(bytes.size())))) {
-        isUtf8 = true;
-        text = QString::fromUtf8(bytes);
-    } else {
-        text = fromCp1251(bytes);
-    }
-    if (utf8)
-        *utf8 = isUtf8;
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    for (QString &l : lines)
-        if (l.endsWith(QLatin1Char('\r')))
-            l.chop(1);
-    return lines;
-}
-
-QByteArray encodeTextLines(const QStringList &lines, bool *utf8)
-{
-    bool fits = true;
-    for (const QString &l : lines)
-        if (!fitsCp1251(l)) {
-            fits = false;
-            break;
-        }
-    QByteArray out;
-    if (fits) {
-        for (const QString &l : lines)
-            out += toCp1251(l) + "\r\n";
-        // cp1251 bytes that a reader would take for UTF-8 (or for its
-        // byte-order mark) would name other files: such text goes as UTF-8.
-        fits = !out.startsWith(kBom)
-            && !(hasHighBytes(out) && fs::validUtf8(std::string_view(out.constData(), size_t(out.size()))));
-    }
-    if (!fits) {
-        out = kBom;
-        for (const QString &l : lines)
-            out += l.toUtf8() + "\r\n";
-    }
-    if (utf8)
-        *utf8 = !fits;
-    return out;
-}
-
-bool writeTextLines(const QString &path, const QStringList &lines)
-{
-    return writeFileAtomic(path, encodeTextLines(lines));
-}
 
 QString cleanListLine(const QString &line)
 {

@@ -4,6 +4,7 @@
 // read as UTF-8 when they say so (a byte-order mark, or valid UTF-8 with
 // non-ASCII bytes), else as cp1251; they are written as cp1251 when every
 // line fits, else as UTF-8 with a byte-order mark, always whole.
+#include "base/textlines.h"
 #include "lists/core/listread.h"
 #include "lists/core/vtlfile.h"
 
@@ -13,12 +14,6 @@
 namespace vt {
 
 class TableModel;
-
-// Lines of a text file (CR LF or LF, a last line without an end counts).
-QStringList decodeTextLines(const QByteArray &bytes, bool *utf8 = nullptr);
-// Every line ended by CR LF; cp1251 when all fit, else UTF-8 with a BOM.
-QByteArray encodeTextLines(const QStringList &lines, bool *utf8 = nullptr);
-bool writeTextLines(const QString &path, const QStringList &lines);
 
 // A list line as the reader takes it: quotes removed, blanks and control
 // characters trimmed at both ends.
