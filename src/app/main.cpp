@@ -5,10 +5,12 @@
 #include "app/qtservices.h"
 #include "base/appdirs.h"
 #include "lists/core/headlesslists.h"
+#include "lists/core/pathintake.h"
 #include "rename/core/headlessrename.h"
 #include "search/core/headlessfind.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <cstring>
 
@@ -33,7 +35,8 @@ int main(int argc, char **argv)
     vt::TFileForm form;
     QStringList params = app.arguments().mid(1);
     params.removeAll(QStringLiteral("--quit-after-show"));
-    form.setParameters(params);
+    // Relative paths name files of the folder the program was started in.
+    form.setParameters(vt::absoluteParams(params, QDir::currentPath()));
     vt::THelpForm help(&form);
     form.setHelpForm(&help);
     if (app.arguments().contains(QStringLiteral("--quit-after-show")))

@@ -125,6 +125,22 @@ private slots:
             QVERIFY(r.log.text().contains("Прочитаны параметры командной строки в таблицу.\r\n"
                                           "В таблице файлов: 2, папок: 1\r\n-"));
         }
+        // Relative parameters name files of the start folder ("cd Docs; vestrada notes.txt ...").
+        {
+            Rig r;
+            const QStringList params = absoluteParams({"notes.txt", "Report.TXT", "../Twins", "", "/abs/x"}, root + "Docs");
+            QCOMPARE(params, (QStringList{root + "Docs/notes.txt", root + "Docs/Report.TXT", root + "Twins", "", "/abs/x"}));
+            const AddOutcome o = r.intake.AddParams(AddMode::CommandLine, params.mid(0, 3));
+            QCOMPARE(o.files, 2);
+            QCOMPARE(o.folders, 1);
+            QCOMPARE(QString::fromUtf8(r.t.fullPath(0)), root + "Docs/notes.txt");
+        }
+        // "vestrada ." puts the start folder itself into the field.
+        {
+            Rig r;
+            QVERIFY(r.intake.AddParams(AddMode::CommandLine, absoluteParams({"."}, root + "Docs")).folderField);
+            QCOMPARE(r.folderField, root + "Docs/");
+        }
     }
 
     void addingAsksAboutGapsAndRelativeFolders()

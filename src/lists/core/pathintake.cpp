@@ -10,6 +10,7 @@
 #include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -30,6 +31,15 @@ void sortPaths(QStringList &paths)
     std::stable_sort(paths.begin(), paths.end(), [](const QString &a, const QString &b) {
         return a.compare(b, Qt::CaseInsensitive) < 0;
     });
+}
+
+QStringList absoluteParams(const QStringList &params, const QString &folder)
+{
+    QStringList out;
+    const QDir base(folder);
+    for (const QString &p : params)
+        out << (p.isEmpty() ? p : QDir::cleanPath(base.absoluteFilePath(p)));
+    return out;
 }
 
 PathIntake::PathIntake(ListController &lists, TableModel &table, OperationContext &ops, CurrentLog &log,

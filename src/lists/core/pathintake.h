@@ -63,6 +63,11 @@ private:
     IntakeHooks m_hooks;
 };
 
+// The command-line parameters as full paths: a relative one is taken against
+// folder (the current folder at start), "." and ".." resolved; an empty one
+// stays empty.
+QStringList absoluteParams(const QStringList &params, const QString &folder);
+
 // Case-insensitive text order of dropped paths.
 void sortPaths(QStringList &paths);
 
