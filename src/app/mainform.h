@@ -128,7 +128,7 @@ public:
     // The quick rename of one file (flag 0: the selected row; 1: the file at
     // path, which becomes the new path). One function for every window that
     // offers "Переименовать" (mainform_quickren.cpp).
-    bool QRename(int flag, QString &path);
+    bool QRename(int flag, QString &path, QByteArray *native = nullptr);
     void miRenDirRuleClick();
 
     // Runs once, at the first activation.

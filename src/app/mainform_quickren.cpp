@@ -23,9 +23,9 @@ QuickRen TFileForm::quickRen()
     return QuickRen(*ListView->tableModel(), m_ops, m_lists.get(), std::move(h));
 }
 
-bool TFileForm::QRename(int flag, QString &path)
+bool TFileForm::QRename(int flag, QString &path, QByteArray *native)
 {
-    const bool ok = quickRen().QRename(flag, path);
+    const bool ok = quickRen().QRename(flag, path, native);
     if (ok)
         showCounters();
     return ok;

@@ -41,7 +41,8 @@ void TFileForm::showProperties()
     const int row = sel.first().row;
     const bool folder = sel.first().entry.isDir();
     SvvHooks h;
-    h.rename = [this](QString &path) { return QRename(1, path); };
+    // the window shows text; the rename goes by the row's bytes
+    h.rename = [this, native = p.native](QString &path) mutable { return QRename(1, path, &native); };
     h.del = [this, row](bool permanent) { return deleter().Del(permanent, row); };
     h.send = [this] { m_commands.run(QStringLiteral("shell.openWith")); };
     Tsvvfrm f(std::move(h), this);

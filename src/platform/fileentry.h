@@ -45,6 +45,8 @@ bool isDirNative(const QByteArray &path);
 bool exists(const QString &path);
 // Anything at a native path, a dangling link included.
 bool existsNative(const QByteArray &path);
+// The path with every link resolved; empty when it does not exist.
+QByteArray canonicalNative(const QByteArray &path);
 // Sets the modification time (seconds since the epoch) of a file or folder.
 bool setModifiedTime(const QString &path, qint64 secs);
 // Creates an empty file from raw name bytes (names that are not valid UTF-8).

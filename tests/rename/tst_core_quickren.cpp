@@ -7,6 +7,7 @@
 #include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
 #include "table/tablerows.h"
+#include "platform/fileentry.h"
 #include "testfiles.h"
 
 #include <QDir>
@@ -278,6 +279,45 @@ private slots:
         QCOMPARE(fx->ui.beeps, 1);
         QCOMPARE(path, d + "Report.doc");
         QCOMPARE(names(d), (QStringList{"Report.doc", "readme.md", "taken.doc"}));
+    }
+
+    void namesThatAreNotUtf8()
+    {
+        // A folder and files whose names are not UTF-8: found, renamed by their
+        // bytes to UTF-8 names, never reported missing.
+        QTemporaryDir data;
+        const QByteArray d = QFile::encodeName(data.path()) + "/x\xfe/";
+        QVERIFY(fs::makeDirNative(d.chopped(1)));
+        for (const QByteArray &n : {QByteArray("a b.txt"), QByteArray("n\xe9 m.txt"), QByteArray("q\xe9.txt"), QByteArray("r\xe9.txt")})
+            QVERIFY(fs::createFileNative(d + n));
+        QVERIFY(fs::makeDirNative(d + "sub dir"));
+        TableModel t;
+        for (const QByteArray &n : {QByteArray("a b.txt"), QByteArray("n\xe9 m.txt"), QByteArray("sub dir")})
+            appendNativeRow(t, d + n);
+        t.setAllSelected(true);
+        fx->ui.yesOk << YesOk::Yes;
+        quick(t).DopRen(QuickSpaces, false, QStringLiteral("Заменить пробелы на подчеркивание"));
+        QCOMPARE(currentLog().opLog().last(), QStringLiteral("Результат: 2 из 2, лог сохранен"));
+        QVERIFY(fs::existsNative(d + "n\xef\xbf\xbd_m.txt"));
+        QCOMPARE(dirPreCheckText(t, 1), QString());
+        quick(t).DopRen(QuickSpaces, true, QStringLiteral("Заменить пробелы на подчеркивание"));
+        QVERIFY(fs::isDirNative(d + "sub_dir"));
+
+        // One file by a typed name: the selected row, and a path given with its bytes.
+        appendNativeRow(t, d + "q\xe9.txt");
+        t.setAllSelected(false);
+        t.setSelected(3, true);
+        QString unused;
+        fx->ui.inputs << QString("first");
+        QVERIFY(quick(t).QRename(0, unused));
+        QVERIFY(fs::existsNative(d + "first.txt"));
+        QByteArray native = d + "r\xe9.txt";
+        QString path = QString::fromUtf8(native);
+        fx->ui.inputs << QString("fixed");
+        QVERIFY(quick(t).QRename(1, path, &native));
+        QCOMPARE(native, d + "fixed.txt");
+        QVERIFY(fs::existsNative(native));
+        QCOMPARE(fx->ui.beeps, 0);
     }
 };
 

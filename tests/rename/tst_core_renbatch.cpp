@@ -2,6 +2,7 @@
 #include "rename/core/renrule.h"
 #include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
+#include "table/tablerows.h"
 #include "testfiles.h"
 
 #include <QDir>
@@ -68,6 +69,27 @@ private slots:
         QCOMPARE(dirs[0].name, QStringLiteral("sub"));
         QCOMPARE(dirs[0].ext, QString());
         QCOMPARE(dirs[0].lenText, renLengthText(3, 0, d.size() + 3));
+    }
+
+    void namesThatAreNotUtf8AreRenamedByTheirBytes()
+    {
+        QTemporaryDir tmp;
+        const QByteArray d = QFile::encodeName(tmp.path()) + '/';
+        QVERIFY(fs::createFileNative(d + "caf\xe9.txt"));
+        test::writeTestFile(tmp.path() + "/ok.txt", "x");
+        TableModel t;
+        test::appendNativeRow(t, d + "caf\xe9.txt");
+        test::appendNativeRow(t, d + "ok.txt");
+        QList<RenRow> rows = renRowsFromTable(t, {0, 1}, false);
+        QCOMPARE(rows.size(), 2);
+        QStringList log;
+        QCOMPARE(renBatch(numbered(), false, false, {}, {}, rows, &log), 2);
+        // the new name is what the table showed, in UTF-8
+        QCOMPARE(names(tmp.path()), (QStringList{"01_caf\uFFFD.txt", "02_ok.txt"}));
+        QVERIFY(!fs::existsNative(d + "caf\xe9.txt"));
+        renUpdateTable(t, rows);
+        QCOMPARE(t.at(0).cells[ColName], QStringLiteral("01_caf\uFFFD.txt"));
+        QVERIFY(!t.at(0).entry.shortForm.isEmpty());
     }
 
     void testThenRealRun()

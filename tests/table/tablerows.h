@@ -1,10 +1,12 @@
 #pragma once
 // Rows for table tests, built cell by cell as the search would build them.
 #include "base/textutil.h"
+#include "platform/dirreader.h"
 #include "platform/fileentry.h"
 #include "table/core/tablemodel.h"
 
 #include <QFile>
+#include <QTest>
 
 #include <QString>
 
@@ -41,6 +43,20 @@ inline TableRow dirRow(int id, const QString &folder, const QString &name,
                        const QString &short83 = QString())
 {
     return entryRow(id, folder, name, true, 0, modified, short83);
+}
+
+// Appends what is at a native path as the search would (a name that is not
+// UTF-8 keeps its bytes and has no short form).
+inline void appendNativeRow(TableModel &t, const QByteArray &path)
+{
+    fs::Entry e;
+    QVERIFY(fs::lookupNative(path, &e));
+    const QByteArray folder = path.left(path.lastIndexOf('/') + 1);
+    const QString shortForm = fs::validUtf8(std::string_view(path.constData(), size_t(path.size())))
+                                ? QString::fromUtf8(path).toUpper()
+                                : QString();
+    t.appendRow(makeRow(t.size() + 1, fs::displayName(std::string_view(folder.constData(), size_t(folder.size()))),
+                        rowEntry(path, e, shortForm)));
 }
 
 // Column texts of all rows, top to bottom.

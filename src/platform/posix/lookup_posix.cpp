@@ -1,5 +1,7 @@
 #include "platform/dirreader.h"
 
+#include <climits>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -63,6 +65,12 @@ bool existsNative(const QByteArray &path)
 {
     struct stat st;
     return !path.isEmpty() && ::lstat(path.constData(), &st) == 0;
+}
+
+QByteArray canonicalNative(const QByteArray &path)
+{
+    char real[PATH_MAX];
+    return !path.isEmpty() && ::realpath(path.constData(), real) ? QByteArray(real) : QByteArray();
 }
 
 bool setModifiedTime(const QString &path, qint64 secs)

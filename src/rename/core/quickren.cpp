@@ -7,14 +7,12 @@
 #include "lists/core/listcontroller.h"
 #include "platform/dirreader.h"
 #include "platform/fileentry.h"
-#include "platform/shortpath.h"
 #include "rename/core/quickname.h"
 #include "rename/core/renapply.h"
 #include "rename/core/renbatch.h"
 #include "rename/core/renlog.h"
 #include "table/core/tablemodel.h"
 
-#include <QFileInfo>
 
 namespace vt {
 
@@ -26,14 +24,12 @@ QString folderText(const RowEntry &e)
     return fs::displayName(std::string_view(f.constData(), size_t(f.size())));
 }
 
-// The row's path is there (as a folder or a file when asked) and has a short
-// form, which an existing path has exactly when it is valid UTF-8 (no folder
-// listing per row).
+// The row's path is there (as a folder or a file when asked). A name that is
+// not valid UTF-8 counts: renaming it is how the user repairs it.
 bool onDisk(const RowEntry &e, int kind /* 0 any, 1 file, 2 folder */)
 {
     fs::Entry d;
-    if (e.path.isEmpty() || !fs::validUtf8(std::string_view(e.path.constData(), size_t(e.path.size())))
-        || !fs::lookupNative(e.path, &d))
+    if (e.path.isEmpty() || !fs::lookupNative(e.path, &d))
         return false;
     return kind == 0 || d.isDir() == (kind == 2);
 }
@@ -58,10 +54,13 @@ QString dirPreCheckText(const TableModel &table, int selectedFolders)
         if (r.cells[ColFolder] != first)
             return QStringLiteral("Для переименования папок\r\nколонка \"Папка\" для ВСЕЙ ТАБЛИЦЫ должна быть одинаковой");
     const QString folder = table.startFolder() + first;
-    if (!fs::isDir(folder) || fs::shortPath(folder).isEmpty())
+    // by its bytes: a folder whose name is not UTF-8 is there all the same
+    const QByteArray native = table.at(0).entry.folderBytes();
+    if (!fs::isDirNative(native))
         return QStringLiteral("Не найдена папка:\r\n") + folder;
     // a link into a system folder is refused like the folder itself
-    const QString real = QFileInfo(folder).canonicalFilePath();
+    const QByteArray realNative = fs::canonicalNative(native);
+    const QString real = fs::displayName(std::string_view(realNative.constData(), size_t(realNative.size())));
     if (inForbiddenFolder(folder, forbiddenFolders()) || (!real.isEmpty() && inForbiddenFolder(real, forbiddenFolders())))
         return forbiddenMessage();
     return QString();
@@ -270,7 +269,7 @@ void QuickRen::miRenDirTransOrSpaceClick()
         DopRen(QuickTranslit, true, QStringLiteral("Перевести имена в транслит"));
 }
 
-bool QuickRen::QRename(int flag, QString &path)
+bool QuickRen::QRename(int flag, QString &path, QByteArray *native)
 {
     QByteArray oldNative;
     int row = -1;
@@ -283,7 +282,7 @@ bool QuickRen::QRename(int flag, QString &path)
         oldNative = sel.first().entry.path;
         row = sel.first().row;
     } else {
-        oldNative = fs::nativePath(path);
+        oldNative = native && !native->isEmpty() ? *native : fs::nativePath(path);
     }
     const qsizetype slash = oldNative.lastIndexOf('/');
     if (slash < 0 || slash == oldNative.size() - 1)
@@ -349,6 +348,8 @@ bool QuickRen::QRename(int flag, QString &path)
     zv(2);
     currentLog().append(line + QStringLiteral("\r\n-"));
     path = folder + newName;
+    if (native)
+        *native = to;
     return true;
 }
 

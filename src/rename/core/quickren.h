@@ -40,8 +40,9 @@ public:
     static void miDopRenSprClick();
 
     // One file by a typed name: flag 0 the one selected row, 1 the file at
-    // `path`. True on success, and `path` is then the new path.
-    bool QRename(int flag, QString &path);
+    // `path` (or at *native, its exact bytes, when given). True on success,
+    // and `path` (and *native) is then the new path.
+    bool QRename(int flag, QString &path, QByteArray *native = nullptr);
 
 private:
     bool confirmFiles(int mode, int count);

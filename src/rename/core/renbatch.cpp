@@ -23,9 +23,11 @@ QList<RenRow> renRowsFromTable(const TableModel &table, const QList<int> &rows, 
         if (i < 0 || i >= table.size())
             continue;
         const RowEntry &e = table.at(i).entry;
+        // A name that is not UTF-8 has no short form but is renamed all the
+        // same (by its bytes): that is how the user repairs it.
+        const bool noShortForm = e.shortForm.isEmpty() && fs::validUtf8(std::string_view(e.path.constData(), size_t(e.path.size())));
         fs::Entry disk;
-        if (e.isDir() != dirs || e.shortForm.isEmpty() || !fs::lookupNative(e.path, &disk)
-            || disk.isDir() != dirs)
+        if (e.isDir() != dirs || noShortForm || !fs::lookupNative(e.path, &disk) || disk.isDir() != dirs)
             continue;
         RenRow r;
         r.pos = i + 1;
