@@ -158,8 +158,25 @@ public:
     QStringList opened, shown, propertiesOf;
     QList<QPair<QString, QStringList>> runs;
     bool answer = true;
-    bool open(const QString &p) override { opened << p; return answer; }
-    bool showItem(const QString &p) override { shown << p; return answer; }
+    // Deferred: the desktop answers only when the test says so (answerPending),
+    // as a real opener does some time after the request.
+    bool deferred = false;
+    QList<Done> pending;
+    void open(const QString &p, Done done) override { opened << p; reply(std::move(done)); }
+    void showItem(const QString &p, Done done) override { shown << p; reply(std::move(done)); }
+    void reply(Done done)
+    {
+        if (deferred)
+            pending << std::move(done);
+        else
+            done(answer);
+    }
+    void answerPending(bool ok)
+    {
+        const QList<Done> now = std::exchange(pending, {});
+        for (const Done &d : now)
+            d(ok);
+    }
     bool run(const QString &prog, const QStringList &a) override { runs.append({prog, a}); return answer; }
     bool properties(const QString &p) override { propertiesOf << p; return answer; }
 };

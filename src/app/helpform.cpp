@@ -47,10 +47,7 @@ void scrollMemo(QPlainTextEdit *memo, bool toEnd, bool withShift)
     zv(3);
 }
 
-bool openOrTell(const QString &path)
-{
-    return pusk(false, path);
-}
+void openOrTell(const QString &path) { pusk(false, path); }
 
 THelpForm::THelpForm(QWidget *parent) : QDialog(parent)
 {

@@ -40,7 +40,7 @@ private:
 // there and the memo gets the focus (sound 2 at the start, 1 at the end).
 void scrollMemo(QPlainTextEdit *memo, bool toEnd, bool withShift);
 // Opens a file or folder with its program: sound 3, or "Ошибка открытия".
-bool openOrTell(const QString &path);
+void openOrTell(const QString &path);
 // "\r\n" lines as a memo shows them.
 QString memoText(const QString &crlfText);
 

@@ -11,6 +11,9 @@
 #include "table/core/tablemodel.h"
 #include "table/resulttable.h"
 
+#include <QApplication>
+#include <QPointer>
+
 namespace vt {
 
 QString TFileForm::currentPage() const
@@ -27,9 +30,12 @@ void TFileForm::openWithRow(const QString &path)
 
 void TFileForm::runRow(const QString &path)
 {
-    // A path the desktop cannot run or open goes to the open-with window.
-    if (!pusk(true, path))
-        openWithRow(path);
+    // A path the desktop cannot run or open goes to the open-with window; the
+    // desktop may answer after another command has started: that one goes on.
+    pusk(true, path, {}, [self = QPointer<TFileForm>(this), path](bool ok) {
+        if (!ok && self && !self->busy() && !QApplication::activeModalWidget())
+            self->openWithRow(path);
+    });
 }
 
 void TFileForm::showProperties()

@@ -1,6 +1,7 @@
 #include "app/qtservices.h"
 
 #include "base/appdirs.h"
+#include "platform/watchedprocess.h"
 
 #include <QApplication>
 #include <QAudioDevice>
@@ -15,6 +16,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSoundEffect>
+#include <QTimer>
 #include <QUrl>
 
 namespace vt {
@@ -231,16 +233,28 @@ void QtSoundPlayer::play(int n)
     e->play();
 }
 
-bool QtShell::open(const QString &path)
+void QtShell::open(const QString &path, Done done)
 {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    // The first of the exit and the time limit decides; the other is ignored.
+    auto decided = std::make_shared<bool>(false);
+    auto decide = [decided, done](bool ok) {
+        if (std::exchange(*decided, true))
+            return;
+        done(ok);
+    };
+    if (!fs::openWithDesktop(path, [decide](int code) { decide(code == 0); })) {
+        // No xdg-open: Qt's own way, which cannot tell a failure.
+        decide(QDesktopServices::openUrl(QUrl::fromLocalFile(path)));
+        return;
+    }
+    QTimer::singleShot(m_verdictMs, qApp, [decide] { decide(true); });
 }
 
-bool QtShell::showItem(const QString &path)
+void QtShell::showItem(const QString &path, Done done)
 {
     if (dbusFileManager(QStringLiteral("ShowItems"), path))
-        return true;
-    return open(QFileInfo(path).absolutePath());
+        return done(true);
+    open(QFileInfo(path).absolutePath(), std::move(done));
 }
 
 bool QtShell::run(const QString &program, const QStringList &args)

@@ -42,10 +42,18 @@ private:
 
 class QtShell final : public Shell {
 public:
-    bool open(const QString &path) override;
-    bool showItem(const QString &path) override;
+    // Opening goes through xdg-open, whose exit code says whether a program
+    // took the file. In a desktop without its own opener xdg-open runs that
+    // program to its end, so an opener still running after verdictMs counts
+    // as success.
+    void open(const QString &path, Done done) override;
+    void showItem(const QString &path, Done done) override;
     bool run(const QString &program, const QStringList &args) override;
     bool properties(const QString &path) override;
+    void setVerdictMs(int ms) { m_verdictMs = ms; }
+
+private:
+    int m_verdictMs = 2000;
 };
 
 // Installs the three for the rest of the run.

@@ -31,8 +31,8 @@ public:
 
 class NullShell final : public Shell {
 public:
-    bool open(const QString &) override { return false; }
-    bool showItem(const QString &) override { return false; }
+    void open(const QString &, Done done) override { done(false); }
+    void showItem(const QString &, Done done) override { done(false); }
     bool run(const QString &, const QStringList &) override { return false; }
     bool properties(const QString &) override { return false; }
 };

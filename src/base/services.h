@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace vt {
@@ -59,11 +60,14 @@ public:
 
 class Shell {
 public:
+    // The outcome of a request to the desktop, handed over exactly once: at
+    // once, or later from the event loop when the desktop has answered.
+    using Done = std::function<void(bool ok)>;
     virtual ~Shell() = default;
     // Open a file or folder with its associated program.
-    virtual bool open(const QString &path) = 0;
+    virtual void open(const QString &path, Done done) = 0;
     // Show an item selected in a file-manager window; falls back to its folder.
-    virtual bool showItem(const QString &path) = 0;
+    virtual void showItem(const QString &path, Done done) = 0;
     // Start a program directly, arguments as a list.
     virtual bool run(const QString &program, const QStringList &args) = 0;
     // The file manager's properties window of an item.

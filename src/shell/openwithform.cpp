@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QToolButton>
@@ -277,10 +278,12 @@ void TOpenWithForm::butDelClick()
 
 void TOpenWithForm::butDefExecClick()
 {
-    if (m_paths.size() == 1 && pusk(true, m_paths.first()))
-        accept();
-    else if (m_paths.size() != 1)
-        ui().beep();
+    if (m_paths.size() != 1)
+        return ui().beep();
+    pusk(true, m_paths.first(), {}, [self = QPointer<TOpenWithForm>(this)](bool ok) {
+        if (ok && self)
+            self->accept();
+    });
 }
 
 void TOpenWithForm::runMode(RunMode mode)

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -120,8 +121,10 @@ void Tsvvfrm::sbSvvaClick()
 
 void Tsvvfrm::sbExecClick()
 {
-    if (pusk(false, m_path))
-        reject();
+    pusk(false, m_path, {}, [self = QPointer<Tsvvfrm>(this)](bool ok) {
+        if (ok && self)
+            self->reject();
+    });
 }
 
 void Tsvvfrm::sbExpFndClick()

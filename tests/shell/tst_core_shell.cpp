@@ -133,8 +133,8 @@ private slots:
         // A failed start still closes the window after sending.
         r.program = program("viewer");
         fx.shell.answer = false;
-        QCOMPARE(runProgram(r), RunResult::Failed);
-        QVERIFY(closesDone(r, RunResult::Failed));
+        QCOMPARE(runProgram(r), RunResult::Started);
+        QVERIFY(closesDone(r, RunResult::Started));
         QCOMPARE(fx.ui.beepKinds.last(), Beep::Error);
     }
 
@@ -180,21 +180,39 @@ private slots:
         test::FakeServices fx;
         const QString doc = home->filePath("doc.txt"), prog = program("tool");
         test::writeTestFile(doc, "x");
-        QVERIFY(pusk(false, doc));
+        QList<bool> outcomes;
+        auto record = [&](bool ok) { outcomes << ok; };
+        pusk(false, doc, {}, record);
         QCOMPARE(fx.shell.opened, QStringList{doc});
-        QVERIFY(pusk(true, prog, {"-x"}));
+        pusk(true, prog, {"-x"}, record);
         QCOMPARE(fx.shell.runs.last(), (QPair<QString, QStringList>{prog, {"-x"}}));
         QCOMPARE(fx.sound.played, (QList<int>{3, 3}));
         // A missing target is a failure even though the desktop would say yes.
-        QVERIFY(!pusk(false, home->filePath("missing.txt")));
+        pusk(false, home->filePath("missing.txt"), {}, record);
         QCOMPARE(fx.ui.lastText(), "Ошибка открытия");
-        QVERIFY(!pusk(true, home->filePath("missing.txt")));
+        pusk(true, home->filePath("missing.txt"), {}, record);
         QCOMPARE(fx.ui.beepKinds, QList<Beep>{Beep::Error});
         QCOMPARE(fx.shell.opened.size(), 1);
         // A program that will not start without arguments is opened instead.
         fx.shell.answer = false;
-        QVERIFY(!pusk(true, prog));
+        pusk(true, prog, {}, record);
         QCOMPARE(fx.shell.opened.last(), prog);
+        QCOMPARE(outcomes, (QList<bool>{true, true, false, false, false}));
+
+        // The desktop answers later: nothing is told before, the failure after.
+        fx.shell.deferred = true;
+        fx.ui.clear();
+        fx.sound.played.clear();
+        pusk(false, doc, {}, record);
+        QVERIFY(fx.ui.calls.isEmpty() && fx.sound.played.isEmpty());
+        QCOMPARE(outcomes.size(), 5);
+        fx.shell.answerPending(false);
+        QCOMPARE(fx.ui.texts(), QStringList{"Ошибка открытия"});
+        QCOMPARE(outcomes.last(), false);
+        pusk(false, doc, {}, record);
+        fx.shell.answerPending(true);
+        QCOMPARE(fx.sound.played, QList<int>{3});
+        QCOMPARE(outcomes.last(), true);
     }
 
     void extFndShowsThenMinimises()
@@ -202,12 +220,12 @@ private slots:
         test::FakeServices fx;
         int minimised = 0;
         setAfterShowItem([&] { ++minimised; });
-        QVERIFY(ExtFnd("/some/file.txt"));
+        ExtFnd("/some/file.txt");
         QCOMPARE(fx.shell.shown, QStringList{"/some/file.txt"});
         QCOMPARE(fx.sound.played, QList<int>{2});
         QCOMPARE(minimised, 1);
         fx.shell.answer = false;
-        QVERIFY(!ExtFnd("/some/file.txt"));
+        ExtFnd("/some/file.txt");
         QCOMPARE(fx.ui.lastText(), "Ошибка открытия!");
         QCOMPARE(minimised, 1);
     }

@@ -4,13 +4,15 @@
 #include "app/qtservices.h"
 #include "fakeservices.h"
 #include "shell/core/openwith.h"
+#include "shell/core/shellrun.h"
 #include "shell/svvform.h"
 #include "testfiles.h"
+#include "xdgdesktop.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDesktopServices>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMutex>
 #include <QTemporaryDir>
@@ -45,15 +47,6 @@ private:
     }
     mutable QMutex m_mutex;
     QStringList m_calls;
-};
-
-// Records what the desktop would have been asked to open.
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls << url; }
 };
 
 class DesktopTest : public QObject {
@@ -103,11 +96,57 @@ private slots:
         QCOMPARE(fx.sound.played, QList<int>{3});
     }
 
+    void openingTellsWhatTheOpenerSaid()
+    {
+        if (!test::XdgDesktop::toolsThere())
+            QSKIP("xdg-utils are needed (scripts/install-deps.sh)");
+        test::XdgDesktop xdg;
+        QTemporaryDir dir;
+        QList<bool> outcomes;
+        auto record = [&](bool ok) { outcomes << ok; };
+        // No program for the file: xdg-open fails, and the answer comes from
+        // the event loop, never while the caller waits.
+        const QString odd = dir.filePath("data.vt-unknown");
+        test::writeTestFile(odd, QByteArray("\x00\x01\xfe\xff", 4));
+        realShell.setVerdictMs(60000);
+        realShell.open(odd, record);
+        QVERIFY(outcomes.isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(outcomes, QList<bool>{false}, 60000);
+        // A program that took it.
+        QString out;
+        xdg.addApp("files.desktop", xdg.recorder("files", &out), {"inode/directory"});
+        realShell.open(dir.path(), record);
+        QTRY_COMPARE_WITH_TIMEOUT(outcomes, (QList<bool>{false, true}), 60000);
+        QCOMPARE(test::XdgDesktop::recorded(out), QStringList{dir.path()});
+        // Without a desktop xdg-open waits for the program: one still running
+        // after the time limit has opened the file.
+        const QString slow = dir.filePath("slow");
+        test::writeTestFile(slow, "#!/bin/sh\nsleep 5\n");
+        QFile(slow).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        xdg.addApp("files.desktop", slow, {"inode/directory"});
+        realShell.setVerdictMs(300);
+        QElapsedTimer t;
+        t.start();
+        realShell.open(dir.path(), record);
+        QTRY_COMPARE_WITH_TIMEOUT(outcomes, (QList<bool>{false, true, true}), 4000);
+        QVERIFY(t.elapsed() < 4500);
+        // pusk tells the user when the desktop has answered.
+        test::FakeServices fx;
+        setShell(&realShell);
+        realShell.setVerdictMs(60000);
+        pusk(false, odd);
+        QVERIFY(fx.ui.calls.isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(fx.ui.texts(), QStringList{"Ошибка открытия"}, 60000);
+        setShell(&fx.shell);
+    }
+
     void fileManagerOverDBus()
     {
         QDBusConnection bus = QDBusConnection::sessionBus();
         if (!bus.isConnected())
             QSKIP("no session bus (run through ctest, which starts a private one)");
+        if (!test::XdgDesktop::toolsThere())
+            QSKIP("xdg-utils are needed (scripts/install-deps.sh)");
         QTemporaryDir dir;
         const QString doc = dir.filePath("my report.txt");
         test::writeTestFile(doc, "x");
@@ -121,19 +160,23 @@ private slots:
         QVERIFY(own.registerObject("/org/freedesktop/FileManager1", fm, QDBusConnection::ExportAllSlots));
         QVERIFY(own.registerService("org.freedesktop.FileManager1"));
 
-        UrlRecorder opened;
-        QDesktopServices::setUrlHandler("file", &opened, "open");
-        QVERIFY(realShell.showItem(doc));
+        test::XdgDesktop xdg;
+        QString out;
+        xdg.addApp("files.desktop", xdg.recorder("files", &out), {"inode/directory"});
+        QList<bool> shown;
+        realShell.showItem(doc, [&](bool ok) { shown << ok; });
+        QCOMPARE(shown, QList<bool>{true});
         QVERIFY(realShell.properties(doc));
         const QString uri = QUrl::fromLocalFile(doc).toString();
         QCOMPARE(fm->calls(), (QStringList{"ShowItems " + uri + "|", "ShowItemProperties " + uri + "|"}));
-        QVERIFY(opened.urls.isEmpty());
+        QVERIFY(!QFile::exists(out));
 
         // Without a file manager: the folder opens instead, and the properties
         // button says so.
         QVERIFY(own.unregisterService("org.freedesktop.FileManager1"));
-        QVERIFY(realShell.showItem(doc));
-        QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(dir.path())});
+        realShell.showItem(doc, [&](bool ok) { shown << ok; });
+        QTRY_COMPARE_WITH_TIMEOUT(shown, (QList<bool>{true, true}), 20000);
+        QCOMPARE(test::XdgDesktop::recorded(out), QStringList{dir.path()});
         QVERIFY(!realShell.properties(doc));
         {
             test::FakeServices fx;
@@ -145,7 +188,6 @@ private slots:
             setShell(&fx.shell);
         }
         QCOMPARE(fm->calls().size(), 2);
-        QDesktopServices::unsetUrlHandler("file");
         own.unregisterObject("/org/freedesktop/FileManager1");
         QDBusConnection::disconnectFromBus("vt-fake-fm");
         thread.quit();

@@ -2,6 +2,7 @@
 #include "app/mainform.h"
 #include "app/qtservices.h"
 #include "base/appdirs.h"
+#include "base/operation.h"
 #include "base/textutil.h"
 #include "fakeservices.h"
 #include "fileops/actform.h"
@@ -290,6 +291,27 @@ private slots:
             });
             form->SetF8(true, false);
         }
+        // The desktop answers later: the open-with window follows then, but not
+        // while another operation runs (the failure beeps).
+        fx->shell.deferred = true;
+        form->SetF8(true, false);
+        QVERIFY(!QApplication::activeModalWidget());
+        {
+            test::ModalAnswer w([&](QWidget *d) {
+                QVERIFY(qobject_cast<TOpenWithForm *>(d));
+                static_cast<QDialog *>(d)->reject();
+            });
+            fx->shell.answerPending(false);
+        }
+        form->SetF8(true, false);
+        {
+            test::NoModal none;
+            OperationContext::Scope busy(form->operation());
+            const int beeps = fx->ui.beeps;
+            fx->shell.answerPending(false);
+            QCOMPARE(fx->ui.beeps, beeps + 1);
+        }
+        fx->shell.deferred = false;
         fx->shell.answer = true;
         // Shift + explorer button: the file shown selected, then the window minimises.
         form->commands().run("shell.findInExplorer");

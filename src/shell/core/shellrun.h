@@ -13,12 +13,15 @@ bool isProgramFile(const QString &path);
 
 // Opens target with its associated program, or starts it when it is a program
 // file (args then go to it, one element one argument). Success: sound 3.
-// Failure: the error beep when quiet, else "Ошибка открытия".
-bool pusk(bool quiet, const QString &target, const QStringList &args = {});
+// Failure: the error beep when quiet, else "Ошибка открытия". A start is
+// known at once; whether the desktop could open a file comes later, from the
+// event loop, so the outcome (told, then handed to done) may follow the return.
+void pusk(bool quiet, const QString &target, const QStringList &args = {},
+          std::function<void(bool ok)> done = {});
 
 // Shows path selected in a file-manager window (sound 2, then the main window
-// is minimised); failure: "Ошибка открытия!".
-bool ExtFnd(const QString &path);
+// is minimised); failure: "Ошибка открытия!". The outcome may come later.
+void ExtFnd(const QString &path);
 // What ExtFnd calls after success; the main window sets it.
 void setAfterShowItem(std::function<void()> hook);
 
