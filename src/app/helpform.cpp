@@ -3,6 +3,7 @@
 #include "app/logform.h"
 #include "app/qtservices.h"
 #include "base/appdirs.h"
+#include "base/associations.h"
 #include "base/currentlog.h"
 #include "base/sendto.h"
 #include "base/services.h"
@@ -170,8 +171,11 @@ void THelpForm::butSendToClick()
     }
     if (!ui().vopr(QStringLiteral("Установить ярлык Vestrada в меню \"Отправить\" проводника?")))
         return;
-    const bool ok = sendto::install(QCoreApplication::applicationFilePath(), programDir());
-    ui().beep(ok ? Beep::Info : Beep::Error);
+    const QString problem = assoc::installSendTo(QCoreApplication::applicationFilePath(), programDir());
+    if (problem.isEmpty())
+        ui().beep(Beep::Info);
+    else
+        ui().infTitled(QStringLiteral("SendTo"), problem);
 }
 
 } // namespace vt

@@ -97,10 +97,32 @@ QString packageText(const ListType &t)
 
 QString desktopId() { return QFileInfo(sendto::entryPath()).fileName(); }
 
+bool isOwnEntry(const QString &id)
+{
+    return id.compare(desktopId(), Qt::CaseInsensitive) == 0
+        || id.compare(QLatin1String("org.vestrada.vestrada.desktop"), Qt::CaseInsensitive) == 0;
+}
+
+namespace {
+
+ToolRun queryDefault(const QString &mimeType)
+{
+    return runTool(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+}
+
+// Makes program the default for mimeType; true when xdg-mime then says so.
+bool setDefault(const QString &program, const QString &mimeType)
+{
+    const ToolRun r = runTool(QStringLiteral("xdg-mime"), {QStringLiteral("default"), program, mimeType});
+    return r.started && r.exitCode == 0 && queryDefault(mimeType).out.compare(program, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
 bool isDefault(const QString &mimeType)
 {
-    const ToolRun r = runTool(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mimeType});
-    return r.started && r.exitCode == 0 && r.out.compare(desktopId(), Qt::CaseInsensitive) == 0;
+    const ToolRun r = queryDefault(mimeType);
+    return r.started && r.exitCode == 0 && isOwnEntry(r.out);
 }
 
 QList<bool> ticks()
@@ -142,17 +164,19 @@ template <class F> void forHandlerLines(const QStringList &lines, F f)
 
 } // namespace
 
-bool mentionsType(const QByteArray &mimeApps, const QString &mimeType)
+QString handlerOf(const QByteArray &mimeApps, const QString &mimeType)
 {
-    bool found = false;
+    QString found;
     forHandlerLines(QString::fromUtf8(mimeApps).split(QLatin1Char('\n')),
-                    [&](int, const QString &key, const QString &) { found = found || key == mimeType; });
+                    [&](int, const QString &key, const QString &value) {
+                        if (found.isEmpty() && key == mimeType)
+                            found = value.split(QLatin1Char(';'), Qt::SkipEmptyParts).value(0).trimmed();
+                    });
     return found;
 }
 
 QByteArray withoutProgram(const QByteArray &mimeApps, const QString &mimeType)
 {
-    const QString id = desktopId();
     QStringList lines = QString::fromUtf8(mimeApps).split(QLatin1Char('\n'));
     QList<int> drop;
     forHandlerLines(lines, [&](int i, const QString &key, const QString &value) {
@@ -161,7 +185,7 @@ QByteArray withoutProgram(const QByteArray &mimeApps, const QString &mimeType)
         QStringList apps = value.split(QLatin1Char(';'), Qt::SkipEmptyParts);
         for (QString &a : apps)
             a = a.trimmed();
-        if (apps.removeAll(id) == 0)
+        if (apps.removeIf([](const QString &a) { return isOwnEntry(a); }) == 0)
             return;
         if (apps.isEmpty())
             drop.prepend(i);
@@ -215,7 +239,7 @@ QString apply(const QList<bool> &ticked, const QString &executable, const QStrin
     for (int i = 0; i < types.size(); ++i) {
         if (isTicked(i))
             continue;
-        bool otherHandler = false;
+        QString otherHandler;
         for (const QString &file : userMimeAppsFiles()) {
             bool ok = false;
             const QByteArray before = readWholeFile(file, &ok);
@@ -224,22 +248,30 @@ QString apply(const QList<bool> &ticked, const QString &executable, const QStrin
             const QByteArray after = withoutProgram(before, types[i].mimeType);
             if (after != before && !writeFileAtomic(file, after))
                 problems << QStringLiteral("Не удалось записать ") + file;
-            otherHandler = otherHandler || mentionsType(after, types[i].mimeType);
+            if (otherHandler.isEmpty())
+                otherHandler = handlerOf(after, types[i].mimeType);
         }
         const QString path = packagePath(types[i]);
-        if (otherHandler || !QFileInfo::exists(path))
+        if (!QFileInfo::exists(path))
             continue;
-        const ToolRun r = runTool(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), types[i].mimeType});
+        const ToolRun r = queryDefault(types[i].mimeType);
         if (!r.started) {
             queried = false;
             continue;
         }
-        if (r.out.isEmpty() || r.out.compare(desktopId(), Qt::CaseInsensitive) == 0) {
-            if (QFile::remove(path))
-                mimeChanged = true;
-            else
-                problems << QStringLiteral("Не удалось удалить ") + path;
+        if (!r.out.isEmpty() && !isOwnEntry(r.out))
+            continue;
+        // The type stays for the other program, which becomes its default, so
+        // that no entry of ours (the installed one lists every list type) is.
+        if (!otherHandler.isEmpty()) {
+            if (!r.out.isEmpty() && !setDefault(otherHandler, types[i].mimeType))
+                problems << QStringLiteral("Не назначена программа для .") + types[i].ext;
+            continue;
         }
+        if (QFile::remove(path))
+            mimeChanged = true;
+        else
+            problems << QStringLiteral("Не удалось удалить ") + path;
     }
     if (!queried)
         problems << missingTool(QStringLiteral("xdg-mime"), QStringLiteral("xdg-utils"));
@@ -266,6 +298,24 @@ QString apply(const QList<bool> &ticked, const QString &executable, const QStrin
             problems << QStringLiteral("Не назначена программа для .") + types[i].ext;
     }
     return problems.join(QLatin1Char('\n'));
+}
+
+QString installSendTo(const QString &executable, const QString &workDir)
+{
+    const QString folders = QString::fromUtf16(sendto::kFolderType);
+    const ToolRun before = queryDefault(folders);
+    if (!before.started)
+        return missingTool(QStringLiteral("xdg-mime"), QStringLiteral("xdg-utils"));
+    // Already the folder opener by the user's own choice: that stays as it is.
+    const bool ours = isOwnEntry(before.out);
+    if (before.out.isEmpty())
+        return QStringLiteral("Нет программы для папок (файлового менеджера).\rЯрлык не установлен");
+    if (!sendto::install(executable, workDir))
+        return QStringLiteral("Не удалось записать ") + sendto::entryPath();
+    if (ours || !isOwnEntry(queryDefault(folders).out) || setDefault(before.out, folders))
+        return QString();
+    sendto::remove();
+    return QStringLiteral("Не удалось оставить ") + before.out + QStringLiteral(" программой для папок.\rЯрлык не установлен");
 }
 
 } // namespace vt::assoc

@@ -27,6 +27,8 @@ QString packageText(const ListType &t);
 
 // The desktop entry's file name, as xdg-mime knows the program.
 QString desktopId();
+// True for the program's own entries: desktopId() and the installed menu entry.
+bool isOwnEntry(const QString &id);
 
 // True when `xdg-mime query default` names this program for the type.
 bool isDefault(const QString &mimeType);
@@ -39,12 +41,19 @@ QList<bool> ticks();
 // wrong (one line per problem).
 QString apply(const QList<bool> &ticked, const QString &executable, const QString &workDir);
 
+// Installs "send to" (base/sendto.h) without taking the folders over: where
+// the entry would make this program the default folder opener, the opener
+// the user had stays the default; with no other opener there is none to
+// keep, and nothing is installed. Empty on success, else what went wrong.
+QString installSendTo(const QString &executable, const QString &workDir);
+
 // The user's mimeapps.list files that xdg-mime writes or reads first.
 QStringList userMimeAppsFiles();
 // mimeapps.list text without this program as handler of mimeType, in
 // [Default Applications] and [Added Associations]; every other line kept.
 QByteArray withoutProgram(const QByteArray &mimeApps, const QString &mimeType);
-// True when a handler section of the text names a program for mimeType.
-bool mentionsType(const QByteArray &mimeApps, const QString &mimeType);
+// The first program a handler section of the text names for mimeType, empty
+// when none does.
+QString handlerOf(const QByteArray &mimeApps, const QString &mimeType);
 
 } // namespace vt::assoc

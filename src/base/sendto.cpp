@@ -25,20 +25,24 @@ QString escapeString(const QString &s)
     return out;
 }
 
-// One Exec argument in double quotes: ", `, $ and \ get a backslash, % is
-// doubled so that it is not taken for a field code.
+// One Exec argument: % doubled so that it is not taken for a field code, and
+// quoted only when it holds a character the desktop entry rules reserve
+// (inside the quotes ", `, $ and \ get a backslash). Openers that split the
+// line at blanks (xdg-open without a desktop) take a plain path as it is.
 QString quoteExecArg(const QString &arg)
 {
-    QString out = QStringLiteral("\"");
+    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    bool quote = arg.isEmpty();
+    QString out;
     for (QChar c : arg) {
-        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$')
-            || c == QLatin1Char('\\'))
+        quote = quote || reserved.contains(c);
+        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
             out += QLatin1Char('\\');
         if (c == QLatin1Char('%'))
             out += QLatin1Char('%');
         out += c;
     }
-    return out + QLatin1Char('"');
+    return quote ? QLatin1Char('"') + out + QLatin1Char('"') : QString(arg).replace(QLatin1Char('%'), QStringLiteral("%%"));
 }
 
 QString typesValue(const QStringList &types)
@@ -81,6 +85,7 @@ QString entryText(const QString &executable, const QString &workDir, const QStri
                           "Type=Application\n"
                           "Name=Vestrada\n"
                           "Comment=Поиск файлов по дате изменения\n"
+                          "Icon=vestrada\n"
                           "Exec=")
            + escapeString(quoteExecArg(executable)) + QStringLiteral(" %F\n")
            + QStringLiteral("Path=") + escapeString(workDir) + QStringLiteral("\n")
@@ -101,7 +106,8 @@ bool writeEntry(const QString &executable, const QString &workDir, const QString
 {
     if (types.isEmpty())
         return !QFileInfo::exists(entryPath()) || QFile::remove(entryPath());
-    if (!QDir().mkpath(folder()))
+    // The rules allow no "=" in the program's path: no entry could start it.
+    if (executable.contains(QLatin1Char('=')) || !QDir().mkpath(folder()))
         return false;
     return writeFileAtomic(entryPath(), entryText(executable, workDir, types).toUtf8());
 }

@@ -27,9 +27,11 @@ bool remove();
 // MIME types of the entry as it is now, empty when there is none.
 QStringList mimeTypes();
 // Writes the entry with exactly these types; no types removes it. True when
-// the entry is as asked afterwards.
+// the entry is as asked afterwards (never for a program path with "=" in it,
+// which no entry can name).
 bool writeEntry(const QString &executable, const QString &workDir, const QStringList &types);
-// Text of the entry (Exec and Path escaped as desktop entries require).
+// Text of the entry (Exec quoted only where desktop entries require it, Exec
+// and Path escaped).
 QString entryText(const QString &executable, const QString &workDir,
                   const QStringList &types = {QString::fromUtf16(kFolderType)});
 

@@ -8,6 +8,7 @@
 #include "app/qtservices.h"
 #include "fakeservices.h"
 #include "testfiles.h"
+#include "xdgdesktop.h"
 #include "modalanswer.h"
 #include "widgets/keystate.h"
 
@@ -228,13 +229,23 @@ private slots:
 
     void aboutWindowSendTo()
     {
+        if (!test::XdgDesktop::toolsThere())
+            QSKIP("xdg-utils are needed (scripts/install-deps.sh)");
+        test::XdgDesktop xdg;
         test::FakeServices fx;
         THelpForm help;
-        const QString entry = home->path() + QStringLiteral("/xdg/applications/vestrada.desktop");
+        const QString entry = xdg.data + QStringLiteral("/applications/vestrada.desktop");
         fx.ui.yesNo.enqueue(false);
         help.butSendToClick();
         QCOMPARE(fx.ui.lastText(), QStringLiteral("Установить ярлык Vestrada в меню \"Отправить\" проводника?"));
         QVERIFY(!QFile::exists(entry));
+        // Without a file manager the program would become the folder opener: refused.
+        fx.ui.yesNo.enqueue(true);
+        help.butSendToClick();
+        QCOMPARE(fx.ui.calls.last().title, QStringLiteral("SendTo"));
+        QCOMPARE(fx.ui.lastText(), QStringLiteral("Нет программы для папок (файлового менеджера).\rЯрлык не установлен"));
+        QVERIFY(!QFile::exists(entry));
+        xdg.addApp(QStringLiteral("files.desktop"), QStringLiteral("/bin/true"), {QStringLiteral("inode/directory")});
         fx.ui.yesNo.enqueue(true);
         help.butSendToClick();
         QVERIFY(QFile::exists(entry));
@@ -245,7 +256,7 @@ private slots:
 
         setKeyStateForTest(Qt::ShiftModifier | Qt::ControlModifier);
         help.butSendToClick();
-        QCOMPARE(fx.shell.opened, QStringList{home->path() + QStringLiteral("/xdg/applications/")});
+        QCOMPARE(fx.shell.opened, QStringList{xdg.data + QStringLiteral("/applications/")});
 
         setKeyStateForTest(Qt::ShiftModifier);
         fx.ui.yesNo.enqueue(true);

@@ -2,6 +2,7 @@
 #include "base/sendto.h"
 #include "base/textutil.h"
 #include "testfiles.h"
+#include "xdgdesktop.h"
 
 #include <QFile>
 #include <QProcess>
@@ -12,40 +13,30 @@
 using namespace vt;
 
 // The associations against a private XDG tree, checked with the real
-// xdg-mime: what it reports after registering, and after taking it back.
+// xdg-mime and xdg-open: what they report after registering, and after
+// taking it back.
 class AssociationsTest : public QObject {
     Q_OBJECT
+    std::unique_ptr<test::XdgDesktop> x;
     QTemporaryDir dir;
     QString data, config;
 
-    static QString xdgMime(const QStringList &args)
-    {
-        QProcess p;
-        p.start(QStringLiteral("xdg-mime"), args);
-        if (!p.waitForFinished(30000))
-            return QStringLiteral("<no answer>");
-        return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
-    }
-    static QString filetype(const QString &file) { return xdgMime({"query", "filetype", file}); }
-    static QString defaultOf(const QString &type) { return xdgMime({"query", "default", type}); }
+    static QString filetype(const QString &file) { return test::XdgDesktop::filetype(file); }
+    static QString defaultOf(const QString &type) { return test::XdgDesktop::defaultOf(type); }
 
 private slots:
     void initTestCase()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("xdg-mime")).isEmpty()
-            || QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty())
+        if (!test::XdgDesktop::toolsThere())
             QSKIP("xdg-utils and shared-mime-info are needed (scripts/install-deps.sh)");
-        data = dir.path() + QStringLiteral("/data");
-        config = dir.path() + QStringLiteral("/config");
-        qputenv("HOME", dir.path().toUtf8());
-        qputenv("XDG_DATA_HOME", data.toUtf8());
-        qputenv("XDG_CONFIG_HOME", config.toUtf8());
-        // The generic branch of xdg-mime: files only, no desktop's own tools.
-        qunsetenv("XDG_CURRENT_DESKTOP");
-        qunsetenv("DESKTOP_SESSION");
-        qunsetenv("KDE_FULL_SESSION");
-        qunsetenv("GNOME_DESKTOP_SESSION_ID");
     }
+    void init()
+    {
+        x = std::make_unique<test::XdgDesktop>();
+        data = x->data;
+        config = x->config;
+    }
+    void cleanup() { x.reset(); }
 
     void registerThenTakeBack()
     {
@@ -124,6 +115,62 @@ private slots:
         QCOMPARE(defaultOf("application/x-vestrada-vtl"), QStringLiteral("vestrada.desktop"));
         QCOMPARE(assoc::apply({false, false, false}, "/usr/bin/vestrada", "/tmp/"), QString());
         QVERIFY(!QFile::exists(sendto::entryPath()));
+    }
+
+    void tickedListOpensWithXdgOpen()
+    {
+        // The entry xdg-open reads: a plain path is not quoted (quotes would
+        // become part of the command), the files come as %F, and an icon.
+        QString out;
+        const QString exe = x->recorder(QStringLiteral("vestrada"), &out);
+        QCOMPARE(assoc::apply({true, false, false}, exe, dir.path()), QString());
+        const QStringList lines = QString::fromUtf8(readWholeFile(sendto::entryPath())).split('\n');
+        QVERIFY(lines.contains("Exec=" + exe + " %F"));
+        QVERIFY(lines.contains("Icon=vestrada"));
+        const QString list = dir.path() + "/my list.vtl";
+        test::writeTestFile(list, QByteArray("VTL\x01\x00\x02\x03", 7));
+        QCOMPARE(test::XdgDesktop::tool("xdg-open", {list}).first, 0);
+        QCOMPARE(test::XdgDesktop::recorded(out), QStringList{list});
+    }
+
+    void sendToNeverTakesTheFolders()
+    {
+        QString out;
+        const QString exe = x->recorder(QStringLiteral("vestrada"), &out);
+        // No other program opens folders: "send to" would make this one the
+        // folder opener, so it is not installed.
+        QVERIFY(assoc::installSendTo(exe, dir.path()).startsWith("Нет программы для папок"));
+        QVERIFY(!sendto::exists());
+        QCOMPARE(defaultOf("inode/directory"), QString());
+        // A file manager whose entry xdg-mime would rank after ours stays the default.
+        x->addApp("zfiles.desktop", "/bin/true", {"inode/directory"});
+        QCOMPARE(defaultOf("inode/directory"), QStringLiteral("zfiles.desktop"));
+        QCOMPARE(assoc::installSendTo(exe, dir.path()), QString());
+        QVERIFY(sendto::exists());
+        QCOMPARE(defaultOf("inode/directory"), QStringLiteral("zfiles.desktop"));
+        // Associations written afterwards keep it so.
+        QCOMPARE(assoc::apply({false, true, false}, exe, dir.path()), QString());
+        QCOMPARE(defaultOf("inode/directory"), QStringLiteral("zfiles.desktop"));
+        QVERIFY(sendto::remove());
+    }
+
+    void installedEntryNeverDefaultForUnticked()
+    {
+        // The installed menu entry lists every list type. Unticked, a type
+        // another program is set up for goes to that program, not to it.
+        x->addApp("org.vestrada.vestrada.desktop", "/bin/true", {"application/x-vestrada-vtl"}, true);
+        QCOMPARE(assoc::apply({true, false, false}, "/usr/bin/vestrada", dir.path()), QString());
+        test::writeTestFile(config + "/mimeapps.list",
+                            readWholeFile(config + "/mimeapps.list")
+                                + "\n[Added Associations]\napplication/x-vestrada-vtl=other.desktop;\n");
+        x->addApp("other.desktop", "/bin/true", {});
+        QCOMPARE(assoc::apply({false, false, false}, "/usr/bin/vestrada", dir.path()), QString());
+        QCOMPARE(defaultOf("application/x-vestrada-vtl"), QStringLiteral("other.desktop"));
+        QCOMPARE(assoc::ticks(), (QList<bool>{false, false, false}));
+        // The program chosen as default through its installed entry is ticked.
+        test::writeTestFile(config + "/mimeapps.list",
+                            "[Default Applications]\napplication/x-vestrada-vtl=org.vestrada.vestrada.desktop;\n");
+        QCOMPARE(assoc::ticks(), (QList<bool>{true, false, false}));
     }
 };
 

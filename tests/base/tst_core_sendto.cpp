@@ -54,6 +54,13 @@ private slots:
         QVERIFY(lines.contains(QStringLiteral("Exec=\"/x/a\\\\\"b\\\\$c\\\\`d\\\\\\\\e%%f\\ng/vt\" %F")));
         QVERIFY(lines.contains(QStringLiteral("Path=/x/a\\\\b")));
         QCOMPARE(lines.filter(QStringLiteral("Exec=")).size(), 1);
+        // A plain path stays unquoted (openers that split at blanks keep it whole);
+        // no entry can start a program whose path holds "=".
+        const QStringList plain = sendto::entryText(QStringLiteral("/opt/vt%1/vestrada"), QStringLiteral("/w")).split('\n');
+        QVERIFY(plain.contains(QStringLiteral("Exec=/opt/vt%%1/vestrada %F")));
+        QVERIFY(plain.contains(QStringLiteral("Icon=vestrada")));
+        QVERIFY(!sendto::writeEntry(QStringLiteral("/opt/a=b/vestrada"), QStringLiteral("/w"), {"inode/directory"}));
+        QVERIFY(!QFile::exists(sendto::entryPath()));
     }
 };
 

@@ -101,9 +101,10 @@ private slots:
     {
         const QStringList lines = desktopLines();
         QCOMPARE(lines.value(0), QStringLiteral("[Desktop Entry]"));
-        for (const char *want : {"Type=Application", "Name=Vestrada", "Exec=vestrada", "Icon=vestrada",
-                                 "Terminal=false", "Categories=Utility;FileTools;",
-                                 "StartupWMClass=Vestrada"})
+        // "Open with" hands the files over; the list types name it as a handler.
+        for (const char *want : {"Type=Application", "Name=Vestrada", "Exec=vestrada %F", "Icon=vestrada",
+                                 "Terminal=false", "Categories=Utility;FileTools;", "StartupWMClass=Vestrada",
+                                 "MimeType=application/x-vestrada-vtl;application/x-vestrada-vts;application/x-vestrada-vtx;"})
             QVERIFY2(lines.contains(QString::fromUtf8(want)), want);
         QVERIFY(lines.contains(QStringLiteral("Comment[ru]=Поиск файлов и папок по дате изменения "
                                               "и работа с найденными строками")));
