@@ -9,7 +9,6 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 #include <optional>
 
 namespace vt::test {
@@ -17,35 +16,28 @@ namespace vt::test {
 class XdgDesktop {
 public:
     QTemporaryDir dir;
-    QString data, config, system;
+    const QString data = dir.path() + QStringLiteral("/data"), config = dir.path() + QStringLiteral("/config"),
+                  system = dir.path() + QStringLiteral("/sys");
 
     XdgDesktop()
     {
-        data = dir.path() + QStringLiteral("/data");
-        config = dir.path() + QStringLiteral("/config");
-        system = dir.path() + QStringLiteral("/sys");
-        set("HOME", dir.path());
-        set("XDG_DATA_HOME", data);
-        set("XDG_CONFIG_HOME", config);
         // The system's MIME database, but none of its applications.
         QDir().mkpath(system);
         QFile::link(QStringLiteral("/usr/share/mime"), system + QStringLiteral("/mime"));
-        set("XDG_DATA_DIRS", system);
-        set("BROWSER", QStringLiteral("false"));
-        // xdg-open asks for a program only when a display is named.
-        set("DISPLAY", QStringLiteral(":vt-none"));
-        for (const char *v : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID",
-                              "XDG_MENU_PREFIX"})
-            set(v, std::nullopt);
+        const QList<QPair<const char *, QString>> vars{{"HOME", dir.path()}, {"XDG_DATA_HOME", data},
+            {"XDG_CONFIG_HOME", config}, {"XDG_DATA_DIRS", system}, {"BROWSER", QStringLiteral("false")},
+            {"DISPLAY", QStringLiteral(":vt-none")}, // xdg-open asks for a program only with a display
+            {"XDG_CURRENT_DESKTOP", {}}, {"DESKTOP_SESSION", {}}, {"KDE_FULL_SESSION", {}},
+            {"GNOME_DESKTOP_SESSION_ID", {}}, {"XDG_MENU_PREFIX", {}}};
+        for (const auto &[name, value] : vars) {
+            m_saved.insert(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+            value.isNull() ? qunsetenv(name) : qputenv(name, value.toUtf8());
+        }
     }
     ~XdgDesktop()
     {
-        for (auto it = m_saved.cbegin(); it != m_saved.cend(); ++it) {
-            if (it.value())
-                qputenv(it.key().constData(), *it.value());
-            else
-                qunsetenv(it.key().constData());
-        }
+        for (auto it = m_saved.cbegin(); it != m_saved.cend(); ++it)
+            it.value() ? qputenv(it.key().constData(), *it.value()) : qunsetenv(it.key().constData());
     }
 
     static bool toolsThere()
@@ -55,8 +47,7 @@ public:
                 return false;
         return true;
     }
-
-    // A program that writes its arguments, one a line, to the file `out` names.
+    // A program that writes its arguments, one a line, to *out.
     QString recorder(const QString &name, QString *out) const
     {
         const QString prog = dir.path() + QStringLiteral("/bin/") + name;
@@ -78,13 +69,11 @@ public:
     {
         if (!QTest::qWaitFor([&] { return QFile::exists(out); }, 20000))
             return {QStringLiteral("<nothing recorded>")};
-        QFile f(out);
-        f.open(QIODevice::ReadOnly);
-        QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
+        QStringList lines = QString::fromUtf8(readAll(out)).split(QLatin1Char('\n'));
         lines.removeLast();
         return lines;
     }
-    // A tool's exit code and output (stdout trimmed).
+    // A tool's exit code and its output, trimmed.
     static QPair<int, QString> tool(const QString &program, const QStringList &args)
     {
         QProcess p;
@@ -97,14 +86,10 @@ public:
     static QString filetype(const QString &file) { return tool(QStringLiteral("xdg-mime"), {"query", "filetype", file}).second; }
 
 private:
-    void set(const char *name, std::optional<QString> value)
+    static QByteArray readAll(const QString &path)
     {
-        if (!m_saved.contains(name))
-            m_saved.insert(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
-        if (value)
-            qputenv(name, value->toUtf8());
-        else
-            qunsetenv(name);
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     QHash<QByteArray, std::optional<QByteArray>> m_saved;
 };

@@ -4,7 +4,6 @@
 #include "app/qtservices.h"
 #include "fakeservices.h"
 #include "shell/core/openwith.h"
-#include "shell/core/shellrun.h"
 #include "shell/svvform.h"
 #include "testfiles.h"
 #include "xdgdesktop.h"
@@ -12,7 +11,6 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QMutex>
 #include <QTemporaryDir>
@@ -125,19 +123,8 @@ private slots:
         QFile(slow).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         xdg.addApp("files.desktop", slow, {"inode/directory"});
         realShell.setVerdictMs(300);
-        QElapsedTimer t;
-        t.start();
         realShell.open(dir.path(), record);
         QTRY_COMPARE_WITH_TIMEOUT(outcomes, (QList<bool>{false, true, true}), 4000);
-        QVERIFY(t.elapsed() < 4500);
-        // pusk tells the user when the desktop has answered.
-        test::FakeServices fx;
-        setShell(&realShell);
-        realShell.setVerdictMs(60000);
-        pusk(false, odd);
-        QVERIFY(fx.ui.calls.isEmpty());
-        QTRY_COMPARE_WITH_TIMEOUT(fx.ui.texts(), QStringList{"Ошибка открытия"}, 60000);
-        setShell(&fx.shell);
     }
 
     void fileManagerOverDBus()
