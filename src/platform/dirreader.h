@@ -59,6 +59,10 @@ private:
     int m_fd = -1;
 };
 
+// Folders Dir::read has listed in this process: what a batch's cost in
+// listings is measured by.
+quint64 folderListings();
+
 // Dir::stat by a whole native path (no trailing separator), without opening
 // the folder: the same data, for one-off look-ups of many paths.
 bool statPath(const QByteArray &path, Entry &out);

@@ -24,6 +24,7 @@ struct Entry {
     quint32 stamp = 0;    // packed FAT date/time of the local modification time, 0 outside 1980-2107
     qint64 size = 0;      // bytes; 0 for folders
     qint64 mtime = 0;     // modification time, seconds since the epoch
+    bool link = false;    // the name is a symbolic link (the data above are its target's when it has one)
 
     bool isDir() const { return attrs & AttrDirectory; }
 };

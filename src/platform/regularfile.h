@@ -16,6 +16,30 @@ enum class ReadStatus { Ok, Missing, Failed };
 // from one that exists but cannot be read as a regular file. The buffer's
 // capacity is kept, so a caller reading many files may hand the same one in.
 ReadStatus readRegularNative(const QByteArray &nativePath, QByteArray *out);
+// The same for a file of at most maxBytes: a bigger one (or one that grows
+// past it while it is read) is Failed with tooBig set, and nothing is kept.
+ReadStatus readRegularLimited(const QByteArray &nativePath, qint64 maxBytes, QByteArray *out, bool *tooBig);
+
+// A regular file read piece by piece, for files that may be too big to hold:
+// opened as readRegularNative opens one, never waiting on a FIFO or device.
+class RegularFileReader {
+public:
+    RegularFileReader() = default;
+    ~RegularFileReader();
+    RegularFileReader(const RegularFileReader &) = delete;
+    RegularFileReader &operator=(const RegularFileReader &) = delete;
+
+    bool open(const QByteArray &nativePath);
+    bool isOpen() const { return m_handle >= 0; }
+    // The size when it was opened.
+    qint64 size() const { return m_size; }
+    // Up to n bytes; 0 at the end, -1 after an error.
+    qint64 read(char *buf, qint64 n);
+
+private:
+    qintptr m_handle = -1;
+    qint64 m_size = 0;
+};
 
 // Replaces the file with data in one step: written to a new temporary file
 // beside it, flushed to the disk, then renamed over it (a link is followed

@@ -1,5 +1,6 @@
 #include "platform/copyfile.h"
 
+#include "platform/posix/posixfs.h"
 #include "platform/renamefile.h"
 
 #include <QRandomGenerator>
@@ -7,8 +8,12 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -62,24 +67,35 @@ private:
     int m_fd;
 };
 
-QByteArray folderOf(const QByteArray &path)
+// The folder and the name of a destination path.
+void splitPath(const QByteArray &path, QByteArray *folder, QByteArray *name)
 {
     const int slash = path.lastIndexOf('/');
-    if (slash < 0)
-        return QByteArray(".");
-    if (slash == 0)
-        return QByteArray("/");
-    return path.left(slash);
+    *folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
+    *name = path.mid(slash + 1);
 }
 
-// A new file beside the destination that nobody else can have opened.
-int createTemp(const QByteArray &to, QByteArray *tmp, int *err)
+constexpr char kTempHead[] = ".vt-";
+constexpr char kTempTail[] = ".part";
+
+bool isTempName(const char *n)
 {
-    const QByteArray dir = folderOf(to);
+    const size_t len = std::strlen(n), head = sizeof kTempHead - 1, tail = sizeof kTempTail - 1;
+    if (len <= head + tail || std::strncmp(n, kTempHead, head) != 0 || std::strcmp(n + len - tail, kTempTail) != 0)
+        return false;
+    for (size_t i = head; i < len - tail; ++i)
+        if (!((n[i] >= '0' && n[i] <= '9') || (n[i] >= 'a' && n[i] <= 'z')))
+            return false;
+    return true;
+}
+
+// A new file in the target folder that nobody else can have opened.
+int createTemp(int dir, QByteArray *tmp, int *err)
+{
     for (int attempt = 0; attempt < 100; ++attempt) {
         const quint64 r = QRandomGenerator::global()->generate64();
-        *tmp = dir + "/.vt-" + QByteArray::number(r, 36) + ".part";
-        const int fd = ::open(tmp->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        *tmp = kTempHead + QByteArray::number(r, 36) + kTempTail;
+        const int fd = ::openat(dir, tmp->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
         if (fd >= 0)
             return fd;
         if (errno != EEXIST) {
@@ -89,6 +105,17 @@ int createTemp(const QByteArray &to, QByteArray *tmp, int *err)
     }
     *err = EEXIST;
     return -1;
+}
+
+// A lock on the temporary that this copy holds until it is published or
+// removed: through a descriptor of its own, so the data descriptor can be
+// closed (and its delayed write errors seen) before the publish.
+int lockTemp(int dir, const QByteArray &tmp)
+{
+    const int fd = ::openat(dir, tmp.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd >= 0)
+        ::flock(fd, LOCK_EX | LOCK_NB); // without locks on this file system the temporary's age decides
+    return fd;
 }
 
 bool offloadUnsupported(int e)
@@ -171,12 +198,26 @@ int keepAttributes(int out, const struct stat &st)
 void setCopyMethod(CopyMethod m) { g_method = m; }
 CopyMethod copyMethod() { return g_method.load(); }
 
-CopyOutcome copyFile(const QByteArray &from, const QByteArray &to, const CopyOptions &opt)
+namespace {
+
+bool plainName(const QByteArray &n)
+{
+    return !n.isEmpty() && n != "." && n != ".." && !n.contains('/') && !n.contains('\0');
+}
+
+CopyOutcome copyInto(const QByteArray &from, int dir, const QByteArray &name, const CopyOptions &opt)
 {
     ignoreFileSizeSignal();
-    Fd in(::open(from.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!plainName(name))
+        return fail(EINVAL);
+    // A row found as a file that is a link now is not followed: the link
+    // could name any file the user may read.
+    const int follow = opt.followLink ? 0 : O_NOFOLLOW;
+    Fd in(::open(from.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | follow));
     if (in.get() < 0)
-        return {errno == ENOENT || errno == ENOTDIR ? CopyResult::SourceMissing : CopyResult::Failed, errno};
+        return {errno == ENOENT || errno == ENOTDIR || errno == ELOOP ? CopyResult::SourceMissing
+                                                                       : CopyResult::Failed,
+                errno};
     struct stat st;
     if (::fstat(in.get(), &st) != 0)
         return fail(errno);
@@ -187,20 +228,21 @@ CopyOutcome copyFile(const QByteArray &from, const QByteArray &to, const CopyOpt
 
     if (!opt.overwrite) {
         struct stat dst;
-        if (::lstat(to.constData(), &dst) == 0)
+        if (::fstatat(dir, name.constData(), &dst, AT_SYMLINK_NOFOLLOW) == 0)
             return {CopyResult::Exists, EEXIST}; // early answer only; the publish decides
     }
 
     QByteArray tmp;
     int err = 0;
-    Fd out(createTemp(to, &tmp, &err));
+    Fd out(createTemp(dir, &tmp, &err));
     if (out.get() < 0)
         return fail(err);
+    const Fd lock(lockTemp(dir, tmp)); // released when this copy returns, after the publish
     ::posix_fadvise(in.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
     auto discard = [&](CopyOutcome o) {
         out.reset();
-        ::unlink(tmp.constData());
+        ::unlinkat(dir, tmp.constData(), 0);
         return o;
     };
     const int data = copyData(in.get(), out.get(), opt.stop);
@@ -213,20 +255,34 @@ CopyOutcome copyFile(const QByteArray &from, const QByteArray &to, const CopyOpt
     if ((opt.overwrite || opt.flush) && ::fsync(out.get()) != 0)
         return discard(fail(errno));
     if (const int e = out.close()) {
-        ::unlink(tmp.constData());
+        ::unlinkat(dir, tmp.constData(), 0);
         return fail(e);
     }
 
-    const RenameOutcome pub = opt.overwrite ? renameReplace(tmp, to) : renameNoReplace(tmp, to);
+    RenameOutcome pub;
+    if (!opt.overwrite)
+        pub = posix::renameNoReplaceAt(dir, tmp.constData(), dir, name.constData());
+    else if (::renameat(dir, tmp.constData(), dir, name.constData()) == 0)
+        pub = {RenameResult::Ok, 0};
+    else
+        pub = {RenameResult::Failed, errno};
     if (pub.result == RenameResult::Ok)
         return {CopyResult::Ok, 0};
-    ::unlink(tmp.constData());
+    ::unlinkat(dir, tmp.constData(), 0);
     return {pub.result == RenameResult::Exists ? CopyResult::Exists : CopyResult::Failed, pub.error};
 }
 
-CopyOutcome moveFile(const QByteArray &from, const QByteArray &to, const CopyOptions &opt)
+CopyOutcome moveInto(const QByteArray &from, int dir, const QByteArray &name, const CopyOptions &opt)
 {
-    const RenameOutcome r = opt.overwrite ? renameReplace(from, to) : renameNoReplace(from, to);
+    if (!plainName(name))
+        return fail(EINVAL);
+    RenameOutcome r;
+    if (!opt.overwrite)
+        r = posix::renameNoReplaceAt(AT_FDCWD, from.constData(), dir, name.constData());
+    else if (::renameat(AT_FDCWD, from.constData(), dir, name.constData()) == 0)
+        r = {RenameResult::Ok, 0};
+    else
+        r = {RenameResult::Failed, errno};
     if (r.result == RenameResult::Ok)
         return {CopyResult::Ok, 0};
     if (r.result == RenameResult::Exists)
@@ -239,16 +295,89 @@ CopyOutcome moveFile(const QByteArray &from, const QByteArray &to, const CopyOpt
     // Another file system: the source goes only once its copy is safe on disk.
     CopyOptions copy = opt;
     copy.flush = true;
-    const CopyOutcome c = copyFile(from, to, copy);
+    const CopyOutcome c = copyInto(from, dir, name, copy);
     if (!c.ok())
         return c;
     if (::unlink(from.constData()) != 0) {
         const int e = errno;
         if (!opt.overwrite)
-            ::unlink(to.constData()); // the source stays; take the copy back
+            ::unlinkat(dir, name.constData(), 0); // the source stays; take the copy back
         return fail(e);
     }
     return {CopyResult::Ok, 0};
+}
+
+// Runs f on the folder of a destination path, opened as the path says.
+template <typename F>
+CopyOutcome atPath(const QByteArray &to, F &&f)
+{
+    QByteArray folder, name;
+    splitPath(to, &folder, &name);
+    Fd dir(::open(folder.constData(), posix::kDirFlags));
+    if (dir.get() < 0)
+        return fail(errno);
+    return f(dir.get(), name);
+}
+
+} // namespace
+
+CopyOutcome copyFile(const QByteArray &from, const DirHandle &dir, const QByteArray &name, const CopyOptions &opt)
+{
+    return copyInto(from, int(dir.handle()), name, opt);
+}
+
+CopyOutcome moveFile(const QByteArray &from, const DirHandle &dir, const QByteArray &name, const CopyOptions &opt)
+{
+    return moveInto(from, int(dir.handle()), name, opt);
+}
+
+CopyOutcome copyFile(const QByteArray &from, const QByteArray &to, const CopyOptions &opt)
+{
+    return atPath(to, [&](int dir, const QByteArray &name) { return copyInto(from, dir, name, opt); });
+}
+
+CopyOutcome moveFile(const QByteArray &from, const QByteArray &to, const CopyOptions &opt)
+{
+    return atPath(to, [&](int dir, const QByteArray &name) { return moveInto(from, dir, name, opt); });
+}
+
+int removeStaleTemps(const DirHandle &dir, QList<QByteArray> *removed, int minAgeSeconds)
+{
+    const int dfd = int(dir.handle());
+    const int listFd = ::openat(dfd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listFd < 0)
+        return 0;
+    DIR *d = ::fdopendir(listFd);
+    if (!d) {
+        ::close(listFd);
+        return 0;
+    }
+    QList<QByteArray> names;
+    while (const struct dirent *e = ::readdir(d))
+        if (isTempName(e->d_name))
+            names << QByteArray(e->d_name);
+    ::closedir(d);
+
+    int count = 0;
+    const time_t now = ::time(nullptr);
+    for (const QByteArray &n : names) {
+        Fd fd(::openat(dfd, n.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat held, named;
+        // Its lock free (no copy holds it), still the file of that name, and
+        // not written for a while (a copy locks its temporary right after
+        // making it; a fresh one may be in that moment).
+        if (fd.get() < 0 || ::fstat(fd.get(), &held) != 0 || !S_ISREG(held.st_mode)
+            || ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0
+            || ::fstatat(dfd, n.constData(), &named, AT_SYMLINK_NOFOLLOW) != 0 || named.st_ino != held.st_ino
+            || named.st_dev != held.st_dev || now - held.st_mtime < minAgeSeconds)
+            continue;
+        if (::unlinkat(dfd, n.constData(), 0) == 0) {
+            ++count;
+            if (removed)
+                removed->append(n);
+        }
+    }
+    return count;
 }
 
 } // namespace vt::fs

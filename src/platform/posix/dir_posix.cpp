@@ -1,8 +1,10 @@
 #include "platform/dirreader.h"
+#include "platform/posix/posixfs.h"
 
 #include <QFile>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -130,8 +132,15 @@ bool forEachName(int fd, F &&f)
 
 } // namespace
 
+namespace {
+std::atomic<quint64> g_listings{0};
+} // namespace
+
+quint64 folderListings() { return g_listings.load(std::memory_order_relaxed); }
+
 bool Dir::read(Listing &out) const
 {
+    g_listings.fetch_add(1, std::memory_order_relaxed);
     out.clear();
     const bool ok = forEachName(m_fd, [&out](const char *n, unsigned char type) {
         const size_t len = std::strlen(n);
@@ -169,17 +178,8 @@ bool Dir::stat(std::string_view name, Entry &out) const
         return false;
     std::memcpy(buf, name.data(), name.size());
     buf[name.size()] = 0;
-    struct stat st;
-    if (::fstatat(m_fd, buf, &st, AT_SYMLINK_NOFOLLOW) != 0)
+    if (!posix::statAt(m_fd, buf, out))
         return false;
-    if (S_ISLNK(st.st_mode)) {
-        struct stat target;
-        if (::fstatat(m_fd, buf, &target, 0) == 0)
-            st = target;
-        else
-            st.st_mode = (st.st_mode & ~S_IFMT) | S_IFREG; // dangling: a file with its own data
-    }
-    fillEntry(st, out);
     if (name.size() && name[0] == '.')
         out.attrs |= AttrHidden;
     return true;
@@ -187,20 +187,29 @@ bool Dir::stat(std::string_view name, Entry &out) const
 
 bool statPath(const QByteArray &path, Entry &out)
 {
-    struct stat st;
-    if (::fstatat(AT_FDCWD, path.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    if (!posix::statAt(AT_FDCWD, path.constData(), out))
         return false;
-    if (S_ISLNK(st.st_mode)) {
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash + 1 < path.size() && path[slash + 1] == '.')
+        out.attrs |= AttrHidden;
+    return true;
+}
+
+bool posix::statAt(int dirfd, const char *name, Entry &out)
+{
+    struct stat st;
+    if (::fstatat(dirfd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return false;
+    const bool link = S_ISLNK(st.st_mode);
+    if (link) {
         struct stat target;
-        if (::stat(path.constData(), &target) == 0)
+        if (::fstatat(dirfd, name, &target, 0) == 0)
             st = target;
         else
             st.st_mode = (st.st_mode & ~S_IFMT) | S_IFREG; // dangling: a file with its own data
     }
     fillEntry(st, out);
-    const qsizetype slash = path.lastIndexOf('/');
-    if (slash + 1 < path.size() && path[slash + 1] == '.')
-        out.attrs |= AttrHidden;
+    out.link = link;
     return true;
 }
 

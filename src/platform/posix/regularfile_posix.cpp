@@ -1,10 +1,10 @@
 #include "platform/regularfile.h"
 #include "platform/dirreader.h"
-
-#include <QRandomGenerator>
+#include "platform/posix/posixfs.h"
 
 #include <cerrno>
 #include <climits>
+#include <limits>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -21,35 +21,15 @@ bool writeFileReplacing(const QString &path, const QByteArray &data)
     if (::realpath(target.constData(), real))
         target = real;
     struct stat old;
-    const bool had = ::stat(target.constData(), &old) == 0;
-    if (had && !S_ISREG(old.st_mode))
+    if (::stat(target.constData(), &old) == 0 && !S_ISREG(old.st_mode))
         return false;
     const qsizetype slash = target.lastIndexOf('/');
-    const QByteArray dir = target.left(slash + 1), name = target.mid(slash + 1);
-    QByteArray tmp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        tmp = dir + '.' + name + ".vt~" + QByteArray::number(QRandomGenerator::global()->generate(), 16);
-        fd = ::open(tmp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return false;
-    }
-    if (fd < 0)
+    const QByteArray dir = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : target.left(slash);
+    const int dirfd = ::open(dir.constData(), posix::kDirFlags);
+    if (dirfd < 0)
         return false;
-    bool ok = !had || ::fchmod(fd, old.st_mode & 07777) == 0;
-    for (qsizetype done = 0; ok && done < data.size();) {
-        const ssize_t n = ::write(fd, data.constData() + done, size_t(data.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        if (ok)
-            done += n;
-    }
-    ok = ok && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(tmp.constData(), target.constData()) == 0;
-    if (!ok)
-        ::unlink(tmp.constData());
+    const bool ok = posix::replaceFileAt(dirfd, target.mid(slash + 1), data);
+    ::close(dirfd);
     return ok;
 }
 
@@ -58,29 +38,55 @@ bool readRegularFile(const QString &path, QByteArray *out)
     return readRegularNative(nativePath(path), out) == ReadStatus::Ok;
 }
 
-ReadStatus readRegularNative(const QByteArray &native, QByteArray *out)
+namespace {
+
+// Checked before opening so that a device is not even opened, and again on
+// the open descriptor in case the name was replaced in between. -1 with
+// status set when it cannot be read.
+int openRegular(const QByteArray &native, struct stat &st, ReadStatus *status)
 {
-    out->resize(0);
-    // Checked before opening so that a device is not even opened, and again
-    // on the open descriptor in case the name was replaced in between.
-    struct stat st;
-    if (::stat(native.constData(), &st) != 0)
-        return errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Failed;
+    if (::stat(native.constData(), &st) != 0) {
+        *status = errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Failed;
+        return -1;
+    }
+    *status = ReadStatus::Failed;
     if (!S_ISREG(st.st_mode))
-        return ReadStatus::Failed;
+        return -1;
     const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT ? ReadStatus::Missing : ReadStatus::Failed;
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    // Straight into the caller's buffer (its capacity is reused from file to
-    // file); a file that grows while it is read is read on.
-    QByteArray &data = *out;
+    if (fd < 0) {
+        if (errno == ENOENT)
+            *status = ReadStatus::Missing;
+        return -1;
+    }
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    *status = ReadStatus::Ok;
+    return fd;
+}
+
+} // namespace
+
+namespace {
+
+// Reads an open file straight into the caller's buffer (its capacity is
+// reused from file to file); a file that grows while it is read is read on,
+// up to the limit.
+ReadStatus readOpen(int fd, const struct stat &st, QByteArray &data, qint64 limit, bool *tooBig)
+{
+    bool ok = true;
     qsizetype used = 0;
-    if (ok)
-        data.resize(qsizetype(st.st_size) + 1);
+    data.resize(qsizetype(qMin<qint64>(st.st_size, limit)) + 1);
     while (ok) {
-        if (used == data.size())
-            data.resize(data.size() * 2 + 65536);
+        if (used == data.size()) {
+            if (used > limit) {
+                *tooBig = true;
+                ok = false;
+                break;
+            }
+            data.resize(qsizetype(qMin<qint64>(qint64(data.size()) * 2 + 65536, limit + 1)));
+        }
         const qsizetype want = data.size() - used;
         const ssize_t n = ::read(fd, data.data() + used, size_t(want));
         if (n > 0) {
@@ -93,9 +99,71 @@ ReadStatus readRegularNative(const QByteArray &native, QByteArray *out)
         else if (errno != EINTR)
             ok = false;
     }
+    if (ok && used > limit) {
+        *tooBig = true;
+        ok = false;
+    }
     ::close(fd);
     data.resize(ok ? used : 0);
     return ok ? ReadStatus::Ok : ReadStatus::Failed;
+}
+
+} // namespace
+
+ReadStatus readRegularNative(const QByteArray &native, QByteArray *out)
+{
+    bool tooBig = false;
+    return readRegularLimited(native, std::numeric_limits<qsizetype>::max() - 1, out, &tooBig);
+}
+
+ReadStatus readRegularLimited(const QByteArray &native, qint64 maxBytes, QByteArray *out, bool *tooBig)
+{
+    out->resize(0);
+    *tooBig = false;
+    struct stat st;
+    ReadStatus status;
+    const int fd = openRegular(native, st, &status);
+    if (fd < 0)
+        return status;
+    if (qint64(st.st_size) > maxBytes) {
+        ::close(fd);
+        *tooBig = true;
+        return ReadStatus::Failed;
+    }
+    return readOpen(fd, st, *out, maxBytes, tooBig);
+}
+
+RegularFileReader::~RegularFileReader()
+{
+    if (m_handle >= 0)
+        ::close(int(m_handle));
+}
+
+bool RegularFileReader::open(const QByteArray &native)
+{
+    if (m_handle >= 0)
+        ::close(int(m_handle));
+    struct stat st;
+    ReadStatus status;
+    const int fd = openRegular(native, st, &status);
+    m_handle = fd;
+    if (fd < 0)
+        return false;
+    m_size = qint64(st.st_size);
+    return true;
+}
+
+qint64 RegularFileReader::read(char *buf, qint64 n)
+{
+    if (m_handle < 0)
+        return -1;
+    for (;;) {
+        const ssize_t r = ::read(int(m_handle), buf, size_t(n));
+        if (r >= 0)
+            return qint64(r);
+        if (errno != EINTR)
+            return -1;
+    }
 }
 
 bool makeFifo(const QString &path) { return ::mkfifo(nativePath(path).constData(), 0644) == 0; }

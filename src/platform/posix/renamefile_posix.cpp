@@ -1,4 +1,5 @@
 #include "platform/renamefile.h"
+#include "platform/posix/posixfs.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -15,10 +16,10 @@ namespace vt::fs {
 
 namespace {
 
-int renameat2NoReplace(const char *from, const char *to)
+int renameat2NoReplace(int fromDir, const char *from, int toDir, const char *to)
 {
 #ifdef SYS_renameat2
-    return int(::syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE));
+    return int(::syscall(SYS_renameat2, fromDir, from, toDir, to, RENAME_NOREPLACE));
 #else
     errno = ENOSYS;
     return -1;
@@ -32,9 +33,9 @@ RenameOutcome failed(int e)
 
 } // namespace
 
-RenameOutcome renameNoReplace(const QByteArray &from, const QByteArray &to)
+RenameOutcome posix::renameNoReplaceAt(int fromDir, const char *from, int toDir, const char *to)
 {
-    if (renameat2NoReplace(from.constData(), to.constData()) == 0)
+    if (renameat2NoReplace(fromDir, from, toDir, to) == 0)
         return {RenameResult::Ok, 0};
     const int e = errno;
     if (e != EINVAL && e != ENOSYS && e != ENOTSUP)
@@ -42,18 +43,23 @@ RenameOutcome renameNoReplace(const QByteArray &from, const QByteArray &to)
     // No atomic no-replace here (some network and FUSE file systems): link()
     // fails on an existing name, so only a file can be published this way.
     struct stat st;
-    if (::lstat(from.constData(), &st) != 0)
+    if (::fstatat(fromDir, from, &st, AT_SYMLINK_NOFOLLOW) != 0)
         return failed(errno);
     if (S_ISDIR(st.st_mode))
         return {RenameResult::Failed, e};
-    if (::link(from.constData(), to.constData()) != 0)
+    if (::linkat(fromDir, from, toDir, to, 0) != 0)
         return failed(errno);
-    if (::unlink(from.constData()) != 0) {
+    if (::unlinkat(fromDir, from, 0) != 0) {
         const int ue = errno;
-        ::unlink(to.constData());
+        ::unlinkat(toDir, to, 0);
         return failed(ue);
     }
     return {RenameResult::Ok, 0};
+}
+
+RenameOutcome renameNoReplace(const QByteArray &from, const QByteArray &to)
+{
+    return posix::renameNoReplaceAt(AT_FDCWD, from.constData(), AT_FDCWD, to.constData());
 }
 
 RenameOutcome renameReplace(const QByteArray &from, const QByteArray &to)

@@ -1,0 +1,14 @@
+#pragma once
+// A command line for the user to paste into the platform's shell: the shell
+// reads it back as exactly these arguments and runs nothing of their text.
+#include <QString>
+#include <QStringList>
+
+namespace vt::fs {
+
+// POSIX shells: an argument with anything a shell would read is put in single
+// quotes, a quote inside written as '\''.
+QString shellArgument(const QString &arg);
+QString shellCommandLine(const QStringList &args);
+
+} // namespace vt::fs
