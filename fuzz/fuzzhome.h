@@ -15,6 +15,9 @@ QString home();
 QString put(const QString &name, const uint8_t *data, size_t size);
 // Stops the run with a message: a property of the reader did not hold.
 [[noreturn]] void fail(const char *what);
+// An input bigger than the program ever reads for that file (it counts as
+// missing there): not tried, as the program would not read it either.
+inline bool beyond(size_t size, qint64 cap) { return qint64(size) > cap; }
 
 } // namespace fuzz
 

@@ -1,5 +1,7 @@
 #pragma once
 // Files that tests put in place: a whole file at once, with its folder.
+#include "base/appdirs.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +15,35 @@ inline void writeTestFile(const QString &path, const QByteArray &bytes)
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// A file's bytes, "<missing>" when it cannot be read.
+inline QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// Every name in a folder, hidden ones included, by name.
+inline QStringList folderNames(const QString &dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// dir becomes the program folder of the run (VESTRADA_HOME), with its Options/.
+inline void useProgramFolder(const QString &dir)
+{
+    qputenv("VESTRADA_HOME", dir.toUtf8());
+    resetAppDirs();
+    QVERIFY(GetOptPath());
+}
+
+// A fresh folder for the next case under base: base/c1/, base/c2/, ...
+inline QString nextCaseFolder(const QString &base, int &caseNo)
+{
+    const QString dir = base + QStringLiteral("/c%1/").arg(++caseNo);
+    [&] { QVERIFY(QDir().mkpath(dir)); }();
+    return dir;
 }
 
 // The settings file of a program folder.

@@ -1,9 +1,12 @@
 // Options/vtl.ini: the settings read at start and the line-keeping edit.
 #include "base/settings.h"
+#include "base/limits.h"
 #include "fuzzhome.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    if (fuzz::beyond(size, vt::kStoreMaxBytes))
+        return 0;
     const QByteArray file(reinterpret_cast<const char *>(data), qsizetype(size));
     fuzz::put(QStringLiteral("Options/vtl.ini"), data, size);
     vt::GetStartDir(2);

@@ -4,12 +4,15 @@
 #include "base/savelog.h"
 #include "base/textlines.h"
 #include "base/textutil.h"
+#include "base/limits.h"
 #include "fuzzhome.h"
 
 #include <QFile>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    if (fuzz::beyond(size, vt::kStoreMaxBytes))
+        return 0;
     const QString path = fuzz::put(QStringLiteral("Options/e1"), data, size);
     for (const vt::SavedLogFile &f : vt::savedLogFiles()) {
         bool ok = false;

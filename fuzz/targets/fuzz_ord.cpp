@@ -1,9 +1,12 @@
 // Options/ord2: the 255 category names, loaded and saved again.
+#include "base/limits.h"
 #include "fuzzhome.h"
 #include "lists/core/ordstore.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    if (fuzz::beyond(size, vt::kStoreMaxBytes))
+        return 0;
     const QString path = fuzz::put(QStringLiteral("Options/ord2"), data, size);
     QStringList names;
     if (vt::loadOrdNames(path, &names) != vt::OrdLoad::Ok)

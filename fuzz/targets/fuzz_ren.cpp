@@ -1,10 +1,13 @@
 // Options/ren: the nine presets, and any stored rule applied to names.
+#include "base/limits.h"
 #include "fuzzhome.h"
 #include "rename/core/renapply.h"
 #include "rename/core/renpresets.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    if (fuzz::beyond(size, vt::kStoreMaxBytes))
+        return 0;
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     vt::TRenRule rule = vt::TRenRule::fromBytes(bytes.left(vt::TRenRule::kSize));
     if (vt::TRenRule::fromBytes(rule.toBytes()) != rule)

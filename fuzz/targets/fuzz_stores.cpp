@@ -1,6 +1,7 @@
 // The small text stores of Options/: recent folders and targets, the
 // favourites and the extension lists. The first byte picks the store.
 #include "fileops/core/recenttargets.h"
+#include "base/limits.h"
 #include "fuzzhome.h"
 #include "lists/core/favourites.h"
 #include "search/core/extstore.h"
@@ -8,6 +9,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    if (fuzz::beyond(size, vt::kStoreMaxBytes))
+        return 0;
     if (size == 0)
         return 0;
     const int pick = data[0] % 7;

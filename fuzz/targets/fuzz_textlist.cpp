@@ -5,6 +5,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    if (fuzz::beyond(size, vt::kMaxTextList))
+        return 0;
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     const QStringList lines = vt::decodeTextLines(bytes);
     // A list the program writes must read back line for line.
@@ -20,5 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                          pick == 2 ? vt::TextListForm::Txt : vt::TextListForm::Vtx);
     if (table.rowCount() > lines.size())
         fuzz::fail("more rows than lines");
+    if (report.size() > 3 + vt::kReportErrorLines + 1)
+        fuzz::fail("more report lines than the bound");
     return 0;
 }

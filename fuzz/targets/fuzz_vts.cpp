@@ -1,4 +1,5 @@
 // VTS snapshots: header and row decoders, and the whole read into the table.
+#include "base/limits.h"
 #include "fuzzhome.h"
 #include "lists/core/listread.h"
 #include "lists/core/vtsfile.h"
@@ -17,6 +18,9 @@ bool sameRow(const vt::VtsRow &a, const vt::VtsRow &b)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    // A snapshot holds no more rows than a table; the reader stops there.
+    if (fuzz::beyond(size, qint64(vt::kRowLimitMax + 2) * vt::kVtsRecordSize))
+        return 0;
     const char *bytes = reinterpret_cast<const char *>(data);
     for (size_t at = 0; at + vt::kVtsRecordSize <= size; at += vt::kVtsRecordSize) {
         const vt::VtsRow row = vt::vtsRow(bytes + at);
@@ -40,5 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     vt::readListRows(table, path, report, nullptr);
     if (table.rowCount() > qsizetype(size / vt::kVtsRecordSize))
         fuzz::fail("more rows than records");
+    if (report.size() > 3 + vt::kReportErrorLines + 1)
+        fuzz::fail("more report lines than the bound");
     return 0;
 }

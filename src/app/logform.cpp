@@ -8,6 +8,7 @@
 #include "base/services.h"
 #include "base/textlines.h"
 #include "base/textutil.h"
+#include "lists/core/textlist.h"
 #include "shell/core/shellrun.h"
 #include "widgets/keystate.h"
 
@@ -146,7 +147,7 @@ void TLogForm::showListSource()
     cmbSavedLogs->setVisible(false);
     setWindowTitle(QStringLiteral("Исходный текст: ") + QFileInfo(m_listSource).fileName());
     bool ok = false;
-    const QByteArray data = readWholeFile(m_listSource, &ok);
+    const QByteArray data = readWholeFile(m_listSource, &ok, kMaxTextList);
     if (!ok) {
         memLogLast->clear();
         ui().beep(Beep::Error);
@@ -203,7 +204,9 @@ void TLogForm::butSaveClick()
     const QString file = freeLogCopyPath(texts, now());
     if (!ui().vopr(QStringLiteral("Сохранить текст лога в файл? Имя файла:\n") + file))
         return;
-    if (!writeTextLines(file, memLogLast->toPlainText().split(QLatin1Char('\n')))) {
+    const std::unique_ptr<fs::DirHandle> dir = programSubDir(QStringLiteral("Texts"));
+    if (!dir
+        || !writeTextLinesIn(*dir, QFileInfo(file).fileName(), memLogLast->toPlainText().split(QLatin1Char('\n')))) {
         ui().beep(Beep::Error);
         return;
     }

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <cstdio>
@@ -99,6 +100,12 @@ QString mkdirr(const QString &name)
     if (!fi.isDir() && !QDir().mkpath(full))
         return QString();
     return withSlash(full);
+}
+
+std::unique_ptr<fs::DirHandle> programSubDir(const QString &name)
+{
+    const std::unique_ptr<fs::DirHandle> top = fs::DirHandle::open(QFile::encodeName(programDir()));
+    return top ? top->child(QFile::encodeName(name), true) : nullptr;
 }
 
 bool GetOptPath()

@@ -1,7 +1,10 @@
 #pragma once
 // Where the program keeps its files: the program folder and its sub-folders
 // Options/, Texts/ and VtlVts/.
+#include "platform/dirhandle.h"
+
 #include <QString>
+#include <memory>
 
 namespace vt {
 
@@ -22,6 +25,10 @@ QString installedDataDirFor(const QString &exeDir);
 // Makes programDir() + name when missing; the full path with a trailing
 // separator, or empty when it could not be made.
 QString mkdirr(const QString &name);
+// programDir() + name held open (made when missing), entered without
+// following a link: what is written there stays in the program folder. Null
+// when it cannot be.
+std::unique_ptr<fs::DirHandle> programSubDir(const QString &name);
 // Ensures Options/ and keeps its path for the run; empty when it cannot be made.
 bool GetOptPath();
 QString optPath();

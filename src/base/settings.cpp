@@ -2,6 +2,7 @@
 
 #include "base/appdirs.h"
 #include "base/services.h"
+#include "base/storefile.h"
 #include "base/textutil.h"
 
 #include <QFile>
@@ -115,7 +116,7 @@ bool writable(const QString &v)
 bool writeKeys(const QList<std::pair<QString, QString>> &keys)
 {
     const QString path = iniPath();
-    if (path.isEmpty())
+    if (path.isEmpty() || storeTooBig(path))
         return false;
     const QByteArray before = ini::load(path);
     QByteArray after = before;
@@ -143,7 +144,12 @@ QString iniPath()
 
 namespace ini {
 
-QByteArray load(const QString &path) { return readWholeFile(path); }
+QByteArray load(const QString &path)
+{
+    QByteArray file;
+    readStore(path, &file);
+    return file;
+}
 
 QString value(const QByteArray &file, const QString &section, const QString &key, bool *found)
 {

@@ -84,4 +84,9 @@ bool writeTextLines(const QString &path, const QStringList &lines)
     return writeFileAtomic(path, encodeTextLines(lines));
 }
 
+bool writeTextLinesIn(const fs::DirHandle &dir, const QString &name, const QStringList &lines)
+{
+    return fs::writeFileIn(dir, fs::nativePath(name), encodeTextLines(lines));
+}
+
 } // namespace vt

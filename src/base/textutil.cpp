@@ -1,5 +1,7 @@
 #include "base/textutil.h"
 
+#include "base/storefile.h"
+#include "platform/dirreader.h"
 #include "platform/regularfile.h"
 
 #include <QStringConverter>
@@ -172,10 +174,11 @@ bool writeFileAtomic(const QString &path, const QByteArray &data)
     return fs::writeFileReplacing(path, data);
 }
 
-QByteArray readWholeFile(const QString &path, bool *ok)
+QByteArray readWholeFile(const QString &path, bool *ok, qint64 maxBytes)
 {
     QByteArray data;
-    const bool read = fs::readRegularFile(path, &data);
+    bool tooBig = false;
+    const bool read = fs::readRegularLimited(fs::nativePath(path), maxBytes, &data, &tooBig) == fs::ReadStatus::Ok;
     if (ok)
         *ok = read;
     return data;
@@ -183,8 +186,8 @@ QByteArray readWholeFile(const QString &path, bool *ok)
 
 QStringList readCp1251Lines(const QString &path, bool *ok)
 {
-    bool readOk = false;
-    const QByteArray data = readWholeFile(path, &readOk);
+    QByteArray data;
+    const bool readOk = readStore(path, &data) == StoreRead::Ok;
     if (ok)
         *ok = readOk;
     if (!readOk || data.isEmpty())
@@ -199,14 +202,19 @@ QStringList readCp1251Lines(const QString &path, bool *ok)
     return lines;
 }
 
-bool writeCp1251Lines(const QString &path, const QStringList &lines)
+QByteArray cp1251Text(const QStringList &lines)
 {
     QByteArray out;
     for (const QString &l : lines) {
         out += toCp1251(l);
         out += "\r\n";
     }
-    return writeFileAtomic(path, out);
+    return out;
+}
+
+bool writeCp1251Lines(const QString &path, const QStringList &lines)
+{
+    return !storeTooBig(path) && writeFileAtomic(path, cp1251Text(lines));
 }
 
 } // namespace vt

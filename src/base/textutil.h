@@ -1,6 +1,8 @@
 #pragma once
 // Text helpers shared by every part of the program: the cp1251 code page of
 // stored files, its compare order, upper case and the date-time text.
+#include "base/limits.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -32,12 +34,17 @@ QDateTime parseDateTimeText(const QString &text);
 // Writes a whole file through a temporary name and a rename, so that a crash
 // never leaves it half written.
 bool writeFileAtomic(const QString &path, const QByteArray &data);
-// Reads a whole regular file; ok is false when it cannot be read or is not a
-// regular file (a FIFO or device in its place is never waited on).
-QByteArray readWholeFile(const QString &path, bool *ok = nullptr);
+// Reads a whole regular file of at most maxBytes; ok is false when it cannot
+// be read, is not a regular file (a FIFO or device in its place is never
+// waited on) or is bigger (then none of it is read).
+QByteArray readWholeFile(const QString &path, bool *ok = nullptr, qint64 maxBytes = kStoreMaxBytes);
 
 // Lines of a cp1251 text store (CR LF or LF), and the store written back.
+// A store too big to be ours reads as missing and is never written over
+// (see storefile.h).
 QStringList readCp1251Lines(const QString &path, bool *ok = nullptr);
 bool writeCp1251Lines(const QString &path, const QStringList &lines);
+// The bytes writeCp1251Lines writes.
+QByteArray cp1251Text(const QStringList &lines);
 
 } // namespace vt

@@ -29,7 +29,7 @@ int saveTextHeadless(const TableModel &rows, const QString &path)
     const TextLines t = isTxt(path) ? txtNameLines(rows, all, QString(), QString(), false)
                                     : vtxLines(rows, path, false);
     if (!writeTextLines(path, t.lines)) {
-        printErr(QStringLiteral("Ошибка записи списка:\r") + path);
+        printErr(QStringLiteral("Ошибка записи списка:\r") + plainCell(path));
         return 2;
     }
     if (t.leftOut > 0) {
@@ -48,7 +48,7 @@ int saveRowsHeadless(const TableModel &rows, const QString &file)
     if (kind == ListKind::Vtx || isTxt(path))
         return saveTextHeadless(rows, path);
     if (kind != ListKind::Vtl && kind != ListKind::Vts) {
-        printErr(QStringLiteral("Сохранение поддерживается для списков VTL, VTS, VTX, M3U и TXT: ") + path);
+        printErr(QStringLiteral("Сохранение поддерживается для списков VTL, VTS, VTX, M3U и TXT: ") + plainCell(path));
         return 2;
     }
     ListWrite w;
@@ -63,7 +63,7 @@ int saveRowsHeadless(const TableModel &rows, const QString &file)
         w = writeVtl(path, rows, false);
     }
     if (!w.ok) {
-        printErr(QStringLiteral("Ошибка записи списка:\r") + path);
+        printErr(QStringLiteral("Ошибка записи списка:\r") + plainCell(path));
         return 2;
     }
     if (w.leftOut > 0) {
@@ -97,14 +97,14 @@ int runHeadlessRead(int argc, char **argv, const HeadlessRename &rename)
     const ListRead r = isTxt(path) ? readTextListRows(table, path, report, nullptr, TextListForm::Txt)
                                    : readListRows(table, path, report, nullptr);
     if (r.kind == ListKind::None) {
-        printErr(QStringLiteral("Ошибка чтения списка в таблицу. Имя файла:\r") + path);
+        printErr(QStringLiteral("Ошибка чтения списка в таблицу. Имя файла:\r") + plainCell(path));
         return 2;
     }
     QByteArray out;
     for (const TableRow &row : table.rows())
         out += headlessRowLine(row);
     std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
-    printOut(report.join(QLatin1Char('\n')));
+    printLines(report);
     const TableCounters &c = table.counters();
     printOut(reportText(r.stop, true, r.errors, c.files, c.folders));
     std::fflush(stdout);

@@ -1,10 +1,11 @@
 #include "lists/core/listread.h"
 
+#include "base/limits.h"
 #include "base/operation.h"
+#include "lists/core/recordfile.h"
 #include "lists/core/vtlformat.h"
 #include "lists/core/textlist.h"
 #include "lists/core/vtsfile.h"
-#include "platform/regularfile.h"
 #include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
 
@@ -34,6 +35,20 @@ QString listKindName(ListKind kind)
     }
 }
 
+void ReadErrors::add(const QString &line)
+{
+    if (m_count++ < kReportErrorLines)
+        m_report << line;
+}
+
+void ReadErrors::finish()
+{
+    if (m_count == 0)
+        m_report << QStringLiteral("<НЕТ ОШИБОК>");
+    else if (m_count > kReportErrorLines)
+        m_report << QStringLiteral("<ЕЩЕ ОШИБОК: %1>").arg(m_count - kReportErrorLines);
+}
+
 ListRead readListRows(TableModel &table, const QString &path, QStringList &report,
                       OperationContext *ops)
 {
@@ -51,13 +66,15 @@ ListRead readListRows(TableModel &table, const QString &path, QStringList &repor
         return readTextListRows(table, path, report, ops);
     if (listKindOf(path) != ListKind::Vtl)
         return res;
-    QByteArray bytes;
-    if (!fs::readRegularFile(path, &bytes))
+    RecordFile file(path, kVtlRecordSize);
+    if (!file.ok())
         return res;
     report << QStringLiteral("Ошибки чтения файла:") << path << QString();
-    table.reserve(table.size() + int(qMin<qsizetype>(bytes.size() / kVtlRecordSize, kRowLimitMax)));
+    table.reserve(table.size() + int(qMin<qint64>(file.records(), kRowLimitMax)));
+    ReadErrors errors(report);
     AppendState st;
-    for (const VtlRecord &r : vtlRecords(bytes)) {
+    int read = 0;
+    while (const char *rec = file.next()) {
         if (ops) {
             ops->pump();
             if (ops->stopRequested()) {
@@ -65,9 +82,14 @@ ListRead readListRows(TableModel &table, const QString &path, QStringList &repor
                 break;
             }
         }
+        // No list holds more records than a table has rows.
+        if (read++ == kRowLimitMax) {
+            res.stop = StopLimit;
+            break;
+        }
+        const VtlRecord r = vtlRecordAt(rec);
         if (r.path.isEmpty()) {
-            report << QStringLiteral("<НЕТ ИМЕНИ>");
-            ++res.errors;
+            errors.add(QStringLiteral("<НЕТ ИМЕНИ>"));
             continue;
         }
         const AppendResult a = appendPath(table, st, r.path, r.ord, r.page);
@@ -79,12 +101,11 @@ ListRead readListRows(TableModel &table, const QString &path, QStringList &repor
             QString line = r.path;
             if (r.ord != 0 || r.page != 0)
                 line += QStringLiteral(" (ORD = %1, PAGE = %2)").arg(r.ord).arg(quint32(r.page));
-            report << line;
-            ++res.errors;
+            errors.add(line);
         }
     }
-    if (res.errors == 0)
-        report << QStringLiteral("<НЕТ ОШИБОК>");
+    errors.finish();
+    res.errors = errors.count();
     res.kind = ListKind::Vtl;
     return res;
 }

@@ -19,6 +19,24 @@ ListKind listKindOf(const QString &path);
 // "VTL", "VTX / M3U", "VTS".
 QString listKindName(ListKind kind);
 
+// Error lines a read report lists at most; the rest are counted.
+constexpr int kReportErrorLines = 1000;
+
+// The read-error lines of a report: every error counts, the first
+// kReportErrorLines are listed, and finish() ends the report.
+class ReadErrors {
+public:
+    explicit ReadErrors(QStringList &report) : m_report(report) {}
+    void add(const QString &line);
+    int count() const { return m_count; }
+    // "<НЕТ ОШИБОК>" when there was none, else a line counting those not listed, if any.
+    void finish();
+
+private:
+    QStringList &m_report;
+    int m_count = 0;
+};
+
 struct ListRead {
     ListKind kind = ListKind::None; // None: not read
     int errors = 0;
@@ -26,8 +44,10 @@ struct ListRead {
 };
 
 // Appends the rows of a list to the table. The report gets its three head
-// lines, one line per record that failed, and "<НЕТ ОШИБОК>" after a read
-// without errors. ops (may be null): its stop ends the read, and it serves
+// lines, the lines of the records that failed (ReadErrors), and "<НЕТ
+// ОШИБОК>" after a read without errors. A VTL list is read record by record
+// and never past 9999 records (more is "limit reached"), whatever the
+// file's size. ops (may be null): its stop ends the read, and it serves
 // events meanwhile.
 ListRead readListRows(TableModel &table, const QString &path, QStringList &report,
                       OperationContext *ops);

@@ -1,6 +1,7 @@
 #include "lists/core/ordstore.h"
 
 #include "base/appdirs.h"
+#include "base/storefile.h"
 #include "base/textutil.h"
 #include "platform/regularfile.h"
 #include "table/core/tablemodel.h"
@@ -23,8 +24,8 @@ OrdLoad loadOrdNames(const QString &path, QStringList *names)
         bytes = QByteArray(kOrdCount * kOrdRecordSize, '\0');
         if (!writeFileAtomic(path, bytes))
             return OrdLoad::Unreadable;
-    } else if (!fs::readRegularFile(path, &bytes)) {
-        return OrdLoad::Unreadable;
+    } else if (readStore(path, &bytes) != StoreRead::Ok) {
+        return OrdLoad::Unreadable; // a file too big to be ours is left as it is
     }
     if (bytes.size() != kOrdCount * kOrdRecordSize) {
         QFile::remove(path);

@@ -14,8 +14,6 @@
 namespace vt {
 namespace {
 
-// Bigger files are not lists anyone wrote; reading them whole would only eat memory.
-constexpr qint64 kMaxTextList = 64 * 1024 * 1024;
 // No path is longer; a longer line is reported, not looked up.
 constexpr int kMaxLine = 4096;
 constexpr int kReportCut = 300;
@@ -62,7 +60,8 @@ ListRead readTextListRows(TableModel &table, const QString &path, QStringList &r
     ListRead res;
     const QFileInfo fi(path);
     QByteArray bytes;
-    if (!fi.isFile() || fi.size() > kMaxTextList || !fs::readRegularFile(path, &bytes))
+    bool tooBig = false;
+    if (fs::readRegularLimited(fs::nativePath(path), kMaxTextList, &bytes, &tooBig) != fs::ReadStatus::Ok)
         return res;
     const QString folder = fi.absolutePath();
     const bool m3u = fi.suffix().compare(QLatin1String("m3u"), Qt::CaseInsensitive) == 0;
@@ -79,6 +78,7 @@ ListRead readTextListRows(TableModel &table, const QString &path, QStringList &r
     }
 
     report << QStringLiteral("Ошибки чтения файла:") << path << QString();
+    ReadErrors errors(report);
     AppendState st;
     for (const QString &raw : std::as_const(lines)) {
         if (ops) {
@@ -99,13 +99,11 @@ ListRead readTextListRows(TableModel &table, const QString &path, QStringList &r
                 line = aliasFolder + line.mid(alias.size());
         }
         if (line.isEmpty()) {
-            report << QStringLiteral("<НЕТ ИМЕНИ>");
-            ++res.errors;
+            errors.add(QStringLiteral("<НЕТ ИМЕНИ>"));
             continue;
         }
         if (line.size() > kMaxLine || line.contains(QChar(0))) {
-            report << reportLine(line);
-            ++res.errors;
+            errors.add(reportLine(line));
             continue;
         }
         const QString full = QDir::cleanPath(QDir(folder).absoluteFilePath(line));
@@ -114,13 +112,11 @@ ListRead readTextListRows(TableModel &table, const QString &path, QStringList &r
             res.stop = st.limitReached ? StopLimit : StopUser;
             break;
         }
-        if (a == AppendResult::NotAdded) {
-            report << reportLine(line);
-            ++res.errors;
-        }
+        if (a == AppendResult::NotAdded)
+            errors.add(reportLine(line));
     }
-    if (res.errors == 0)
-        report << QStringLiteral("<НЕТ ОШИБОК>");
+    errors.finish();
+    res.errors = errors.count();
     res.kind = ListKind::Vtx;
     return res;
 }

@@ -15,6 +15,9 @@ namespace vt {
 
 class TableModel;
 
+// Bigger files are not lists anyone wrote; reading them whole would only eat memory.
+constexpr qint64 kMaxTextList = qint64(64) << 20;
+
 // A list line as the reader takes it: quotes removed, blanks and control
 // characters trimmed at both ends.
 QString cleanListLine(const QString &line);

@@ -5,6 +5,7 @@
 #include "base/savelog.h"
 #include "base/services.h"
 #include "lists/core/textlist.h"
+#include "platform/dirreader.h"
 #include "shell/core/shellrun.h"
 #include "table/core/tablemodel.h"
 
@@ -14,6 +15,9 @@ int SaveAsTxt(const TableModel &table, CurrentLog &log, const TextSaveRequest &r
 {
     constexpr int kCancel = int(YesOk::Cancel);
     QString folder;
+    // The file is written by its name in the folder held open: a link put in
+    // place of Texts/ or of the file (a fixed name in a shared TEMP) is never followed.
+    std::unique_ptr<fs::DirHandle> dir;
     if (req.toTemp) {
         QString value;
         folder = tempFolder(&value);
@@ -21,9 +25,11 @@ int SaveAsTxt(const TableModel &table, CurrentLog &log, const TextSaveRequest &r
             ui().inf(QStringLiteral("Не найдена папка TEMP:\r\n") + value);
             return kCancel;
         }
+        dir = fs::DirHandle::open(fs::nativePath(folder));
     } else {
         folder = mkdirr(QStringLiteral("Texts"));
-        if (folder.isEmpty()) {
+        dir = programSubDir(QStringLiteral("Texts"));
+        if (folder.isEmpty() || !dir) {
             ui().beep();
             return kCancel;
         }
@@ -56,12 +62,13 @@ int SaveAsTxt(const TableModel &table, CurrentLog &log, const TextSaveRequest &r
             rows << i;
     const QString countText = which == YesOk::Yes ? QStringLiteral("выделенные: ") + QString::number(rows.size())
                                                   : QStringLiteral("все: ") + QString::number(rows.size());
-    const QString path = folder + (req.toTemp ? textTempName(ext) : textStampName(clock().now(), ext));
+    const QString fileName = req.toTemp ? textTempName(ext) : textStampName(clock().now(), ext);
+    const QString path = folder + fileName;
     const TextLines text = wholeRows ? txtRowLines(table, rows, req.quote)
                          : req.type == TextType::Txt
                              ? txtNameLines(table, rows, req.quote, req.replacement, alias)
                              : txtNameLines(table, rows, QString(), QString(), false);
-    if (!writeTextLines(path, text.lines)) {
+    if (!dir || !writeTextLinesIn(*dir, fileName, text.lines)) {
         ui().inf(QStringLiteral("Ошибка ввода/вывода:\r") + path);
         return kCancel;
     }

@@ -2,12 +2,13 @@
 
 #include "base/limits.h"
 #include "base/textutil.h"
+#include "lists/core/recordfile.h"
 #include "lists/core/vtlformat.h"
 #include "platform/dirreader.h"
-#include "platform/regularfile.h"
 #include "platform/shortpath.h"
 
 #include <QSet>
+#include <climits>
 
 namespace vt {
 
@@ -47,16 +48,22 @@ ListWrite writeVtl(const QString &file, const TableModel &table, bool selectedOn
 VtlAppend appendVtl(const QString &file, const Selection &rows)
 {
     VtlAppend res;
-    QByteArray bytes;
-    if (!fs::readRegularFile(file, &bytes))
+    RecordFile in(file, kVtlRecordSize);
+    if (!in.ok())
         return res;
     res.opened = true;
-    const QList<VtlRecord> records = vtlRecords(bytes);
-    res.existing = int(records.size());
-    bytes.truncate(qsizetype(res.existing) * kVtlRecordSize); // a partial tail is overwritten
+    // A list that is full already is not read at all, however big.
+    if (in.records() >= kRowLimitMax) {
+        res.existing = int(qMin<qint64>(in.records(), INT_MAX));
+        return res;
+    }
+    QByteArray bytes; // whole records only: a partial tail is overwritten
     fs::ShortPathCache shortForms;
     QSet<QString> keys;
-    for (const VtlRecord &r : records) {
+    for (const char *rec; res.existing < kRowLimitMax && (rec = in.next());) {
+        bytes.append(rec, kVtlRecordSize);
+        ++res.existing;
+        const VtlRecord r = vtlRecordAt(rec);
         const QString key = r.path.isEmpty() ? QString() : shortForms.shortPath(r.path);
         if (!key.isEmpty())
             keys.insert(key);

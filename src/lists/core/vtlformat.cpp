@@ -20,20 +20,23 @@ QByteArray vtlRecord(qint64 ord, qint64 page, const QString &path)
     return r;
 }
 
+VtlRecord vtlRecordAt(const char *r)
+{
+    VtlRecord rec;
+    rec.ord = quint8(r[0]);
+    rec.page = qFromLittleEndian<qint32>(r + 4);
+    const int len = quint8(r[8]);
+    rec.path = fromCp1251(QByteArray(r + 9, len));
+    return rec;
+}
+
 QList<VtlRecord> vtlRecords(const QByteArray &file)
 {
     QList<VtlRecord> out;
     const qsizetype n = file.size() / kVtlRecordSize;
     out.reserve(n);
-    for (qsizetype i = 0; i < n; ++i) {
-        const char *r = file.constData() + i * kVtlRecordSize;
-        VtlRecord rec;
-        rec.ord = quint8(r[0]);
-        rec.page = qFromLittleEndian<qint32>(r + 4);
-        const int len = quint8(r[8]);
-        rec.path = fromCp1251(QByteArray(r + 9, len));
-        out.append(rec);
-    }
+    for (qsizetype i = 0; i < n; ++i)
+        out.append(vtlRecordAt(file.constData() + i * kVtlRecordSize));
     return out;
 }
 

@@ -21,6 +21,8 @@ struct VtlRecord {
 // 255 characters, or a character without a cp1251 code): writing a cut or
 // altered path would name another file.
 QByteArray vtlRecord(qint64 ord, qint64 page, const QString &path);
+// The record at r (kVtlRecordSize bytes).
+VtlRecord vtlRecordAt(const char *r);
 // Every whole record of a file's bytes; a trailing partial record is ignored.
 QList<VtlRecord> vtlRecords(const QByteArray &file);
 

@@ -3,6 +3,7 @@
 #include "base/limits.h"
 #include "base/operation.h"
 #include "base/textutil.h"
+#include "lists/core/recordfile.h"
 #include "platform/fileentry.h"
 #include "platform/regularfile.h"
 #include "platform/shortpath.h"
@@ -166,8 +167,10 @@ bool readVtsHeader(const QString &file, VtsHeader *header, int *records)
 
 HeaderRewrite rewriteVtsHeader(const QString &file, int mark, const QString &description)
 {
+    // Rewritten whole: one bigger than any table is not a snapshot of ours.
     QByteArray bytes;
-    if (!fs::readRegularFile(file, &bytes) || bytes.size() < kVtsRecordSize)
+    qint64 size = 0;
+    if (!readHead(file, kMaxVtsBytes + 1, &bytes, &size) || size > kMaxVtsBytes || bytes.size() < kVtsRecordSize)
         return HeaderRewrite::Unreadable;
     VtsHeader h = vtsHeader(bytes.constData());
     h.mark = quint16(mark);
@@ -182,27 +185,30 @@ HeaderRewrite rewriteVtsHeader(const QString &file, int mark, const QString &des
 VtsRead readVtsRows(TableModel &table, const QString &file, QStringList &report, OperationContext *ops)
 {
     VtsRead res;
-    QByteArray bytes;
-    if (!readHead(file, kMaxVtsBytes, &bytes))
-        return res;
-    const qsizetype n = bytes.size() / kVtsRecordSize;
-    if (n < 2)
+    RecordFile in(file, kVtsRecordSize);
+    const qint64 n = in.records();
+    const char *head = in.next();
+    if (!head || n < 2)
         return res;
     res.ok = true;
-    res.header = vtsHeader(bytes.constData());
+    res.header = vtsHeader(head);
     table.setStartFolder(res.header.startFolder);
     report << QStringLiteral("Ошибки чтения файла:") << file << QString();
-    table.reserve(table.size() + int(qMin<qsizetype>(n - 1, kRowLimitMax)));
-    for (qsizetype i = 1; i < n; ++i) {
-        if (table.size() >= kRowLimitMax) {
+    table.reserve(table.size() + int(qMin<qint64>(n - 1, kRowLimitMax)));
+    ReadErrors errors(report);
+    for (qint64 i = 1;; ++i) {
+        const char *rec = in.next();
+        if (!rec)
+            break;
+        // A snapshot never holds more rows than a table.
+        if (table.size() >= kRowLimitMax || i >= kMaxVtsBytes / kVtsRecordSize) {
             res.stop = StopLimit;
             break;
         }
-        const VtsRow v = vtsRow(bytes.constData() + i * kVtsRecordSize);
+        const VtsRow v = vtsRow(rec);
         const qsizetype slash = v.path.lastIndexOf(QLatin1Char('/'));
         if (v.path.size() == slash + 1 || v.path.contains(QChar(0))) {
-            report << (v.path.isEmpty() ? QStringLiteral("<НЕТ ИМЕНИ>") : v.path);
-            ++res.errors;
+            errors.add(v.path.isEmpty() ? QStringLiteral("<НЕТ ИМЕНИ>") : v.path);
         } else {
             table.appendRow(restoredRow(v, res.header.startFolder));
             ++res.rows;
@@ -215,10 +221,8 @@ VtsRead readVtsRows(TableModel &table, const QString &file, QStringList &report,
             }
         }
     }
-    if (res.stop == StopNone && bytes.size() == kMaxVtsBytes && n - 1 > res.rows + res.errors)
-        res.stop = StopLimit;
-    if (res.errors == 0)
-        report << QStringLiteral("<НЕТ ОШИБОК>");
+    errors.finish();
+    res.errors = errors.count();
     return res;
 }
 

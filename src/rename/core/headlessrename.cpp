@@ -38,27 +38,22 @@ bool loadRule(const QString &spec, TRenRule &rule)
     else if (ok && data.size() == TRenRule::kSize && n == 1)
         rule = TRenRule::fromBytes(data);
     else {
-        printErr(QStringLiteral("Ошибка чтения файла пресет:\r") + path);
+        printErr(QStringLiteral("Ошибка чтения файла пресет:\r") + plainCell(path));
         return false;
     }
     if (rule.ObrFlags > 3)
         rule.ObrFlags = 0;
     if (rule.isEmpty()) {
-        printErr(QStringLiteral("Нет пресеты ") + QString::number(n) + QStringLiteral(": ") + path);
+        printErr(QStringLiteral("Нет пресеты ") + QString::number(n) + QStringLiteral(": ") + plainCell(path));
         return false;
     }
     renNormalize(rule);
     return true;
 }
 
-// A name with a tab or a line break in it keeps one row per line.
 QString leaf(const QString &name, const QString &ext, bool dirs)
 {
-    QString s = dirs ? name : name + QLatin1Char('.') + ext;
-    for (QChar &c : s)
-        if (c.unicode() < 0x20)
-            c = QLatin1Char('?');
-    return s;
+    return dirs ? name : name + QLatin1Char('.') + ext;
 }
 
 } // namespace
@@ -124,13 +119,14 @@ int renameRowsHeadless(TableModel &table, const QStringList &opts)
         renUpdateTable(table, rows);
         renLogEnd(summary.arg(ok).arg(n), ok, nullptr);
     }
+    QByteArray out;
     for (int i = 0; i < n; ++i)
-        lines << before[i] + QLatin1Char('\t') + leaf(rows[i].newName, rows[i].newExt, dirs) + QLatin1Char('\t')
-                     + rows[i].result;
+        out += plainRow({before[i], leaf(rows[i].newName, rows[i].newExt, dirs), rows[i].result});
+    std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
     lines << summary.arg(ok).arg(n);
     if (!test)
         lines << currentLog().opLog();
-    printOut(lines.join(QLatin1Char('\n')));
+    printLines(lines, true);
     std::fflush(stdout);
     return ok == n ? 0 : 3;
 }

@@ -1,6 +1,7 @@
 #include "rename/core/renpresets.h"
 
 #include "base/appdirs.h"
+#include "base/storefile.h"
 #include "base/textutil.h"
 
 #include <QFileInfo>
@@ -18,9 +19,8 @@ std::optional<QByteArray> RenPresets::readAll() const
 {
     if (m_path.isEmpty())
         return std::nullopt;
-    bool ok = false;
-    QByteArray data = readWholeFile(m_path, &ok);
-    if (!ok || data.size() != kFileSize)
+    QByteArray data;
+    if (readStore(m_path, &data) != StoreRead::Ok || data.size() != kFileSize)
         return std::nullopt;
     return data;
 }
@@ -35,8 +35,8 @@ bool RenPresets::InitFileRules()
         m_valid = readAll().has_value();
         return m_valid;
     }
-    if (fi.exists() && !fi.isFile())
-        return false; // a folder or device in its place is never replaced
+    if ((fi.exists() && !fi.isFile()) || storeTooBig(m_path))
+        return false; // a folder or device in its place, or a file too big to be ours, is never replaced
     m_valid = writeFileAtomic(m_path, QByteArray(kFileSize, '\0'));
     return m_valid;
 }

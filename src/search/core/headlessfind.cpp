@@ -18,11 +18,16 @@
 namespace vt {
 namespace {
 
+bool isControl(char16_t u) { return u < 0x20 || (u >= 0x7F && u <= 0x9F); }
+
 // A message as one line block of the streams: its line breaks made plain.
 QByteArray plainText(const QString &text)
 {
     QString t = text;
     t.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    for (QChar &c : t)
+        if (c != QLatin1Char('\n') && isControl(c.unicode()))
+            c = QLatin1Char('?');
     return t.toUtf8() + '\n';
 }
 
@@ -93,18 +98,37 @@ bool parseBound(const QString &text, double &date, double &time)
 void printOut(const QString &text) { printTo(stdout, text); }
 void printErr(const QString &text) { printTo(stderr, text); }
 
-QByteArray headlessRowLine(const TableRow &row)
+QString plainCell(const QString &text)
+{
+    QString t = text;
+    for (QChar &c : t)
+        if (isControl(c.unicode()))
+            c = QLatin1Char('?');
+    return t;
+}
+
+void printLines(const QStringList &lines, bool breaks)
 {
     QByteArray out;
-    for (int c = 0; c < ColCount; ++c) {
-        if (c)
+    for (const QString &l : lines)
+        for (const QString &part : breaks ? l.split(QLatin1String("\r\n")) : QStringList{l})
+            out += plainCell(part).toUtf8() + '\n';
+    std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
+}
+
+QByteArray headlessRowLine(const TableRow &row)
+{
+    return plainRow(QStringList(row.cells.begin(), row.cells.end()));
+}
+
+QByteArray plainRow(const QStringList &cells)
+{
+    QByteArray out;
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        if (i)
             out += '\t';
-        QByteArray cell = row.cells[size_t(c)].toUtf8();
-        // A name may hold a tab or a line break; keep one row per line.
-        for (char &ch : cell)
-            if (uchar(ch) < 0x20)
-                ch = '?';
-        out += cell;
+        // A name may hold a tab, a line break or an escape; keep one row per line.
+        out += plainCell(cells[i]).toUtf8();
     }
     out += '\n';
     return out;
@@ -233,7 +257,7 @@ int runHeadlessFind(int argc, char **argv, const HeadlessSave &save, const Headl
     const QString typed = p.folder;
     if (!validateSearch(p, v)) {
         if (!console.failed)
-            printErr(QStringLiteral("Не найдена папка:\r") + typed);
+            printErr(QStringLiteral("Не найдена папка:\r") + plainCell(typed));
         return 2;
     }
     SearchMode mode = modeFor(p);
@@ -258,8 +282,7 @@ int runHeadlessFind(int argc, char **argv, const HeadlessSave &save, const Headl
         return true;
     });
     const StopFlag stop = walk.run();
-    QString report = reportText(stop, false, -1, walk.files(), walk.folders());
-    out += report.replace(QLatin1String("\r\n"), QLatin1String("\n")).toUtf8() + '\n';
+    out += plainText(reportText(stop, false, -1, walk.files(), walk.folders()));
     std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
     std::fflush(stdout);
     setUi(nullptr);

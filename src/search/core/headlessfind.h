@@ -40,8 +40,17 @@ int runHeadlessFind(int argc, char **argv, const HeadlessSave &save = {},
 // One row as the headless modes print it: the cells separated by tabs,
 // control characters as "?", ending with a line break.
 QByteArray headlessRowLine(const TableRow &row);
-// Text with its line breaks made plain, to standard output or the error stream.
+QByteArray plainRow(const QStringList &cells);
+// Text as a cell shows it: every control character (C0, DEL, C1) as "?", so
+// nothing a name holds can break a line or steer the terminal.
+QString plainCell(const QString &text);
+// A message to standard output or the error stream: its line breaks made
+// plain ("\r\n", "\r" and "\n" each end a line), other control characters "?".
 void printOut(const QString &text);
 void printErr(const QString &text);
+// Lines to standard output, each one line of its own with every control
+// character as "?"; with breaks, "\r\n" inside one (the program's own line
+// break in a log entry) ends a line.
+void printLines(const QStringList &lines, bool breaks = false);
 
 } // namespace vt
