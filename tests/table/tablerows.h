@@ -59,6 +59,23 @@ inline void appendNativeRow(TableModel &t, const QByteArray &path)
                         rowEntry(path, e, shortForm)));
 }
 
+// Selected rows of files on the disk as a search makes them: start + each
+// relative path, "Папка" relative to start (set as the table's start
+// folder); with an empty start the paths are full ones.
+inline void diskRows(TableModel &t, const QString &start, const QStringList &paths)
+{
+    t.setStartFolder(start);
+    for (const QString &rel : paths) {
+        fs::Entry e;
+        QVERIFY(fs::lookup(start + rel, &e));
+        const int slash = rel.lastIndexOf(QLatin1Char('/'));
+        TableRow r = makeRow(t.size() + 1, rel.left(slash + 1),
+                             rowEntry(QFile::encodeName(start + rel), e, upper(start + rel)));
+        r.selected = true;
+        t.appendRow(std::move(r));
+    }
+}
+
 // Column texts of all rows, top to bottom.
 inline QStringList column(const TableModel &m, int col)
 {

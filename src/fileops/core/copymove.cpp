@@ -5,6 +5,7 @@
 #include "base/savelog.h"
 #include "base/services.h"
 #include "fileops/core/recenttargets.h"
+#include "fileops/core/targetfolders.h"
 #include "lists/core/listcontroller.h"
 #include "platform/fileentry.h"
 #include "platform/renamefile.h"
@@ -13,6 +14,8 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+
+#include <cerrno>
 
 namespace vt {
 
@@ -188,16 +191,29 @@ CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
 
     QElapsedTimer sincePump;
     sincePump.start();
+    // A big file keeps the window alive; a stop ends the loop before the
+    // next file, never in the middle of one.
     fs::CopyOptions big;
     big.stop = [&] {
         if (sincePump.elapsed() >= 20) {
             m_ops.processEvents();
             sincePump.restart();
         }
-        return m_ops.stopRequested();
+        return false;
     };
 
-    int reached = 0, done = 0, overwritten = 0, attempted = 0, moved = 0;
+    TargetFolders folders(targetNative);
+    QSet<QByteArray> swept; // folders already cleared of temporaries left by a killed copy
+    // The rows of a move take their new place after the loop: the short forms
+    // then cost one listing of the target, not one per row.
+    struct MovedRow {
+        int row;
+        RowEntry entry;
+        QString destText;
+    };
+    QList<MovedRow> movedRows;
+
+    int reached = 0, done = 0, overwritten = 0, attempted = 0;
     const QByteArray startNative = QFile::encodeName(start);
     for (int i = 0; i < m_table.size(); ++i) {
         if (!m_table.isSelected(i))
@@ -229,52 +245,64 @@ CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
         }
         const bool same = sameFolder(targetNative, e.folderBytes());
 
-        QByteArray rel = e.nameBytes();
+        QByteArray relFolder;
         QString relText = nameText;
         if (mode == 2) {
             const QByteArray folder = e.folderBytes();
-            rel = (folder.startsWith(startNative) ? folder.mid(startNative.size()) : QByteArray()) + rel;
+            relFolder = folder.startsWith(startNative) ? folder.mid(startNative.size()) : QByteArray();
             relText = folderCell + nameText;
         }
-        QByteArray dest = targetNative + rel;
+        const QByteArray name = e.nameBytes();
+        QByteArray destName = name;
         QString destText = target + relText;
 
+        fs::CopyOutcome out{fs::CopyResult::Failed, 0};
+        fs::CopyOptions opt = big;
+        opt.followLink = e.link; // a row found as a link keeps that meaning
+        QString failText;
+        int folderError = 0;
+        const fs::DirHandle *dir = same ? nullptr : folders.folder(relFolder, mode == 2, &folderError);
+        if (dir && !swept.contains(relFolder)) {
+            swept.insert(relFolder);
+            QList<QByteArray> stale;
+            fs::removeStaleTemps(*dir, &stale);
+            for (const QByteArray &n : stale)
+                log.opLog() << QStringLiteral("<Удален временный файл> ") + QFile::decodeName(dir->path() + n);
+        }
         bool existed = false;
         if (overwrite && !same) {
-            fs::Entry de;
-            existed = fs::lookupNative(dest, &de);
+            existed = dir && dir->lookup(destName);
             ++attempted;
         }
 
-        fs::CopyOutcome out{fs::CopyResult::Failed, 0};
-        QString prefix;
-        QString failText;
         if (same) {
             failText = destText + QStringLiteral(" [папка не изменена]");
+        } else if (!dir) {
+            failText = destText
+                       + (folderError == ELOOP ? QStringLiteral(" [ошибка! ссылка вместо папки]") : QString());
         } else if (!overwrite) {
             // Free names are looked for, and a name taken in between moves on
             // to the next number: the publish itself never replaces.
+            QString prefix;
             for (int n = 0;; ++n) {
                 if (n >= kPrefixLimit) {
                     failText = target + nameText + QStringLiteral(" [ошибка! превышен лимит префиксов]");
                     break;
                 }
                 prefix = n == 0 ? QString() : copyPrefix(n);
-                dest = targetNative + prefix.toLatin1() + rel;
+                destName = prefix.toLatin1() + name;
                 destText = target + prefix + relText;
-                fs::Entry de;
-                if (fs::lookupNative(dest, &de))
+                if (dir->lookup(destName))
                     continue;
-                out = copy ? m_engine->copy(e.path, dest, big) : m_engine->move(e.path, dest, big);
+                out = copy ? m_engine->copy(e.path, *dir, destName, opt) : m_engine->move(e.path, *dir, destName, opt);
                 if (out.result != fs::CopyResult::Exists)
                     break;
             }
         } else {
-            fs::CopyOptions o = big;
             // Only a collision the user ticked may replace; a name that
             // appeared after the review is kept and the copy fails.
-            o.overwrite = mayReplace.contains(i);
-            out = m_engine->copy(e.path, dest, o);
+            opt.overwrite = mayReplace.contains(i);
+            out = m_engine->copy(e.path, *dir, destName, opt);
         }
 
         if (failText.isEmpty() && out.ok()) {
@@ -285,18 +313,20 @@ CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
             log.opLog() << (replaced ? QStringLiteral("Перезапись: ") : QString()) + sourceText
                                + QStringLiteral(" >> ") + destText;
             if (!copy) {
-                ++moved;
                 RowEntry ne = e;
-                ne.path = dest;
-                ne.shortForm = fs::shortPath(destText);
-                m_table.updateEntry(i, std::move(ne), target);
+                ne.path = dir->path() + destName;
+                movedRows.append({i, std::move(ne), destText});
             }
         } else {
             log.opLog() << QStringLiteral("<Error> ") + (failText.isEmpty() ? destText : failText);
         }
-        if (out.result == fs::CopyResult::Stopped)
-            break;
     }
+    fs::ShortPathCache shortForms;
+    for (MovedRow &m : movedRows) {
+        m.entry.shortForm = shortForms.shortPath(m.destText);
+        m_table.updateEntry(m.row, std::move(m.entry), target);
+    }
+    const int moved = int(movedRows.size());
     res.done = done;
 
     QString summary = QStringLiteral("Результат: ") + QString::number(done) + QStringLiteral(" из ")

@@ -17,17 +17,20 @@ class ListController;
 class OperationContext;
 class TableModel;
 
-// The file operations the loop uses; tests put failures in between.
+// The file operations the loop uses; tests put failures in between. The
+// destination is a name in a folder the loop holds open.
 class FileEngine {
 public:
     virtual ~FileEngine() = default;
-    virtual fs::CopyOutcome copy(const QByteArray &from, const QByteArray &to, const fs::CopyOptions &o)
+    virtual fs::CopyOutcome copy(const QByteArray &from, const fs::DirHandle &dir, const QByteArray &name,
+                                 const fs::CopyOptions &o)
     {
-        return fs::copyFile(from, to, o);
+        return fs::copyFile(from, dir, name, o);
     }
-    virtual fs::CopyOutcome move(const QByteArray &from, const QByteArray &to, const fs::CopyOptions &o)
+    virtual fs::CopyOutcome move(const QByteArray &from, const fs::DirHandle &dir, const QByteArray &name,
+                                 const fs::CopyOptions &o)
     {
-        return fs::moveFile(from, to, o);
+        return fs::moveFile(from, dir, name, o);
     }
 };
 

@@ -4,6 +4,7 @@
 #include "base/currentlog.h"
 #include "base/savelog.h"
 #include "base/services.h"
+#include "platform/dirhandle.h"
 #include "platform/dirreader.h"
 #include "platform/fileentry.h"
 #include "shell/core/shellrun.h"
@@ -85,19 +86,22 @@ DirListOutcome sbFormatClick(DirListState &s, int mode)
     } else if (mode > 0) {
         s.result.clear();
         const QString folder = withSlash(s.folder);
+        // Every folder is made in the one the user chose, by its name alone.
+        const std::unique_ptr<fs::DirHandle> dir = fs::DirHandle::open(native(folder));
         int counted = 0;
         for (const QString &name : names) {
             const QString full = folder + name;
             fs::Entry e;
-            const bool taken = fs::lookup(full, &e);
+            const bool taken = dir && dir->lookup(native(name), &e);
+            bool made = false;
             QString tag;
             if (taken && e.isDir())
                 tag = QStringLiteral("Ошибка: папка существует>");
-            else if (taken) // a file of that name: no folder can be made there
+            else if (taken) // a file (or a link) of that name: no folder can be made there
                 tag = QStringLiteral("Ошибка: файл существует>");
             else if (mode == 1)
                 tag = QStringLiteral("Тест OK>"), ++counted;
-            else if (fs::makeDirNative(native(full)))
+            else if (dir && dir->child(native(name), true, nullptr, &made) && made)
                 tag = QStringLiteral("Папка создана>"), ++counted;
             else
                 tag = QStringLiteral("Ошибка создания папки>");
@@ -257,12 +261,18 @@ PathCreated createPath(const PathPlan &plan)
     PathCreated r;
     r.comps = plan.comps;
     QString at = plan.existing;
-    bool failed = false;
+    // Each new level is made in the one made before it, never through a link
+    // put in its place meanwhile.
+    std::unique_ptr<fs::DirHandle> dir = fs::DirHandle::open(native(at));
+    bool failed = !dir;
     for (QString &c : r.comps) {
         if (!c.startsWith(QLatin1String("->")))
             continue;
         const QString name = c.mid(2);
-        if (!failed && fs::makeDirNative(native(at + name))) {
+        bool made = false;
+        std::unique_ptr<fs::DirHandle> next = failed ? nullptr : dir->child(native(name), true, nullptr, &made);
+        if (next && made) {
+            dir = std::move(next);
             c = name + QStringLiteral(" [Создана]");
             at += name + QLatin1Char('/');
             ++r.created;

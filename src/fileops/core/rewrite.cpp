@@ -2,11 +2,11 @@
 
 #include "base/services.h"
 #include "base/textutil.h"
+#include "fileops/core/targetfolders.h"
 #include "platform/fileentry.h"
 #include "platform/renamefile.h"
 #include "table/core/tablemodel.h"
 
-#include <QDir>
 #include <QFile>
 
 #include <algorithm>
@@ -47,6 +47,8 @@ RewriteScan scanRewrite(const TableModel &table, int mode, const QString &target
     QSet<QString> names;
     QStringList folders;
     QSet<QString> folderSeen;
+    // Destinations as the copy will reach them: a link in the tree leads nowhere.
+    TargetFolders tree(targetNative);
     for (int i = 0; i < table.size(); ++i) {
         const TableRow &r = table.at(i);
         if (!r.selected || r.isDir())
@@ -62,20 +64,20 @@ RewriteScan scanRewrite(const TableModel &table, int mode, const QString &target
             folderSeen.insert(folderCell);
             folders << folderCell;
         }
-        QByteArray relNative = r.entry.nameBytes();
+        QByteArray relFolder;
         QString rel = name;
         if (mode != 1) {
             const QByteArray folder = r.entry.folderBytes();
-            relNative = (folder.startsWith(startNative) ? folder.mid(startNative.size()) : QByteArray())
-                        + r.entry.nameBytes();
+            relFolder = folder.startsWith(startNative) ? folder.mid(startNative.size()) : QByteArray();
             rel = folderCell + name;
         }
-        const QByteArray dest = targetNative + relNative;
+        const QByteArray dest = targetNative + relFolder + r.entry.nameBytes();
         const QString source = start + folderCell + name;
         if (mode == 1 && (dest == r.entry.path || fs::sameFile(dest, r.entry.path)))
             continue; // copying a file onto itself is neither
         fs::Entry de, se;
-        const bool destExists = fs::lookupNative(dest, &de);
+        const fs::DirHandle *destDir = tree.folder(relFolder, false);
+        const bool destExists = destDir && destDir->lookup(r.entry.nameBytes(), &de);
         const bool srcExists = fs::lookupNative(r.entry.path, &se) && !se.isDir();
         if (!destExists) {
             s.others << source;
@@ -108,14 +110,15 @@ QStringList GetNewDirs(const QStringList &folders, const QString &target)
 {
     QStringList out;
     QSet<QString> seen;
+    TargetFolders tree(QFile::encodeName(target));
     for (const QString &f : folders) {
         for (int at = f.indexOf(QLatin1Char('/')); at >= 0; at = f.indexOf(QLatin1Char('/'), at + 1)) {
             const QString part = f.left(at + 1);
             if (seen.contains(part))
                 continue;
             seen.insert(part);
-            if (!fs::isDir(target + part))
-                out << part;
+            if (!tree.folder(QFile::encodeName(part), false))
+                out << part; // missing, or a link where the folder should be (it cannot be made)
         }
     }
     // A parent is a prefix of its sub-folders, so any case-blind order puts it first.
@@ -128,13 +131,19 @@ QStringList GetNewDirs(const QStringList &folders, const QString &target)
 void MkResDirr(bool silent, const QString &base, QStringList &entries)
 {
     int existing = 0, created = 0;
+    TargetFolders tree(QFile::encodeName(base));
     for (QString &e : entries) {
         const QString path = base + e;
+        const QByteArray rel = QFile::encodeName(e.endsWith(QLatin1Char('/')) ? e.chopped(1) : e);
+        const qsizetype slash = rel.lastIndexOf('/');
         QString tag;
-        if (fs::isDir(path)) {
+        bool made = false;
+        if (tree.folder(rel, false)) {
             ++existing;
             tag = QStringLiteral(" <существует>");
-        } else if (QDir().mkdir(path)) {
+        } else if (const fs::DirHandle *parent = tree.folder(rel.left(slash + 1), false);
+                   parent && parent->child(rel.mid(slash + 1), true, nullptr, &made) && made) {
+            // one level: the parent must be there (a parent that failed fails its children)
             ++created;
             tag = QStringLiteral(" <создана>");
         } else {

@@ -50,6 +50,7 @@ RowEntry rowEntry(const QByteArray &nativePath, const fs::Entry &e, const QStrin
     r.shortForm = shortForm;
     r.ord = ord;
     r.page = page;
+    r.link = e.link;
     return r;
 }
 

@@ -39,6 +39,7 @@ struct RowEntry {
     quint32 attrs = 0;   // fs::Attr bits
     QString shortForm;   // the "8.3" text; rows are unique by it
     qint64 ord = 0, page = 0;
+    bool link = false;   // found as a symbolic link: operations follow it; a plain file is never followed
 
     bool isDir() const { return kind == EntryKind::Folder; }
     // Name bytes after the last separator, and the folder with its separator.
