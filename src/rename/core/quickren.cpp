@@ -147,6 +147,7 @@ void QuickRen::DopRen(int mode, bool dirs, const QString &title)
     {
         OperationContext::Scope busy(m_ops);
         const Selection sel = m_table.selection();
+        QList<RenamedRow> renamed; // the rows follow after the batch: one listing per folder
         for (const SelectedRow &s : sel) {
             const RowEntry &e = s.entry;
             if (e.isDir() != dirs)
@@ -174,7 +175,7 @@ void QuickRen::DopRen(int mode, bool dirs, const QString &title)
             const int code = QuickName(job, name);
             if (code == QuickOk) {
                 ++ok;
-                renUpdateRow(m_table, s.row, e.folderBytes() + fs::nativePath(name));
+                renamed.append({s.row, e.folderBytes() + fs::nativePath(name)});
             } else {
                 log.opLog() << folder + oldName + QLatin1Char(' ')
                                    + (code == QuickLength ? QStringLiteral("<ошибка длины>")
@@ -182,6 +183,7 @@ void QuickRen::DopRen(int mode, bool dirs, const QString &title)
                                                           : QStringLiteral("<ошибка>"));
             }
         }
+        renUpdateRows(m_table, renamed);
     }
     finish(ok, found);
 }
@@ -228,6 +230,7 @@ void QuickRen::miDopExtDelClick()
     {
         OperationContext::Scope busy(m_ops);
         const Selection sel = m_table.selection();
+        QList<RenamedRow> renamed;
         for (const SelectedRow &s : sel) {
             const RowEntry &e = s.entry;
             if (e.isDir() || m_table.at(s.row).cells[ColType].isEmpty())
@@ -247,11 +250,12 @@ void QuickRen::miDopExtDelClick()
             if (!newName.isEmpty() && newName != name && renameEntry(e.path, to) == RenameEntryResult::Ok) {
                 ++ok;
                 log.opLog() << folder + name + QStringLiteral(" >> ") + folder + newName;
-                renUpdateRow(m_table, s.row, to);
+                renamed.append({s.row, to});
             } else {
                 log.opLog() << folder + name + QStringLiteral(" <ошибка>");
             }
         }
+        renUpdateRows(m_table, renamed);
     }
     finish(ok, found);
 }
@@ -334,13 +338,12 @@ bool QuickRen::QRename(int flag, QString &path, QByteArray *native)
     const QString line = logStamp() + QStringLiteral("Переименован файл: ") + folder + name + QStringLiteral(" >> ")
                        + folder + newName;
     // Every row of the file follows it, so the table never names a file that is gone.
-    bool rowsChanged = false;
-    for (int i = 0; i < m_table.size(); ++i) {
-        if (i == row || (flag != 0 && m_table.at(i).entry.path == oldNative)) {
-            renUpdateRow(m_table, i, to);
-            rowsChanged = true;
-        }
-    }
+    QList<RenamedRow> renamed;
+    for (int i = 0; i < m_table.size(); ++i)
+        if (i == row || (flag != 0 && m_table.at(i).entry.path == oldNative))
+            renamed.append({i, to});
+    renUpdateRows(m_table, renamed);
+    const bool rowsChanged = !renamed.isEmpty();
     if (rowsChanged && m_lists && m_lists->isOpen())
         m_lists->SetlabChanSpis(ChangedState::Changed);
     if (flag == 0)

@@ -165,27 +165,32 @@ int renBatch(const TRenRule &rule, bool dirs, bool test, const QString &ext1Uppe
 
 void renUpdateTable(TableModel &table, const QList<RenRow> &rows)
 {
-    for (const RenRow &r : rows) {
-        const int i = r.pos - 1;
-        if (r.code > 0 || i < 0 || i >= table.size() || r.oldNative.isEmpty())
+    QList<RenamedRow> renamed;
+    for (const RenRow &r : rows)
+        if (r.code <= 0 && !r.oldNative.isEmpty())
+            renamed.append({r.pos - 1, r.oldNative});
+    renUpdateRows(table, renamed);
+}
+
+void renUpdateRows(TableModel &table, const QList<RenamedRow> &rows)
+{
+    // Read after the renames, so each folder's listing already holds the new names.
+    fs::ShortPathCache shortForms;
+    for (const RenamedRow &r : rows) {
+        if (r.row < 0 || r.row >= table.size())
             continue;
-        renUpdateRow(table, i, r.oldNative);
+        const TableRow &old = table.at(r.row);
+        RowEntry e = old.entry;
+        e.path = r.newPath;
+        e.shortForm = shortForms.shortPath(e.displayPath());
+        // read back, so that what the new name changes (a leading dot hides) shows
+        fs::Entry disk;
+        if (fs::lookupNative(r.newPath, &disk))
+            e = rowEntry(r.newPath, disk, e.shortForm, old.entry.ord, old.entry.page);
+        table.updateEntry(r.row, std::move(e), old.cells[ColFolder]);
     }
 }
 
-void renUpdateRow(TableModel &table, int row, const QByteArray &newPath)
-{
-    if (row < 0 || row >= table.size())
-        return;
-    const TableRow &old = table.at(row);
-    RowEntry e = old.entry;
-    e.path = newPath;
-    e.shortForm = fs::shortPath(e.displayPath());
-    // read back, so that what the new name changes (a leading dot hides) shows
-    fs::Entry disk;
-    if (fs::lookupNative(newPath, &disk))
-        e = rowEntry(newPath, disk, e.shortForm, old.entry.ord, old.entry.page);
-    table.updateEntry(row, std::move(e), old.cells[ColFolder]);
-}
+void renUpdateRow(TableModel &table, int row, const QByteArray &newPath) { renUpdateRows(table, {{row, newPath}}); }
 
 } // namespace vt

@@ -57,8 +57,16 @@ int renBatch(const TRenRule &rule, bool dirs, bool test, const QString &ext1Uppe
 // After a real run: the result-table row of each renamed row (its `pos`)
 // takes the new path, so name, type and 8.3 follow.
 void renUpdateTable(TableModel &table, const QList<RenRow> &rows);
-// One result-table row takes a new path (its file was renamed): name, type,
-// attributes and 8.3 are drawn from the disk again.
+
+struct RenamedRow {
+    int row = -1;         // result-table row
+    QByteArray newPath;   // its file's path after the rename
+};
+// Result-table rows take the new paths of their renamed files: name, type,
+// attributes and 8.3 are drawn from the disk again. Called once after a batch
+// of renames, it lists each folder once, however many rows it holds.
+void renUpdateRows(TableModel &table, const QList<RenamedRow> &rows);
+// The same for one row.
 void renUpdateRow(TableModel &table, int row, const QByteArray &newPath);
 
 } // namespace vt
