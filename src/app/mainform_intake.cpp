@@ -7,6 +7,7 @@
 #include "base/currentlog.h"
 #include "base/services.h"
 #include "lists/core/pathintake.h"
+#include "platform/commandline.h"
 #include "rename/prosmform.h"
 #include "search/searchpanel.h"
 #include "table/core/tablemodel.h"
@@ -21,7 +22,6 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
-#include <QRegularExpression>
 #include <QToolButton>
 #include <QUrl>
 
@@ -145,28 +145,11 @@ void TFileForm::dropEvent(QDropEvent *e)
     });
 }
 
-namespace {
-
-// A parameter as a shell would need it to come back unchanged.
-QString quotedArgument(const QString &a)
-{
-    if (!a.isEmpty() && !a.contains(QRegularExpression(QStringLiteral("[\\s\"'\\\\$`|&;<>()*?#~]"))))
-        return a;
-    QString q = a;
-    q.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
-    return QLatin1Char('\'') + q + QLatin1Char('\'');
-}
-
-} // namespace
-
 void TFileForm::miClpParamCmdClick()
 {
     if (busy())
         return;
-    QStringList parts{quotedArgument(QCoreApplication::applicationFilePath())};
-    for (const QString &p : m_params)
-        parts << quotedArgument(p);
-    const QString line = parts.join(QLatin1Char(' '));
+    const QString line = fs::shellCommandLine(QStringList{QCoreApplication::applicationFilePath()} + m_params);
     if (!ui().vopr(QStringLiteral("Число параметров командной строки: ") + QString::number(m_params.size())
                    + QStringLiteral("\rСтрока:\r") + line + QStringLiteral("\r\rКопировать в буфер обмена?")))
         return;
@@ -182,8 +165,8 @@ void TFileForm::miClpParamSpisClick()
         ui().inf(QStringLiteral("Список не открыт"));
         return;
     }
-    const QString line = QLatin1Char('"') + QCoreApplication::applicationFilePath() + QStringLiteral("\" \"")
-                       + m_lists->path() + QLatin1Char('"');
+    // Pasted into a shell it must open the list and run nothing of its name.
+    const QString line = fs::shellCommandLine({QCoreApplication::applicationFilePath(), m_lists->path()});
     if (!ui().vopr(QStringLiteral("Командная строка для запуска текущего списка:\r") + line
                    + QStringLiteral("\r\rКопировать в буфер обмена?")))
         return;

@@ -1,5 +1,6 @@
 #include "shell/openwithform.h"
 
+#include "base/appdirs.h"
 #include "base/services.h"
 #include "lists/filstrform.h"
 #include "platform/desktopentry.h"
@@ -360,7 +361,8 @@ void TOpenWithForm::labFileClick()
     if (i < 0)
         return ui().beep();
     const QString program = m_list.paths().value(i);
-    const QString folder = QFileInfo(program).absolutePath();
+    // This program's own folder: never the folder of the program shown (as root that is /usr/bin).
+    const QString folder = programDir();
     if (!GetCntFilesExt(folder, QStringLiteral(".BMP")))
         return;
     const YesOk size = ui().vprYesOKNoBeep(

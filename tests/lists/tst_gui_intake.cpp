@@ -13,6 +13,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QProcess>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -85,8 +86,7 @@ private slots:
             // The command line that opens this list again, and the parameters as lines.
             fx.ui.yesNo.enqueue(true);
             form->commands().run("app.listCommandLine");
-            QCOMPARE(QGuiApplication::clipboard()->text(),
-                     "\"" + QCoreApplication::applicationFilePath() + "\" \"" + root + "a.vtl\"");
+            QCOMPARE(QGuiApplication::clipboard()->text(), QCoreApplication::applicationFilePath() + " " + root + "a.vtl");
             fx.ui.yesOk.enqueue(YesOk::Ok);
             {
                 test::ModalAnswer close([](QWidget *w) { static_cast<QDialog *>(w)->reject(); });
@@ -94,6 +94,22 @@ private slots:
             }
             QCOMPARE(currentLog().lastKind(), int(kCommandLineView));
             QCOMPARE(currentLog().opLog(), QStringList{"\"" + root + "a.vtl\""});
+        }
+        {
+            // Pasted into a shell, the line of a list with a hostile name runs nothing.
+            const QString hostile = root + "$(touch PWNED) `touch PWNED2` 'q'.vtl";
+            QVERIFY(QFile::copy(root + "a.vtl", hostile));
+            auto form = started({hostile});
+            QVERIFY(form->lists().isOpen());
+            fx.ui.yesNo.enqueue(true);
+            form->commands().run("app.listCommandLine");
+            QProcess sh;
+            sh.setWorkingDirectory(root);
+            sh.start("/bin/sh", {"-c", "printf '%s\\n' " + QGuiApplication::clipboard()->text()});
+            QVERIFY(sh.waitForFinished());
+            QCOMPARE(QString::fromUtf8(sh.readAllStandardOutput()),
+                     QCoreApplication::applicationFilePath() + "\n" + hostile + "\n");
+            QVERIFY(!QFile::exists(root + "PWNED") && !QFile::exists(root + "PWNED2"));
         }
         {
             auto form = started({root + "a.vtl", root + "b.vtl"});

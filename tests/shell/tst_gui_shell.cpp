@@ -161,12 +161,13 @@ private slots:
         QVERIFY(f.miRunParam->isEnabled());
     }
 
-    void iconPictureRespectsTheHundredFileRule()
+    void iconPictureGoesToThisProgramsFolder()
     {
+        // The picture of a program's icon is this program's file: never written beside the program shown.
         const QString viewer = program("bin/viewer");
         storePrograms({viewer});
         for (int i = 0; i < 100; ++i)
-            file(QString("bin/old%1.%2").arg(i).arg(i % 2 ? "bmp" : "BMP"));
+            file(QString("old%1.%2").arg(i).arg(i % 2 ? "bmp" : "BMP"));
         TOpenWithForm f(true, {viewer}, QString());
         f.labFileClick(); // no program selected
         QCOMPARE(fx->ui.beeps, 1);
@@ -175,14 +176,15 @@ private slots:
         fx->ui.yesOk << YesOk::Ok;
         fx->ui.yesNo << true;
         f.labFileClick();
-        const QString bmp = home->filePath("bin/2026-05-06_07-08-09.bmp");
+        const QString bmp = home->filePath("2026-05-06_07-08-09.bmp");
         QCOMPARE(fx->ui.calls[0].text, "Сохранить рисунок BMP. Выберите размер:\r[YES]: 32 x 32\r[OK] : 16 x 16");
         QCOMPARE(fx->ui.lastText(),
                  "Рисунок BMP 16 x 16 сохранен в файле:\r" + bmp + "\rОткрыть проводник в папку программы?");
         QImage img;
         QVERIFY(img.load(bmp, "BMP"));
         QCOMPARE(img.size(), QSize(16, 16));
-        QCOMPARE(fx->shell.opened, QStringList{home->filePath("bin")});
+        QCOMPARE(fx->shell.opened, QStringList{programDir()});
+        QCOMPARE(QDir(home->filePath("bin")).entryList({"*.bmp"}, QDir::Files), QStringList());
 
         // Now 101 pictures: asked, nothing written either way.
         fx->ui.clear();
@@ -191,7 +193,7 @@ private slots:
         QCOMPARE(fx->ui.calls.size(), 1);
         QCOMPARE(fx->ui.calls[0].title, "Проверка числа файлов");
         QVERIFY(fx->ui.calls[0].text.contains("\".BMP\" (101 шт.) превышает 100."));
-        QCOMPARE(QDir(home->filePath("bin")).entryList({"*.bmp"}, QDir::Files).size(), 101);
+        QCOMPARE(QDir(home->path()).entryList({"*.bmp"}, QDir::Files).size(), 101);
     }
 
     void propertiesWindow()
