@@ -88,6 +88,8 @@ void TRenPrevForm::build()
     lvRen->setSelectionMode(QAbstractItemView::ExtendedSelection);
     lvRen->setSelectionBehavior(QAbstractItemView::SelectRows);
     lvRen->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // One line a row: a changed cell then costs no layout of its row's texts.
+    lvRen->setUniformRowHeights(true);
     lvRen->setDragEnabled(true);
     lvRen->setAcceptDrops(true);
     lvRen->setDragDropMode(QAbstractItemView::DragDrop);
