@@ -8,6 +8,7 @@
 #include <QQueue>
 #include <QStringList>
 #include <QTest>
+#include <functional>
 
 namespace vt::test {
 
@@ -17,7 +18,7 @@ namespace vt::test {
 class FakeUi : public Ui {
 public:
     struct Call {
-        QString kind; // "inf", "vopr", "vprYesOK", "infTitled", "stopYesNo", "input", "folder", "file"
+        QString kind; // "inf", "vopr", "vprYesOK", "infTitled", "errorTitled", "stopYesNo", "input", "folder", "file"
         QString title;
         QString text;
     };
@@ -39,7 +40,15 @@ public:
 
     ~FakeUi() override { checkAllUsed(); }
 
-    void inf(const QString &t) override { calls.append({"inf", {}, t}); }
+    // Runs as each information box comes up, to look at what is shown then.
+    std::function<void(const QString &)> onInf;
+
+    void inf(const QString &t) override
+    {
+        calls.append({"inf", {}, t});
+        if (onInf)
+            onInf(t);
+    }
     bool vopr(const QString &t) override
     {
         calls.append({"vopr", {}, t});
@@ -53,6 +62,10 @@ public:
     void infTitled(const QString &title, const QString &t) override
     {
         calls.append({"infTitled", title, t});
+    }
+    void errorTitled(const QString &title, const QString &t) override
+    {
+        calls.append({"errorTitled", title, t});
     }
     bool stopYesNo(const QString &title, const QString &t) override
     {

@@ -59,6 +59,7 @@ void TFileForm::buildLists()
         return VprVtx(path, incomplete, relative, [](const QString &list) { ShowListSource(list); }, this);
     };
     h.showInFileManager = [](const QString &path) { ExtFnd(path); };
+    h.closeProgress = [this] { CloseProtect(m_ops); };
     m_lists = std::make_unique<ListController>(*ListView->tableModel(), m_ops, currentLog(), std::move(h), this);
     m_listGroup = new ListGroup(*m_lists, panTop->gbAllSpis, panTop->labAllSpis, panTop->wAllSpisTools);
     connect(m_listGroup, &ListGroup::renameClicked, this, [this] {

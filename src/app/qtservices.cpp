@@ -103,6 +103,11 @@ void QtUi::infTitled(const QString &title, const QString &text)
     showBox(QMessageBox::Information, title, text, QMessageBox::Ok);
 }
 
+void QtUi::errorTitled(const QString &title, const QString &text)
+{
+    showBox(QMessageBox::Critical, title, text, QMessageBox::Ok);
+}
+
 bool QtUi::stopYesNo(const QString &title, const QString &text)
 {
     return showBox(QMessageBox::Critical, title, text, QMessageBox::Yes | QMessageBox::No)

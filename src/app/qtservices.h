@@ -18,6 +18,7 @@ public:
     YesOk vprYesOK(const QString &text) override;
     YesOk vprYesOKNoBeep(const QString &text) override;
     void infTitled(const QString &title, const QString &text) override;
+    void errorTitled(const QString &title, const QString &text) override;
     bool stopYesNo(const QString &title, const QString &text) override;
     bool askTitled(const QString &title, const QString &text, BoxIcon icon, bool defaultNo) override;
     YesNoCancel yesNoCancel(const QString &title, const QString &text, BoxIcon icon) override;

@@ -30,6 +30,8 @@ public:
     virtual YesOk vprYesOKNoBeep(const QString &text) { return vprYesOK(text); }
     // A box with its own title: information (OK only) or a stop-icon Yes/No.
     virtual void infTitled(const QString &title, const QString &text) = 0;
+    // The error display: a stop-icon box with OK only.
+    virtual void errorTitled(const QString &title, const QString &text) { infTitled(title, text); }
     virtual bool stopYesNo(const QString &title, const QString &text) = 0;
     // A titled Yes/No question; defaultNo makes No the default button.
     virtual bool askTitled(const QString &title, const QString &text, BoxIcon icon, bool defaultNo) = 0;

@@ -64,6 +64,10 @@ TActfrm::TActfrm(TableModel &table, OperationContext &ops, CopyMoveHooks copyHoo
           copyHooks.hideWindow = [this] { hide(); };
           copyHooks.review = [this](const RewriteScan &scan) -> std::optional<ReviewDecision> {
               TReWriteFrm f(scan, m_table.startFolder(), this);
+              f.rowsRemoved = [this](const QList<int> &rows) {
+                  for (int row : rows)
+                      m_table.setSelected(row, false);
+              };
               f.exec();
               return f.decision();
           };
@@ -141,6 +145,8 @@ TActfrm::TActfrm(TableModel &table, OperationContext &ops, CopyMoveHooks copyHoo
     sbMoveFil = new QPushButton(QStringLiteral("Переместить"), gbFil);
     sbFndTxtFil = new QPushButton(QStringLiteral("Поиск по текстам"), gbFil);
     sbRenFil = new QPushButton(QStringLiteral("Переименовать"), gbFil);
+    sbRenFil->setToolTip(QStringLiteral("Множественное переименование файлов\nпо заданному правилу или по списку.\n"
+                                        "Только для файлов, имеющих расширение."));
     labDopRen = new ClickLabel(QStringLiteral("Дополн. переименование"), gbFil);
     sbDelFiles = new QPushButton(QStringLiteral("Удалить"), gbFil);
     auto *gf = new QGridLayout(gbFil);

@@ -266,13 +266,17 @@ void TReWriteFrm::labRewrEQClick()
     if (!ui().vopr(QStringLiteral("Будут удалены из таблицы и снято выделение в основной таблице\rдля файлов "
                                   "(получатель, источник) равных по дате и размеру.\rПродолжить?")))
         return;
+    QList<int> tableRows;
     for (int r = rows - 1; r >= 0; --r) {
         const int i = indexOf(lvRewr->topLevelItem(r));
         if (m_scan.collisions[i].equalEqual()) {
             m_removed << i;
+            tableRows << m_scan.collisions[i].row;
             delete lvRewr->takeTopLevelItem(r);
         }
     }
+    if (rowsRemoved)
+        rowsRemoved(tableRows);
     zv(3);
     labRewrEQ->hide();
     m_runningTotal = m_scan.total - int(m_removed.size());

@@ -27,6 +27,9 @@ public:
 
     // Ticks and removals as they stand; applied is set by "Применить".
     ReviewDecision decision() const;
+    // Told the result-table rows of the equal/equal rows as they are taken
+    // out, so that they leave the selection at once.
+    std::function<void(const QList<int> &rows)> rowsRemoved;
 
     void chooseRadio(QRadioButton *rb);
     void labRewrEQClick();

@@ -443,6 +443,7 @@ private slots:
         CopyMover cm(t, ops, lcm);
         fx.ui.yesNo << true;
         QVERIFY(!cm.CopyMove(true, 1).ran);
+        QCOMPARE(fx.ui.calls.last().kind, QStringLiteral("errorTitled"));
         QCOMPARE(fx.ui.calls.last().title, QStringLiteral("Копирование с перезаписью"));
         QCOMPARE(fx.ui.lastText(), QStringLiteral("В списке выделенных имен (см. кол. \"Имя\") есть одинаковые.\r"
                                                   "Копирование невозможно."));

@@ -115,6 +115,8 @@ private slots:
         QVERIFY(!f.sbOpenWith->isEnabled()); // more than 20 rows
         QCOMPARE(f.eDirCopyMove->text(), T);
         QCOMPARE(f.windowTitle(), QStringLiteral("Действия с файлами/папками"));
+        QCOMPARE(f.sbRenFil->toolTip(), QStringLiteral("Множественное переименование файлов\nпо заданному правилу "
+                                                       "или по списку.\nТолько для файлов, имеющих расширение."));
         // The recent folders fill once; the check drops the missing one.
         f.LoadOldCM();
         QCOMPARE(f.miOldCM[0]->text(), T);
@@ -175,6 +177,8 @@ private slots:
             QVERIFY(r->labRewrEQ->isEnabled());
             fx.ui.yesNo << true;
             r->labRewrEQClick();
+            // The equal pair leaves the main table's selection at once.
+            QCOMPARE(t.selectedRows(), QList<int>({0, 2, 3}));
             QCOMPARE(r->windowTitle(), QStringLiteral("Перезапись, файлов: 2, всего копируется: 3"));
             QCOMPARE(r->rbRewrAll->text(), QStringLiteral("Пометить все (2)"));
             r->chooseRadio(r->rbRewrAll);

@@ -175,6 +175,7 @@ private slots:
         QVERIFY(writeVtl(list, t, true).ok);
         lc.ProvFileCheck();
         QVERIFY(lc.warning());
+        QCOMPARE(fx.ui.calls.last().kind, QStringLiteral("errorTitled"));
         QVERIFY(fx.ui.lastText().startsWith("Открытый список изменен другой программой."));
 
         // Unsaved changes are asked about; Cancel stops the caller.

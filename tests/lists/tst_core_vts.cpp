@@ -232,6 +232,16 @@ private slots:
         QCOMPARE(fx.sound.played, QList<int>{2});
         QVERIFY(log.text().contains("Чтение списка VTS: " + file + "\r\nПапка начала поиска: /media/cd/\r\n-"));
 
+        // Read errors go to the log and the report: caption and sound, no box.
+        const QString noname = root + "noname-open.vts";
+        test::writeTestFile(noname, sample() + layoutRow(0, 0, 3, "dir/", 0, 0, 0, "", ""));
+        QVERIFY(lc.openList(noname));
+        QVERIFY(fx.ui.calls.isEmpty());
+        QCOMPARE(fx.sound.played, (QList<int>{2, 2}));
+        QVERIFY(log.text().contains("Чтение списка VTS: " + noname + "\r\nПапка начала поиска: /media/cd/"
+                                    "\r\nОшибок чтения: 1\r\n-"));
+        QVERIFY(lc.openList(file));
+
         // Changes keep the mark, the description and the creation day.
         t.setOrdPage(1, 9, 0);
         lc.SetlabChanSpis(ChangedState::Changed);

@@ -1,4 +1,5 @@
 #include "app/mainform.h"
+#include "app/protectform.h"
 #include "base/appdirs.h"
 #include "base/currentlog.h"
 #include "fakeservices.h"
@@ -126,6 +127,21 @@ private slots:
         fx->ui.yncAnswers.enqueue(YesNoCancel::Yes);
         QVERIFY(form->close());
         QCOMPARE(QFileInfo(list).size(), 264);
+    }
+
+    // Shift+F6: the result comes up once the progress window is gone.
+    void appendShowsItsResultAfterTheProgressWindow()
+    {
+        test::writeTestFile(home.path() + "/VtlVts/other.vtl", QByteArray());
+        model()->setSelected(0, true);
+        bool progressShown = true;
+        fx->ui.onInf = [&](const QString &) { progressShown = protectForm() != nullptr; };
+        {
+            test::ModalAnswer answer([](QWidget *w) { pick(w, "other"); });
+            press(Qt::Key_F6, Qt::ShiftModifier);
+        }
+        QCOMPARE(fx->ui.lastText(), QStringLiteral("Добавлены (помеч.) 1 из 1, всего в списке: 1\r\nСписок: other.vtl"));
+        QVERIFY(!progressShown);
     }
 
     void saveChooserAsksForTheName()

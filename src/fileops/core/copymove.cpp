@@ -64,9 +64,9 @@ RewriteCheck CopyMover::CheckRewrite(int mode, const QString &target)
     RewriteCheck none;
     const RewriteScan scan = scanRewrite(m_table, mode, target);
     if (mode == 1 && scan.duplicateNames) {
-        ui().infTitled(QStringLiteral("Копирование с перезаписью"),
-                       QStringLiteral("В списке выделенных имен (см. кол. \"Имя\") есть одинаковые.\r"
-                                      "Копирование невозможно."));
+        ui().errorTitled(QStringLiteral("Копирование с перезаписью"),
+                         QStringLiteral("В списке выделенных имен (см. кол. \"Имя\") есть одинаковые.\r"
+                                        "Копирование невозможно."));
         return none;
     }
     if (mode == 3) {

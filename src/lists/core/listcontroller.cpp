@@ -275,10 +275,10 @@ bool ListController::ReadVtS(const QString &path, const QString &shownName)
                                     : QStringLiteral("Прочитан список VTS (снимок таблицы)");
     if (m_hooks.setCaption)
         m_hooks.setCaption(caption);
-    // Records without a usable name are only in the read-error report otherwise.
-    if (stopped || r.errors > 0)
-        ui().inf(caption + errors);
-    if (!stopped)
+    // Read errors are in the log and the read-error report; only a stop is told.
+    if (stopped)
+        ui().inf(caption);
+    else
         zv(2);
     return true;
 }
@@ -330,6 +330,10 @@ VtlAppend ListController::AppSpis(const QString &path)
 {
     const Selection sel = m_table.selection();
     const VtlAppend a = appendVtl(path, sel);
+    if (m_hooks.closeProgress)
+        m_hooks.closeProgress();
+    else
+        m_ops.progress().close();
     if (!a.opened)
         return a;
     const QString text = QStringLiteral("Добавлены (помеч.) ") + QString::number(a.added)
@@ -472,9 +476,10 @@ void ListController::ProvFileCheck()
     }
     m_warning = true;
     emit stateChanged();
-    ui().inf(QStringLiteral("Открытый список изменен другой программой.\rНажмите \"Переоткрыть\" или "
-                            "\"Сохранить изменения\"")
-             + incompleteNote());
+    ui().errorTitled(QStringLiteral("Vestrada"),
+                     QStringLiteral("Открытый список изменен другой программой.\rНажмите \"Переоткрыть\" или "
+                                    "\"Сохранить изменения\"")
+                         + incompleteNote());
 }
 
 } // namespace vt
