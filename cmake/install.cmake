@@ -73,6 +73,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own Russian texts (stock buttons, choosers), loaded at start; the
+# shared-library scan adds the libraries after it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 # Plugins Qt loads at run time, which the shared-library scan cannot see:
 # Wayland without XWayland, the SVG icon, the desktop's file choosers.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, libqt6svg6, qt6-gtk-platformtheme")

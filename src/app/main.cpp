@@ -3,11 +3,13 @@
 #include "app/helpform.h"
 #include "app/mainform.h"
 #include "app/qtservices.h"
+#include "app/qttranslations.h"
 #include "base/appdirs.h"
 #include "lists/core/headlesslists.h"
 #include "lists/core/pathintake.h"
 #include "rename/core/headlessrename.h"
 #include "search/core/headlessfind.h"
+#include "widgets/wholetitle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -29,6 +31,8 @@ int main(int argc, char **argv)
     // Ties the windows to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.vestrada.vestrada"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vestrada")));
+    vt::installQtTranslations();
+    vt::keepTitlesWhole();
     vt::installQtServices();
     vt::currentLog().start();
 

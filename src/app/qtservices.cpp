@@ -3,6 +3,7 @@
 #include "base/appdirs.h"
 #include "platform/watchedprocess.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QAudioDevice>
 #include <QDBusConnection>
@@ -16,6 +17,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSoundEffect>
+#include <QSplitter>
 #include <QTimer>
 #include <QUrl>
 
@@ -25,12 +27,26 @@ namespace {
 QWidget *owner() { return QApplication::activeWindow(); }
 
 
-// Texts may carry Windows-style line breaks; a box shows plain lines.
+// Texts may carry Windows-style line breaks; a box shows plain lines. A long
+// run without spaces (a preset's description, a name) gets invisible break
+// points, or it would run past the box.
 QString plain(QString text)
 {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
+    constexpr int kLongRun = 32;
+    QString out;
+    out.reserve(text.size() + text.size() / kLongRun);
+    int run = 0;
+    for (const QChar c : std::as_const(text)) {
+        out += c;
+        run = c.isSpace() ? 0 : run + 1;
+        if (run >= kLongRun && !c.isHighSurrogate()) {
+            out += QChar(0x200B); // zero-width space
+            run = 0;
+        }
+    }
+    return out;
 }
 
 int showBox(QMessageBox::Icon icon, const QString &title, const QString &text,
@@ -39,15 +55,25 @@ int showBox(QMessageBox::Icon icon, const QString &title, const QString &text,
     // Plain text: a path with "<" in it must not turn the box into markup.
     QMessageBox box(icon, title, plain(text), buttons, owner());
     box.setTextFormat(Qt::PlainText);
-    if (QAbstractButton *b = box.button(QMessageBox::Yes))
-        b->setText(QStringLiteral("Да"));
-    if (QAbstractButton *b = box.button(QMessageBox::No))
-        b->setText(QStringLiteral("Нет"));
     if (buttons & QMessageBox::Yes) {
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
     }
     return box.exec();
+}
+
+// Qt's own chooser opens small: its side panel cuts "Компьютер" and its
+// columns crowd. A chooser of the desktop has none of these parts.
+int openChooser(QFileDialog &dlg)
+{
+    dlg.resize(dlg.size().expandedTo(QSize(760, 480)));
+    auto *split = dlg.findChild<QSplitter *>(QStringLiteral("splitter"));
+    auto *side = dlg.findChild<QAbstractItemView *>(QStringLiteral("sidebar"));
+    if (split && side && split->count() == 2) {
+        const int sideWidth = side->sizeHintForColumn(0) + 2 * side->frameWidth() + 12;
+        split->setSizes({sideWidth, qMax(dlg.width() - sideWidth, 1)});
+    }
+    return dlg.exec();
 }
 
 bool dbusFileManager(const QString &method, const QString &path)
@@ -140,8 +166,6 @@ std::optional<QString> QtUi::input(const QString &title, const QString &prompt,
     dlg.setWindowTitle(title);
     dlg.setLabelText(plain(prompt));
     dlg.setTextValue(value);
-    dlg.setOkButtonText(QStringLiteral("OK"));
-    dlg.setCancelButtonText(QStringLiteral("Отмена"));
     if (dlg.exec() != QDialog::Accepted)
         return std::nullopt;
     return dlg.textValue();
@@ -149,7 +173,12 @@ std::optional<QString> QtUi::input(const QString &title, const QString &prompt,
 
 QString QtUi::chooseFolder(const QString &title, const QString &start)
 {
-    return QFileDialog::getExistingDirectory(owner(), title, start);
+    QFileDialog dlg(owner(), title, start);
+    dlg.setFileMode(QFileDialog::Directory);
+    dlg.setOption(QFileDialog::ShowDirsOnly);
+    if (openChooser(dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return QString();
+    return dlg.selectedFiles().first();
 }
 
 QStringList nameFilters(const QString &filter)
@@ -179,7 +208,7 @@ QString QtUi::chooseAnyFile(const QString &title, const QString &filter, const Q
         dlg.setDirectory(fi.absolutePath());
         dlg.selectFile(fi.fileName());
     }
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+    if (openChooser(dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return QString();
     return dlg.selectedFiles().first();
 }
@@ -190,7 +219,7 @@ QStringList QtUi::chooseFiles(const QString &title, const QString &filter, const
     dlg.setFileMode(QFileDialog::ExistingFiles);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setNameFilters(nameFilters(filter));
-    if (dlg.exec() != QDialog::Accepted)
+    if (openChooser(dlg) != QDialog::Accepted)
         return {};
     return dlg.selectedFiles();
 }
@@ -208,7 +237,7 @@ QString QtUi::chooseExistingFile(const QString &title, const QString &filter, co
         dlg.setDirectory(fi.absolutePath());
         dlg.selectFile(fi.fileName());
     }
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+    if (openChooser(dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return QString();
     return dlg.selectedFiles().first();
 }

@@ -6,6 +6,7 @@
 #include "shell/core/shellrun.h"
 #include "widgets/keystate.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -83,6 +84,8 @@ TReWriteFrm::TReWriteFrm(const RewriteScan &scan, const QString &startFolder, QW
     lvRewr->header()->setStretchLastSection(false);
     lvRewr->header()->setMinimumSectionSize(1);
     lvRewr->setContextMenuPolicy(Qt::CustomContextMenu);
+    lvRewr->setTextElideMode(Qt::ElideMiddle);
+    lvRewr->viewport()->installEventFilter(this);
 
     sbRewrApply = new QPushButton(QStringLiteral("Применить"), this);
     sbRewrCancel = new QPushButton(QStringLiteral("Отмена"), this);
@@ -174,8 +177,10 @@ void TReWriteFrm::fill()
         const Collision &c = m_scan.collisions[i];
         auto *it = new QTreeWidgetItem(lvRewr);
         it->setText(CCaption, c.caption());
+        it->setToolTip(CCaption, c.caption());
         it->setText(CId, QString::number(c.row));
         it->setText(CSource, c.source);
+        it->setToolTip(CSource, c.source);
         it->setText(CDt, QString::number(c.srcStamp));
         it->setText(CDate, c.dateCell());
         it->setText(CSz, QString::number(c.srcSize));
@@ -184,10 +189,52 @@ void TReWriteFrm::fill()
         it->setFlags(it->flags() | Qt::ItemIsUserCheckable);
         it->setCheckState(CCaption, start.ticks[i] ? Qt::Checked : Qt::Unchecked);
     }
-    for (int c : {int(CCaption), int(CSource), int(CDate), int(CSize)})
-        lvRewr->resizeColumnToContents(c);
     for (int c : {int(CId), int(CDt), int(CSz)})
         lvRewr->setColumnWidth(c, 1);
+    measureColumns();
+}
+
+void TReWriteFrm::measureColumns()
+{
+    for (int c : {int(CCaption), int(CSource), int(CDate), int(CSize)}) {
+        lvRewr->resizeColumnToContents(c);
+        m_need[c] = lvRewr->columnWidth(c);
+    }
+    fitColumns();
+}
+
+void TReWriteFrm::fitColumns()
+{
+    // "Размер" takes the rest of the row and never leaves the view; when the
+    // row is short of room the two path columns share what is left (their
+    // cells show the whole text as a hint).
+    const int date = m_need[CDate], size = m_need[CSize];
+    const int room = lvRewr->viewport()->width() - date - size - 3;
+    int caption = m_need[CCaption], source = m_need[CSource];
+    if (caption + source > room) {
+        const int captionMin = lvRewr->header()->sectionSizeHint(CCaption);
+        const int sourceMin = lvRewr->header()->sectionSizeHint(CSource);
+        const int half = room / 2;
+        if (caption <= half) {
+            source = qMax(room - caption, sourceMin);
+        } else if (source <= half) {
+            caption = qMax(room - source, captionMin);
+        } else {
+            caption = qMax(half, captionMin);
+            source = qMax(room - caption, sourceMin);
+        }
+    }
+    lvRewr->setColumnWidth(CCaption, caption);
+    lvRewr->setColumnWidth(CSource, source);
+    lvRewr->setColumnWidth(CDate, date);
+    lvRewr->setColumnWidth(CSize, qMax(size, room + size - caption - source));
+}
+
+bool TReWriteFrm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lvRewr->viewport() && event->type() == QEvent::Resize)
+        fitColumns();
+    return QDialog::eventFilter(watched, event);
 }
 
 int TReWriteFrm::indexOf(const QTreeWidgetItem *it) const { return it->data(CCaption, Qt::UserRole).toInt(); }
@@ -282,6 +329,7 @@ void TReWriteFrm::labRewrEQClick()
     m_runningTotal = m_scan.total - int(m_removed.size());
     rbRewrAll->setText(QStringLiteral("Пометить все (%1)").arg(lvRewr->topLevelItemCount()));
     updateCaption(true);
+    measureColumns();
 }
 
 void TReWriteFrm::updateCaption(bool afterRemoval)

@@ -52,9 +52,13 @@ public:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void fill();
+    // Content widths of the shown columns, then their widths in the view.
+    void measureColumns();
+    void fitColumns();
     void setTicks(const QList<bool> &ticks);
     void setTableEnabled(bool on);
     void reorder(const std::function<bool(const QTreeWidgetItem *, const QTreeWidgetItem *)> &less);
@@ -66,6 +70,7 @@ private:
     QList<int> m_removed;
     int m_runningTotal;
     int m_minWidth = 760;
+    int m_need[7] = {};
 };
 
 } // namespace vt

@@ -79,6 +79,7 @@ ListGroup::ListGroup(ListController &lists, QGroupBox *box, QLabel *caption, QWi
 void ListGroup::refresh()
 {
     m_caption->setText(m_lists.groupCaption());
+    m_caption->setToolTip(m_lists.path());
     QFont f = labChanSpis->font();
     QPalette pal = labChanSpis->palette();
     switch (m_lists.changedState()) {

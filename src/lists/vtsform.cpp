@@ -169,6 +169,10 @@ void TVtsForm::ReadFindVTS(const QString &folder)
     m_folder = folder;
     m_entries = vtsEntries(folder);
     fill(QString());
+    // Dates, counts and the date-made names are short: shown whole. The
+    // description and the start folder take what is left.
+    for (int c : {VtsColType, VtsColRecords, VtsColCreated, VtsColModified, VtsColName})
+        lvVts->resizeColumnToContents(c);
 }
 
 void TVtsForm::fill(const QString &keepFile)
@@ -185,6 +189,8 @@ void TVtsForm::fill(const QString &keepFile)
         it->setText(VtsColModified, dateTimeText(e.modified));
         it->setText(VtsColName, e.fileName);
         it->setText(VtsColFolder, e.startFolder);
+        it->setToolTip(VtsColDesc, e.description);
+        it->setToolTip(VtsColFolder, e.startFolder);
         if (e.fileName == keepFile)
             keep = it;
     }

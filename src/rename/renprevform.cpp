@@ -17,11 +17,13 @@
 
 #include <QButtonGroup>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -99,7 +101,7 @@ void TRenPrevForm::build()
     lvRen->header()->setSectionResizeMode(CResult, QHeaderView::ResizeToContents);
     const int widths[] = {40, 240, 140, 50, 150, 140, 70, 170};
     for (int c = 0; c < CResult; ++c)
-        lvRen->setColumnWidth(c, widths[c]);
+        lvRen->setColumnWidth(c, qMax(widths[c], lvRen->header()->sectionSizeHint(c)));
     lvRen->moveRow = [this](int from, int to) { moveRow(from, to); };
     connect(lvRen->header(), &QHeaderView::sectionClicked, this, [this](int col) {
         sortRen(col, shiftHeld());
@@ -148,7 +150,13 @@ void TRenPrevForm::build()
                     + sbTest->sizeHint().width() + sbRename->sizeHint().width() + 5 * bottom->spacing()
                     + v->contentsMargins().left();
     setMinimumSize(right + 16, 200);
-    resize(qMax(1100, right + 16), 420);
+    // Every column in view where the screen allows; 48 is the frame, the
+    // margins and the scroll bar of a long list.
+    int columns = qMax(lvRen->header()->sectionSizeHint(CResult), lvRen->header()->defaultSectionSize()) + 48;
+    for (int c = 0; c < CResult; ++c)
+        columns += lvRen->columnWidth(c);
+    const int screen = QGuiApplication::primaryScreen()->availableGeometry().width();
+    resize(qMax(right + 16, qMin(qMax(1100, columns), screen)), 420);
 
     connect(rbRenRules, &QRadioButton::toggled, this, [this] { modeChanged(); });
     connect(sbRules, &QPushButton::clicked, this, [this] { sbRulesClick(); });

@@ -274,14 +274,22 @@ void SearchPanel::buildControls()
     row3->addWidget(labLimil);
     row3->addWidget(seLimit);
 
+    // The caption has a line of its own beside "Тип списка": a snapshot's
+    // date-made name is long.
+    auto *listButtons = new QHBoxLayout;
+    listButtons->setSpacing(6);
+    listButtons->addWidget(sbAddList);
+    listButtons->addWidget(sbProsm);
+    listButtons->addWidget(wAllSpisTools);
+    listButtons->addStretch(1);
+    auto *listLines = new QVBoxLayout;
+    listLines->setSpacing(2);
+    listLines->addWidget(labAllSpis);
+    listLines->addLayout(listButtons);
     auto *listRow = new QHBoxLayout;
     listRow->setSpacing(6);
     listRow->addWidget(gbModeSpis);
-    listRow->addWidget(sbAddList);
-    listRow->addWidget(sbProsm);
-    listRow->addSpacing(6);
-    listRow->addWidget(labAllSpis, 1);
-    listRow->addWidget(wAllSpisTools);
+    listRow->addLayout(listLines, 1);
 
     auto *rows = new QVBoxLayout;
     rows->setSpacing(2);

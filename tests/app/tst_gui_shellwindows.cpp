@@ -11,6 +11,8 @@
 #include "xdgdesktop.h"
 #include "modalanswer.h"
 #include "widgets/keystate.h"
+#include "widgets/wholetitle.h"
+#include "wholetexts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,6 +20,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -39,6 +43,30 @@ QPushButton *buttonNamed(QWidget *box, const QString &text)
         if (b->text() == text)
             return b;
     return nullptr;
+}
+
+// The captions of a box's push buttons, left to right.
+QStringList buttons(QWidget *w)
+{
+    QList<QPushButton *> all = w->findChildren<QPushButton *>();
+    std::sort(all.begin(), all.end(), [](QWidget *a, QWidget *b) { return a->x() < b->x(); });
+    QStringList out;
+    for (QPushButton *b : all)
+        if (b->isVisible())
+            out << b->text();
+    return out;
+}
+
+// Opens a box, returns what look sees in it and closes it with Escape.
+QStringList seen(const std::function<void()> &open, const std::function<QStringList(QWidget *)> &look)
+{
+    QStringList out;
+    test::ModalAnswer answer([&](QWidget *w) {
+        out = look(w);
+        QTest::keyClick(w, Qt::Key_Escape);
+    });
+    open();
+    return out;
 }
 
 } // namespace
@@ -101,9 +129,56 @@ private slots:
             QVERIFY(!real.vopr(QStringLiteral("Начать поиск?")));
         }
         {
-            test::ModalAnswer answer([](QWidget *w) { buttonNamed(w, QStringLiteral("Да"))->click(); });
+            test::ModalAnswer answer([](QWidget *w) { buttonNamed(w, QStringLiteral("&Да"))->click(); });
             QVERIFY(real.vopr(QStringLiteral("Начать поиск?")));
         }
+    }
+
+    // Qt's own buttons, choosers and edit menus speak Russian; the
+    // confirmation box keeps its English buttons. Boxes are as wide as their
+    // titles need, and a long text without spaces wraps inside its box.
+    void stockTextsAndTitlesShowWhole()
+    {
+        QtUi r;
+        const QString x = QStringLiteral("x");
+        QCOMPARE(seen([&] { r.askTitled(x, x, BoxIcon::Warning, true); }, buttons), (QStringList{"&Да", "&Нет"}));
+        QCOMPARE(seen([&] { r.yesNoCancel(x, x, BoxIcon::Question); }, buttons),
+                 (QStringList{"&Да", "&Нет", "Отмена"}));
+        QCOMPARE(seen([&] { r.vprYesOK(x); }, buttons), (QStringList{"&Yes", "OK", "Cancel"}));
+        QCOMPARE(seen([&] { r.errorTitled(x, x); },
+                      [](QWidget *w) {
+                          return buttons(w) << QString::number(qobject_cast<QMessageBox *>(w)->icon());
+                      }),
+                 (QStringList{"OK", QString::number(QMessageBox::Critical)}));
+        QCOMPARE(seen([&] { r.chooseExistingFile(x, QStringLiteral("Все (*)|*"), home->path()); },
+                      [](QWidget *w) { return buttons(w) << w->findChild<QLabel *>("lookInLabel")->text(); }),
+                 (QStringList{"&Открыть", "Отмена", "Перейти к:"}));
+        const auto editMenu = [](QWidget *w) {
+            QStringList texts = buttons(w);
+            std::unique_ptr<QMenu> m(w->findChild<QLineEdit *>()->createStandardContextMenu());
+            for (QAction *a : m->actions())
+                if (!a->isSeparator())
+                    texts << a->text().section(QLatin1Char('\t'), 0, 0);
+            return texts;
+        };
+        QCOMPARE(seen([&] { r.input(x, x, x); }, editMenu),
+                 (QStringList{"OK", "Отмена", "&Отменить действие", "&Повторить действие", "&Вырезать",
+                              "&Копировать", "В&ставить", "Удалить", "Выделить всё"}));
+
+        const auto cut = [](QWidget *w) { return test::cutTexts(w); };
+        for (const QString &title : {QStringLiteral("Введите имя списка"), QStringLiteral("Сохранить как пресету №1"),
+                                     QStringLiteral("Проверить/создать путь"), QStringLiteral("Удалить файлы: 1 шт.")}) {
+            QCOMPARE(seen([&] { r.input(title, QStringLiteral("Введите путь папки:"), QString()); }, cut),
+                     QStringList());
+            QCOMPARE(seen([&] { r.askTitled(title, x, BoxIcon::Warning, true); }, cut), QStringList());
+        }
+        const auto unbroken = [](QWidget *w) {
+            auto *label = w->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+            return QStringList{QString::number(label->minimumSizeHint().width() <= label->width())};
+        };
+        QCOMPARE(seen([&] { r.vopr(QStringLiteral("Имя пресеты: ") + QStringLiteral("Описание").repeated(31)); },
+                      unbroken),
+                 QStringList{"1"});
     }
 
     void filterText()

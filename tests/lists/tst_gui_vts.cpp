@@ -14,6 +14,7 @@
 #include "table/core/rowappend.h"
 #include "table/resulttable.h"
 #include "testfiles.h"
+#include "wholetexts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -37,6 +38,8 @@ class VtsWindowTest : public QObject {
     Q_OBJECT
     QTemporaryDir home, data;
     QString root;
+    // The older of the two snapshots, with a name as the program makes it.
+    const QString dated = QStringLiteral("2025-03-01_09-30-00.vts");
     std::unique_ptr<test::FakeServices> fx;
     std::unique_ptr<TFileForm> form;
 
@@ -88,12 +91,12 @@ private slots:
         QDir().mkpath(lists());
         for (int i = 0; i < 3; ++i)
             test::writeTestFile(root + QStringLiteral("d/f%1.txt").arg(i), "x");
-        snapshot("b.vts", 1, "Музыка", 3);
+        snapshot(dated, 1, "Музыка", 3);
         snapshot("a.vts", 3, QString(50, QLatin1Char('a')) + QString(20, QLatin1Char('b')), 2);
-        QFile b(lists() + "b.vts");
-        QVERIFY(b.open(QIODevice::ReadWrite));
-        QVERIFY(b.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime));
-        b.close();
+        QFile older(lists() + dated);
+        QVERIFY(older.open(QIODevice::ReadWrite));
+        QVERIFY(older.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime));
+        older.close();
         test::writeTestFile(lists() + "header-only.vts", readWholeFile(lists() + "a.vts").left(344));
     }
     void init()
@@ -113,10 +116,14 @@ private slots:
     void chooserOpensASnapshotAndTheTableRefusesDrops()
     {
         {
-            test::ModalAnswer answer([](QWidget *w) {
+            test::ModalAnswer answer([this](QWidget *w) {
                 auto *f = static_cast<TVtsForm *>(w);
                 QCOMPARE(f->lvVts->topLevelItemCount(), 2); // the header-only file is left out
-                QCOMPARE(f->lvVts->topLevelItem(0)->text(VtsColName), QStringLiteral("b.vts")); // oldest first
+                QCOMPARE(f->lvVts->topLevelItem(0)->text(VtsColName), dated); // oldest first
+                // A date-made name and the write time are shown whole.
+                for (int c : {int(VtsColName), int(VtsColModified)})
+                    QVERIFY(f->lvVts->columnWidth(c)
+                            > f->lvVts->fontMetrics().horizontalAdvance(f->lvVts->topLevelItem(0)->text(c)));
                 f->sortVTS(false, VtsColDesc, false);
                 QTreeWidgetItem *first = f->lvVts->topLevelItem(0);
                 QCOMPARE(first->text(VtsColDesc), QString(50, QLatin1Char('a')) + QString(20, QLatin1Char('b')));
@@ -141,7 +148,8 @@ private slots:
         QCOMPARE(form->ListView->palette().color(QPalette::Base), QColor(255, 250, 240));
         QVERIFY(!form->panTop->sbAddList->isEnabled());
         QVERIFY(form->labOrd->isVisible());
-        QCOMPARE(form->panTop->labAllSpis->text(), QStringLiteral("Открыт список VTS: b.vts"));
+        QCOMPARE(form->panTop->labAllSpis->text(), "Открыт список VTS: " + dated);
+        QCOMPARE(test::cutTexts(form.get()), QStringList());
 
         QMimeData mime;
         mime.setUrls({QUrl::fromLocalFile(root + "d/f0.txt")});
@@ -304,9 +312,9 @@ private slots:
 
     void headerRewriteFromTheChooser()
     {
-        const QByteArray before = readWholeFile(lists() + "b.vts");
+        const QByteArray before = readWholeFile(lists() + dated);
         TVtsForm f(lists());
-        f.lvVts->setCurrentItem(f.lvVts->findItems("b.vts", Qt::MatchExactly, VtsColName).first());
+        f.lvVts->setCurrentItem(f.lvVts->findItems(dated, Qt::MatchExactly, VtsColName).first());
         {
             test::ModalAnswer answer([](QWidget *w) {
                 auto *e = static_cast<TVtsChanForm *>(w);
@@ -317,12 +325,13 @@ private slots:
             });
             f.sbChanVTS->click();
         }
-        const QByteArray after = readWholeFile(lists() + "b.vts");
+        const QByteArray after = readWholeFile(lists() + dated);
         QCOMPARE(after.mid(344), before.mid(344));
         QCOMPARE(vtsHeader(after.constData()).description, QStringLiteral("Концерт"));
         QCOMPARE(f.lvVts->currentItem()->text(VtsColDesc), QStringLiteral("Концерт"));
         QCOMPARE(fx->sound.played.last(), 2);
     }
+
 };
 
 QTEST_MAIN(VtsWindowTest)

@@ -15,6 +15,7 @@
 #include "table/tablerows.h"
 #include "table/resulttable.h"
 #include "testfiles.h"
+#include "wholetexts.h"
 
 #include <QDir>
 #include <QInputDialog>
@@ -130,6 +131,7 @@ private slots:
         // Esc closes the chooser without a choice.
         TDopRenForm c;
         c.show();
+        QCOMPARE(test::cutTexts(&c), QStringList());
         QTest::keyClick(&c, Qt::Key_Escape);
         QCOMPARE(c.result(), int(QDialog::Rejected));
         QCOMPARE(c.itemIndex(), -1);

@@ -9,6 +9,7 @@
 #include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
 #include "testfiles.h"
+#include "wholetexts.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -143,6 +144,9 @@ private slots:
         QCOMPARE(fx->ui.calls.at(0).title, QStringLiteral("Тест"));
         QVERIFY(fx->ui.calls.at(0).text.endsWith("Выделено файлов: 3\rНачать ТЕСТ?"));
         QCOMPARE(f.lvRen->topLevelItem(0)->text(7), QStringLiteral("4 / 3 • %1").arg(d.size() + 8));
+        f.show();
+        QCOMPARE(test::cutTexts(&f), QStringList()); // column headers too
+        f.hide();
         QVERIFY(!QFile::exists(home.path() + "/Options/r1"));
 
         const QString shots = qEnvironmentVariable("VESTRADA_SCREENSHOT_DIR");
