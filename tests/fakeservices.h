@@ -200,18 +200,58 @@ public:
     QDateTime now() const override { return t; }
 };
 
+// Records what operations show; the log viewer answers from a queue (Cancel,
+// its close, when none is scripted; an unused answer fails the test).
+class FakeFeedback : public Feedback {
+public:
+    QStringList captions;
+    QList<QPair<int, QString>> panels;
+    int counters = 0;
+    QList<int> rows;
+    QList<LogOffer> logs;
+    QQueue<YesOk> logAnswers;
+    QStringList listSources;
+
+    ~FakeFeedback() override
+    {
+        if (!logAnswers.isEmpty())
+            QTest::qFail(qPrintable(QStringLiteral("%1 log viewer answer(s) never asked for").arg(logAnswers.size())),
+                         __FILE__, __LINE__);
+    }
+    void caption(const QString &t) override { captions << t; }
+    void panel(int i, const QString &t) override { panels.append({i, t}); }
+    void countersChanged() override { ++counters; }
+    void showRow(int row) override { rows << row; }
+    YesOk showLog(const LogOffer &offer) override
+    {
+        logs << offer;
+        return logAnswers.isEmpty() ? YesOk::Cancel : logAnswers.dequeue();
+    }
+    void showListSource(const QString &path) override { listSources << path; }
+    // The last text shown in panel i.
+    QString panel(int i) const
+    {
+        for (qsizetype k = panels.size() - 1; k >= 0; --k)
+            if (panels[k].first == i)
+                return panels[k].second;
+        return QString();
+    }
+};
+
 // Installs all fakes for the lifetime of the object.
 struct FakeServices {
     FakeUi ui;
     FakeSound sound;
     FakeShell shell;
     FakeClock clock;
+    FakeFeedback feedback;
     FakeServices()
     {
         setUi(&ui);
         setSoundPlayer(&sound);
         setShell(&shell);
         setClock(&clock);
+        setFeedback(&feedback);
         setSoundOn(true);
     }
     ~FakeServices()
@@ -220,6 +260,7 @@ struct FakeServices {
         setSoundPlayer(nullptr);
         setShell(nullptr);
         setClock(nullptr);
+        setFeedback(nullptr);
     }
 };
 

@@ -131,7 +131,7 @@ void THelpForm::lastActionClick()
         ui().inf(summary);
 }
 
-void THelpForm::butLogsClick() { ShowLog(0, false); }
+void THelpForm::butLogsClick() { feedback().showLog(); }
 
 void THelpForm::butHelpClick()
 {

@@ -27,8 +27,8 @@
 #include <QVBoxLayout>
 
 namespace vt {
-TLogForm::TLogForm(int mode, int selectedRows, QWidget *parent)
-    : QDialog(parent), m_mode(mode), m_selectedRows(selectedRows)
+TLogForm::TLogForm(const LogOffer &offer, QWidget *parent)
+    : QDialog(parent), m_offer(offer.count > 0 ? offer : LogOffer{})
 {
     setMinimumHeight(220);
     resize(760, 460);
@@ -58,12 +58,12 @@ TLogForm::TLogForm(int mode, int selectedRows, QWidget *parent)
     sbTextEnd->setToolTip(QStringLiteral("Прокрутка на конец текста"));
     butExtra = new QPushButton(panBottom);
     butExtra->setObjectName(QStringLiteral("butExtra"));
-    butExtra->setVisible(mode != 0);
-    if (mode > 0) {
+    butExtra->setVisible(m_offer.rows != LogRows::None);
+    if (m_offer.rows == LogRows::WithoutHit) {
         butExtra->setText(QStringLiteral("Файлы, где ничего не найдено"));
         butExtra->setToolTip(QStringLiteral("Выбрать действие с выделенными строчками в таблице,\n"
                                             "в которых не было ничего найдено при поиске по текстам"));
-    } else if (mode < 0) {
+    } else if (m_offer.rows == LogRows::NotFound) {
         butExtra->setText(QStringLiteral("Ненайденные файлы/папки"));
         butExtra->setToolTip(QStringLiteral("Выбрать действие с ненайденными файлами/папками"));
     }
@@ -216,11 +216,11 @@ void TLogForm::butSaveClick()
 
 void TLogForm::butExtraClick()
 {
-    const int selected = m_selectedRows;
-    const QString what = m_mode > 0 ? QStringLiteral("выделенных строк в таблице,\nгде ничего не найдено (")
+    const int selected = m_offer.selected;
+    const QString what = m_offer.rows == LogRows::WithoutHit ? QStringLiteral("выделенных строк в таблице,\nгде ничего не найдено (")
                                     : QStringLiteral("ненайденных файлов/папок (");
     const YesOk r = ui().vprYesOK(QStringLiteral("Выберите действие для ") + what
-                                + QString::number(qAbs(m_mode)) + QStringLiteral(" из ")
+                                + QString::number(m_offer.count) + QStringLiteral(" из ")
                                 + QString::number(selected) + QStringLiteral(")\n")
                                 + QStringLiteral("[YES]: снять выделение\n[OK]: удалить из таблицы"));
     if (r != YesOk::Cancel)
@@ -241,16 +241,14 @@ bool TLogForm::eventFilter(QObject *watched, QEvent *event)
 
 void ShowListSource(const QString &listPath)
 {
-    TLogForm form(0, 0, QApplication::activeWindow());
+    TLogForm form({}, QApplication::activeWindow());
     form.setListSource(listPath);
     form.exec();
 }
 
-YesOk ShowLog(int mode, bool source, int selectedRows)
+YesOk ShowLog(const LogOffer &offer)
 {
-    // The list's own text is offered by ShowListSource.
-    Q_UNUSED(source);
-    TLogForm form(mode, selectedRows, QApplication::activeWindow());
+    TLogForm form(offer, QApplication::activeWindow());
     const int r = form.exec();
     return r == int(YesOk::Yes) || r == int(YesOk::Ok) ? YesOk(r) : YesOk::Cancel;
 }

@@ -20,10 +20,9 @@ namespace vt {
 class TLogForm : public QDialog {
     Q_OBJECT
 public:
-    // mode > 0: rows without a text hit, mode < 0: rows not found, |mode| of them.
-    // selectedRows: how many table rows the operation worked on (the extra
-    // button's question names it).
-    explicit TLogForm(int mode = 0, int selectedRows = 0, QWidget *parent = nullptr);
+    // offer: the button for the rows the operation could not use; its
+    // question names how many rows the operation worked on.
+    explicit TLogForm(const LogOffer &offer = {}, QWidget *parent = nullptr);
 
     QPlainTextEdit *memLogLast;
     QFrame *panBottom;
@@ -55,8 +54,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    int m_mode;
-    int m_selectedRows;
+    LogOffer m_offer;
     bool m_listFilled = false;
     QString m_listSource;
     QRect m_firstGeometry;
@@ -64,7 +62,7 @@ private:
 
 // Opens the viewer modally. Yes or Ok when the extra button's question was
 // answered so; Cancel for every other way of closing.
-YesOk ShowLog(int mode, bool source = false, int selectedRows = 0);
+YesOk ShowLog(const LogOffer &offer = {});
 // The viewer opened on the text of a list file.
 void ShowListSource(const QString &listPath);
 

@@ -5,6 +5,7 @@
 #include "base/settings.h"
 #include "app/helpform.h"
 #include "app/logform.h"
+#include "app/protectform.h"
 #include "app/qtservices.h"
 #include "platform/dirreader.h"
 #include "search/searchpanel.h"
@@ -33,10 +34,40 @@ namespace vt {
 
 TFileForm::TFileForm(QWidget *parent) : QMainWindow(parent)
 {
+    m_prevFeedback = setFeedback(this);
+    m_progress = new ProgressWindow(m_ops, this);
     FormCreate();
 }
 
-TFileForm::~TFileForm() = default;
+TFileForm::~TFileForm()
+{
+    if (&feedback() == this)
+        setFeedback(m_prevFeedback);
+}
+
+void TFileForm::caption(const QString &text) { setWindowTitle(text); }
+
+void TFileForm::panel(int index, const QString &text)
+{
+    if (sbar)
+        sbar->setPanel(index, text);
+}
+
+void TFileForm::countersChanged()
+{
+    showCounters();
+    ListView->viewport()->update();
+}
+
+void TFileForm::showRow(int row)
+{
+    if (row >= 0)
+        ListView->scrollToRow(row);
+}
+
+YesOk TFileForm::showLog(const LogOffer &offer) { return ShowLog(offer); }
+
+void TFileForm::showListSource(const QString &listPath) { ShowListSource(listPath); }
 
 bool TFileForm::GetSh() const { return shiftHeld(); }
 bool TFileForm::GetCt() const { return ctrlHeld(); }

@@ -3,6 +3,7 @@
 // status bar; settings at start and close, key dispatch, window placement.
 #include "base/commands.h"
 #include "base/operation.h"
+#include "base/services.h"
 #include "fileops/core/deletefiles.h"
 #include "lists/core/listcontroller.h"
 #include "lists/core/pathintake.h"
@@ -33,8 +34,10 @@ class TableCommands;
 class THelpForm;
 class TParserForm;
 class TDirCreateFrm;
+class ProgressWindow;
 
-class TFileForm : public QMainWindow {
+// It shows the feedback of every operation while it lives.
+class TFileForm : public QMainWindow, public Feedback {
     Q_OBJECT
 public:
     explicit TFileForm(QWidget *parent = nullptr);
@@ -49,6 +52,16 @@ public:
     bool busy() const { return m_ops.busy(); }
     // Every command of the window, for keys, buttons and menus.
     CommandTable &commands() { return m_commands; }
+
+    // Feedback: the caption, the status bar, the counters, the table's row
+    // and the log viewer of this window.
+    void caption(const QString &text) override;
+    void panel(int index, const QString &text) override;
+    void countersChanged() override;
+    void showRow(int row) override;
+    YesOk showLog(const LogOffer &offer = {}) override;
+    void showListSource(const QString &listPath) override;
+    ProgressWindow *progressWindow() const { return m_progress; }
 
     // Shift and Ctrl at the moment of a click.
     bool GetSh() const;
@@ -244,6 +257,8 @@ private:
 
     OperationContext m_ops;
     CommandTable m_commands;
+    Feedback *m_prevFeedback = nullptr;
+    ProgressWindow *m_progress = nullptr;
     THelpForm *m_help = nullptr;
     RecentFolders m_recent;
     std::unique_ptr<SearchController> m_search;
@@ -252,7 +267,7 @@ private:
     std::unique_ptr<PathIntake> m_intake;
     TParserForm *m_parser = nullptr;
     TDirCreateFrm *m_dirCreate = nullptr;
-    // The deletions, with the progress window, the log viewer and the counters as hooks.
+    // The deletions on this window's table and open list.
     FileDeleter deleter();
     QStringList m_params;
     bool m_unreadable = false;

@@ -37,7 +37,7 @@ void TFileForm::registerCommands()
             Savini();
     });
     t.add("app.logs", u"Логи", u"Shift + F1", {key(Qt::Key_F1, true), key(Qt::Key_F1, true, true)},
-          B::Refuse, [] { ShowLog(0); });
+          B::Refuse, [this] { showLog(); });
     t.add("app.sound", u"Вкл/выкл. звук", u"F2", {key(Qt::Key_F2)}, B::Refuse, [this] {
         setSoundOn(!soundOn());
         showSoundGlyph();
@@ -72,10 +72,7 @@ void TFileForm::registerCommands()
     registerIntakeCommands();
     buildFavourites();
     registerFileopsCommands();
-    ViewCommandHooks views;
-    views.currentRow = [this] { return ListView->currentRow(); };
-    views.showLog = [] { ShowLog(0); };
-    registerViewCommands(t, *ListView->tableModel(), this, std::move(views));
+    registerViewCommands(t, *ListView->tableModel(), this, [this] { return ListView->currentRow(); });
     registerQuickRenCommands();
     registerShellCommands();
     panTop->registerCommands(t, [this] { StartFind(); }, [this] { miFndUnicClick(); });

@@ -4,7 +4,6 @@
 // viewer and the conversion of "Папка" from here.
 #include "app/logform.h"
 #include "app/mainform.h"
-#include "app/protectform.h"
 #include "base/services.h"
 #include "base/settings.h"
 #include "fileops/actform.h"
@@ -30,17 +29,7 @@ namespace vt {
 
 FileDeleter TFileForm::deleter()
 {
-    DeleteHooks d;
-    d.showProgress = [this](int max, const QString &text) { ShowProtect(m_ops, true, max, text); };
-    d.updateProgress = [this](int pos) { UpdateProtect(m_ops, pos); };
-    d.closeProgress = [this] { CloseProtect(m_ops); };
-    d.showLog = [] { ShowLog(0, false); };
-    d.countersChanged = [this] { showCounters(); };
-    d.scrollTo = [this](int row) {
-        if (row >= 0)
-            ListView->scrollToRow(row);
-    };
-    FileDeleter f(*ListView->tableModel(), m_ops, std::move(d));
+    FileDeleter f(*ListView->tableModel(), m_ops);
     f.setLists(m_lists.get());
     return f;
 }
@@ -89,7 +78,6 @@ void TFileForm::registerFileopsCommands()
         return fs::displayName(std::string_view(f.constData(), size_t(f.size())));
     };
     h.chooseDir = [this](int way, QString &folder) { return panTop->GetDirOnly(way, folder); };
-    h.showLog = [] { ShowLog(0, false); };
     m_dirCreate = new TDirCreateFrm(std::move(h), this);
     m_commands.add("fileops.dirCreate", u"Создать папки по списку", u"", {}, B::Refuse,
                    [this] { m_dirCreate->showWindow(); });
@@ -100,10 +88,6 @@ void TFileForm::ShowAct()
     TableModel *m = ListView->tableModel();
     CopyMoveHooks h;
     h.preobr = [this] { preobr(false); };
-    h.showProgress = [this](int max, const QString &text) { ShowProtect(m_ops, true, max, text); };
-    h.updateProgress = [this](int pos) { UpdateProtect(m_ops, pos); };
-    h.closeProgress = [this] { CloseProtect(m_ops); };
-    h.showLog = [] { ShowLog(0, false); };
     ActHooks a;
     a.saveVtl = [this] { m_commands.run(QStringLiteral("lists.saveVtl")); };
     a.appendVtl = [this] { m_commands.run(QStringLiteral("lists.appendVtl")); };
@@ -129,7 +113,6 @@ void TFileForm::ShowAct()
     };
     a.rename = [this, m, &form] {
         TRenPrevForm prev(*m, m_lists.get(), false, this);
-        prev.showLog = [] { ShowLog(0, false); };
         if (prev.fill(m->selectedRows()) == 0) {
             ui().beep();
             form->sbRenFil->setEnabled(false);

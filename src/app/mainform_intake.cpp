@@ -30,14 +30,8 @@ namespace vt {
 void TFileForm::buildIntake()
 {
     IntakeHooks h;
-    h.setCaption = [this](const QString &c) { setWindowTitle(c); };
-    h.setPanel = [this](int i, const QString &t) { sbar->setPanel(i, t); };
     h.setFolderField = [this](const QString &f) { panTop->setFolderText(f); };
     h.preobr = [this](bool silent) { preobr(silent); };
-    h.refresh = [this] {
-        showCounters();
-        ListView->viewport()->update();
-    };
     m_intake = std::make_unique<PathIntake>(*m_lists, *ListView->tableModel(), m_ops, currentLog(), std::move(h));
     setAcceptDrops(true);
 
@@ -195,7 +189,7 @@ void TFileForm::miProsmParamClick()
         }
         log.opLog() << p;
     }
-    ShowLog(0);
+    showLog();
 }
 
 } // namespace vt

@@ -41,8 +41,6 @@ const char kPageWidth[] = "vtPageWidth";
 void TFileForm::buildLists()
 {
     ListHooks h;
-    h.setCaption = [this](const QString &c) { setWindowTitle(c); };
-    h.setPanel = [this](int i, const QString &t) { sbar->setPanel(i, t); };
     h.report = [this](StopFlag stop, int errors) {
         search().setStopFlag(stop);
         search().ress(errors);
@@ -56,10 +54,9 @@ void TFileForm::buildLists()
     h.setDirPath = [this](const QString &folder) { panTop->SetDirPath(folder); };
     h.setVtsLook = [this](bool on) { SetVtsIs(on); };
     h.vprVtx = [this](const QString &path, bool incomplete, bool *relative) {
-        return VprVtx(path, incomplete, relative, [](const QString &list) { ShowListSource(list); }, this);
+        return VprVtx(path, incomplete, relative, this);
     };
     h.showInFileManager = [](const QString &path) { ExtFnd(path); };
-    h.closeProgress = [this] { CloseProtect(m_ops); };
     m_lists = std::make_unique<ListController>(*ListView->tableModel(), m_ops, currentLog(), std::move(h), this);
     m_listGroup = new ListGroup(*m_lists, panTop->gbAllSpis, panTop->labAllSpis, panTop->wAllSpisTools);
     connect(m_listGroup, &ListGroup::renameClicked, this, [this] {
@@ -362,13 +359,13 @@ void TFileForm::appendToVtl()
 void TFileForm::AppSpisRun(const QString &path)
 {
     setWindowTitle(QStringLiteral("Добавление к списку..."));
-    ShowProtect(m_ops, false, 0, QStringLiteral("Добавление к списку, подождите..."));
+    m_ops.showProgress(false, 0, QStringLiteral("Добавление к списку, подождите..."));
     {
         OperationContext::Scope busy(m_ops);
         m_lists->AppSpis(path);
     }
     setWindowTitle(QStringLiteral("Vestrada"));
-    CloseProtect(m_ops);
+    m_ops.closeProgress();
 }
 
 void TFileForm::ProvCurSpis()
@@ -404,7 +401,7 @@ void TFileForm::ProvCurSpis()
         log.opLog() << QStringLiteral("---") << QStringLiteral("<НЕТ ОШИБОК>");
     } else {
         log.opLog() << summary;
-        const YesOk choice = ShowLog(-r.missing, false, m->selectedCount());
+        const YesOk choice = showLog({LogRows::NotFound, r.missing, m->selectedCount()});
         if (r.missing > 0 && choice != YesOk::Cancel) {
             QList<int> gone;
             for (int i = m->size() - 1; i >= 0; --i)

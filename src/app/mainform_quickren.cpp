@@ -16,11 +16,8 @@ namespace vt {
 
 QuickRen TFileForm::quickRen()
 {
-    QuickRenHooks h;
-    h.showLog = [] { ShowLog(0, false); };
     // the warning must not be dismissed by the same key press that opens the next question
-    h.pause = [] { QThread::msleep(500); };
-    return QuickRen(*ListView->tableModel(), m_ops, m_lists.get(), std::move(h));
+    return QuickRen(*ListView->tableModel(), m_ops, m_lists.get(), [] { QThread::msleep(500); });
 }
 
 bool TFileForm::QRename(int flag, QString &path, QByteArray *native)
@@ -37,7 +34,6 @@ void TFileForm::miRenDirRuleClick()
         return;
     TableModel *m = ListView->tableModel();
     TRenPrevForm prev(*m, m_lists.get(), true, this);
-    prev.showLog = [] { ShowLog(0, false); };
     if (prev.fill(m->selectedRows()) == 0)
         return ui().inf(QStringLiteral("Не найдено папок для переименования"));
     prev.exec();

@@ -24,9 +24,6 @@ SearchController &TFileForm::search()
         h.setDirPath = [this](const QString &folder) { panTop->SetDirPath(folder); };
         h.recentFoldersChanged = [this] { showRecentFolders(); };
         h.addRecentMask = [this](const QString &mask) { panTop->addRecentMask(mask); };
-        h.setCaption = [this](const QString &c) { setWindowTitle(c); };
-        h.setPanel = [this](int i, const QString &t) { sbar->setPanel(i, t); };
-        h.openLog = [] { ShowLog(0, false); };
         h.listCheck = [this] { return lists().provChan(false) != ChanAnswer::Cancelled; };
         h.resetListState = [this] { lists().forget(); };
         h.listOpen = [this] { return lists().isOpen(); };

@@ -13,15 +13,13 @@ namespace vt {
 
 void TFileForm::buildTextSearch()
 {
-    ParserHooks h;
-    h.showLog = [](int notFound, int selected) { return ShowLog(notFound, false, selected); };
-    h.rowsChanged = [this](bool removed) {
+    m_parser = new TParserForm(*ListView->tableModel(), m_ops, this);
+    connect(m_parser, &TParserForm::rowsChanged, this, [this](bool removed) {
         tableCommands->Peressh(false);
         if (removed && m_lists->isOpen())
             m_lists->SetlabChanSpis(ChangedState::Changed);
         showCounters();
-    };
-    m_parser = new TParserForm(*ListView->tableModel(), m_ops, std::move(h), this);
+    });
 }
 
 bool TFileForm::openTextSearch()

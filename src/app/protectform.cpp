@@ -6,15 +6,13 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
+#include <utility>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
 
 namespace vt {
-namespace {
-QPointer<TProtectForm> g_form;
-} // namespace
 
 TProtectForm::TProtectForm(OperationContext &ops, QWidget *parent)
     : QFrame(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_ops(ops)
@@ -85,35 +83,35 @@ void TProtectForm::mouseMoveEvent(QMouseEvent *e)
         move(e->globalPosition().toPoint() - m_dragOffset);
 }
 
-void ShowProtect(OperationContext &ops, bool cancellable, int max, const QString &text)
+ProgressWindow::ProgressWindow(OperationContext &ops, QObject *parent) : QObject(parent), m_ops(ops)
 {
-    ops.progress().show(cancellable, max, text);
-    if (!g_form)
-        g_form = new TProtectForm(ops);
-    g_form->refresh();
-    g_form->show();
-    g_form->raise();
-    ops.processEvents();
+    connect(&ops, &OperationContext::progressShown, this, &ProgressWindow::shown);
+    connect(&ops, &OperationContext::progressChanged, this, [this] {
+        if (m_form)
+            m_form->refresh();
+    });
+    connect(&ops, &OperationContext::progressClosed, this, &ProgressWindow::closed);
 }
 
-void UpdateProtect(OperationContext &ops, int position)
+ProgressWindow::~ProgressWindow() { delete m_form; }
+
+void ProgressWindow::shown()
 {
-    ops.progress().update(position);
-    if (g_form)
-        g_form->refresh();
+    if (!m_form)
+        m_form = new TProtectForm(m_ops);
+    m_form->refresh();
+    m_form->show();
+    m_form->raise();
+    m_ops.processEvents();
 }
 
-void CloseProtect(OperationContext &ops)
+void ProgressWindow::closed()
 {
-    ops.progress().close();
-    if (!g_form)
+    if (!m_form)
         return;
-    TProtectForm *f = g_form;
-    g_form = nullptr;
+    TProtectForm *f = std::exchange(m_form, nullptr);
     f->close();
     f->deleteLater();
 }
-
-TProtectForm *protectForm() { return g_form; }
 
 } // namespace vt

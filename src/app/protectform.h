@@ -34,12 +34,22 @@ private:
     bool m_manualDrag = false;
 };
 
-// Shows the window (not modal) and lets pending events through. A
-// cancellable showing starts a batch afresh: its stop is "Остановить".
-void ShowProtect(OperationContext &ops, bool cancellable, int max, const QString &text = QString());
-void UpdateProtect(OperationContext &ops, int position);
-void CloseProtect(OperationContext &ops);
-// The window while it is shown, else null.
-TProtectForm *protectForm();
+// Follows the progress of one operation context: the window (not modal) is
+// made and shown when a batch shows its progress, pending events are let
+// through, and it goes when the batch closes it.
+class ProgressWindow : public QObject {
+    Q_OBJECT
+public:
+    explicit ProgressWindow(OperationContext &ops, QObject *parent = nullptr);
+    ~ProgressWindow() override;
+    // The window while it is shown, else null.
+    TProtectForm *form() const { return m_form; }
+
+private:
+    void shown();
+    void closed();
+    OperationContext &m_ops;
+    TProtectForm *m_form = nullptr;
+};
 
 } // namespace vt

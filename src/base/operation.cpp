@@ -30,6 +30,26 @@ void OperationContext::requestStop()
     emit stopRequestedChanged(true);
 }
 
+void OperationContext::showProgress(bool cancellable, int max, const QString &text)
+{
+    m_progress.show(cancellable, max, text);
+    emit progressShown();
+}
+
+void OperationContext::updateProgress(int position)
+{
+    m_progress.update(position);
+    emit progressChanged();
+}
+
+void OperationContext::closeProgress()
+{
+    const bool was = m_progress.shown();
+    m_progress.close();
+    if (was)
+        emit progressClosed();
+}
+
 void OperationContext::processEvents()
 {
     if (m_pumpFn)

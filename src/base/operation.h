@@ -1,8 +1,9 @@
 #pragma once
 // The one context every long operation runs in: the busy state (shown by the
 // main window's "Стоп"), the stop request ("Стоп", Escape and the progress
-// window's "Остановить" all end here), the progress window's state, and the
-// cadence at which pending events are served while the work goes on.
+// window's "Остановить" all end here), the progress of a batch (the progress
+// window follows its signals), and the cadence at which pending events are
+// served while the work goes on.
 #include "base/progress.h"
 
 #include <QElapsedTimer>
@@ -33,8 +34,13 @@ public:
     // QCoreApplication::processEvents.
     void setEventPump(std::function<void()> pump) { m_pumpFn = std::move(pump); }
 
-    ProgressState &progress() { return m_progress; }
     const ProgressState &progress() const { return m_progress; }
+    // A batch shows its progress: a cancellable one may be stopped ("Остановить"),
+    // a plain one only waits. Each step is a signal the progress window follows.
+    void showProgress(bool cancellable, int max, const QString &text = QString());
+    void updateProgress(int position);
+    // The batch is done: the window may close.
+    void closeProgress();
 
     // Marks the program busy for one operation: the stop request is cleared
     // at its start and the busy state ends with the scope.
@@ -53,6 +59,9 @@ public:
 signals:
     void busyChanged(bool busy);
     void stopRequestedChanged(bool stop);
+    void progressShown();
+    void progressChanged();
+    void progressClosed();
 
 private:
     void setBusy(bool on);

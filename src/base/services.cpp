@@ -43,6 +43,7 @@ public:
 };
 
 NullUi g_nullUi;
+Feedback g_nullFeedback;
 NullSound g_nullSound;
 NullShell g_nullShell;
 SystemClock g_systemClock;
@@ -51,6 +52,7 @@ Ui *g_ui = &g_nullUi;
 SoundPlayer *g_sound = &g_nullSound;
 Shell *g_shell = &g_nullShell;
 const Clock *g_clock = &g_systemClock;
+Feedback *g_feedback = &g_nullFeedback;
 bool g_soundOn = true;
 
 } // namespace
@@ -59,12 +61,19 @@ Ui &ui() { return *g_ui; }
 SoundPlayer &soundPlayer() { return *g_sound; }
 Shell &shell() { return *g_shell; }
 const Clock &clock() { return *g_clock; }
+Feedback &feedback() { return *g_feedback; }
 QDateTime now() { return g_clock->now(); }
 
 void setUi(Ui *u) { g_ui = u ? u : &g_nullUi; }
 void setSoundPlayer(SoundPlayer *s) { g_sound = s ? s : &g_nullSound; }
 void setShell(Shell *s) { g_shell = s ? s : &g_nullShell; }
 void setClock(const Clock *c) { g_clock = c ? c : &g_systemClock; }
+Feedback *setFeedback(Feedback *f)
+{
+    Feedback *was = g_feedback == &g_nullFeedback ? nullptr : g_feedback;
+    g_feedback = f ? f : &g_nullFeedback;
+    return was;
+}
 
 bool soundOn() { return g_soundOn; }
 void setSoundOn(bool on) { g_soundOn = on; }

@@ -82,10 +82,40 @@ public:
     virtual QDateTime now() const = 0;
 };
 
+// What the log viewer offers beside the log: a button for the table rows the
+// operation could not use (no text hit, or not found on the disk).
+enum class LogRows { None, WithoutHit, NotFound };
+struct LogOffer {
+    LogRows rows = LogRows::None;
+    int count = 0;    // rows without a hit, or not found
+    int selected = 0; // rows the operation worked on
+};
+
+// How an operation shows where it stands without asking anything: the main
+// window's caption, a status-bar panel, the table counters, the row to show
+// and the log viewer. The default shows nothing (the headless modes); the
+// main window shows them all.
+class Feedback {
+public:
+    virtual ~Feedback() = default;
+    virtual void caption(const QString &) {}
+    virtual void panel(int, const QString &) {}
+    // The table's counters (and the selected row's number) changed.
+    virtual void countersChanged() {}
+    // Scrolls the result table to a row.
+    virtual void showRow(int) {}
+    // The log viewer on the last operation: Yes or Ok when the question of
+    // its rows button was answered so, else Cancel.
+    virtual YesOk showLog(const LogOffer & = {}) { return YesOk::Cancel; }
+    // The log viewer on the text of a list file.
+    virtual void showListSource(const QString &) {}
+};
+
 Ui &ui();
 SoundPlayer &soundPlayer();
 Shell &shell();
 const Clock &clock();
+Feedback &feedback();
 QDateTime now();
 
 // Installs a service for the rest of the run (or a test); the caller keeps ownership.
@@ -93,6 +123,8 @@ void setUi(Ui *u);
 void setSoundPlayer(SoundPlayer *s);
 void setShell(Shell *s);
 void setClock(const Clock *c);
+// Returns the one installed before.
+Feedback *setFeedback(Feedback *f);
 
 // Sound switch and the sound command: nothing plays while switched off.
 bool soundOn();

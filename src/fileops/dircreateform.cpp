@@ -78,10 +78,7 @@ TDirCreateFrm::TDirCreateFrm(DirCreateHooks hooks, QWidget *parent) : QDialog(pa
     connect(sbHelp, &QPushButton::clicked, this,
             [] { ui().infTitled(QStringLiteral("Справка по созданию папок"), dirCreateHelpText()); });
     connect(sbClose, &QPushButton::clicked, this, &QDialog::close);
-    connect(labLog, &ClickLabel::clicked, this, [this] {
-        if (m_hooks.showLog)
-            m_hooks.showLog();
-    });
+    connect(labLog, &ClickLabel::clicked, this, [] { feedback().showLog(); });
     connect(labDirForDirs, &ClickLabel::clicked, this, [this] { labDirForDirsClick(); });
     put();
 }

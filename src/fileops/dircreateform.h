@@ -22,7 +22,6 @@ struct DirCreateHooks {
     std::function<QString()> tableFolder;
     // The folder chooser (way 1 or 2); false on cancel.
     std::function<bool(int way, QString &folder)> chooseDir;
-    std::function<void()> showLog;
 };
 
 class TDirCreateFrm : public QDialog {

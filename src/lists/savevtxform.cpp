@@ -15,9 +15,8 @@
 
 namespace vt {
 
-TSaveVtxFrm::TSaveVtxFrm(const QString &listPath, bool incomplete,
-                         std::function<void(const QString &)> showSource, QWidget *parent)
-    : QDialog(parent), m_path(listPath), m_showSource(std::move(showSource))
+TSaveVtxFrm::TSaveVtxFrm(const QString &listPath, bool incomplete, QWidget *parent)
+    : QDialog(parent), m_path(listPath)
 {
     setObjectName(QStringLiteral("TSaveVtxFrm"));
     setWindowTitle(QStringLiteral("Сохранить VTX / M3U"));
@@ -91,12 +90,7 @@ TSaveVtxFrm::TSaveVtxFrm(const QString &listPath, bool incomplete,
     connect(sbYes, &QPushButton::clicked, this, [this] { done(6); });
     connect(sbNo, &QPushButton::clicked, this, [this] { done(7); });
     connect(sbCancel, &QPushButton::clicked, this, &TSaveVtxFrm::reject);
-    connect(labVtxSrc, &QLabel::linkActivated, this, [this] {
-        if (m_showSource)
-            m_showSource(m_path);
-        else
-            ui().beep();
-    });
+    connect(labVtxSrc, &QLabel::linkActivated, this, [this] { feedback().showListSource(m_path); });
 }
 
 bool TSaveVtxFrm::relative() const { return rbOtn->isChecked(); }
@@ -134,10 +128,9 @@ void TSaveVtxFrm::mousePressEvent(QMouseEvent *e)
 
 void TSaveVtxFrm::reject() { done(2); }
 
-int VprVtx(const QString &listPath, bool incomplete, bool *relative,
-           const std::function<void(const QString &)> &showSource, QWidget *parent)
+int VprVtx(const QString &listPath, bool incomplete, bool *relative, QWidget *parent)
 {
-    TSaveVtxFrm f(listPath, incomplete, showSource, parent);
+    TSaveVtxFrm f(listPath, incomplete, parent);
     const int r = f.exec();
     *relative = r != 2 && f.relative();
     return r == 6 || r == 7 ? r : 2;

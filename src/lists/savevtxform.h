@@ -14,9 +14,8 @@ namespace vt {
 class TSaveVtxFrm : public QDialog {
     Q_OBJECT
 public:
-    // showSource opens the log viewer on the list file's own text.
-    TSaveVtxFrm(const QString &listPath, bool incomplete, std::function<void(const QString &)> showSource,
-                QWidget *parent = nullptr);
+    // Its link opens the log viewer on the list file's own text.
+    TSaveVtxFrm(const QString &listPath, bool incomplete, QWidget *parent = nullptr);
 
     // Relative names were chosen (meaningful unless cancelled).
     bool relative() const;
@@ -34,11 +33,9 @@ protected:
 private:
     void choose(QRadioButton *rb);
     QString m_path;
-    std::function<void(const QString &)> m_showSource;
 };
 
 // VprVtx: runs the dialog modally; *relative gets the choice.
-int VprVtx(const QString &listPath, bool incomplete, bool *relative,
-           const std::function<void(const QString &)> &showSource, QWidget *parent);
+int VprVtx(const QString &listPath, bool incomplete, bool *relative, QWidget *parent);
 
 } // namespace vt

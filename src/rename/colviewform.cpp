@@ -123,12 +123,10 @@ void TColViewForm::sbOkClick()
     log.beginOperation(kColumnView);
     for (int row : m_table.selectedRows())
         log.opLog() << colViewLine(m_state, m_table, row);
-    if (showLog)
-        showLog();
+    feedback().showLog();
 }
 
-void miProsmColsClick(const TableModel &table, int focusedRow, const std::function<void()> &showLog,
-                      QWidget *parent)
+void miProsmColsClick(const TableModel &table, int focusedRow, QWidget *parent)
 {
     const int n = table.selectedCount();
     if (focusedRow < 0 || focusedRow >= table.size() || n < 1 || n > kColViewMaxRows) {
@@ -136,7 +134,6 @@ void miProsmColsClick(const TableModel &table, int focusedRow, const std::functi
         return;
     }
     TColViewForm f(table, focusedRow, parent);
-    f.showLog = showLog;
     f.exec();
 }
 

@@ -33,9 +33,6 @@ public:
     // focusedRow: the row of the sample line.
     TColViewForm(const TableModel &table, int focusedRow, QWidget *parent = nullptr);
 
-    // The log viewer that "Просмотр" opens; empty: nothing opens.
-    std::function<void()> showLog;
-
     TriBox *box(ColBox b) const { return m_boxes[size_t(b)]; }
     const ColViewState &state() const { return m_state; }
     void boxClicked(ColBox b);
@@ -58,7 +55,6 @@ private:
 };
 
 // Ctrl+I: the column view of the selected rows (1..5000) with a focused row.
-void miProsmColsClick(const TableModel &table, int focusedRow, const std::function<void()> &showLog,
-                      QWidget *parent);
+void miProsmColsClick(const TableModel &table, int focusedRow, QWidget *parent);
 
 } // namespace vt

@@ -414,10 +414,7 @@ QStringList TRenPrevForm::viewLines(bool newNames) const
 void TRenPrevForm::sbProsmRenClick(bool shift)
 {
     if (shift) {
-        if (showLog)
-            showLog();
-        else
-            ui().beep();
+        feedback().showLog();
         return;
     }
     if (busy())

@@ -61,9 +61,6 @@ public:
     static QString ruleHelpText();
     static QString listHelpText();
 
-    // The log viewer (Shift + view button); empty: a beep.
-    std::function<void()> showLog;
-
     RenPrevList *lvRen;
     QRadioButton *rbRenRules, *rbRenSpis;
     QPushButton *sbRules, *sbTest, *sbRename, *sbSpr;

@@ -5,7 +5,8 @@
 
 namespace vt {
 
-void registerViewCommands(CommandTable &t, const TableModel &table, QWidget *parent, ViewCommandHooks hooks)
+void registerViewCommands(CommandTable &t, const TableModel &table, QWidget *parent,
+                          std::function<int()> currentRow)
 {
     using B = BusyPolicy;
     const TableModel *m = &table;
@@ -14,9 +15,7 @@ void registerViewCommands(CommandTable &t, const TableModel &table, QWidget *par
     t.add("rename.splitter", u"Разделитель имен", u"Shift + Ctrl + Q", {{Qt::Key_Q, true, true}}, B::Refuse,
           [m, parent] { ProsmAndNameFrm(true, *m, parent); });
     t.add("rename.columns", u"Просмотр выбранных колонок", u"Ctrl + I", {{Qt::Key_I, false, true}}, B::Refuse,
-          [m, parent, hooks] {
-              miProsmColsClick(*m, hooks.currentRow ? hooks.currentRow() : -1, hooks.showLog, parent);
-          });
+          [m, parent, currentRow] { miProsmColsClick(*m, currentRow ? currentRow() : -1, parent); });
 }
 
 } // namespace vt

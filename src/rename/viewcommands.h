@@ -11,11 +11,8 @@ namespace vt {
 
 class TableModel;
 
-struct ViewCommandHooks {
-    std::function<int()> currentRow; // the table's focused row, -1 for none
-    std::function<void()> showLog;   // the log viewer on the last action
-};
-
-void registerViewCommands(CommandTable &t, const TableModel &table, QWidget *parent, ViewCommandHooks hooks);
+// currentRow: the table's focused row, -1 for none.
+void registerViewCommands(CommandTable &t, const TableModel &table, QWidget *parent,
+                          std::function<int()> currentRow);
 
 } // namespace vt

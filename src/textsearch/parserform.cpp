@@ -37,8 +37,8 @@ QGroupBox *radioGroup(const QString &title, const QStringList &items, QRadioButt
 
 } // namespace
 
-TParserForm::TParserForm(TableModel &table, OperationContext &ops, ParserHooks hooks, QWidget *parent)
-    : QDialog(parent), m_table(table), m_ops(ops), m_hooks(std::move(hooks))
+TParserForm::TParserForm(TableModel &table, OperationContext &ops, QWidget *parent)
+    : QDialog(parent), m_table(table), m_ops(ops)
 {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     auto *top = new QVBoxLayout(this);
@@ -134,14 +134,13 @@ void TParserForm::search(const QString &text)
     const TextSearchResult r = Parser(m_table, text, options(), log.opLog(), &m_ops);
     sbParser->setEnabled(true);
     const int notFound = r.selected - int(r.found.size());
-    const YesOk choice = m_hooks.showLog ? m_hooks.showLog(notFound, r.selected) : YesOk::Cancel;
+    const YesOk choice = feedback().showLog({LogRows::WithoutHit, notFound, r.selected});
     if (choice == YesOk::Cancel)
         return;
     hide();
     const bool remove = choice == YesOk::Ok;
     applyNotFound(m_table, r.found, remove);
-    if (m_hooks.rowsChanged)
-        m_hooks.rowsChanged(remove);
+    emit rowsChanged(remove);
     zv(remove ? 2 : 1);
     accept();
 }

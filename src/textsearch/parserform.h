@@ -18,18 +18,10 @@ namespace vt {
 class OperationContext;
 class TableModel;
 
-struct ParserHooks {
-    // The log viewer for the last operation; notFound > 0 offers the button
-    // for the files where nothing was found. Yes: deselect them, OK: remove them.
-    std::function<YesOk(int notFound, int selected)> showLog;
-    // After the follow-up changed the rows (removed: rows left the table).
-    std::function<void(bool removed)> rowsChanged;
-};
-
 class TParserForm : public QDialog {
     Q_OBJECT
 public:
-    TParserForm(TableModel &table, OperationContext &ops, ParserHooks hooks, QWidget *parent = nullptr);
+    TParserForm(TableModel &table, OperationContext &ops, QWidget *parent = nullptr);
 
     // Opens it for the selected files; true when the follow-up was done
     // (the caller closes as well).
@@ -43,6 +35,10 @@ public:
     QRadioButton *rgName[3], *rgFindStrSpis[3];
     QPushButton *sbParser;
 
+signals:
+    // After the follow-up changed the rows (removed: rows left the table).
+    void rowsChanged(bool removed);
+
 protected:
     void mousePressEvent(QMouseEvent *e) override;
 
@@ -51,7 +47,6 @@ private:
 
     TableModel &m_table;
     OperationContext &m_ops;
-    ParserHooks m_hooks;
 };
 
 } // namespace vt

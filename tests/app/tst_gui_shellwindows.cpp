@@ -191,15 +191,16 @@ private slots:
     void progressWindowStopsBetweenItems()
     {
         OperationContext ops;
+        ProgressWindow progress(ops);
         OperationContext::Scope busy(ops);
-        ShowProtect(ops, true, 5, QStringLiteral("Копирование файлов, подождите..."));
-        TProtectForm *f = protectForm();
+        ops.showProgress( true, 5, QStringLiteral("Копирование файлов, подождите..."));
+        TProtectForm *f = progress.form();
         QVERIFY(f && f->isVisible());
         QCOMPARE(f->labinf->text(), QStringLiteral("Копирование файлов, подождите..."));
         QCOMPARE(f->size(), QSize(362, 66));
         QList<int> done;
         for (int i = 1; i <= 5; ++i) {
-            UpdateProtect(ops, i);
+            ops.updateProgress(i);
             QCoreApplication::processEvents();
             if (ops.stopRequested())
                 break;
@@ -213,28 +214,29 @@ private slots:
         // The user cannot close it; the owner can.
         QVERIFY(!f->close());
         QVERIFY(f->isVisible());
-        CloseProtect(ops);
-        QVERIFY(!protectForm());
+        ops.closeProgress();
+        QVERIFY(!progress.form());
     }
 
     void progressWindowOneItemAndPlainWait()
     {
         OperationContext ops;
-        ShowProtect(ops, true, 1);
-        TProtectForm *f = protectForm();
+        ProgressWindow progress(ops);
+        ops.showProgress(true, 1);
+        TProtectForm *f = progress.form();
         QCOMPARE(f->labinf->text(), QStringLiteral("Подождите..."));
         QCOMPARE(f->sbProtCancel->text(), QStringLiteral("Остался 1 файл..."));
         QVERIFY(!f->sbProtCancel->isEnabled());
         // The last item runs: Escape or "Стоп" cannot stop it either.
         ops.requestStop();
         QVERIFY(!ops.stopRequested());
-        CloseProtect(ops);
+        ops.closeProgress();
 
-        ShowProtect(ops, false, 0, QStringLiteral("Добавление к списку, подождите..."));
-        f = protectForm();
+        ops.showProgress(false, 0, QStringLiteral("Добавление к списку, подождите..."));
+        f = progress.form();
         QVERIFY(f->pbar->isHidden());
         QVERIFY(!f->sbProtCancel->isEnabled());
-        CloseProtect(ops);
+        ops.closeProgress();
     }
 
     void aboutWindowFollowsTheLog()
@@ -373,7 +375,7 @@ private slots:
         test::writeTestFile(optPath() + QStringLiteral("c2"), "\xEF\xBB\xBF" + QStringLiteral("/t/Ωmega.txt <ОК>\r\n").toUtf8()
                                                               + QByteArray(3000, 'c'));
 
-        TLogForm f(0);
+        TLogForm f;
         QCOMPARE(f.windowTitle(), QStringLiteral("Последнее действие: [копирование файлов]"));
         QCOMPARE(f.memLogLast->toPlainText(),
                  QStringLiteral("08.12.2026 12:00:00 Копирование\n-\n___\n\nРезультат: 1 из 1"));
@@ -418,7 +420,7 @@ private slots:
         test::FakeServices fx;
         currentLog().beginOperation(kRename);
         currentLog().opLog() << QStringLiteral("строка 1") << QStringLiteral("line \u4e2d");
-        TLogForm f(0);
+        TLogForm f;
         const QString texts = home->path() + QStringLiteral("/Texts/");
         const QString file = texts + QStringLiteral("Log-2026-12-08_12-00-00.txt");
         fx.ui.yesNo.enqueue(true);
@@ -449,7 +451,7 @@ private slots:
 
         // Empty memo: a beep and nothing else.
         currentLog().beginOperation(kRename);
-        TLogForm empty(0);
+        TLogForm empty;
         fx.ui.clear();
         empty.butSaveClick();
         QCOMPARE(fx.ui.beeps, 1);
@@ -463,7 +465,7 @@ private slots:
     void logViewerExtraButton()
     {
         test::FakeServices fx;
-        TLogForm f(3, 7);
+        TLogForm f({LogRows::WithoutHit, 3, 7});
         QCOMPARE(f.butExtra->text(), QStringLiteral("Файлы, где ничего не найдено"));
         fx.ui.yesOk.enqueue(YesOk::Cancel);
         f.butExtraClick(); // Cancel: stays open
@@ -475,7 +477,7 @@ private slots:
         f.butExtraClick();
         QCOMPARE(f.result(), 1);
 
-        TLogForm g(-2, 7);
+        TLogForm g({LogRows::NotFound, 2, 7});
         QCOMPARE(g.butExtra->text(), QStringLiteral("Ненайденные файлы/папки"));
         fx.ui.yesOk.enqueue(YesOk::Yes);
         g.butExtraClick();
@@ -483,7 +485,7 @@ private slots:
         QCOMPARE(g.result(), 6);
 
         // Escape and "Закрыть" never look like Yes or OK to the caller.
-        TLogForm h(1);
+        TLogForm h({LogRows::WithoutHit, 1, 0});
         h.show();
         QTest::keyClick(&h, Qt::Key_Escape);
         QCOMPARE(h.result(), 2);

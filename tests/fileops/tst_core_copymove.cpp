@@ -520,18 +520,16 @@ private slots:
         ops.setEventPump([] {});
         QString lcm = T;
         QStringList progress;
-        CopyMoveHooks h;
-        h.showProgress = [&](int max, const QString &text) {
-            progress << QStringLiteral("show %1 ").arg(max) + text;
-            ops.progress().show(true, max, text);
-        };
-        h.updateProgress = [&](int pos) {
-            progress << QStringLiteral("at %1").arg(pos);
-            if (pos == 3)
+        auto shown = connect(&ops, &OperationContext::progressShown, [&] {
+            progress << QStringLiteral("show %1 ").arg(ops.progress().maximum()) + ops.progress().label();
+        });
+        auto changed = connect(&ops, &OperationContext::progressChanged, [&] {
+            progress << QStringLiteral("at %1").arg(ops.progress().position());
+            if (ops.progress().position() == 3)
                 ops.requestStop(); // "Остановить" pressed while the third file is reached
-        };
-        h.closeProgress = [&] { progress << "close"; ops.progress().close(); };
-        CopyMover cm(t, ops, lcm, h);
+        });
+        auto closed = connect(&ops, &OperationContext::progressClosed, [&] { progress << "close"; });
+        CopyMover cm(t, ops, lcm);
         fx.ui.yesNo << true;
         cm.CopyMove(true, 0);
         QCOMPARE(progress, QStringList({"show 5 Копирование файлов, подождите...", "at 1", "at 2", "at 3", "close"}));
@@ -543,8 +541,10 @@ private slots:
         QDir(T).removeRecursively();
         QDir().mkpath(T);
         make(S + "f1", QByteArray(20 * 1024 * 1024, 'z'));
-        h.updateProgress = {};
-        CopyMover cm2(t, ops, lcm, h);
+        disconnect(shown);
+        disconnect(changed);
+        disconnect(closed);
+        CopyMover cm2(t, ops, lcm);
         FaultyEngine eng;
         eng.duringBigFile = [&] { ops.requestStop(); };
         cm2.setEngine(&eng);

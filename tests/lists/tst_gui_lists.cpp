@@ -135,7 +135,7 @@ private slots:
         test::writeTestFile(home.path() + "/VtlVts/other.vtl", QByteArray());
         model()->setSelected(0, true);
         bool progressShown = true;
-        fx->ui.onInf = [&](const QString &) { progressShown = protectForm() != nullptr; };
+        fx->ui.onInf = [&](const QString &) { progressShown = form->progressWindow()->form() != nullptr; };
         {
             test::ModalAnswer answer([](QWidget *w) { pick(w, "other"); });
             press(Qt::Key_F6, Qt::ShiftModifier);

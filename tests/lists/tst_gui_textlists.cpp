@@ -41,7 +41,7 @@ class TextListWindowTest : public QObject {
                 for (const auto &k : keys)
                     QTest::keyClick(w, Qt::Key(k.first), k.second);
             });
-            r = VprVtx(root + "l.vtx", false, &relative, {}, nullptr);
+            r = VprVtx(root + "l.vtx", false, &relative, nullptr);
         }
         return {r, relative};
     }

@@ -40,9 +40,8 @@ class TestQuickRen : public QObject {
     QTemporaryDir home;
     std::unique_ptr<FakeServices> fx;
     OperationContext ops;
-    int logsShown = 0;
 
-    QuickRen quick(TableModel &t) { return QuickRen(t, ops, nullptr, {[this] { ++logsShown; }, {}}); }
+    QuickRen quick(TableModel &t) { return QuickRen(t, ops, nullptr); }
 
 private slots:
     void initTestCase()
@@ -53,7 +52,6 @@ private slots:
     void init()
     {
         fx = std::make_unique<FakeServices>();
-        logsShown = 0;
     }
     void cleanup() { fx.reset(); }
 
@@ -78,7 +76,7 @@ private slots:
         QVERIFY(log[0].endsWith(" Перевести имена в транслит (файлов: 3)"));
         QCOMPARE(log[2], d + "Ёжик в тумане.txt >> " + d + "Jozhik v tumane.txt");
         QCOMPARE(log.last(), QStringLiteral("Результат: 3 из 3, лог сохранен"));
-        QCOMPARE(logsShown, 1);
+        QCOMPARE(fx->feedback.logs.size(), 1);
         // other alphabets and signs become one hyphen each
         QCOMPARE(translit(QStringLiteral("№1 é😀Ъь")), QStringLiteral("-1 ----"));
 
@@ -110,7 +108,7 @@ private slots:
         QCOMPARE(currentLog().opLog().mid(2, 1), QStringList{s + "a_b.txt <ошибка: имя не изменено>"});
         QCOMPARE(currentLog().opLog().last(), QStringLiteral("Результат: 0 из 3"));
         QVERIFY(!QFile::exists(home.path() + "/Options/r1"));
-        QCOMPARE(logsShown, 3);
+        QCOMPARE(fx->feedback.logs.size(), 3);
     }
 
     void addAndRemoveExtensions()

@@ -75,9 +75,7 @@ private slots:
         TableModel table;
         CurrentLog log;
         RecentFolders recent;
-        QString caption;
         SearchHooks h;
-        h.setCaption = [&](const QString &c) { caption = c; };
         OperationContext ops;
         SearchController sc(table, ops, log, recent, h);
         sc.StartFind(fullRange(root), validateSearch);
@@ -100,7 +98,7 @@ private slots:
         QCOMPARE(lines, want);
         QCOMPARE(fx.ui.texts(), QStringList({"Начать поиск?",
                                              "Поиск завершен\r\nНайдено файлов: 12\r\nПапок: 3"}));
-        QCOMPARE(caption, QStringLiteral("Поиск завершен."));
+        QCOMPARE(fx.feedback.captions.last(), QStringLiteral("Поиск завершен."));
         QVERIFY(log.text().endsWith("\r\n08.12.2026 1:18:29 Поиск с папки: \r\n" + root + "\r\n-"));
         QCOMPARE(recent.list(), QStringList{root});
         QCOMPARE(table.startFolder(), root);

@@ -32,7 +32,6 @@ bool sameFolder(const QByteArray &a, const QByteArray &b)
 // Ends what the loop started even when something throws inside it.
 struct LoopGuard {
     TableModel &table;
-    const CopyMoveHooks &hooks;
     OperationContext &ops;
     bool oldSuppress;
     bool ended = false;
@@ -42,10 +41,7 @@ struct LoopGuard {
             return;
         ended = true;
         table.setSuppress(oldSuppress);
-        if (hooks.closeProgress)
-            hooks.closeProgress();
-        else
-            ops.progress().close();
+        ops.closeProgress();
     }
     ~LoopGuard() { end(); }
 };
@@ -182,11 +178,8 @@ CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
                                  + QStringLiteral(" файлов, подождите...");
     std::optional<OperationContext::Scope> busy;
     busy.emplace(m_ops);
-    if (m_hooks.showProgress)
-        m_hooks.showProgress(total, progressText);
-    else
-        m_ops.progress().show(true, total, progressText);
-    LoopGuard guard{m_table, m_hooks, m_ops, m_table.suppress()};
+    m_ops.showProgress(true, total, progressText);
+    LoopGuard guard{m_table, m_ops, m_table.suppress()};
     m_table.setSuppress(true);
 
     QElapsedTimer sincePump;
@@ -219,10 +212,7 @@ CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
         if (!m_table.isSelected(i))
             continue;
         ++reached;
-        if (m_hooks.updateProgress)
-            m_hooks.updateProgress(reached);
-        else
-            m_ops.progress().update(reached);
+        m_ops.updateProgress(reached);
         // Events are served every 15 ms or so, not per file: small files go fast.
         if (sincePump.elapsed() >= 15) {
             m_ops.processEvents();
@@ -344,8 +334,7 @@ CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
     guard.end();
     busy.reset();
     zv(3);
-    if (m_hooks.showLog)
-        m_hooks.showLog();
+    feedback().showLog();
     res.closeWindow = true;
     return res;
 }

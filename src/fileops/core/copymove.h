@@ -37,14 +37,8 @@ public:
 struct CopyMoveHooks {
     // Converts "Папка" to full paths (asked before a move of a relative table).
     std::function<void()> preobr;
-    // The progress window; without them only the context's progress state is set.
-    std::function<void(int max, const QString &text)> showProgress;
-    std::function<void(int position)> updateProgress;
-    std::function<void()> closeProgress;
     // The actions window is hidden while the loop runs.
     std::function<void()> hideWindow;
-    // The log viewer at the end.
-    std::function<void()> showLog;
     // The review window (modal); nullopt when there is none: nothing is overwritten.
     std::function<std::optional<ReviewDecision>(const RewriteScan &)> review;
     // The list of missing sub-folders with its create button (mode 3).

@@ -50,33 +50,20 @@ QString sizeBlock(const QString &label, int count, quint64 bytes)
 }
 
 struct ProgressGuard {
-    const DeleteHooks &hooks;
     OperationContext &ops;
     bool open = false;
     void show(int max, const QString &t)
     {
         open = true;
-        if (hooks.showProgress)
-            hooks.showProgress(max, t);
-        else
-            ops.progress().show(true, max, t);
+        ops.showProgress(true, max, t);
     }
-    void update(int pos)
-    {
-        if (hooks.updateProgress)
-            hooks.updateProgress(pos);
-        else
-            ops.progress().update(pos);
-    }
+    void update(int pos) { ops.updateProgress(pos); }
     void close()
     {
         if (!open)
             return;
         open = false;
-        if (hooks.closeProgress)
-            hooks.closeProgress();
-        else
-            ops.progress().close();
+        ops.closeProgress();
     }
     ~ProgressGuard() { close(); }
 };
@@ -112,16 +99,14 @@ QString filesSizeText(const TableCounters &c)
            + sizeBlock(QStringLiteral("Всего"), c.files, all);
 }
 
-FileDeleter::FileDeleter(TableModel &table, OperationContext &ops, DeleteHooks hooks)
-    : m_table(table), m_ops(ops), m_hooks(std::move(hooks))
+FileDeleter::FileDeleter(TableModel &table, OperationContext &ops) : m_table(table), m_ops(ops)
 {
 }
 
 void FileDeleter::recount()
 {
     vt::recount(m_table, false);
-    if (m_hooks.countersChanged)
-        m_hooks.countersChanged();
+    feedback().countersChanged();
 }
 
 void FileDeleter::listChanged()
@@ -174,10 +159,10 @@ DeleteResult FileDeleter::sbDelFilesClick(bool permanent)
     std::optional<OperationContext::Scope> busy;
     busy.emplace(m_ops);
     SuppressGuard suppress(&m_table);
-    if (m_hooks.hideWindow)
-        m_hooks.hideWindow();
+    if (m_hideWindow)
+        m_hideWindow();
 
-    ProgressGuard progress{m_hooks, m_ops};
+    ProgressGuard progress{m_ops};
     if (permanent)
         progress.show(n, QStringLiteral("Удаление файлов, подождите..."));
     QList<int> gone;
@@ -216,8 +201,8 @@ DeleteResult FileDeleter::sbDelFilesClick(bool permanent)
     busy.reset();
     progress.close();
     recount();
-    if (m_hooks.showLog && !(res.deleted == 0 && stopped))
-        m_hooks.showLog();
+    if (!(res.deleted == 0 && stopped))
+        feedback().showLog();
     res.closeWindow = res.deleted > 0;
     return res;
 }
@@ -285,10 +270,9 @@ void FileDeleter::miEmptyDirSelectClick()
             m_table.setSelected(i, on);
         }
     }
-    if (found > 0 && m_hooks.scrollTo)
-        m_hooks.scrollTo(m_table.firstSelected());
-    if (m_hooks.countersChanged)
-        m_hooks.countersChanged();
+    if (found > 0)
+        feedback().showRow(m_table.firstSelected());
+    feedback().countersChanged();
     ui().inf(QStringLiteral("Найдено в таблице пустых папок: ") + num(found) + QStringLiteral("\rВсего папок: ")
              + num(folders));
 }
@@ -359,8 +343,7 @@ void FileDeleter::miDelEmptyDirClick()
         }
         if (!del) {
             recount();
-            if (m_hooks.scrollTo)
-                m_hooks.scrollTo(m_table.firstSelected());
+            feedback().showRow(m_table.firstSelected());
             zv(2);
             return;
         }
@@ -377,8 +360,7 @@ void FileDeleter::miDelEmptyDirClick()
     if (removed > 0)
         listChanged();
     ui().inf(summary);
-    if (m_hooks.showLog)
-        m_hooks.showLog();
+    feedback().showLog();
 }
 
 void FileDeleter::miInfFilesSzClick()

@@ -23,20 +23,6 @@ public:
     virtual bool removeDir(const QByteArray &path);
 };
 
-struct DeleteHooks {
-    // The progress window of a permanent delete; without them the context's state is set.
-    std::function<void(int max, const QString &text)> showProgress;
-    std::function<void(int position)> updateProgress;
-    std::function<void()> closeProgress;
-    // The actions window is hidden while files are deleted.
-    std::function<void()> hideWindow;
-    std::function<void()> showLog;
-    // After the counters were recounted (the view redraws them).
-    std::function<void()> countersChanged;
-    // The first selected row is scrolled into view.
-    std::function<void(int row)> scrollTo;
-};
-
 struct DeleteResult {
     int deleted = 0;
     int total = 0;
@@ -54,12 +40,13 @@ QString filesSizeText(const TableCounters &c);
 
 class FileDeleter {
 public:
-    FileDeleter(TableModel &table, OperationContext &ops, DeleteHooks hooks = {});
+    FileDeleter(TableModel &table, OperationContext &ops);
 
     void setLists(ListController *lists) { m_lists = lists; }
     // Null restores the platform engine.
     void setEngine(DeleteEngine *engine) { m_engine = engine; }
-    void setHideWindow(std::function<void()> hide) { m_hooks.hideWindow = std::move(hide); }
+    // The actions window hides while files are deleted.
+    void setHideWindow(std::function<void()> hide) { m_hideWindow = std::move(hide); }
 
     // The actions window's "Удалить" (Shift: for good).
     DeleteResult sbDelFilesClick(bool permanent);
@@ -80,7 +67,7 @@ private:
 
     TableModel &m_table;
     OperationContext &m_ops;
-    DeleteHooks m_hooks;
+    std::function<void()> m_hideWindow;
     ListController *m_lists = nullptr;
     DeleteEngine m_platform;
     DeleteEngine *m_engine = nullptr;

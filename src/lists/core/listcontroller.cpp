@@ -114,11 +114,9 @@ ListKind ListController::ReadSpis(const QString &path)
         SuppressGuard guard(&m_table);
         m_table.setAllSelected(false);
     }
-    if (m_hooks.setPanel) {
-        m_hooks.setPanel(6, QString::number(m_table.counters().files));
-        m_hooks.setPanel(9, QString::number(m_table.counters().folders));
-        m_hooks.setPanel(7, QString());
-    }
+    feedback().panel(6, QString::number(m_table.counters().files));
+    feedback().panel(9, QString::number(m_table.counters().folders));
+    feedback().panel(7, QString());
     if (r.stop != StopNone)
         m_changed = ChangedState::ReadIncompletely;
     emit stateChanged();
@@ -145,16 +143,12 @@ void ListController::clearForRead()
 bool ListController::openList(const QString &path)
 {
     clearForRead();
-    if (m_hooks.setCaption)
-        m_hooks.setCaption(QStringLiteral("Идет чтение в таблицу..."));
-    if (m_hooks.setPanel)
-        m_hooks.setPanel(7, QStringLiteral("чтение..."));
+    feedback().caption(QStringLiteral("Идет чтение в таблицу..."));
+    feedback().panel(7, QStringLiteral("чтение..."));
     if (ReadSpis(path) != ListKind::None)
         return true;
-    if (m_hooks.setCaption)
-        m_hooks.setCaption(QStringLiteral("Ошибка чтения списка в таблицу"));
-    if (m_hooks.setPanel)
-        m_hooks.setPanel(7, QString());
+    feedback().caption(QStringLiteral("Ошибка чтения списка в таблицу"));
+    feedback().panel(7, QString());
     m_kind = ListKind::Failed;
     m_path.clear();
     m_log.append(logStamp() + QStringLiteral("Ошибка чтения списка в таблицу. Имя файла:\r\n") + path
@@ -230,10 +224,8 @@ bool ListController::ReadVtS(const QString &path, const QString &shownName)
     clearForRead();
     if (m_hooks.setVtsLook)
         m_hooks.setVtsLook(true);
-    if (m_hooks.setCaption)
-        m_hooks.setCaption(QStringLiteral("Идет чтение в таблицу..."));
-    if (m_hooks.setPanel)
-        m_hooks.setPanel(7, QStringLiteral("чтение..."));
+    feedback().caption(QStringLiteral("Идет чтение в таблицу..."));
+    feedback().panel(7, QStringLiteral("чтение..."));
     m_log.beginOperation(kListOpen);
     VtsRead r;
     {
@@ -262,19 +254,16 @@ bool ListController::ReadVtS(const QString &path, const QString &shownName)
     const QString errors = r.errors > 0 ? QStringLiteral("\r\nОшибок чтения: ") + QString::number(r.errors)
                                         : QString();
     m_log.append(logStamp() + summary + errors + QStringLiteral("\r\n-"));
-    if (m_hooks.setPanel) {
-        m_hooks.setPanel(6, QString::number(m_table.counters().files));
-        m_hooks.setPanel(9, QString::number(m_table.counters().folders));
-        m_hooks.setPanel(7, QString());
-    }
+    feedback().panel(6, QString::number(m_table.counters().files));
+    feedback().panel(9, QString::number(m_table.counters().folders));
+    feedback().panel(7, QString());
     const bool stopped = r.stop != StopNone;
     if (stopped)
         m_changed = ChangedState::ReadIncompletely;
     emit stateChanged();
     const QString caption = stopped ? QStringLiteral("Чтение VTS остановлено")
                                     : QStringLiteral("Прочитан список VTS (снимок таблицы)");
-    if (m_hooks.setCaption)
-        m_hooks.setCaption(caption);
+    feedback().caption(caption);
     // Read errors are in the log and the read-error report; only a stop is told.
     if (stopped)
         ui().inf(caption);
@@ -330,10 +319,7 @@ VtlAppend ListController::AppSpis(const QString &path)
 {
     const Selection sel = m_table.selection();
     const VtlAppend a = appendVtl(path, sel);
-    if (m_hooks.closeProgress)
-        m_hooks.closeProgress();
-    else
-        m_ops.progress().close();
+    m_ops.closeProgress();
     if (!a.opened)
         return a;
     const QString text = QStringLiteral("Добавлены (помеч.) ") + QString::number(a.added)

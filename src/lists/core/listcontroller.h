@@ -17,8 +17,6 @@ class OperationContext;
 class TableModel;
 
 struct ListHooks {
-    std::function<void(const QString &)> setCaption;
-    std::function<void(int, const QString &)> setPanel;
     // The end-of-read report of the search with the read errors.
     std::function<void(StopFlag, int errors)> report;
     // Window to list mode with the type of this kind checked.
@@ -34,8 +32,6 @@ struct ListHooks {
     // The save dialog of a VTX/M3U list: 6 Да, 7 Нет, 2 Отмена; *relative
     // tells whether names relative to the list's folder were chosen.
     std::function<int(const QString &path, bool incomplete, bool *relative)> vprVtx;
-    // Closes the progress window, so that a result is never shown under it.
-    std::function<void()> closeProgress;
 };
 
 enum class ChangedState { Unchanged = 0, Changed = 1, ReadIncompletely = 2 };

@@ -67,8 +67,7 @@ bool PathIntake::ProvAdd()
         if (ui().vopr(QStringLiteral("Из таблицы удаляли записи. Для добавления требуется "
                                      "перенуменовать колонку ID.\rПродолжить?"))) {
             perenum(m_table, false);
-            if (m_hooks.refresh)
-                m_hooks.refresh();
+            feedback().countersChanged();
         }
         return false;
     }
@@ -90,14 +89,8 @@ AddOutcome PathIntake::AddParams(AddMode mode, const QStringList &paths)
 {
     AddOutcome out;
     OperationContext::Scope busy(m_ops);
-    auto caption = [this](const QString &c) {
-        if (m_hooks.setCaption)
-            m_hooks.setCaption(c);
-    };
-    auto finish = [this] {
-        if (m_hooks.refresh)
-            m_hooks.refresh();
-    };
+    auto caption = [](const QString &c) { feedback().caption(c); };
+    auto finish = [] { feedback().countersChanged(); };
     if (mode == AddMode::ReadList) {
         if (!paths.isEmpty() && m_lists.openList(paths.first()))
             out.list = m_lists.kind();
@@ -107,8 +100,7 @@ AddOutcome PathIntake::AddParams(AddMode mode, const QStringList &paths)
     if (mode == AddMode::CommandLine) {
         m_lists.clearForRead();
         caption(QStringLiteral("Идет чтение в таблицу..."));
-        if (m_hooks.setPanel)
-            m_hooks.setPanel(7, QStringLiteral("чтение..."));
+        feedback().panel(7, QStringLiteral("чтение..."));
         if (paths.size() == 1) {
             const QFileInfo fi(paths.first());
             if (fi.isDir()) {
@@ -117,8 +109,7 @@ AddOutcome PathIntake::AddParams(AddMode mode, const QStringList &paths)
                     folder += QLatin1Char('/');
                 if (m_hooks.setFolderField)
                     m_hooks.setFolderField(folder);
-                if (m_hooks.setPanel)
-                    m_hooks.setPanel(7, QString());
+                feedback().panel(7, QString());
                 caption(QStringLiteral("Vestrada"));
                 out.folderField = true;
                 finish();
@@ -148,8 +139,7 @@ AddOutcome PathIntake::AddParams(AddMode mode, const QStringList &paths)
     }
     out.files = m_table.counters().files - c0.files;
     out.folders = m_table.counters().folders - c0.folders;
-    if (m_hooks.setPanel)
-        m_hooks.setPanel(7, QString());
+    feedback().panel(7, QString());
     if (mode == AddMode::CommandLine) {
         const QString done = QStringLiteral("Прочитаны параметры командной строки в таблицу.");
         caption(done);

@@ -15,14 +15,10 @@ class OperationContext;
 class TableModel;
 
 struct IntakeHooks {
-    std::function<void(const QString &)> setCaption;
-    std::function<void(int, const QString &)> setPanel;
     // The one command-line folder goes into the search folder field.
     std::function<void(const QString &)> setFolderField;
     // "Папка" from relative to full paths (silent: no sound).
     std::function<void(bool silent)> preobr;
-    // Result counters and selection display after a change of the rows.
-    std::function<void()> refresh;
 };
 
 enum class AddMode { ReadList = 0, CommandLine = 1, Append = 2 };

@@ -72,8 +72,8 @@ QString &lastNewExt()
     return ext;
 }
 
-QuickRen::QuickRen(TableModel &table, OperationContext &ops, ListController *lists, QuickRenHooks hooks)
-    : m_table(table), m_ops(ops), m_lists(lists), m_hooks(std::move(hooks))
+QuickRen::QuickRen(TableModel &table, OperationContext &ops, ListController *lists, std::function<void()> pause)
+    : m_table(table), m_ops(ops), m_lists(lists), m_pause(std::move(pause))
 {
 }
 
@@ -191,8 +191,7 @@ void QuickRen::DopRen(int mode, bool dirs, const QString &title)
 void QuickRen::finish(int ok, int found)
 {
     renLogEnd(summaryText(ok, found), ok, m_lists);
-    if (m_hooks.showLog)
-        m_hooks.showLog();
+    feedback().showLog();
 }
 
 void QuickRen::miDopExtDelClick()
@@ -213,8 +212,8 @@ void QuickRen::miDopExtDelClick()
                                        "Все равно продолжить?"),
                         BoxIcon::Warning, true))
         return;
-    if (m_hooks.pause)
-        m_hooks.pause();
+    if (m_pause)
+        m_pause();
     const YesOk a = ui().vprYesOK(QStringLiteral("Удалить расширения файлов (") + QString::number(n)
                                   + QStringLiteral(" шт.)\r[YES]: Заменить точки на подчеркивание"
                                                    "\r[OK]: Обрезать расширение, заменить точки на подчеркивание"));

@@ -13,11 +13,6 @@ class ListController;
 class OperationContext;
 class TableModel;
 
-struct QuickRenHooks {
-    std::function<void()> showLog; // the log viewer at the end of a batch
-    std::function<void()> pause;   // the short wait after the extension-removal warning
-};
-
 // The refusal text of the folder check, empty when folder renames may go on:
 // 1..1000 folders selected, one "Папка" for the whole table, that folder on
 // disk and outside the forbidden folders.
@@ -28,7 +23,8 @@ QString &lastNewExt();
 
 class QuickRen {
 public:
-    QuickRen(TableModel &table, OperationContext &ops, ListController *lists, QuickRenHooks hooks = {});
+    // pause: the short wait after the extension-removal warning.
+    QuickRen(TableModel &table, OperationContext &ops, ListController *lists, std::function<void()> pause = {});
 
     // mode 0 spaces, 1 transliteration, 2 add extension (files only).
     void DopRen(int mode, bool dirs, const QString &title);
@@ -51,7 +47,7 @@ private:
     TableModel &m_table;
     OperationContext &m_ops;
     ListController *m_lists;
-    QuickRenHooks m_hooks;
+    std::function<void()> m_pause;
 };
 
 } // namespace vt

@@ -94,13 +94,9 @@ void SearchController::StartFind(SearchParams p, const Validate &validate, bool 
 
 void SearchController::runWalk(const WalkSettings &s)
 {
-    if (m_hooks.setCaption)
-        m_hooks.setCaption(QStringLiteral("Идет поиск. Нажмите Escape или \"Стоп\" для остановки."));
+    feedback().caption(QStringLiteral("Идет поиск. Нажмите Escape или \"Стоп\" для остановки."));
     m_running = true;
-    auto panel = [this](int i, const QString &t) {
-        if (m_hooks.setPanel)
-            m_hooks.setPanel(i, t);
-    };
+    auto panel = [](int i, const QString &t) { feedback().panel(i, t); };
     {
         OperationContext::Scope busy(m_ops);
         SuppressGuard guard(&m_table);
@@ -147,15 +143,14 @@ void SearchController::ress(int errors)
     const bool listRead = errors >= 0;
     if (m_stop != StopNone && m_hooks.listOpen && m_hooks.listOpen())
         call(m_hooks.listNotComplete);
-    if (m_hooks.setCaption)
-        m_hooks.setCaption(reportTitle(m_stop, listRead) + QLatin1Char('.'));
+    feedback().caption(reportTitle(m_stop, listRead) + QLatin1Char('.'));
     const TableCounters &c = m_table.counters();
     const QString t = reportText(m_stop, listRead, errors, c.files, c.folders);
     m_log.setSearchSummary(m_log.searchSummary() + QStringLiteral("\r\n-\r\n") + t + QLatin1Char('.'));
     if (errors <= 0) {
         ui().inf(t);
     } else if (ui().vopr(t + QStringLiteral("\r\nОткрыть лог?"))) {
-        call(m_hooks.openLog);
+        feedback().showLog();
     }
 }
 

@@ -22,9 +22,6 @@ struct SearchHooks {
     std::function<void(const QString &)> setDirPath;
     std::function<void()> recentFoldersChanged;
     std::function<void(const QString &)> addRecentMask;
-    std::function<void(const QString &)> setCaption;
-    std::function<void(int, const QString &)> setPanel;
-    std::function<void()> openLog;            // log viewer on the last action
     std::function<void()> listNotComplete;    // an open list was not read to its end
     std::function<bool()> listOpen;
 };
