@@ -112,7 +112,7 @@ void TFileForm::ShowAct()
         return d.sbDelFilesClick(permanent).closeWindow;
     };
     a.rename = [this, m, &form] {
-        TRenPrevForm prev(*m, m_lists.get(), false, this);
+        TRenPrevForm prev(*m, m_ops, m_lists.get(), false, this);
         if (prev.fill(m->selectedRows()) == 0) {
             ui().beep();
             form->sbRenFil->setEnabled(false);

@@ -33,7 +33,7 @@ void TFileForm::miRenDirRuleClick()
     if (busy() || !quickRen().folderPreCheck())
         return;
     TableModel *m = ListView->tableModel();
-    TRenPrevForm prev(*m, m_lists.get(), true, this);
+    TRenPrevForm prev(*m, m_ops, m_lists.get(), true, this);
     if (prev.fill(m->selectedRows()) == 0)
         return ui().inf(QStringLiteral("Не найдено папок для переименования"));
     prev.exec();

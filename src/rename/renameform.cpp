@@ -1,5 +1,6 @@
 #include "rename/renameform.h"
 
+#include "base/operation.h"
 #include "base/services.h"
 #include "base/textutil.h"
 #include "rename/core/renapply.h"
@@ -30,10 +31,6 @@ namespace vt {
 namespace {
 
 const QString kNameChars = QStringLiteral("\"*/:<>?\\|");
-
-const QString kNoPreset = QStringLiteral(
-    "Нет пресеты.\rДля сохранения пресеты на этой кнопке удерживайте Shift при клике\r"
-    "или выберите \"Запомнить правило\" в конт. меню этой кнопки.");
 
 int magnitudeOf(QCheckBox *b)
 {
@@ -601,74 +598,18 @@ void TRenameForm::presetClicked(int n)
 
 void TRenameForm::PresetWork(bool save, int n)
 {
-    if (m_busy || n < 1 || n > RenPresets::kCount)
+    if (m_busy || (m_ops && m_ops->busy()) || n < 1 || n > RenPresets::kCount || !presetFileReady(m_presets))
         return;
-    const QString readError = QStringLiteral("Ошибка чтения файла пресет");
-    if (!m_presets.known() && !m_presets.InitFileRules()) {
-        ui().inf(readError);
-        return;
-    }
     if (!save) {
-        std::optional<TRenRule> rec = m_presets.read(n);
-        if (!rec) {
-            ui().inf(readError);
-        } else if (rec->isEmpty()) {
-            ui().inf(kNoPreset);
-        } else {
+        if (std::optional<TRenRule> rec = presetToLoad(m_presets, n))
             SetRulesIn(n, *rec);
-        }
         return;
     }
-
-    if (!provApply())
-        return;
-    const std::optional<TRenRule> slot = m_presets.read(n);
-    if (!slot) {
-        ui().inf(readError);
-        return;
-    }
-    const QString old = slot->isEmpty() ? QString() : slot->Descr.trimmed();
-    QString start;
-    if (!old.isEmpty()) {
-        switch (ui().vprYesOK(QStringLiteral("На этой кнопке сохранена пресета:\r") + old
-                              + QStringLiteral("\rПерезаписать пресету?\r[YES]: продолжить с данного описания\r"
-                                               "[OK]: продолжить с нового описания"))) {
-        case YesOk::Yes: start = old; break;
-        case YesOk::Ok: break;
-        case YesOk::Cancel: return;
-        }
-    }
-    const std::optional<QString> text =
-        ui().input(QStringLiteral("Сохранить как пресету №") + QString::number(n),
-                   QStringLiteral("Введите описание (до 255 симв)"), start);
-    if (!text)
-        return;
-    const QString descr = text->trimmed();
-    if (descr.isEmpty()) {
-        ui().beep();
-        return;
-    }
-    currentRule().Descr = descr.left(255);
-    if (!m_presets.write(n, currentRule())) {
-        ui().inf(QStringLiteral("Ошибка записи файла пресет"));
-        return;
-    }
-    ui().inf(QStringLiteral("Пресета ") + QString::number(n) + QStringLiteral(" сохранена"));
+    if (provApply())
+        presetStore(m_presets, n, currentRule());
 }
 
-void TRenameForm::presetList()
-{
-    if (m_presets.path().isEmpty()) {
-        ui().beep();
-        return;
-    }
-    QString text;
-    switch (m_presets.list(&text)) {
-    case RenPresets::ListState::NoFile: ui().inf(QStringLiteral("Нет пресет")); break;
-    case RenPresets::ListState::Unreadable: ui().inf(QStringLiteral("Ошибка")); break;
-    case RenPresets::ListState::Ok: ui().inf(text); break;
-    }
-}
+void TRenameForm::presetList() { presetShowList(m_presets); }
 
 void TRenameForm::presetReset()
 {

@@ -23,6 +23,8 @@ class QToolButton;
 
 namespace vt {
 
+class OperationContext;
+
 class TRenameForm : public QDialog {
     Q_OBJECT
 public:
@@ -46,9 +48,8 @@ public:
     void PresetWork(bool save, int n);
     void presetList();
     void presetReset();
-    // The preview window sets this during a batch run.
-    void setBusy(bool on) { m_busy = on; }
-    bool busy() const { return m_busy; }
+    // The context of the preview's batch runs: the preset buttons wait while it is busy.
+    void setOperations(const OperationContext *ops) { m_ops = ops; }
     RenPresets &presets() { return m_presets; }
     // The preset popup as it is built for button n.
     QMenu *presetMenu(int n);
@@ -100,7 +101,8 @@ private:
 
     bool m_dirs = false;
     bool m_loading = false;
-    bool m_busy = false;
+    bool m_busy = false; // a preset is being copied into the rule
+    const OperationContext *m_ops = nullptr;
     bool m_dayFirst = false;
     RenPresets m_presets;
     QGridLayout *m_affixes = nullptr;

@@ -1,11 +1,11 @@
 #include "rename/renprevform.h"
 
-#include "base/currentlog.h"
+#include "base/operation.h"
 #include "base/services.h"
 #include "lists/core/listcontroller.h"
 #include "platform/dirreader.h"
 #include "platform/fileentry.h"
-#include "rename/core/renlog.h"
+#include "rename/core/renamerun.h"
 #include "rename/core/renrule.h"
 #include "rename/prosmform.h"
 #include "rename/renameform.h"
@@ -66,13 +66,15 @@ void RenPrevList::dropEvent(QDropEvent *event)
     event->accept();
 }
 
-TRenPrevForm::TRenPrevForm(TableModel &table, ListController *lists, bool dirs, QWidget *parent)
-    : QDialog(parent), m_table(table), m_lists(lists), m_dirs(dirs)
+TRenPrevForm::TRenPrevForm(TableModel &table, OperationContext &ops, ListController *lists, bool dirs,
+                           QWidget *parent)
+    : QDialog(parent), m_table(table), m_ops(ops), m_lists(lists), m_dirs(dirs)
 {
     setObjectName(QStringLiteral("TRenPrevForm"));
     setWindowTitle(QStringLiteral("Renamer"));
     setFolderRename(dirs);
     m_edit = new TRenameForm(this);
+    m_edit->setOperations(&m_ops);
     build();
 }
 
@@ -180,7 +182,7 @@ void TRenPrevForm::modeChanged()
     sbRename->setVisible(rules);
 }
 
-bool TRenPrevForm::busy() const { return m_edit->busy(); }
+bool TRenPrevForm::busy() const { return m_ops.busy(); }
 
 void TRenPrevForm::sbRulesClick()
 {
@@ -197,7 +199,7 @@ void TRenPrevForm::sbRulesClick()
     if (sel.isEmpty())
         return ui().inf(QStringLiteral("Выделите строчки для переименования"));
     if (!m_spis)
-        m_spis = new TRenSpisFrm(m_table, m_lists, m_dirs, *m_edit, this);
+        m_spis = new TRenSpisFrm(m_table, m_ops, m_lists, m_dirs, this);
     QList<RenRow> rows;
     for (QTreeWidgetItem *it : sel)
         rows << rowOf(it);
@@ -275,23 +277,24 @@ void TRenPrevForm::Renamer(bool test)
                         false))
         return;
 
-    m_edit->setBusy(true);
-    CurrentLog &log = test ? currentLog() : renLogBegin(renLogHeader(m_dirs, n));
     QList<RenRow> rows;
     for (QTreeWidgetItem *it : sel)
         rows << rowOf(it);
-    const int ok = renBatch(rule, m_dirs, test, ext1Upper, newExt, rows, test ? nullptr : &log.opLog());
-    for (int i = 0; i < n; ++i) {
-        rowOf(sel[i]) = rows[i];
-        showRow(sel[i], rows[i]);
-    }
-    const QString summary = QStringLiteral("Результат: %1 из %2").arg(ok).arg(n);
-    ui().inf(summary);
-    if (!test) {
-        renUpdateTable(m_table, rows);
-        renLogEnd(summary, ok, m_lists);
-    }
-    m_edit->setBusy(false);
+    RenameRun run;
+    run.test = test;
+    run.header = renLogHeader(m_dirs, n);
+    run.ops = &m_ops;
+    run.table = &m_table;
+    run.lists = m_lists;
+    run.summary = [n](int ok) { return QStringLiteral("Результат: %1 из %2").arg(ok).arg(n); };
+    run.report = [this, &sel, &rows](const QString &summary) {
+        for (qsizetype i = 0; i < sel.size(); ++i) {
+            rowOf(sel[i]) = rows[i];
+            showRow(sel[i], rows[i]);
+        }
+        ui().inf(summary);
+    };
+    run.run(rows, [&](QStringList *log) { return renBatch(rule, m_dirs, test, ext1Upper, newExt, rows, log); });
 }
 
 void TRenPrevForm::sortRen(int col, bool descending)

@@ -16,6 +16,7 @@ class QToolButton;
 namespace vt {
 
 class ListController;
+class OperationContext;
 class TRenameForm;
 class TRenSpisFrm;
 class TableModel;
@@ -36,7 +37,9 @@ class TRenPrevForm : public QDialog {
     Q_OBJECT
 public:
     // dirs: folder flavour (sets the folder-rename flag before the editor exists).
-    TRenPrevForm(TableModel &table, ListController *lists, bool dirs, QWidget *parent = nullptr);
+    // ops: busy while a batch runs.
+    TRenPrevForm(TableModel &table, OperationContext &ops, ListController *lists, bool dirs,
+                 QWidget *parent = nullptr);
     ~TRenPrevForm() override;
 
     // Fills the preview from result-table rows (0-based, table order); the
@@ -79,6 +82,7 @@ private:
     bool busy() const;
 
     TableModel &m_table;
+    OperationContext &m_ops;
     ListController *m_lists;
     bool m_dirs;
     TRenameForm *m_edit = nullptr;

@@ -1,5 +1,6 @@
 #include "rename/renspisfrm.h"
 
+#include "base/operation.h"
 #include "base/services.h"
 #include "rename/renameform.h"
 #include "widgets/memo.h"
@@ -26,9 +27,9 @@ QString infoHint() { return QStringLiteral("Информация о числе �
 
 } // namespace
 
-TRenSpisFrm::TRenSpisFrm(TableModel &table, ListController *lists, bool dirs, TRenameForm &busyOwner,
+TRenSpisFrm::TRenSpisFrm(TableModel &table, OperationContext &ops, ListController *lists, bool dirs,
                          QWidget *parent)
-    : QDialog(parent), m_table(table), m_lists(lists), m_busy(busyOwner)
+    : QDialog(parent), m_table(table), m_ops(ops), m_lists(lists)
 {
     setObjectName(QStringLiteral("TRenSpisFrm"));
     setWindowTitle(QStringLiteral("Переименование Список  <->  Список"));
@@ -36,7 +37,7 @@ TRenSpisFrm::TRenSpisFrm(TableModel &table, ListController *lists, bool dirs, TR
     build();
 }
 
-bool TRenSpisFrm::busy() const { return m_busy.busy(); }
+bool TRenSpisFrm::busy() const { return m_ops.busy(); }
 
 void TRenSpisFrm::build()
 {
@@ -237,7 +238,7 @@ void TRenSpisFrm::sbFormatClick(int tag)
     RenSpisEnv env;
     env.table = &m_table;
     env.lists = m_lists;
-    env.setBusy = [this](bool on) { m_busy.setBusy(on); };
+    env.ops = &m_ops;
     const RenSpisOutcome o = renSpisClick(m_state, tag, env);
     switch (o) {
     case RenSpisOutcome::Refused:

@@ -17,14 +17,14 @@ class QToolButton;
 namespace vt {
 
 class ListController;
-class TRenameForm;
+class OperationContext;
 class TableModel;
 
 class TRenSpisFrm : public QDialog {
     Q_OBJECT
 public:
-    // busyOwner: the rule editor, whose busy flag the rename windows share.
-    TRenSpisFrm(TableModel &table, ListController *lists, bool dirs, TRenameForm &busyOwner,
+    // ops: busy while a batch runs, the same the preview follows.
+    TRenSpisFrm(TableModel &table, OperationContext &ops, ListController *lists, bool dirs,
                 QWidget *parent = nullptr);
 
     // Takes the selected preview rows (top to bottom) and shows the old names;
@@ -65,8 +65,8 @@ private:
     bool busy() const;
 
     TableModel &m_table;
+    OperationContext &m_ops;
     ListController *m_lists;
-    TRenameForm &m_busy;
     RenSpisState m_state;
     bool m_putting = false; // controls set by the program, not the user
 };

@@ -1,4 +1,5 @@
 #include "base/appdirs.h"
+#include "base/operation.h"
 #include "fakeservices.h"
 #include "rename/core/renrule.h"
 #include "rename/renameform.h"
@@ -306,7 +307,9 @@ private slots:
         click(f.labPreset);
         QCOMPARE(fx->ui.lastText(), QStringLiteral("Нет пресет"));
         // busy (a batch run): preset buttons do nothing
-        f.setBusy(true);
+        OperationContext ops;
+        f.setOperations(&ops);
+        OperationContext::Scope batch(ops);
         const int calls = int(fx->ui.calls.size());
         click(f.sbPres[0]);
         QCOMPARE(fx->ui.calls.size(), calls);

@@ -1,5 +1,6 @@
 #include "base/appdirs.h"
 #include "base/currentlog.h"
+#include "base/operation.h"
 #include "fakeservices.h"
 #include "modalanswer.h"
 #include "rename/core/renrule.h"
@@ -61,6 +62,7 @@ class TestRenPrevForm : public QObject {
     Q_OBJECT
     QTemporaryDir home;
     std::unique_ptr<FakeServices> fx;
+    OperationContext ops;
 
     // Runs the preview over every row of t with the current rule.
     void run(TRenPrevForm &f, bool test)
@@ -113,7 +115,7 @@ private slots:
         QVERIFY(appendPath(t, st, d + "noext") == AppendResult::Added);
         for (const QString &line : headless)
             QCOMPARE(appendPath(t, st, d + line.section('\t', 0, 0)), AppendResult::Added);
-        TRenPrevForm f(t, nullptr, false);
+        TRenPrevForm f(t, ops, nullptr, false);
         QCOMPARE(f.fill({0, 1, 2, 3, 4}), 4); // no extension, no row
         QCOMPARE(f.windowTitle(), QStringLiteral("Переименование файлов, в таблице: 4"));
         QCOMPARE(f.lvRen->topLevelItem(0)->text(0), QStringLiteral("2"));
@@ -134,7 +136,7 @@ private slots:
         for (const char *f : {"a.txt", "b.txt", "c.txt"})
             QCOMPARE(appendPath(t, st, d + f), AppendResult::Added);
         t.setAllSelected(true);
-        TRenPrevForm f(t, nullptr, false);
+        TRenPrevForm f(t, ops, nullptr, false);
         QCOMPARE(f.fill(t.selectedRows()), 3);
 
         run(f, true);
@@ -218,7 +220,7 @@ private slots:
         AppendState st;
         for (const char *f : {"bb.txt", "a.txt", "ccc.txt", "sub"})
             QCOMPARE(appendPath(t, st, d + f), AppendResult::Added);
-        TRenPrevForm f(t, nullptr, false);
+        TRenPrevForm f(t, ops, nullptr, false);
         f.fill({0, 1, 2, 3});
         const auto order = [&f](int col) {
             QStringList s;
@@ -289,7 +291,7 @@ private slots:
         QCOMPARE(fx->ui.lastText(), "Не найден файл/папка:\r" + d + "ccc.txt");
 
         // folders: their own rows and lengths
-        TRenPrevForm g(t, nullptr, true);
+        TRenPrevForm g(t, ops, nullptr, true);
         QCOMPARE(g.fill({0, 1, 2, 3}), 1);
         QCOMPARE(g.windowTitle(), QStringLiteral("Переименование папок, в таблице: 1"));
         QCOMPARE(g.lvRen->topLevelItem(0)->text(4), QStringLiteral("3 / 0 • %1").arg(d.size() + 3));

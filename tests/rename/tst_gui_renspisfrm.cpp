@@ -1,5 +1,6 @@
 #include "base/appdirs.h"
 #include "base/currentlog.h"
+#include "base/operation.h"
 #include "fakeservices.h"
 #include "modalanswer.h"
 #include "rename/renameform.h"
@@ -43,6 +44,7 @@ class TestRenSpisFrm : public QObject {
     Q_OBJECT
     QTemporaryDir home;
     std::unique_ptr<FakeServices> fx;
+    OperationContext ops;
 
 private slots:
     void initTestCase()
@@ -65,7 +67,7 @@ private slots:
             writeTestFile(d + f, f);
         for (const char *f : {"alpha.txt", "beta.txt", "gamma.log"})
             QCOMPARE(appendPath(t, st, d + f), AppendResult::Added);
-        TRenPrevForm f(t, nullptr, false);
+        TRenPrevForm f(t, ops, nullptr, false);
         QCOMPARE(f.fill({0, 1, 2}), 3);
         f.rbRenSpis->setChecked(true);
         f.sbRulesClick();
@@ -153,7 +155,7 @@ private slots:
         TableModel t;
         AppendState st;
         QCOMPARE(appendPath(t, st, d + "old"), AppendResult::Added);
-        TRenPrevForm f(t, nullptr, true);
+        TRenPrevForm f(t, ops, nullptr, true);
         QCOMPARE(f.fill({0}), 1);
         f.rbRenSpis->setChecked(true);
         f.lvRen->selectAll();
@@ -165,11 +167,12 @@ private slots:
                 fx->ui.yesNo.enqueue(true);
                 s->sbFormatClick(2);
                 QCOMPARE(s->memOldName->toPlainText(), QStringLiteral("old >> new.d <OK>"));
-                // no closing while a run holds the shared busy flag
-                f.renameForm()->setBusy(true);
-                s->reject();
-                QVERIFY(s->isVisible());
-                f.renameForm()->setBusy(false);
+                // no closing while a run holds the shared busy state
+                {
+                    OperationContext::Scope batch(ops);
+                    s->reject();
+                    QVERIFY(s->isVisible());
+                }
                 s->reject();
             });
             f.sbRulesClick();

@@ -4,7 +4,7 @@
 #include "base/textutil.h"
 #include "rename/core/quickren.h"
 #include "rename/core/renbatch.h"
-#include "rename/core/renlog.h"
+#include "rename/core/renamerun.h"
 #include "rename/core/renpresets.h"
 #include "search/core/headlessfind.h"
 #include "table/core/tablemodel.h"
@@ -109,16 +109,15 @@ int renameRowsHeadless(TableModel &table, const QStringList &opts)
 
     const int n = int(rows.size());
     const QString summary = QStringLiteral("Результат: %1 из %2");
-    int ok = 0;
     QStringList lines;
-    if (test) {
-        ok = renBatch(rule, dirs, true, ext1Upper, newExt, rows, nullptr);
-    } else {
-        CurrentLog &log = renLogBegin(renLogHeader(dirs, n));
-        ok = renBatch(rule, dirs, false, ext1Upper, newExt, rows, &log.opLog());
-        renUpdateTable(table, rows);
-        renLogEnd(summary.arg(ok).arg(n), ok, nullptr);
-    }
+    RenameRun run;
+    run.test = test;
+    run.header = renLogHeader(dirs, n);
+    run.table = &table;
+    run.summary = [&summary, n](int ok) { return summary.arg(ok).arg(n); };
+    const int ok = run.run(rows, [&](QStringList *log) {
+        return renBatch(rule, dirs, test, ext1Upper, newExt, rows, log);
+    });
     QByteArray out;
     for (int i = 0; i < n; ++i)
         out += plainRow({before[i], leaf(rows[i].newName, rows[i].newExt, dirs), rows[i].result});

@@ -1,6 +1,7 @@
 #include "rename/core/renpresets.h"
 
 #include "base/appdirs.h"
+#include "base/services.h"
 #include "base/storefile.h"
 #include "base/textutil.h"
 
@@ -80,6 +81,82 @@ RenPresets::ListState RenPresets::list(QString *text) const
     if (text)
         *text = blocks.join(QStringLiteral("\r\n\r\n"));
     return ListState::Ok;
+}
+
+namespace {
+const QString kReadError = QStringLiteral("Ошибка чтения файла пресет");
+} // namespace
+
+bool presetFileReady(RenPresets &presets)
+{
+    if (presets.known() || presets.InitFileRules())
+        return true;
+    ui().inf(kReadError);
+    return false;
+}
+
+std::optional<TRenRule> presetToLoad(RenPresets &presets, int n)
+{
+    std::optional<TRenRule> rec = presets.read(n);
+    if (!rec) {
+        ui().inf(kReadError);
+    } else if (rec->isEmpty()) {
+        ui().inf(QStringLiteral("Нет пресеты.\rДля сохранения пресеты на этой кнопке удерживайте Shift при клике\r"
+                                "или выберите \"Запомнить правило\" в конт. меню этой кнопки."));
+        rec.reset();
+    }
+    return rec;
+}
+
+bool presetStore(RenPresets &presets, int n, TRenRule &rule)
+{
+    const std::optional<TRenRule> slot = presets.read(n);
+    if (!slot) {
+        ui().inf(kReadError);
+        return false;
+    }
+    const QString old = slot->isEmpty() ? QString() : slot->Descr.trimmed();
+    QString start;
+    if (!old.isEmpty()) {
+        switch (ui().vprYesOK(QStringLiteral("На этой кнопке сохранена пресета:\r") + old
+                              + QStringLiteral("\rПерезаписать пресету?\r[YES]: продолжить с данного описания\r"
+                                               "[OK]: продолжить с нового описания"))) {
+        case YesOk::Yes: start = old; break;
+        case YesOk::Ok: break;
+        case YesOk::Cancel: return false;
+        }
+    }
+    const std::optional<QString> text =
+        ui().input(QStringLiteral("Сохранить как пресету №") + QString::number(n),
+                   QStringLiteral("Введите описание (до 255 симв)"), start);
+    if (!text)
+        return false;
+    const QString descr = text->trimmed();
+    if (descr.isEmpty()) {
+        ui().beep();
+        return false;
+    }
+    rule.Descr = descr.left(255);
+    if (!presets.write(n, rule)) {
+        ui().inf(QStringLiteral("Ошибка записи файла пресет"));
+        return false;
+    }
+    ui().inf(QStringLiteral("Пресета ") + QString::number(n) + QStringLiteral(" сохранена"));
+    return true;
+}
+
+void presetShowList(const RenPresets &presets)
+{
+    if (presets.path().isEmpty()) {
+        ui().beep();
+        return;
+    }
+    QString text;
+    switch (presets.list(&text)) {
+    case RenPresets::ListState::NoFile: ui().inf(QStringLiteral("Нет пресет")); break;
+    case RenPresets::ListState::Unreadable: ui().inf(QStringLiteral("Ошибка")); break;
+    case RenPresets::ListState::Ok: ui().inf(text); break;
+    }
 }
 
 } // namespace vt

@@ -41,4 +41,16 @@ private:
     bool m_valid = false;
 };
 
+// The preset buttons' questions and messages around the file.
+// The file is known or could be set up; else the user was told.
+bool presetFileReady(RenPresets &presets);
+// Preset n to set as the current rule; nullopt (the user was told why) when
+// the file cannot be read or the slot is empty.
+std::optional<TRenRule> presetToLoad(RenPresets &presets, int n);
+// Stores rule as preset n under a description the user gives (an old one
+// may be kept); false when nothing was stored.
+bool presetStore(RenPresets &presets, int n, TRenRule &rule);
+// "Описания всех пресет" shown, or a beep without a preset file.
+void presetShowList(const RenPresets &presets);
+
 } // namespace vt

@@ -1,15 +1,13 @@
 #include "rename/core/renspis.h"
 
 #include "base/cleanname.h"
-#include "base/currentlog.h"
-#include "base/savelog.h"
 #include "base/services.h"
 #include "lists/core/listcontroller.h"
 #include "platform/dirreader.h"
 #include "platform/fileentry.h"
 #include "platform/renamefile.h"
 #include "rename/core/renapply.h"
-#include "rename/core/renlog.h"
+#include "rename/core/renamerun.h"
 #include "rename/core/renrule.h"
 #include "table/core/tablemodel.h"
 
@@ -189,22 +187,23 @@ RenSpisOutcome renSpisClick(RenSpisState &s, int tag, const RenSpisEnv &env)
             ui().beep(Beep::Error);
             outcome = RenSpisOutcome::Mismatch;
         } else {
-            const bool test = tag == 1;
+            RenameRun run;
+            run.test = tag == 1;
+            run.header = renSpisLogHeader(s.dirs, int(s.rows.size()));
+            run.ops = env.ops;
+            run.table = env.table;
+            run.lists = env.lists;
+            run.summary = [&run, count](int ok) {
+                return (run.test ? QStringLiteral("ТЕСТ, результат: ") : QStringLiteral("Переименование: "))
+                     + num(ok) + QStringLiteral(" из ") + num(count);
+            };
+            run.report = [&s](const QString &summary) {
+                s.display = RenSpisResults;
+                s.summary = summary;
+                s.summaryShown = true;
+            };
             s.display = RenSpisRebuilding;
-            if (env.setBusy)
-                env.setBusy(true);
-            CurrentLog &log = test ? currentLog() : renLogBegin(renSpisLogHeader(s.dirs, int(s.rows.size())));
-            const int ok = renSpisApply(s, names, test, test ? nullptr : &log.opLog());
-            if (!test && env.table)
-                renUpdateTable(*env.table, s.rows);
-            if (env.setBusy)
-                env.setBusy(false);
-            s.display = RenSpisResults;
-            s.summary = (test ? QStringLiteral("ТЕСТ, результат: ") : QStringLiteral("Переименование: ")) + num(ok)
-                      + QStringLiteral(" из ") + num(count);
-            s.summaryShown = true;
-            if (!test)
-                renLogEnd(s.summary, ok, env.lists);
+            run.run(s.rows, [&](QStringList *log) { return renSpisApply(s, names, run.test, log); });
             outcome = RenSpisOutcome::Ran;
         }
     }

@@ -14,6 +14,7 @@
 namespace vt {
 
 class ListController;
+class OperationContext;
 class TableModel;
 
 constexpr int kRenSpisMaxLines = 1000;
@@ -37,11 +38,11 @@ struct RenSpisState {
 };
 
 // What a run needs from outside: the result table and the open list follow
-// a real rename; the busy flag is the one the rule windows share.
+// a real rename; the context is busy while it runs.
 struct RenSpisEnv {
     TableModel *table = nullptr;
     ListController *lists = nullptr;
-    std::function<void(bool)> setBusy;
+    OperationContext *ops = nullptr;
 };
 
 // Opening: the three lists from the selected rows, the old names shown by
