@@ -1,12 +1,25 @@
 # Fails when a file of a module includes a project header from a folder that
 # the module may not use. Called by the build with -DLIST=<file> -DSTAMP=<file>;
-# LIST sets MODULE, FILES and ALLOWED (folders relative to src/).
+# LIST sets MODULE, FILES, ALLOWED (folders relative to src/) and PROJECT_DIRS
+# (the top folders of src/: an #include <...> is the project's when it starts
+# with one of them).
 include(${LIST})
 set(bad "")
 foreach(f ${FILES})
-  file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]")
   foreach(l ${lines})
-    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*$" "\\1" inc "${l}")
+    if(l MATCHES "^[ \t]*#[ \t]*include[ \t]*<([^>]*)>")
+      set(inc "${CMAKE_MATCH_1}")
+      string(REGEX REPLACE "/.*$" "" top "${inc}")
+      list(FIND PROJECT_DIRS "${top}" project)
+      if(project LESS 0 OR top STREQUAL inc)
+        continue() # Qt and the standard library
+      endif()
+    elseif(l MATCHES "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\"")
+      set(inc "${CMAKE_MATCH_1}")
+    else()
+      continue()
+    endif()
     get_filename_component(dir "${inc}" DIRECTORY)
     if(dir STREQUAL "")
       continue() # generated ui_*.h and moc files beside the source

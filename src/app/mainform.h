@@ -161,6 +161,10 @@ public:
     // F8, F9 and the explorer button (mainform_shell.cpp).
     void runRow(const QString &path);
     void openWithRow(const QString &path);
+    // The open-with window over parent, with the favourite parameters.
+    bool openWith(bool single, const QStringList &paths, const QString &page, QWidget *parent);
+    // The properties window of a rename preview's row, only to look at.
+    void viewProperties(const QString &path, bool folder, QWidget *parent);
     void showProperties();
     // The actions window's "Отправить...": true when the open-with window closed done.
     bool sendSelected();

@@ -113,6 +113,7 @@ void TFileForm::ShowAct()
     };
     a.rename = [this, m, &form] {
         TRenPrevForm prev(*m, m_ops, m_lists.get(), false, this);
+        prev.openProperties = [this, &prev](const QString &path, bool folder) { viewProperties(path, folder, &prev); };
         if (prev.fill(m->selectedRows()) == 0) {
             ui().beep();
             form->sbRenFil->setEnabled(false);

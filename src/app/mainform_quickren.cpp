@@ -34,6 +34,7 @@ void TFileForm::miRenDirRuleClick()
         return;
     TableModel *m = ListView->tableModel();
     TRenPrevForm prev(*m, m_ops, m_lists.get(), true, this);
+    prev.openProperties = [this, &prev](const QString &path, bool folder) { viewProperties(path, folder, &prev); };
     if (prev.fill(m->selectedRows()) == 0)
         return ui().inf(QStringLiteral("Не найдено папок для переименования"));
     prev.exec();

@@ -4,6 +4,7 @@
 
 #include "base/services.h"
 #include "fileops/actform.h"
+#include "lists/filstrform.h"
 #include "shell/core/openwith.h"
 #include "shell/core/shellrun.h"
 #include "shell/openwithform.h"
@@ -23,9 +24,19 @@ QString TFileForm::currentPage() const
     return row >= 0 && row < m->size() ? m->at(row).cells[ColPage] : QString();
 }
 
-void TFileForm::openWithRow(const QString &path)
+bool TFileForm::openWith(bool single, const QStringList &paths, const QString &page, QWidget *parent)
 {
-    OpenWith(true, {path}, currentPage(), this);
+    return OpenWith(single, paths, page, parent, [](QLineEdit *field) {
+        OpenFilStr(FavouriteKind::Parameter, FavouriteStrings::storePath(FavouriteKind::Parameter), field,
+                   QStringLiteral("Избранные параметры"), field->window());
+    });
+}
+
+void TFileForm::openWithRow(const QString &path) { openWith(true, {path}, currentPage(), this); }
+
+void TFileForm::viewProperties(const QString &path, bool folder, QWidget *parent)
+{
+    vt::viewProperties(path, folder, [this, path, parent] { openWith(true, {path}, QString(), parent); }, parent);
 }
 
 void TFileForm::runRow(const QString &path)
@@ -106,7 +117,7 @@ bool TFileForm::sendSelected()
     const SendText s = sendText(*m, m->selection());
     if (s.text.isEmpty())
         return false;
-    return OpenWith(s.paths.size() == 1, s.paths, currentPage(), this);
+    return openWith(s.paths.size() == 1, s.paths, currentPage(), this);
 }
 
 } // namespace vt

@@ -10,8 +10,6 @@
 #include "rename/prosmform.h"
 #include "rename/renameform.h"
 #include "rename/renspisfrm.h"
-#include "shell/openwithform.h"
-#include "shell/svvform.h"
 #include "table/core/tablemodel.h"
 #include "widgets/keystate.h"
 
@@ -451,13 +449,8 @@ void TRenPrevForm::openRow(QTreeWidgetItem *item)
     fs::Entry e;
     if (!fs::lookupNative(fs::nativePath(path), &e))
         return ui().inf(QStringLiteral("Не найден файл/папка:\r") + path);
-    SvvHooks h;
-    h.send = [this, path] { OpenWith(true, {path}, QString(), this); };
-    Tsvvfrm f(std::move(h), this);
-    f.InitTxt(path);
-    f.setFolder(m_dirs);
-    f.setViewOnly(true);
-    f.exec();
+    if (openProperties)
+        openProperties(path, m_dirs);
 }
 
 void TRenPrevForm::mousePressEvent(QMouseEvent *event)

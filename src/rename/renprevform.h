@@ -56,6 +56,8 @@ public:
     void sbSprClick();
     void sbProsmRenClick(bool shift);
     void openRow(QTreeWidgetItem *item);
+    // The properties window of a row's path, only to look at; unset: nothing opens.
+    std::function<void(const QString &path, bool folder)> openProperties;
     // The lines the view button lists: old (false) or new names of the selected rows.
     QStringList viewLines(bool newNames) const;
     TRenameForm *renameForm() const { return m_edit; }

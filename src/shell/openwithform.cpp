@@ -2,7 +2,6 @@
 
 #include "base/appdirs.h"
 #include "base/services.h"
-#include "lists/filstrform.h"
 #include "platform/desktopentry.h"
 #include "shell/core/shellrun.h"
 
@@ -342,9 +341,8 @@ void TOpenWithForm::clearRecent()
 
 void TOpenWithForm::favouriteParams()
 {
-    if (cbAddParam->isChecked())
-        OpenFilStr(FavouriteKind::Parameter, FavouriteStrings::storePath(FavouriteKind::Parameter), eAddParam,
-                   QStringLiteral("Избранные параметры"), this);
+    if (cbAddParam->isChecked() && favourites)
+        favourites(eAddParam);
 }
 
 void TOpenWithForm::labAddPageClick()
@@ -395,9 +393,11 @@ bool TOpenWithForm::eventFilter(QObject *watched, QEvent *e)
     return QDialog::eventFilter(watched, e);
 }
 
-bool OpenWith(bool single, const QStringList &paths, const QString &page, QWidget *parent)
+bool OpenWith(bool single, const QStringList &paths, const QString &page, QWidget *parent,
+              std::function<void(QLineEdit *)> favourites)
 {
     TOpenWithForm f(single, paths, page, parent);
+    f.favourites = std::move(favourites);
     return f.exec() == QDialog::Accepted;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QIcon>
+#include <functional>
 
 class QCheckBox;
 class QLabel;
@@ -27,6 +28,8 @@ public:
     TOpenWithForm(bool single, const QStringList &paths, const QString &page, QWidget *parent = nullptr);
 
     const ProgramList &programs() const { return m_list; }
+    // The favourite parameters for the parameter field; unset: nothing opens.
+    std::function<void(QLineEdit *)> favourites;
     // Selects exactly the program at index (for keys and tests).
     void selectProgram(int index);
 
@@ -67,7 +70,9 @@ private:
     bool m_single;
 };
 
-// Shows the window for these paths; true when it closed done.
-bool OpenWith(bool single, const QStringList &paths, const QString &page = QString(), QWidget *parent = nullptr);
+// Shows the window for these paths; true when it closed done. favourites
+// opens the favourite parameters for the parameter field.
+bool OpenWith(bool single, const QStringList &paths, const QString &page = QString(), QWidget *parent = nullptr,
+              std::function<void(QLineEdit *)> favourites = {});
 
 } // namespace vt

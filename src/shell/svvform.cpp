@@ -175,4 +175,15 @@ void Tsvvfrm::sbShowActClick()
     accept();
 }
 
+void viewProperties(const QString &path, bool folder, std::function<void()> send, QWidget *parent)
+{
+    SvvHooks h;
+    h.send = std::move(send);
+    Tsvvfrm f(std::move(h), parent);
+    f.InitTxt(path);
+    f.setFolder(folder);
+    f.setViewOnly(true);
+    f.exec();
+}
+
 } // namespace vt

@@ -55,6 +55,10 @@ private:
     SvvResult m_result = SvvResult::Closed;
 };
 
+// The window of one path only to look at (no rename, delete or actions);
+// send opens the open-with window.
+void viewProperties(const QString &path, bool folder, std::function<void()> send, QWidget *parent);
+
 // "Файл:" + " (24 симв.)": a label up to its colon and the length of its value.
 QString lengthLabel(const QString &label, const QString &value);
 

@@ -275,6 +275,7 @@ private slots:
         QCOMPARE(f.sbRules->text(), QStringLiteral("Список/список"));
 
         // Double click: the properties window, without rename, delete and actions.
+        f.openProperties = [&f](const QString &path, bool folder) { viewProperties(path, folder, {}, &f); };
         {
             test::ModalAnswer props([&](QWidget *w) {
                 auto *p = qobject_cast<Tsvvfrm *>(w);
