@@ -1,6 +1,7 @@
 #include "rename/core/renspis.h"
 
 #include "base/cleanname.h"
+#include "base/currentlog.h"
 #include "base/services.h"
 #include "lists/core/listcontroller.h"
 #include "platform/dirreader.h"
