@@ -13,6 +13,7 @@
 #include "table/resulttable.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPointer>
 
 namespace vt {
