@@ -91,7 +91,8 @@ double previewRename(TableModel &t, bool test)
     QList<int> all;
     for (int i = 0; i < t.size(); ++i)
         all << i;
-    TRenPrevForm f(t, nullptr, false);
+    OperationContext ops;
+    TRenPrevForm f(t, ops, nullptr, false);
     // Set once the preview (and its rule editor) exists.
     TRenRule &rule = currentRule();
     InitRulesDef(rule);
@@ -114,7 +115,6 @@ double listToList(TableModel &t)
     s.editor = names.join(QLatin1Char('\n'));
     RenSpisEnv env;
     env.table = &t;
-    env.setBusy = [](bool) {};
     return timed([&] { renSpisClick(s, 2, env); });
 }
 
