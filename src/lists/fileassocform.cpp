@@ -1,7 +1,7 @@
 #include "lists/fileassocform.h"
 
 #include "base/appdirs.h"
-#include "base/associations.h"
+#include "platform/associations.h"
 #include "base/services.h"
 
 #include <QCheckBox>

@@ -44,4 +44,6 @@ bool validUtf8(std::string_view s)
 
 QString displayName(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
+QString pathText(const QByteArray &native) { return QString::fromUtf8(native); }
+
 } // namespace vt::fs

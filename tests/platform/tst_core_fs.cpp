@@ -122,7 +122,7 @@ private slots:
         Listing l;
         QVERIFY(Dir::open(QFile::encodeName(root))->read(l));
         QCOMPARE(int(l.items.size()), 3);
-        FolderNames names(l);
+        FolderNames names(l, QFile::encodeName(root));
         QVERIFY(names.shortName("x\xc3").isNull());
         QVERIFY(removeFileNative(QFile::encodeName(root) + "x\xc3"));
     }

@@ -19,7 +19,7 @@ namespace {
 
 QString num(qint64 n) { return QString::number(n); }
 
-QByteArray native(const QString &p) { return QFile::encodeName(p); }
+QByteArray native(const QString &p) { return fs::nativePath(p); }
 
 QString withSlash(QString p)
 {

@@ -148,6 +148,8 @@ bool Dir::read(Listing &out) const
         it.offset = quint32(out.names.size());
         it.length = quint32(len);
         it.hint = hintOf(type);
+        it.hidden = n[0] == '.';
+        it.system = it.hint == Hint::Special;
         out.names.insert(out.names.end(), n, n + len);
         out.items.push_back(it);
         return true;

@@ -1,5 +1,5 @@
-#include "base/associations.h"
-#include "base/sendto.h"
+#include "platform/freedesktop/mimeassoc.h"
+#include "platform/freedesktop/desktopfile.h"
 #include "base/textutil.h"
 #include "testfiles.h"
 #include "xdgdesktop.h"
@@ -42,7 +42,7 @@ private slots:
     {
         const QString exe = QStringLiteral("/opt/My Apps/vestrada");
         // "Send to" is in place already and must survive both steps.
-        QVERIFY(sendto::install(exe, QStringLiteral("/opt/My Apps/")));
+        QVERIFY(sendto::addFolderType(exe, QStringLiteral("/opt/My Apps/")));
         // Another program the user chose for VTS, and one that shares a line with us later.
         test::writeTestFile(data + "/applications/other.desktop",
                             "[Desktop Entry]\nType=Application\nName=Other\nExec=/bin/true %f\n");
@@ -108,7 +108,7 @@ private slots:
         QVERIFY(QFile::exists(sendto::entryPath()));
         QVERIFY(!sendto::exists());
         QVERIFY(!sendto::remove());
-        QVERIFY(sendto::install("/usr/bin/vestrada", "/tmp/"));
+        QVERIFY(sendto::addFolderType("/usr/bin/vestrada", "/tmp/"));
         QCOMPARE(sendto::mimeTypes(), (QStringList{"inode/directory", "application/x-vestrada-vtl"}));
         QVERIFY(sendto::remove());
         QCOMPARE(sendto::mimeTypes(), QStringList{"application/x-vestrada-vtl"});
@@ -135,13 +135,13 @@ private slots:
         const QString exe = x->recorder(QStringLiteral("vestrada"), &out);
         // No other program opens folders: "send to" would make this one the
         // folder opener, so it is not installed.
-        QVERIFY(assoc::installSendTo(exe, dir.path()).startsWith("Нет программы для папок"));
+        QVERIFY(sendto::install(exe, dir.path()).startsWith("Нет программы для папок"));
         QVERIFY(!sendto::exists());
         QCOMPARE(defaultOf("inode/directory"), QString());
         // A file manager whose entry xdg-mime would rank after ours stays the default.
         x->addApp("zfiles.desktop", "/bin/true", {"inode/directory"});
         QCOMPARE(defaultOf("inode/directory"), QStringLiteral("zfiles.desktop"));
-        QCOMPARE(assoc::installSendTo(exe, dir.path()), QString());
+        QCOMPARE(sendto::install(exe, dir.path()), QString());
         QVERIFY(sendto::exists());
         QCOMPARE(defaultOf("inode/directory"), QStringLiteral("zfiles.desktop"));
         // Associations written afterwards keep it so.
