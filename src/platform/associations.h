@@ -7,8 +7,9 @@
 
 namespace vt::assoc {
 
-// For VTL, VTS and VTX, in this order: this program opens the type now.
-QList<bool> ticks();
+// For VTL, VTS and VTX, in this order: this program (the executable) opens
+// the type now.
+QList<bool> ticks(const QString &executable);
 
 // Makes this program the handler of the ticked types (started as executable
 // in workDir) and takes it back from the unticked ones where they point to

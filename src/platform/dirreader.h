@@ -94,5 +94,7 @@ QString displayName(std::string_view s);
 QByteArray nativePath(const QString &path);
 // The text of a native path (invalid bytes become replacement characters).
 QString pathText(const QByteArray &native);
+// Puts a listing's items in its order (see Listing); the readers call it.
+void sortListing(Listing &listing);
 
 } // namespace vt::fs

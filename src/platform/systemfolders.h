@@ -10,8 +10,8 @@ namespace vt::fs {
 // ~/.local/share; on Windows the local application data folder. "/"
 // separated, no trailing separator.
 QString userDataHome();
-// The TEMP setting: TEMP, else TMPDIR, else /tmp; on Windows the system's
-// temporary folder. "/" separated; whether it exists is not checked.
+// The TEMP setting: TEMP, else TMPDIR, else /tmp; on Windows TEMP, else the
+// system's temporary folder. "/" separated; whether it exists is not checked.
 QString tempSetting();
 // The system's own folders, which folder renames must stay out of (a folder
 // inside a drive's root or "/" itself is not refused for that alone).

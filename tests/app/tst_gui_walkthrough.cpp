@@ -12,6 +12,7 @@
 #include "fileops/actform.h"
 #include "lists/core/listfolder.h"
 #include "modalanswer.h"
+#include "platform/dirreader.h"
 #include "rename/core/renpresets.h"
 #include "rename/renameform.h"
 #include "rename/renprevform.h"
@@ -166,7 +167,7 @@ private slots:
         QVERIFY(!QFile::exists(tree + "w-c.txt"));
         const QString trash = data.path() + "/share/Trash/";
         QCOMPARE(readWholeFile(trash + "files/w-c.txt"), QByteArray("text of c.txt"));
-        QVERIFY(readWholeFile(trash + "info/w-c.txt.trashinfo").contains("Path=" + QFile::encodeName(tree) + "w-c.txt"));
+        QVERIFY(readWholeFile(trash + "info/w-c.txt.trashinfo").contains("Path=" + fs::nativePath(tree) + "w-c.txt"));
         QCOMPARE(names(*m), (QStringList{"w-a.txt", "w-b.txt"}));
 
         // Save the rows as a VTL list, then quit.

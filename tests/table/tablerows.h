@@ -18,7 +18,7 @@ inline TableRow entryRow(int id, const QString &folder, const QString &name, boo
                          const QString &modified, const QString &short83)
 {
     RowEntry e;
-    e.path = QFile::encodeName(folder + name);
+    e.path = fs::nativePath(folder + name);
     e.kind = dir ? EntryKind::Folder : EntryKind::File;
     e.size = dir ? 0 : size;
     e.attrs = dir ? quint32(fs::AttrDirectory) : 0;

@@ -136,7 +136,7 @@ bool isDefault(const QString &mimeType)
     return r.started && r.exitCode == 0 && isOwnEntry(r.out);
 }
 
-QList<bool> ticks()
+QList<bool> ticks(const QString &)
 {
     QList<bool> out;
     for (const ListType &t : listTypes())

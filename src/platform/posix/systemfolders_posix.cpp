@@ -1,5 +1,7 @@
 #include "platform/systemfolders.h"
 
+#include "platform/paths.h"
+
 #include "platform/dirreader.h"
 
 #include <QDir>
@@ -37,6 +39,8 @@ const QStringList &systemFolders()
 }
 
 Qt::CaseSensitivity pathCase() { return Qt::CaseSensitive; }
+
+QString pathRoot(const QString &path) { return path.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QString(); }
 
 bool canCreateIn(const QString &folder)
 {
