@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 
 #include <atomic>
+#include <cerrno>
 
 namespace vt::fs {
 namespace {
@@ -68,9 +69,29 @@ bool missing(DWORD e) { return e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_
 void setCopyMethod(CopyMethod m) { g_method = m; }
 CopyMethod copyMethod() { return g_method.load(); }
 
-CopyOutcome copyFile(const QByteArray &from, const QByteArray &to, const CopyOptions &opt)
+namespace {
+
+constexpr char kTempHead[] = ".vt-";
+constexpr char kTempTail[] = ".part";
+
+bool plainName(const QByteArray &n)
+{
+    return !n.isEmpty() && n != "." && n != ".." && !n.contains('/') && !n.contains('\\') && !n.contains(':')
+        && !n.contains('\0');
+}
+
+// A source found as a link is copied only when the row was a link.
+bool refusedLink(const std::wstring &src, const CopyOptions &opt)
+{
+    return !opt.followLink && win::isLinkPath(src);
+}
+
+// The copy into `to`, whose folder the caller holds.
+CopyOutcome copyInto(const QByteArray &from, const QByteArray &to, const CopyOptions &opt)
 {
     const std::wstring src = win::apiPath(from);
+    if (refusedLink(src, opt))
+        return {CopyResult::SourceMissing, ELOOP};
     WIN32_FILE_ATTRIBUTE_DATA a;
     if (!::GetFileAttributesExW(src.c_str(), GetFileExInfoStandard, &a))
         return {missing(::GetLastError()) ? CopyResult::SourceMissing : CopyResult::Failed, win::lastError()};
@@ -108,6 +129,10 @@ CopyOutcome copyFile(const QByteArray &from, const QByteArray &to, const CopyOpt
     }
     if (!copied)
         return fail(ERROR_FILE_EXISTS);
+    // Held (sharing everything but an exclusive open) until it is published:
+    // a later copy's clean-up sees it is in use.
+    const win::Handle lock(::CreateFileW(win::apiPath(tmp).c_str(), GENERIC_READ, win::kShareAll, nullptr,
+                                         OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if ((opt.overwrite || opt.flush) && !flush(tmp)) {
         const int e = win::lastError();
         removeTemp(tmp);
@@ -120,8 +145,10 @@ CopyOutcome copyFile(const QByteArray &from, const QByteArray &to, const CopyOpt
     return {pub.result == RenameResult::Exists ? CopyResult::Exists : CopyResult::Failed, pub.error};
 }
 
-CopyOutcome moveFile(const QByteArray &from, const QByteArray &to, const CopyOptions &opt)
+CopyOutcome moveInto(const QByteArray &from, const QByteArray &to, const CopyOptions &opt)
 {
+    if (refusedLink(win::apiPath(from), opt))
+        return {CopyResult::SourceMissing, ELOOP};
     const RenameOutcome r = opt.overwrite ? renameReplace(from, to) : renameNoReplace(from, to);
     if (r.result == RenameResult::Ok)
         return {CopyResult::Ok, 0};
@@ -136,7 +163,7 @@ CopyOutcome moveFile(const QByteArray &from, const QByteArray &to, const CopyOpt
     // Another volume: the source goes only once its copy is safe on disk.
     CopyOptions copy = opt;
     copy.flush = true;
-    const CopyOutcome c = copyFile(from, to, copy);
+    const CopyOutcome c = copyInto(from, to, copy);
     if (!c.ok())
         return c;
     const DWORD attrs = ::GetFileAttributesW(src.c_str());
@@ -149,6 +176,78 @@ CopyOutcome moveFile(const QByteArray &from, const QByteArray &to, const CopyOpt
         return fail(e);
     }
     return {CopyResult::Ok, 0};
+}
+
+} // namespace
+
+CopyOutcome copyFile(const QByteArray &from, const DirHandle &dir, const QByteArray &name, const CopyOptions &opt)
+{
+    if (!plainName(name))
+        return fail(ERROR_INVALID_NAME);
+    return copyInto(from, dir.path() + name, opt);
+}
+
+CopyOutcome moveFile(const QByteArray &from, const DirHandle &dir, const QByteArray &name, const CopyOptions &opt)
+{
+    if (!plainName(name))
+        return fail(ERROR_INVALID_NAME);
+    return moveInto(from, dir.path() + name, opt);
+}
+
+CopyOutcome copyFile(const QByteArray &from, const QByteArray &to, const CopyOptions &opt)
+{
+    int e = 0;
+    const std::unique_ptr<DirHandle> dir = DirHandle::open(folderOf(to), &e);
+    if (!dir)
+        return fail(e);
+    return copyFile(from, *dir, to.mid(to.lastIndexOf('/') + 1), opt);
+}
+
+CopyOutcome moveFile(const QByteArray &from, const QByteArray &to, const CopyOptions &opt)
+{
+    int e = 0;
+    const std::unique_ptr<DirHandle> dir = DirHandle::open(folderOf(to), &e);
+    if (!dir)
+        return fail(e);
+    return moveFile(from, *dir, to.mid(to.lastIndexOf('/') + 1), opt);
+}
+
+int removeStaleTemps(const DirHandle &dir, QList<QByteArray> *removed, int minAgeSeconds)
+{
+    const std::wstring folder = win::apiPath(dir.path()) + L'\\';
+    WIN32_FIND_DATAW fd;
+    const HANDLE find = ::FindFirstFileExW((folder + L".vt-*.part").c_str(), FindExInfoBasic, &fd,
+                                           FindExSearchNameMatch, nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;
+    FILETIME nowFt;
+    ::GetSystemTimeAsFileTime(&nowFt);
+    const qint64 now = win::fileTimeToSecs(nowFt);
+    int count = 0;
+    do {
+        const QByteArray name = win::narrow(fd.cFileName, wcslen(fd.cFileName));
+        if (!name.startsWith(kTempHead) || !name.endsWith(kTempTail) || name.size() <= 9
+            || (fd.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+            continue;
+        // Opened alone: it fails while a copy holds the temporary.
+        win::Handle h(::CreateFileW((folder + fd.cFileName).c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                                    0, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        BY_HANDLE_FILE_INFORMATION info;
+        if (!h.ok() || !::GetFileInformationByHandle(h.get(), &info)
+            || now - win::fileTimeToSecs(info.ftLastWriteTime) < minAgeSeconds)
+            continue;
+        FILE_BASIC_INFO basic{};
+        basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+        ::SetFileInformationByHandle(h.get(), FileBasicInfo, &basic, sizeof basic);
+        FILE_DISPOSITION_INFO gone{TRUE};
+        if (!::SetFileInformationByHandle(h.get(), FileDispositionInfo, &gone, sizeof gone))
+            continue;
+        ++count;
+        if (removed)
+            removed->append(name);
+    } while (::FindNextFileW(find, &fd));
+    ::FindClose(find);
+    return count;
 }
 
 } // namespace vt::fs

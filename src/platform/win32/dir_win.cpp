@@ -3,6 +3,7 @@
 #include "platform/win32/winpath.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace vt::fs {
 
@@ -92,13 +93,17 @@ bool findOne(const std::wstring &path, WIN32_FIND_DATAW &fd)
 // the target exists, else itself as a file.
 bool entryOf(DWORD attrs, DWORD tag, qint64 size, const FILETIME &written, const std::wstring &path, Entry &out)
 {
-    if (isLink(attrs, tag) && followLink(path, out))
-        return true;
-    if (isLink(attrs, tag))
-        attrs &= ~DWORD(FILE_ATTRIBUTE_DIRECTORY); // dangling: a file with its own data
-    fill(attrs, size, written, out);
+    const bool link = isLink(attrs, tag);
+    if (!link || !followLink(path, out)) {
+        if (link)
+            attrs &= ~DWORD(FILE_ATTRIBUTE_DIRECTORY); // dangling: a file with its own data
+        fill(attrs, size, written, out);
+    }
+    out.link = link;
     return true;
 }
+
+std::atomic<quint64> g_listings{0};
 
 qint64 sizeOf(const WIN32_FIND_DATAW &fd) { return qint64(quint64(fd.nFileSizeHigh) << 32 | fd.nFileSizeLow); }
 
@@ -154,8 +159,17 @@ std::unique_ptr<Dir> Dir::openChild(std::string_view name) const
     return std::unique_ptr<Dir>(new Dir(path + L'\\'));
 }
 
+quint64 folderListings() { return g_listings.load(std::memory_order_relaxed); }
+
+bool win::isLinkPath(const std::wstring &apiPath)
+{
+    WIN32_FIND_DATAW fd;
+    return findOne(apiPath, fd) && isLink(fd.dwFileAttributes, fd.dwReserved0);
+}
+
 bool Dir::read(Listing &out) const
 {
+    g_listings.fetch_add(1, std::memory_order_relaxed);
     out.clear();
     auto found = std::make_unique<std::vector<Found>>();
     const bool ok = forEachFound(m_path, [&](const WIN32_FIND_DATAW &fd) {

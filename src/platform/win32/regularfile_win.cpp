@@ -5,6 +5,8 @@
 
 #include <QRandomGenerator>
 
+#include <limits>
+
 namespace vt::fs {
 namespace {
 
@@ -31,7 +33,13 @@ bool writeFileReplacing(const QString &path, const QByteArray &data)
     const QByteArray real = canonicalNative(target);
     if (!real.isEmpty())
         target = real;
-    const DWORD old = ::GetFileAttributesW(win::apiPath(target).c_str());
+    return win::replaceFile(target, data);
+}
+
+bool win::replaceFile(const QByteArray &target, const QByteArray &data)
+{
+    const std::wstring to = win::apiPath(target);
+    const DWORD old = ::GetFileAttributesW(to.c_str());
     const bool had = old != INVALID_FILE_ATTRIBUTES;
     if (had && (old & FILE_ATTRIBUTE_DIRECTORY))
         return false;
@@ -50,11 +58,13 @@ bool writeFileReplacing(const QString &path, const QByteArray &data)
         return false;
     bool ok = writeAll(h.get(), data) && ::FlushFileBuffers(h.get());
     h.reset();
-    const std::wstring from = win::apiPath(tmp), to = win::apiPath(target);
-    // ReplaceFile keeps the old file's attributes; a read-only one stays unchanged.
+    const std::wstring from = win::apiPath(tmp);
+    // ReplaceFile keeps the old file's attributes (a read-only one stays
+    // unchanged); a link of that name is replaced by the move, not followed.
+    const bool plain = had && !(old & FILE_ATTRIBUTE_REPARSE_POINT);
     ok = ok
-      && (had ? ::ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-              : ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+      && (plain ? ::ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                : ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
     if (!ok)
         ::DeleteFileW(from.c_str());
     return ok;
@@ -65,9 +75,11 @@ bool readRegularFile(const QString &path, QByteArray *out)
     return readRegularNative(nativePath(path), out) == ReadStatus::Ok;
 }
 
-ReadStatus readRegularNative(const QByteArray &native, QByteArray *out)
+namespace {
+
+// A regular file opened for reading, with its size; Missing or Failed otherwise.
+ReadStatus openRegular(const QByteArray &native, win::Handle &h, qint64 *size)
 {
-    out->resize(0);
     const std::wstring p = win::apiPath(native);
     const DWORD a = ::GetFileAttributesW(p.c_str());
     if (a == INVALID_FILE_ATTRIBUTES) {
@@ -76,20 +88,48 @@ ReadStatus readRegularNative(const QByteArray &native, QByteArray *out)
     }
     if (a & FILE_ATTRIBUTE_DIRECTORY)
         return ReadStatus::Failed;
-    win::Handle h(::CreateFileW(p.c_str(), GENERIC_READ, win::kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                nullptr));
+    h.reset(::CreateFileW(p.c_str(), GENERIC_READ, win::kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                          nullptr));
     if (!h.ok())
         return ::GetLastError() == ERROR_FILE_NOT_FOUND ? ReadStatus::Missing : ReadStatus::Failed;
-    LARGE_INTEGER size;
-    if (::GetFileType(h.get()) != FILE_TYPE_DISK || !::GetFileSizeEx(h.get(), &size))
+    LARGE_INTEGER s;
+    if (::GetFileType(h.get()) != FILE_TYPE_DISK || !::GetFileSizeEx(h.get(), &s)) {
+        h.reset();
         return ReadStatus::Failed;
-    // Straight into the caller's buffer; a file that grows while it is read is read on.
+    }
+    *size = s.QuadPart;
+    return ReadStatus::Ok;
+}
+
+} // namespace
+
+ReadStatus readRegularNative(const QByteArray &native, QByteArray *out)
+{
+    bool tooBig = false;
+    return readRegularLimited(native, std::numeric_limits<qsizetype>::max() - 1, out, &tooBig);
+}
+
+ReadStatus readRegularLimited(const QByteArray &native, qint64 maxBytes, QByteArray *out, bool *tooBig)
+{
+    out->resize(0);
+    *tooBig = false;
+    win::Handle h;
+    qint64 size = 0;
+    const ReadStatus st = openRegular(native, h, &size);
+    if (st != ReadStatus::Ok)
+        return st;
+    if (size > maxBytes) {
+        *tooBig = true;
+        return ReadStatus::Failed;
+    }
+    // Straight into the caller's buffer; a file that grows while it is read
+    // is read on, up to the limit.
     QByteArray &data = *out;
     qsizetype used = 0;
-    data.resize(qsizetype(size.QuadPart) + 1);
+    data.resize(qsizetype(size) + 1);
     for (;;) {
         if (used == data.size())
-            data.resize(data.size() * 2 + 65536);
+            data.resize(qsizetype(qMin<qint64>(qint64(data.size()) * 2 + 65536, maxBytes + 1)));
         const DWORD want = DWORD(qMin<qsizetype>(data.size() - used, 1 << 30));
         DWORD n = 0;
         if (!::ReadFile(h.get(), data.data() + used, want, &n, nullptr)) {
@@ -99,9 +139,40 @@ ReadStatus readRegularNative(const QByteArray &native, QByteArray *out)
         if (n == 0)
             break;
         used += n;
+        if (used > maxBytes) {
+            data.resize(0);
+            *tooBig = true;
+            return ReadStatus::Failed;
+        }
     }
     data.resize(used);
     return ReadStatus::Ok;
+}
+
+RegularFileReader::~RegularFileReader()
+{
+    if (m_handle != -1)
+        ::CloseHandle(HANDLE(m_handle));
+}
+
+bool RegularFileReader::open(const QByteArray &native)
+{
+    win::Handle h;
+    if (openRegular(native, h, &m_size) != ReadStatus::Ok)
+        return false;
+    if (m_handle != -1)
+        ::CloseHandle(HANDLE(m_handle));
+    m_handle = qintptr(h.get());
+    h.release();
+    return true;
+}
+
+qint64 RegularFileReader::read(char *buf, qint64 n)
+{
+    DWORD got = 0;
+    if (m_handle == -1 || !::ReadFile(HANDLE(m_handle), buf, DWORD(qMin<qint64>(n, 1 << 30)), &got, nullptr))
+        return -1;
+    return got;
 }
 
 // Windows file systems hold no FIFOs.

@@ -46,6 +46,8 @@ public:
     Handle &operator=(const Handle &) = delete;
     bool ok() const { return m_h != INVALID_HANDLE_VALUE && m_h != nullptr; }
     HANDLE get() const { return m_h; }
+    // Gives the handle up without closing it.
+    void release() { m_h = INVALID_HANDLE_VALUE; }
     void reset(HANDLE h = INVALID_HANDLE_VALUE)
     {
         if (ok())
@@ -56,6 +58,14 @@ public:
 private:
     HANDLE m_h;
 };
+
+// Writes a whole file at the path: a new temporary beside it, flushed, then
+// put in its place (a regular file keeps its attributes, a link of that name
+// is replaced, never written through; a folder fails).
+bool replaceFile(const QByteArray &target, const QByteArray &data);
+
+// The entry itself at an API path is a symbolic link or a junction.
+bool isLinkPath(const std::wstring &apiPath);
 
 inline constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
