@@ -22,7 +22,7 @@ cmake --build "$build" -j"$(nproc)"
 if [ "${1:-}" != --no-tests ]; then
   # One Wine server for the whole run, in the build's own prefix; Wine
   # draws the windows plugin's windows on this X server.
-  (cd "$build" && xvfb-run -a -s "-screen 0 1280x1024x24" ctest -j2 --output-on-failure --timeout 600)
+  (cd "$build" && xvfb-run -a -s "-screen 0 1280x1024x24" ctest -j2 --output-on-failure --timeout 300)
 fi
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
