@@ -3,6 +3,8 @@
 #include "base/textutil.h"
 #include "platform/dirreader.h"
 #include "platform/fileentry.h"
+#include "shortform.h"
+#include "testfiles.h"
 #include "table/core/tablemodel.h"
 
 #include <QFile>
@@ -70,7 +72,8 @@ inline void diskRows(TableModel &t, const QString &start, const QStringList &pat
         QVERIFY(fs::lookup(start + rel, &e));
         const int slash = rel.lastIndexOf(QLatin1Char('/'));
         TableRow r = makeRow(t.size() + 1, rel.left(slash + 1),
-                             rowEntry(QFile::encodeName(start + rel), e, upper(start + rel)));
+                             rowEntry(fs::nativePath(start + rel), e,
+                                      kWindows ? shortForm(start + rel) : upper(start + rel)));
         r.selected = true;
         t.appendRow(std::move(r));
     }
