@@ -2,7 +2,8 @@
 ; (program, Qt libraries and plugins, sounds, help), a Start-menu entry and
 ; an uninstaller. scripts/windows.sh runs makensis with
 ;   -DVERSION=<x.y> -DSTAGE=<install folder> -DOUTFILE=<setup.exe>
-Unicode true
+; 64-bit like the program: it also runs where Wine has no 32-bit part.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 
