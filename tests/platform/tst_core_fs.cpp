@@ -110,7 +110,7 @@ private slots:
 
     void shortFormsAreUniqueAndCached()
     {
-        VT_LINUX_ONLY("case twins, the stand-in short forms (tst_core_win32 has the real ones)");
+        VT_LINUX_ONLY("case twins, the stand-in short forms");
         QTemporaryDir tmp;
         const QString root = tmp.path() + "/";
         QDir().mkpath(root + "Папка/b");

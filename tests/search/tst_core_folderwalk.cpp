@@ -236,7 +236,7 @@ private slots:
 
     void unreadableNamesOnlyInTheirOwnSearch()
     {
-        VT_LINUX_ONLY("names that are not UTF-8 (tst_core_win32 has Windows' own)");
+        VT_LINUX_ONLY("names that are not UTF-8");
         Tree t;
         t.file("good.txt");
         QVERIFY(fs::createFileNative(fs::nativePath(t.root()) + "bad\xff\xfe.txt"));
@@ -269,7 +269,7 @@ private slots:
 
     void linkedFoldersAreListedButNotEntered()
     {
-        VT_LINUX_ONLY("symbolic links made by QFile::link (tst_core_win32 has junctions)");
+        VT_LINUX_ONLY("symbolic links made by QFile::link");
         Tree t;
         t.file("real/inside.txt");
         QVERIFY(QFile::link(t.root() + "real", t.root() + "link"));
