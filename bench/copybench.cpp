@@ -3,6 +3,7 @@
 //   copybench SRC_DIR DST_DIR [offload|readwrite]
 //   copybench --move FROM TO
 #include "platform/copyfile.h"
+#include "platform/dirreader.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -19,7 +20,7 @@ int main(int argc, char **argv)
     if (a.size() >= 4 && a[1] == QLatin1String("--move")) {
         QElapsedTimer t;
         t.start();
-        const vt::fs::CopyOutcome o = vt::fs::moveFile(QFile::encodeName(a[2]), QFile::encodeName(a[3]));
+        const vt::fs::CopyOutcome o = vt::fs::moveFile(vt::fs::nativePath(a[2]), vt::fs::nativePath(a[3]));
         const double ms = double(t.nsecsElapsed()) / 1e6;
         if (!o.ok()) {
             std::fprintf(stderr, "move failed: %d\n", o.error);
@@ -39,7 +40,7 @@ int main(int argc, char **argv)
     QElapsedTimer t;
     t.start();
     for (const QString &f : files) {
-        const vt::fs::CopyOutcome o = vt::fs::copyFile(QFile::encodeName(src + f), QFile::encodeName(dst + f));
+        const vt::fs::CopyOutcome o = vt::fs::copyFile(vt::fs::nativePath(src + f), vt::fs::nativePath(dst + f));
         if (!o.ok()) {
             std::fprintf(stderr, "copy of %s failed: %d\n", qPrintable(f), o.error);
             return 1;

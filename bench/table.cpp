@@ -6,6 +6,7 @@
 // For reference it also times GNU sort on the same rows (by name).
 #include "base/services.h"
 #include "base/textutil.h"
+#include "platform/dirreader.h"
 #include "table/core/selection.h"
 #include "table/resulttable.h"
 #include "base/operation.h"
@@ -56,7 +57,7 @@ void fillRealistic(TableModel &m, quint32 seed)
         // Sizes from a few bytes to a few gigabytes, mostly small.
         const qint64 size = dir ? 0 : qint64(std::exp2(double(g() % 3200) / 100.0));
         RowEntry e;
-        e.path = QFile::encodeName(QStringLiteral("/home/user/") + folder + name);
+        e.path = fs::nativePath(QStringLiteral("/home/user/") + folder + name);
         e.kind = dir ? EntryKind::Folder : EntryKind::File;
         e.size = size;
         const QDateTime t = base.addSecs(qint64(g() % 300000000) / 2 * 2);

@@ -1,4 +1,5 @@
 #include "fuzzhome.h"
+#include "platform/dirreader.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,7 +23,7 @@ QString home()
             fail("no temporary folder");
         const QString p = dir.path() + QLatin1Char('/');
         QDir().mkpath(p + QStringLiteral("Options"));
-        qputenv("VESTRADA_HOME", QFile::encodeName(dir.path()));
+        qputenv("VESTRADA_HOME", vt::fs::nativePath(dir.path()));
         return p;
     }();
     return path;

@@ -1,6 +1,8 @@
 #pragma once
 // Work done in a forked child, for faults the test process must not take on
 // itself: a lower file-size limit, a user without root's rights, a SIGKILL.
+// POSIX only (fork, setrlimit, setuid).
+#ifndef _WIN32
 #include "testfiles.h"
 
 #include <QStringList>
@@ -73,3 +75,4 @@ inline void killMidway(const std::function<void(int round)> &work, int delayUs)
 }
 
 } // namespace vt::test
+#endif

@@ -135,7 +135,7 @@ public:
                              + yncAnswers.size() + inputs.size()
                              + folders.size() + files.size() + fileSets.size();
         if (left > 0)
-            QTest::qFail(qPrintable(QStringLiteral("%1 scripted answer(s) never asked for").arg(left)),
+            QTest::qFail(qUtf8Printable(QStringLiteral("%1 scripted answer(s) never asked for").arg(left)),
                          __FILE__, __LINE__);
         yesNo.clear();
         stopAnswers.clear();
@@ -155,7 +155,7 @@ private:
             return q.dequeue();
         if (answerNoToAll)
             return fallback;
-        QTest::qFail(qPrintable(QStringLiteral("unscripted question: ") + what), __FILE__, __LINE__);
+        QTest::qFail(qUtf8Printable(QStringLiteral("unscripted question: ") + what), __FILE__, __LINE__);
         return fallback;
     }
 };

@@ -101,7 +101,7 @@ public:
     ~NoModal()
     {
         if (!m_opened.isEmpty())
-            QTest::qFail(qPrintable(QStringLiteral("windows opened: ") + m_opened.join(QStringLiteral(", "))),
+            QTest::qFail(qUtf8Printable(QStringLiteral("windows opened: ") + m_opened.join(QStringLiteral(", "))),
                          __FILE__, __LINE__);
     }
     const QStringList &opened() const { return m_opened; }

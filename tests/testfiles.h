@@ -7,7 +7,22 @@
 #include <QFileInfo>
 #include <QTest>
 
+// A case about what only Linux has (the reason says what) is skipped on
+// Windows: FIFOs, names that are not UTF-8, case twins, the freedesktop
+// trash, the install layout.
+#ifdef _WIN32
+#define VT_LINUX_ONLY(reason) QSKIP("Linux only: " reason)
+#else
+#define VT_LINUX_ONLY(reason) static_cast<void>(0)
+#endif
+
 namespace vt::test {
+
+#ifdef _WIN32
+inline constexpr bool kWindows = true;
+#else
+inline constexpr bool kWindows = false;
+#endif
 
 inline void writeTestFile(const QString &path, const QByteArray &bytes)
 {

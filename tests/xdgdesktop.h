@@ -3,6 +3,7 @@
 // XDG folders in a temporary folder, no desktop environment (the tools'
 // generic branch, which reads plain files), no browser to fall back on, and
 // application entries whose program writes down its arguments.
+#include "platform/dirreader.h"
 #include "testfiles.h"
 
 #include <QHash>
@@ -52,7 +53,7 @@ public:
     {
         const QString prog = dir.path() + QStringLiteral("/bin/") + name;
         *out = prog + QStringLiteral(".out");
-        const QByteArray o = QFile::encodeName(*out);
+        const QByteArray o = fs::nativePath(*out);
         writeTestFile(prog, "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + o + ".part' && mv '" + o + ".part' '" + o + "'\n");
         QFile(prog).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return prog;
@@ -61,7 +62,7 @@ public:
     void addApp(const QString &id, const QString &program, const QStringList &types, bool systemWide = false) const
     {
         writeTestFile((systemWide ? system : data) + QStringLiteral("/applications/") + id,
-                      "[Desktop Entry]\nType=Application\nName=" + id.toUtf8() + "\nExec=" + QFile::encodeName(program)
+                      "[Desktop Entry]\nType=Application\nName=" + id.toUtf8() + "\nExec=" + fs::nativePath(program)
                           + " %F\nMimeType=" + types.join(QLatin1Char(';')).toUtf8() + ";\n");
     }
     // The recorded arguments, once the program has written them.

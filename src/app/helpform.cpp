@@ -3,11 +3,10 @@
 #include "app/logform.h"
 #include "app/qtservices.h"
 #include "base/appdirs.h"
-#include "base/associations.h"
 #include "base/currentlog.h"
-#include "base/sendto.h"
 #include "base/services.h"
 #include "base/settings.h"
+#include "platform/sendto.h"
 #include "shell/core/shellrun.h"
 #include "widgets/keystate.h"
 
@@ -171,7 +170,7 @@ void THelpForm::butSendToClick()
     }
     if (!ui().vopr(QStringLiteral("Установить ярлык Vestrada в меню \"Отправить\" проводника?")))
         return;
-    const QString problem = assoc::installSendTo(QCoreApplication::applicationFilePath(), programDir());
+    const QString problem = sendto::install(QCoreApplication::applicationFilePath(), programDir());
     if (problem.isEmpty())
         ui().beep(Beep::Info);
     else

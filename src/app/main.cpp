@@ -8,6 +8,7 @@
 #include "lists/core/headlesslists.h"
 #include "lists/core/pathintake.h"
 #include "rename/core/headlessrename.h"
+#include "platform/console.h"
 #include "search/core/headlessfind.h"
 #include "widgets/wholetitle.h"
 
@@ -19,6 +20,8 @@
 int main(int argc, char **argv)
 {
     // The headless modes make their own core application.
+    if (argc > 1 && argv[1][0] == '-' && argv[1][1] == '-')
+        vt::fs::useStartingConsole();
     if (argc > 1 && std::strcmp(argv[1], "--find") == 0)
         return vt::runHeadlessFind(argc, argv, vt::saveRowsHeadless, vt::renameRowsHeadless);
     if (argc > 1 && std::strcmp(argv[1], "--read") == 0)

@@ -1,25 +1,16 @@
 #include "app/qtservices.h"
 
 #include "base/appdirs.h"
-#include "platform/watchedprocess.h"
+#include "platform/desktop/shell.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QAudioDevice>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
-#include <QMediaDevices>
 #include <QMessageBox>
-#include <QProcess>
 #include <QPushButton>
-#include <QSoundEffect>
 #include <QSplitter>
-#include <QTimer>
-#include <QUrl>
 
 namespace vt {
 namespace {
@@ -74,16 +65,6 @@ int openChooser(QFileDialog &dlg)
         split->setSizes({sideWidth, qMax(dlg.width() - sideWidth, 1)});
     }
     return dlg.exec();
-}
-
-bool dbusFileManager(const QString &method, const QString &path)
-{
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
-        QStringLiteral("org.freedesktop.FileManager1"), method);
-    call << QStringList{QUrl::fromLocalFile(path).toString()} << QString();
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 3000);
-    return reply.type() == QDBusMessage::ReplyMessage;
 }
 
 } // namespace
@@ -244,62 +225,21 @@ QString QtUi::chooseExistingFile(const QString &title, const QString &filter, co
 
 void QtUi::beep(Beep) { QApplication::beep(); }
 
-QtSoundPlayer::~QtSoundPlayer() { qDeleteAll(m_effects); }
+QtSoundPlayer::~QtSoundPlayer() { desktop::releaseSounds(); }
 
 void QtSoundPlayer::play(int n)
 {
-    const QString file = dataDir() + QStringLiteral("snd%1.wav").arg(n);
-    if (!QFileInfo::exists(file)) {
+    if (!desktop::playSound(dataDir() + QStringLiteral("snd%1.wav").arg(n)))
         QApplication::beep();
-        return;
-    }
-    // Without an audio device nothing plays and nothing complains.
-    static const bool hasOutput = !QMediaDevices::audioOutputs().isEmpty();
-    if (!hasOutput)
-        return;
-    for (QSoundEffect *e : std::as_const(m_effects))
-        e->stop();
-    QSoundEffect *&e = m_effects[n];
-    if (!e) {
-        e = new QSoundEffect;
-        e->setSource(QUrl::fromLocalFile(file));
-    }
-    e->play();
 }
 
-void QtShell::open(const QString &path, Done done)
-{
-    // The first of the exit and the time limit decides; the other is ignored.
-    auto decided = std::make_shared<bool>(false);
-    auto decide = [decided, done](bool ok) {
-        if (std::exchange(*decided, true))
-            return;
-        done(ok);
-    };
-    if (!fs::openWithDesktop(path, [decide](int code) { decide(code == 0); })) {
-        // No xdg-open: Qt's own way, which cannot tell a failure.
-        decide(QDesktopServices::openUrl(QUrl::fromLocalFile(path)));
-        return;
-    }
-    QTimer::singleShot(m_verdictMs, qApp, [decide] { decide(true); });
-}
+void QtShell::open(const QString &path, Done done) { desktop::openPath(path, m_verdictMs, std::move(done)); }
 
-void QtShell::showItem(const QString &path, Done done)
-{
-    if (dbusFileManager(QStringLiteral("ShowItems"), path))
-        return done(true);
-    open(QFileInfo(path).absolutePath(), std::move(done));
-}
+void QtShell::showItem(const QString &path, Done done) { desktop::showItem(path, m_verdictMs, std::move(done)); }
 
-bool QtShell::run(const QString &program, const QStringList &args)
-{
-    return QProcess::startDetached(program, args);
-}
+bool QtShell::run(const QString &program, const QStringList &args) { return desktop::startProgram(program, args); }
 
-bool QtShell::properties(const QString &path)
-{
-    return dbusFileManager(QStringLiteral("ShowItemProperties"), path);
-}
+bool QtShell::properties(const QString &path) { return desktop::showProperties(path); }
 
 void installQtServices()
 {

@@ -1,12 +1,10 @@
 #pragma once
-// The real services: Qt message boxes and dialogs, QSoundEffect sounds and
-// the desktop's file manager.
+// The real services: Qt message boxes and dialogs; the sounds and the
+// desktop's file manager through the platform layer (platform/desktop/shell.h).
 #include "base/services.h"
 
-#include <QHash>
 #include <Qt>
 
-class QSoundEffect;
 class QWidget;
 
 namespace vt {
@@ -36,17 +34,13 @@ class QtSoundPlayer final : public SoundPlayer {
 public:
     ~QtSoundPlayer() override;
     void play(int n) override;
-
-private:
-    QHash<int, QSoundEffect *> m_effects;
 };
 
 class QtShell final : public Shell {
 public:
-    // Opening goes through xdg-open, whose exit code says whether a program
-    // took the file. In a desktop without its own opener xdg-open runs that
-    // program to its end, so an opener still running after verdictMs counts
-    // as success.
+    // Where the opener can only be watched (xdg-open, whose exit code says
+    // whether a program took the file), one still running after verdictMs
+    // counts as success: without a desktop it runs that program to its end.
     void open(const QString &path, Done done) override;
     void showItem(const QString &path, Done done) override;
     bool run(const QString &program, const QStringList &args) override;

@@ -1,5 +1,8 @@
 #include "base/appdirs.h"
 
+#include "platform/dirreader.h"
+#include "platform/systemfolders.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -28,15 +31,8 @@ QString withSlash(QString p)
 
 bool holdsSounds(const QString &dir) { return QFileInfo::exists(dir + QStringLiteral("snd1.wav")); }
 
-// $XDG_DATA_HOME/Vestrada/; a relative XDG_DATA_HOME is ignored, as the
-// base directory rules say.
-QString userDataDir()
-{
-    QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
-    if (xdg.isEmpty() || !QDir::isAbsolutePath(xdg))
-        xdg = QDir::homePath() + QStringLiteral("/.local/share");
-    return withSlash(QDir::cleanPath(xdg + QStringLiteral("/Vestrada")));
-}
+// $XDG_DATA_HOME/Vestrada/ (the local application data folder on Windows).
+QString userDataDir() { return withSlash(fs::userDataHome() + QStringLiteral("/Vestrada")); }
 } // namespace
 
 QString installedDataDirFor(const QString &exeDir)
@@ -60,8 +56,7 @@ QString programDirFor(const QString &exeDir)
     // writable): the executable's folder is shared and not a place for data.
     const bool installed = !exeDir.isEmpty() && !holdsSounds(withSlash(exeDir))
                            && !installedDataDirFor(exeDir).isEmpty();
-    QFileInfo fi(exeDir);
-    if (!installed && !exeDir.isEmpty() && fi.isDir() && fi.isWritable())
+    if (!installed && fs::canCreateIn(exeDir))
         return withSlash(exeDir);
     const QString dir = userDataDir();
     QDir().mkpath(dir);
@@ -104,8 +99,8 @@ QString mkdirr(const QString &name)
 
 std::unique_ptr<fs::DirHandle> programSubDir(const QString &name)
 {
-    const std::unique_ptr<fs::DirHandle> top = fs::DirHandle::open(QFile::encodeName(programDir()));
-    return top ? top->child(QFile::encodeName(name), true) : nullptr;
+    const std::unique_ptr<fs::DirHandle> top = fs::DirHandle::open(fs::nativePath(programDir()));
+    return top ? top->child(fs::nativePath(name), true) : nullptr;
 }
 
 bool GetOptPath()

@@ -2,11 +2,9 @@
 
 #include "base/storefile.h"
 #include "platform/dirreader.h"
+#include "platform/codepage.h"
 #include "platform/regularfile.h"
 
-#include <QStringConverter>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QStringList>
 #include <QHash>
 #include <QDir>
@@ -19,19 +17,13 @@ namespace {
 // Unicode code point -> cp1251 byte for the upper half, built once from the
 // system converter so that we carry no table of our own.
 struct Cp1251Table {
-    std::array<char16_t, 256> toUnicode{};
+    std::array<char16_t, 256> toUnicode = fs::cp1251Chars();
     QHash<char16_t, unsigned char> fromUnicode;
     Cp1251Table()
     {
-        QStringDecoder dec("windows-1251");
-        for (int b = 0; b < 256; ++b) {
-            char byte = char(b);
-            QString s = dec.decode(QByteArrayView(&byte, 1));
-            char16_t u = s.size() == 1 ? s.at(0).unicode() : 0xFFFD;
-            toUnicode[b] = u;
-            if (u != 0xFFFD)
-                fromUnicode.insert(u, (unsigned char)b);
-        }
+        for (int b = 0; b < 256; ++b)
+            if (toUnicode[size_t(b)] != 0xFFFD)
+                fromUnicode.insert(toUnicode[size_t(b)], (unsigned char)b);
     }
 };
 
@@ -159,14 +151,33 @@ QString dateTimeText(int year, int month, int day, int hour, int minute, int sec
 
 QDateTime parseDateTimeText(const QString &text)
 {
+    // "dd.MM.yyyy H:mm:ss" or "dd.MM.yyyy", read by hand: Qt's parser asks
+    // the system's locale on every call, which costs milliseconds on Windows.
     const QString s = text.trimmed();
-    QDateTime dt = QDateTime::fromString(s, QStringLiteral("dd.MM.yyyy H:mm:ss"));
-    if (dt.isValid())
-        return dt;
-    const QDate d = QDate::fromString(s, QStringLiteral("dd.MM.yyyy"));
-    if (d.isValid())
+    auto num = [&s](qsizetype at, qsizetype len) {
+        int v = 0;
+        for (qsizetype i = at; i < at + len; ++i) {
+            if (i >= s.size() || !s[i].isDigit() || s[i].unicode() > '9')
+                return -1;
+            v = v * 10 + (s[i].unicode() - '0');
+        }
+        return v;
+    };
+    if (s.size() < 10 || s[2] != QLatin1Char('.') || s[5] != QLatin1Char('.'))
+        return QDateTime();
+    const QDate d(num(6, 4), num(3, 2), num(0, 2));
+    if (num(0, 2) < 0 || num(3, 2) < 0 || num(6, 4) < 0 || !d.isValid())
+        return QDateTime();
+    if (s.size() == 10)
         return QDateTime(d, QTime(0, 0));
-    return QDateTime();
+    const qsizetype h = s.size() == 18 ? 1 : s.size() == 19 ? 2 : 0; // digits of the hour
+    if (h == 0 || s[10] != QLatin1Char(' ') || s[11 + h] != QLatin1Char(':') || s[14 + h] != QLatin1Char(':'))
+        return QDateTime();
+    const int hour = num(11, h), minute = num(12 + h, 2), second = num(15 + h, 2);
+    const QTime t(hour, minute, second);
+    if (hour < 0 || minute < 0 || second < 0 || !t.isValid())
+        return QDateTime();
+    return QDateTime(d, t);
 }
 
 bool writeFileAtomic(const QString &path, const QByteArray &data)

@@ -1,7 +1,7 @@
 #include "lists/fileassocform.h"
 
 #include "base/appdirs.h"
-#include "base/associations.h"
+#include "platform/associations.h"
 #include "base/services.h"
 
 #include <QCheckBox>
@@ -31,7 +31,7 @@ TFileAssocForm::TFileAssocForm(QWidget *parent) : QDialog(parent)
     sbOk->setToolTip(QStringLiteral("Enter"));
     sbOk->setDefault(true);
 
-    const QList<bool> now = assoc::ticks();
+    const QList<bool> now = assoc::ticks(QCoreApplication::applicationFilePath());
     const QList<QCheckBox *> boxes{cbAssVTL, cbAssVTS, cbAssVTX};
     for (int i = 0; i < boxes.size(); ++i)
         boxes[i]->setChecked(i < now.size() && now[i]);

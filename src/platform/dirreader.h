@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +17,11 @@ struct DirItem {
     quint32 offset = 0; // into the listing's name buffer
     quint32 length = 0;
     Hint hint = Hint::Unknown;
+    // Known from the listing: a hidden entry (a dot name here, the hidden
+    // attribute on Windows) and a system one (a device, pipe or socket here,
+    // the system attribute on Windows; false where the listing cannot tell).
+    bool hidden = false;
+    bool system = false;
 };
 
 // All names of one folder except "." and "..", sorted by name (ASCII letters
@@ -55,8 +61,18 @@ public:
     bool childHasEntries(std::string_view name) const;
 
 private:
+#ifdef _WIN32
+    struct Found;
+    explicit Dir(std::wstring path);
+    const Found *found(std::string_view name) const;
+    std::wstring m_path; // "\\?\" form with a trailing separator
+    // What the last read() learnt of each entry, so that stat() asks the
+    // system only for links.
+    mutable std::unique_ptr<std::vector<Found>> m_found;
+#else
     explicit Dir(int fd) : m_fd(fd) {}
     int m_fd = -1;
+#endif
 };
 
 // Folders Dir::read has listed in this process: what a batch's cost in
@@ -71,7 +87,14 @@ bool statPath(const QByteArray &path, Entry &out);
 bool validUtf8(std::string_view s);
 // Display name of raw name bytes (invalid bytes become replacement characters).
 QString displayName(std::string_view s);
-// The native (byte) form of a path.
+// The native (byte) form of a path: the file system's bytes here, UTF-8 on
+// Windows (where the platform layer speaks UTF-16 to the system; a name that
+// is not valid UTF-16 keeps its lone surrogates as WTF-8 and counts as
+// unreadable). Separators are "/" on both.
 QByteArray nativePath(const QString &path);
+// The text of a native path (invalid bytes become replacement characters).
+QString pathText(const QByteArray &native);
+// Puts a listing's items in its order (see Listing); the readers call it.
+void sortListing(Listing &listing);
 
 } // namespace vt::fs

@@ -11,4 +11,8 @@ struct CivilTime {
 
 CivilTime toLocalCivil(qint64 secsSinceEpoch);
 
+// Seconds east of UTC of local time at that moment, as the C library sees
+// it (the same source as Qt's local time); per system.
+long utcOffsetAt(qint64 secsSinceEpoch);
+
 } // namespace vt::fs

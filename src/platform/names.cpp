@@ -1,5 +1,8 @@
 #include "platform/dirreader.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace vt::fs {
 
 bool validUtf8(std::string_view s)
@@ -43,5 +46,29 @@ bool validUtf8(std::string_view s)
 }
 
 QString displayName(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+QString pathText(const QByteArray &native) { return QString::fromUtf8(native); }
+
+namespace {
+inline unsigned char foldAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
+} // namespace
+
+void sortListing(Listing &out)
+{
+    const char *base = out.names.data();
+    std::sort(out.items.begin(), out.items.end(), [base](const DirItem &a, const DirItem &b) {
+        const unsigned char *x = reinterpret_cast<const unsigned char *>(base + a.offset);
+        const unsigned char *y = reinterpret_cast<const unsigned char *>(base + b.offset);
+        const quint32 n = std::min(a.length, b.length);
+        for (quint32 i = 0; i < n; ++i) {
+            const unsigned char fx = foldAscii(x[i]), fy = foldAscii(y[i]);
+            if (fx != fy)
+                return fx < fy;
+        }
+        if (a.length != b.length)
+            return a.length < b.length;
+        return std::memcmp(x, y, n) < 0;
+    });
+}
 
 } // namespace vt::fs

@@ -1,6 +1,7 @@
 #pragma once
-// The short form of a path that identifies a row: the upper-cased full path,
-// kept unique where a folder holds several names that upper-case alike
+// The short form of a path that identifies a row. On Windows it is the
+// system's 8.3 form, upper-cased. Here it stands in as the upper-cased full
+// path, kept unique where a folder holds several names that upper-case alike
 // ("NAME~1", "NAME~2" in byte order of the exact names). Empty when a name on
 // the path is not valid UTF-8.
 #include "platform/dirreader.h"
@@ -15,7 +16,8 @@ namespace vt::fs {
 // Upper-case index of one folder's names, built on first use.
 class FolderNames {
 public:
-    explicit FolderNames(const Listing &listing) : m_listing(listing) {}
+    // folder: the listing's native path with a trailing separator.
+    FolderNames(const Listing &listing, const QByteArray &folder) : m_listing(listing), m_folder(folder) {}
     // The short form of one name of this folder; null for an invalid name.
     QString shortName(std::string_view name);
     bool contains(std::string_view name);
@@ -23,6 +25,7 @@ public:
 private:
     void build();
     const Listing &m_listing;
+    QByteArray m_folder;
     bool m_built = false;
     QHash<QString, int> m_count;
     std::unordered_set<std::string_view> m_names;

@@ -2,10 +2,11 @@
 
 #include "base/appdirs.h"
 #include "base/services.h"
-#include "platform/desktopentry.h"
+#include "platform/programicon.h"
 #include "shell/core/shellrun.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -67,7 +68,7 @@ QIcon programIcon(const QString &program)
 {
     const QString name = fs::programIconName(program);
     QIcon icon;
-    if (name.startsWith(QLatin1Char('/')))
+    if (QDir::isAbsolutePath(name))
         icon = QIcon(name);
     else if (!name.isEmpty())
         icon = QIcon::fromTheme(name);

@@ -4,6 +4,7 @@
 #include "app/helpform.h"
 #include "app/mainform.h"
 #include "fakeservices.h"
+#include "platform/dirreader.h"
 #include "table/tablerows.h"
 #include "search/searchpanel.h"
 #include "table/core/tablemodel.h"
@@ -186,7 +187,7 @@ private slots:
     void unreadableRowKeepsItsNativePath()
     {
         QTemporaryDir dir;
-        const QByteArray native = QFile::encodeName(dir.path()) + "/bad\xff\xfe.txt";
+        const QByteArray native = fs::nativePath(dir.path()) + "/bad\xff\xfe.txt";
         {
             std::ofstream out(native.constData(), std::ios::binary);
             out << "payload";

@@ -43,11 +43,12 @@ private slots:
         const QString bin = layout("build", true, false);
         QCOMPARE(programDirFor(bin), bin + '/');
         QCOMPARE(dataDirFor(bin), bin + '/');
-        QVERIFY(installedDataDirFor(bin).isEmpty());
     }
 
     void installedProgramUsesTheUserFolder()
     {
+        VT_LINUX_ONLY("the install layout bin/ and share/vestrada/, XDG_DATA_HOME");
+        QVERIFY(installedDataDirFor(layout("build", true, false)).isEmpty());
         const QString bin = layout("usr", false, true);
         QVERIFY(QFileInfo(bin).isWritable());
         QCOMPARE(programDirFor(bin), xdg + "/Vestrada/");
@@ -72,12 +73,14 @@ private slots:
         QCOMPARE(programDirFor(layout("usr", false, true)), own + '/');
         QCOMPARE(programDirFor(layout("build", true, false)), own + '/');
         QVERIFY(QFileInfo(own).isDir());
-        // The data still comes from where the program is.
-        QCOMPARE(dataDirFor(layout("usr", false, true)), root + "usr/share/vestrada/");
+        // The data still comes from where the program is (on Windows always beside it).
+        if (!test::kWindows)
+            QCOMPARE(dataDirFor(layout("usr", false, true)), root + "usr/share/vestrada/");
     }
 
     void defaultUserFolderAndRelativeXdgIgnored()
     {
+        VT_LINUX_ONLY("XDG_DATA_HOME");
         const QString bin = layout("usr", false, true);
         qunsetenv("XDG_DATA_HOME");
         QCOMPARE(programDirFor(bin), root + "home/.local/share/Vestrada/");
@@ -97,6 +100,7 @@ private slots:
 
     void dataFoundThroughTheDataFolders()
     {
+        VT_LINUX_ONLY("XDG_DATA_DIRS");
         // A program moved away from its data finds an installed copy.
         test::writeTestFile(root + "shared/vestrada/snd1.wav", "RIFF");
         qputenv("XDG_DATA_DIRS", (root + "shared").toUtf8());

@@ -207,6 +207,7 @@ private slots:
 
     void fifoInPlaceOfIniMeansDefaults()
     {
+        VT_LINUX_ONLY("FIFOs");
         test::FakeServices fx;
         QVERIFY(QDir().mkpath(home->path() + QStringLiteral("/Options")));
         QVERIFY(fs::makeFifo(ini()));

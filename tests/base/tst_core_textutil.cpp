@@ -47,6 +47,12 @@ private slots:
         QCOMPARE(parseDateTimeText(QStringLiteral("31.12.9999")),
                  QDateTime(QDate(9999, 12, 31), QTime(0, 0)));
         QVERIFY(!parseDateTimeText(QStringLiteral("-")).isValid());
+        // The hour takes one digit or two; everything else exactly as written.
+        QCOMPARE(parseDateTimeText(QStringLiteral(" 08.12.2026 01:18:29 ")),
+                 QDateTime(QDate(2026, 12, 8), QTime(1, 18, 29)));
+        for (const char *bad : {"8.12.2026 1:18:29", "08.12.2026 1:8:29", "08.12.2026 24:00:00", "08.12.2026 1:18",
+                                "31.02.2026", "08.12.26", "08.12.2026  1:18:29", "08.12.2026 +1:18:29"})
+            QVERIFY2(!parseDateTimeText(QString::fromLatin1(bad)).isValid(), bad);
     }
     void days()
     {

@@ -74,9 +74,12 @@ private slots:
         QVERIFY(dir.isDir);
 
         // An exact name wins; two names that differ only in case leave a
-        // third spelling unresolved rather than picking one.
-        QCOMPARE(diskPath(root + "Twins/A.txt").path, root + "Twins/A.txt");
-        QCOMPARE(diskPath(root + "Twins/a.TXT").status, DiskPath::NotFound);
+        // third spelling unresolved rather than picking one (case twins:
+        // Windows file systems hold none).
+        if (!test::kWindows) {
+            QCOMPARE(diskPath(root + "Twins/A.txt").path, root + "Twins/A.txt");
+            QCOMPARE(diskPath(root + "Twins/a.TXT").status, DiskPath::NotFound);
+        }
 
         QCOMPARE(diskPath(" /ab ").status, DiskPath::TooShort);
         for (const QString &bad : {QString("Docs/notes.txt"), root + "Docs/no?es.txt", root + "Docs/../Docs",
@@ -128,8 +131,9 @@ private slots:
         // Relative parameters name files of the start folder ("cd Docs; vestrada notes.txt ...").
         {
             Rig r;
-            const QStringList params = absoluteParams({"notes.txt", "Report.TXT", "../Twins", "", "/abs/x"}, root + "Docs");
-            QCOMPARE(params, (QStringList{root + "Docs/notes.txt", root + "Docs/Report.TXT", root + "Twins", "", "/abs/x"}));
+            const QString abs = QDir::rootPath() + "abs/x";
+            const QStringList params = absoluteParams({"notes.txt", "Report.TXT", "../Twins", "", abs}, root + "Docs");
+            QCOMPARE(params, (QStringList{root + "Docs/notes.txt", root + "Docs/Report.TXT", root + "Twins", "", abs}));
             const AddOutcome o = r.intake.AddParams(AddMode::CommandLine, params.mid(0, 3));
             QCOMPARE(o.files, 2);
             QCOMPARE(o.folders, 1);

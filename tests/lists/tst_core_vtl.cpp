@@ -7,7 +7,9 @@
 #include "lists/core/tablecheck.h"
 #include "lists/core/tableupkeep.h"
 #include "lists/core/vtlformat.h"
+#include "platform/dirreader.h"
 #include "platform/fileentry.h"
+#include "shortform.h"
 #include "table/core/rowappend.h"
 #include "testfiles.h"
 
@@ -82,11 +84,11 @@ private slots:
         TableModel t;
         addRows(t, {root + "d/f0.txt"});
         RowEntry longOne = t.at(0).entry;
-        longOne.path = QFile::encodeName(root + QString(300, QLatin1Char('a')));
+        longOne.path = fs::nativePath(root + QString(300, QLatin1Char('a')));
         longOne.shortForm = "L";
         t.appendRow(makeRow(2, QString(), longOne));
         RowEntry chinese = t.at(0).entry;
-        chinese.path = QFile::encodeName(root + QStringLiteral("名.txt"));
+        chinese.path = fs::nativePath(root + QStringLiteral("名.txt"));
         chinese.shortForm = "C";
         t.appendRow(makeRow(3, QString(), chinese));
         const ListWrite w = writeVtl(root + "b.vtl", t, false);
@@ -240,7 +242,7 @@ private slots:
         QCOMPARE(t.selectedRows(), (QList<int>{1, 2, 3, 4}));
         QCOMPARE(t.at(1).cells[ColType], dirType());
         QCOMPARE(t.at(1).cells[ColSize], QStringLiteral("byte: 0"));
-        QCOMPARE(t.at(1).cells[Col83], (dir + "KIND.TXT").toUpper());
+        QCOMPARE(t.at(1).cells[Col83], test::shortForm(dir + "KIND.TXT"));
         QCOMPARE(t.at(2).cells[ColByte], QStringLiteral("6"));
         QVERIFY(t.at(4).cells[Col83].isEmpty());
 

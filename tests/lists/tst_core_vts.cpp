@@ -6,6 +6,7 @@
 #include "lists/core/listcontroller.h"
 #include "lists/core/ordstore.h"
 #include "lists/core/vtsfile.h"
+#include "shortform.h"
 #include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
 #include "testfiles.h"
@@ -292,7 +293,7 @@ private slots:
         readVtsRows(t, root + "sf.vts", report, nullptr);
         t.setAllSelected(true);
         QCOMPARE(fillSelectedShortForms(t), 1);
-        QCOMPARE(t.at(0).cells[Col83], upper(root + "real/here.txt"));
+        QCOMPARE(t.at(0).cells[Col83], test::shortForm(root + "real/here.txt"));
         QCOMPARE(t.at(0).cells[ColModified], QStringLiteral("01.02.2003 4:05:06")); // the snapshot's text stays
         QCOMPARE(t.at(0).cells[ColFolder], QStringLiteral("real/"));
         QCOMPARE(t.at(1).cells[Col83], QString());

@@ -1,7 +1,5 @@
 #include "app/mainform.h"
 #include "base/appdirs.h"
-#include "base/associations.h"
-#include "base/sendto.h"
 #include "base/settings.h"
 #include "base/textutil.h"
 #include "fakeservices.h"
@@ -9,6 +7,8 @@
 #include "lists/filstrform.h"
 #include "lists/openvarform.h"
 #include "modalanswer.h"
+#include "platform/associations.h"
+#include "privatedesktop.h"
 #include "search/searchpanel.h"
 #include "testfiles.h"
 
@@ -31,7 +31,7 @@ using namespace vt;
 // dialog, driven by their keys and buttons; the main window opens the first two.
 class FavouritesWindowTest : public QObject {
     Q_OBJECT
-    QTemporaryDir home, data, xdg;
+    QTemporaryDir home, data;
     QString alpha, zeta, fresh, store;
     std::unique_ptr<test::FakeServices> fx;
 
@@ -290,12 +290,10 @@ private slots:
 
     void associationDialog()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("xdg-mime")).isEmpty())
-            QSKIP("xdg-utils is needed (scripts/install-deps.sh)");
-        qputenv("HOME", xdg.path().toUtf8());
-        qputenv("XDG_DATA_HOME", (xdg.path() + "/data").toUtf8());
-        qputenv("XDG_CONFIG_HOME", (xdg.path() + "/config").toUtf8());
-        qunsetenv("XDG_CURRENT_DESKTOP");
+        test::PrivateDesktop desktop;
+        if (!desktop.ready())
+            QSKIP(test::PrivateDesktop::missing());
+        const QString exe = QCoreApplication::applicationFilePath();
         {
             TFileAssocForm f;
             f.show();
@@ -306,7 +304,7 @@ private slots:
             QTest::keyClick(&f, Qt::Key_Escape);
             QCOMPARE(f.result(), int(QDialog::Rejected));
         }
-        QVERIFY(!QFile::exists(sendto::entryPath())); // Esc changed nothing
+        QCOMPARE(assoc::ticks(exe), (QList<bool>{false, false, false})); // Esc changed nothing
         {
             TFileAssocForm f;
             f.show();
@@ -314,13 +312,12 @@ private slots:
             QTest::keyClick(f.cbAssVTL, Qt::Key_Return);
             QCOMPARE(f.result(), int(QDialog::Accepted));
         }
-        QVERIFY(assoc::isDefault(QStringLiteral("application/x-vestrada-vtl")));
+        QCOMPARE(assoc::ticks(exe), (QList<bool>{true, false, false}));
         TFileAssocForm f;
         QVERIFY(f.cbAssVTL->isChecked() && !f.cbAssVTS->isChecked());
         f.cbAssVTL->setChecked(false);
         f.sbOk->click();
-        QCOMPARE(assoc::ticks(), (QList<bool>{false, false, false}));
-        QVERIFY(!QFile::exists(sendto::entryPath()));
+        QCOMPARE(assoc::ticks(exe), (QList<bool>{false, false, false}));
         QVERIFY(fx->ui.calls.isEmpty());
     }
 };

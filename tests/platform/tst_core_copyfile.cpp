@@ -1,4 +1,5 @@
 #include "platform/copyfile.h"
+#include "platform/dirreader.h"
 #include "platform/regularfile.h"
 #include "platform/renamefile.h"
 #include "fifoguard.h"
@@ -30,7 +31,7 @@ QByteArray readAll(const QString &p)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
-QByteArray n(const QString &p) { return QFile::encodeName(p); }
+QByteArray n(const QString &p) { return fs::nativePath(p); }
 
 // Names in a folder other than the expected ones: a temporary left behind.
 QStringList leftovers(const QString &dir, const QStringList &expected)
@@ -129,10 +130,12 @@ private slots:
         QVERIFY(QFileInfo(dst + "dir/inner").isDir());
         // Missing source, a FIFO in its place (never waited on), a target folder that is gone.
         QCOMPARE(fs::copyFile(n(src + "none"), n(dst + "none")).result, fs::CopyResult::SourceMissing);
-        QVERIFY(fs::makeFifo(src + "fifo"));
-        fs::CopyOutcome fifo;
-        QVERIFY(test::returnsAtOnce(src + "fifo", [&] { fifo = fs::copyFile(n(src + "fifo"), n(dst + "fifo")); }));
-        QCOMPARE(fifo.result, fs::CopyResult::SourceMissing);
+        if (!test::kWindows) { // Windows file systems hold no FIFOs
+            QVERIFY(fs::makeFifo(src + "fifo"));
+            fs::CopyOutcome fifo;
+            QVERIFY(test::returnsAtOnce(src + "fifo", [&] { fifo = fs::copyFile(n(src + "fifo"), n(dst + "fifo")); }));
+            QCOMPARE(fifo.result, fs::CopyResult::SourceMissing);
+        }
         QCOMPARE(fs::copyFile(n(src + "big"), n(root + "gone/big")).result, fs::CopyResult::Failed);
         QCOMPARE(leftovers(dst, {"kept", "dir"}), QStringList());
         QCOMPARE(readAll(src + "big"), data);

@@ -5,6 +5,7 @@
 #include "base/textutil.h"
 #include "childprocess.h"
 #include "fileops/core/dircreate.h"
+#include "platform/dirreader.h"
 #include "platform/trash.h"
 #include "lists/core/ordstore.h"
 #include "lists/core/vtlfile.h"
@@ -66,8 +67,8 @@ class FaultsTest : public QObject {
 private slots:
     void initTestCase()
     {
-        qputenv("VESTRADA_HOME", QFile::encodeName(home.path()));
-        qputenv("XDG_DATA_HOME", QFile::encodeName(data.path() + "/xdg"));
+        qputenv("VESTRADA_HOME", fs::nativePath(home.path()));
+        qputenv("XDG_DATA_HOME", fs::nativePath(data.path() + "/xdg"));
         QVERIFY(GetOptPath());
         // Children that drop root must reach everything.
         QFile::setPermissions(data.path(), QFileDevice::Permissions(0x7777));
@@ -93,8 +94,8 @@ private slots:
                 [&](int round) {
                     fs::CopyOptions o;
                     o.overwrite = round % 3 == 2;
-                    fs::copyFile(QFile::encodeName(dir + "src.bin"),
-                                 QFile::encodeName(dir + QStringLiteral("dst%1.bin").arg(round % 3)), o);
+                    fs::copyFile(fs::nativePath(dir + "src.bin"),
+                                 fs::nativePath(dir + QStringLiteral("dst%1.bin").arg(round % 3)), o);
                     writeFileAtomic(store, round % 2 ? a : b);
                 },
                 someDelay(60000));
@@ -117,14 +118,14 @@ private slots:
     {
         QTemporaryDir shm(QStringLiteral("/dev/shm/vt-faults-XXXXXX"));
         struct stat a {}, b {};
-        if (!shm.isValid() || ::stat("/dev/shm", &a) != 0 || ::stat(QFile::encodeName(root).constData(), &b) != 0
+        if (!shm.isValid() || ::stat("/dev/shm", &a) != 0 || ::stat(fs::nativePath(root).constData(), &b) != 0
             || a.st_dev == b.st_dev)
             QSKIP("needs /dev/shm on another file system");
         QFile::setPermissions(shm.path(), QFileDevice::Permissions(0x7777));
-        const QByteArray here = QFile::encodeName(shm.path() + "/moved.bin");
-        const QByteArray there = QFile::encodeName(folder("move") + "moved.bin");
+        const QByteArray here = fs::nativePath(shm.path() + "/moved.bin");
+        const QByteArray there = fs::nativePath(folder("move") + "moved.bin");
         const QByteArray bytes = pattern(4 << 20, 'm');
-        test::writeTestFile(QFile::decodeName(here), bytes);
+        test::writeTestFile(fs::pathText(here), bytes);
         for (int i = 0; i < 12; ++i) {
             test::killMidway(
                 [&](int) {
@@ -132,16 +133,16 @@ private slots:
                         fs::moveFile(there, here, {});
                 },
                 someDelay(40000));
-            const bool atHere = QFileInfo::exists(QFile::decodeName(here));
-            const bool atThere = QFileInfo::exists(QFile::decodeName(there));
+            const bool atHere = QFileInfo::exists(fs::pathText(here));
+            const bool atThere = QFileInfo::exists(fs::pathText(there));
             QVERIFY2(atHere || atThere, "the moved file was lost");
             if (atHere)
-                QVERIFY2(readAll(QFile::decodeName(here)) == bytes, "half-written source");
+                QVERIFY2(readAll(fs::pathText(here)) == bytes, "half-written source");
             if (atThere)
-                QVERIFY2(readAll(QFile::decodeName(there)) == bytes, "half-written destination");
+                QVERIFY2(readAll(fs::pathText(there)) == bytes, "half-written destination");
             // A copy left whole at both places: the next move must not replace it.
             if (atHere && atThere)
-                QFile::remove(QFile::decodeName(there));
+                QFile::remove(fs::pathText(there));
         }
     }
 
@@ -153,8 +154,8 @@ private slots:
             test::killMidway(
                 [&](int) {
                     // Case-only renames go through a temporary name.
-                    const QByteArray lower = QFile::encodeName(dir + "report.txt");
-                    const QByteArray upper = QFile::encodeName(dir + "REPORT.txt");
+                    const QByteArray lower = fs::nativePath(dir + "report.txt");
+                    const QByteArray upper = fs::nativePath(dir + "REPORT.txt");
                     if (renameEntry(lower, upper) != RenameEntryResult::Ok)
                         renameEntry(upper, lower);
                 },
@@ -174,7 +175,7 @@ private slots:
                 [&](int round) {
                     const QString p = dir + QStringLiteral("f%1-%2.txt").arg(i).arg(round);
                     test::writeTestFile(p, "x");
-                    fs::moveToTrash(QFile::encodeName(p));
+                    fs::moveToTrash(fs::nativePath(p));
                 },
                 5000 + someDelay(50000));
         }
@@ -237,9 +238,9 @@ private slots:
             const PathCreated made = createPath(planPath(dir + "new/deeper"));
             return QStringList{
                 QString::number(writeFileAtomic(dir + "store", "new")),
-                QString::number(int(renameEntry(QFile::encodeName(dir + "name.txt"),
-                                                QFile::encodeName(dir + "other.txt")))),
-                QString::number(fs::moveToTrash(QFile::encodeName(dir + "name.txt"))),
+                QString::number(int(renameEntry(fs::nativePath(dir + "name.txt"),
+                                                fs::nativePath(dir + "other.txt")))),
+                QString::number(fs::moveToTrash(fs::nativePath(dir + "name.txt"))),
                 QString::number(made.created),
                 made.comps.join(QLatin1Char('|')),
             };

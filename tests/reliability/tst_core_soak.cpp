@@ -10,6 +10,7 @@
 #include "lists/core/textlist.h"
 #include "lists/core/vtlfile.h"
 #include "lists/core/vtsfile.h"
+#include "platform/dirreader.h"
 #include "search/core/folderwalk.h"
 #include "search/core/matchrow.h"
 #include "table/core/tablemodel.h"
@@ -64,7 +65,7 @@ class SoakTest : public QObject {
 private slots:
     void initTestCase()
     {
-        qputenv("VESTRADA_HOME", QFile::encodeName(home.path()));
+        qputenv("VESTRADA_HOME", fs::nativePath(home.path()));
         QVERIFY(GetOptPath());
     }
 

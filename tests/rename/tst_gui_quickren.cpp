@@ -11,6 +11,7 @@
 #include "rename/doprenform.h"
 #include "rename/renprevform.h"
 #include "search/searchpanel.h"
+#include "shortform.h"
 #include "table/core/rowappend.h"
 #include "table/tablerows.h"
 #include "table/resulttable.h"
@@ -124,7 +125,7 @@ private slots:
                  QStringLiteral("Переименование файлов (2 шт.)\r[YES]: Перевод в транслит\r[OK]: Справка"));
         QCOMPARE(names(d), (QStringList{"Jolka.txt", "b v.txt", "ok.txt"}));
         QCOMPARE(test::column(*model(), ColName), (QStringList{"Jolka.txt", "b v.txt", "ok.txt"}));
-        QCOMPARE(model()->at(0).entry.shortForm, (d + "Jolka.txt").toUpper());
+        QCOMPARE(model()->at(0).entry.shortForm, test::shortForm(d + "Jolka.txt"));
         QCOMPARE(model()->counters().selFiles, 2);
         QVERIFY(currentLog().opLog().first().endsWith(" Перевести имена в транслит (файлов: 2)"));
 

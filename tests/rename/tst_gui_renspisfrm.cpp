@@ -6,6 +6,7 @@
 #include "rename/renameform.h"
 #include "rename/renprevform.h"
 #include "rename/renspisfrm.h"
+#include "shortform.h"
 #include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
 #include "testfiles.h"
@@ -125,7 +126,7 @@ private slots:
         QCOMPARE(f.lvRen->topLevelItem(1)->text(8), QStringLiteral("<Пропуск>"));
         QVERIFY(f.lvRen->topLevelItem(1)->text(5).isEmpty());
         QCOMPARE(t.at(0).cells[ColName], QStringLiteral("first one.txt"));
-        QCOMPARE(t.at(0).entry.shortForm, (d + "first one.txt").toUpper());
+        QCOMPARE(t.at(0).entry.shortForm, test::shortForm(d + "first one.txt"));
         QCOMPARE(t.at(2).cells[ColName], QStringLiteral("Gamma.log"));
         QCOMPARE(t.at(1).cells[ColName], QStringLiteral("beta.txt"));
 

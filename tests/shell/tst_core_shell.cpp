@@ -1,7 +1,7 @@
 #include "base/appdirs.h"
 #include "base/textutil.h"
 #include "fakeservices.h"
-#include "platform/desktopentry.h"
+#include "platform/programicon.h"
 #include "shell/core/openwith.h"
 #include "shell/core/shellrun.h"
 #include "table/core/rowappend.h"

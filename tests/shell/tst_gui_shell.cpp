@@ -10,6 +10,7 @@
 #include "shell/core/openwith.h"
 #include "shell/openwithform.h"
 #include "shell/svvform.h"
+#include "shortform.h"
 #include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
 #include "table/resulttable.h"
@@ -211,7 +212,7 @@ private slots:
         QCOMPARE(f.windowTitle(), "Свойства");
         QCOMPARE(f.labFName->text(), QString("Файл: (%1 симв.)").arg(doc.size()));
         QCOMPARE(f.labNm->text(), "Имя: (10 симв.)");
-        QCOMPARE(f.e83->text(), doc.toUpper());
+        QCOMPARE(f.e83->text(), test::shortForm(doc));
         QVERIFY(f.sbSvva->toolTip().startsWith("Если использовать окно свойств для переименования"));
 
         fx->shell.answer = false;

@@ -3,6 +3,8 @@
 #include "base/textutil.h"
 #include "platform/dirreader.h"
 #include "platform/fileentry.h"
+#include "shortform.h"
+#include "testfiles.h"
 #include "table/core/tablemodel.h"
 
 #include <QFile>
@@ -18,7 +20,7 @@ inline TableRow entryRow(int id, const QString &folder, const QString &name, boo
                          const QString &modified, const QString &short83)
 {
     RowEntry e;
-    e.path = QFile::encodeName(folder + name);
+    e.path = fs::nativePath(folder + name);
     e.kind = dir ? EntryKind::Folder : EntryKind::File;
     e.size = dir ? 0 : size;
     e.attrs = dir ? quint32(fs::AttrDirectory) : 0;
@@ -70,7 +72,8 @@ inline void diskRows(TableModel &t, const QString &start, const QStringList &pat
         QVERIFY(fs::lookup(start + rel, &e));
         const int slash = rel.lastIndexOf(QLatin1Char('/'));
         TableRow r = makeRow(t.size() + 1, rel.left(slash + 1),
-                             rowEntry(QFile::encodeName(start + rel), e, upper(start + rel)));
+                             rowEntry(fs::nativePath(start + rel), e,
+                                      kWindows ? shortForm(start + rel) : upper(start + rel)));
         r.selected = true;
         t.appendRow(std::move(r));
     }

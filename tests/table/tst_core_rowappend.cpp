@@ -1,3 +1,5 @@
+#include "platform/dirreader.h"
+#include "shortform.h"
 #include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
 
@@ -39,11 +41,11 @@ private slots:
         QCOMPARE(appendPath(t, st, root + "docs/Отчёт.txt"), AppendResult::Added);
         QCOMPARE(t.size(), 1);
         const TableRow &r = t.at(0);
-        QCOMPARE(t.fullPath(0), QFile::encodeName(root + "docs/Отчёт.txt"));
+        QCOMPARE(t.fullPath(0), fs::nativePath(root + "docs/Отчёт.txt"));
         QCOMPARE(r.cells[ColID], QStringLiteral("1"));
         QCOMPARE(r.cells[ColFolder], root + "docs/");
         QCOMPARE(r.cells[ColName], QStringLiteral("Отчёт.txt"));
-        QCOMPARE(r.cells[Col83], (root + "docs/Отчёт.txt").toUpper());
+        QCOMPARE(r.cells[Col83], test::shortForm(root + "docs/Отчёт.txt"));
         QCOMPARE(r.cells[ColByte], QStringLiteral("1536"));
         QCOMPARE(t.counters().files, 1);
         QCOMPARE(t.counters().size.kb, 1ull);

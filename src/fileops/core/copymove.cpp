@@ -122,14 +122,14 @@ CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
     }
     if (!target.endsWith(QLatin1Char('/')))
         target += QLatin1Char('/');
-    const QByteArray targetNative = QFile::encodeName(target);
+    const QByteArray targetNative = fs::nativePath(target);
 
     if (mode == 2 || mode == 3) {
         if (start.isEmpty()) {
             ui().beep();
             return res;
         }
-        if (sameFolder(targetNative, QFile::encodeName(start))) {
+        if (sameFolder(targetNative, fs::nativePath(start))) {
             ui().inf(QStringLiteral("Папка назначения совпадает с папкой начала поиска."));
             return res;
         }
@@ -207,7 +207,7 @@ CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
     QList<MovedRow> movedRows;
 
     int reached = 0, done = 0, overwritten = 0, attempted = 0;
-    const QByteArray startNative = QFile::encodeName(start);
+    const QByteArray startNative = fs::nativePath(start);
     for (int i = 0; i < m_table.size(); ++i) {
         if (!m_table.isSelected(i))
             continue;
@@ -257,7 +257,7 @@ CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
             QList<QByteArray> stale;
             fs::removeStaleTemps(*dir, &stale);
             for (const QByteArray &n : stale)
-                log.opLog() << QStringLiteral("<Удален временный файл> ") + QFile::decodeName(dir->path() + n);
+                log.opLog() << QStringLiteral("<Удален временный файл> ") + fs::pathText(dir->path() + n);
         }
         bool existed = false;
         if (overwrite && !same) {

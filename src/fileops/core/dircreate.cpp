@@ -7,9 +7,11 @@
 #include "platform/dirhandle.h"
 #include "platform/dirreader.h"
 #include "platform/fileentry.h"
+#include "platform/paths.h"
 #include "shell/core/shellrun.h"
 
 #include <QCollator>
+#include <QDir>
 #include <QFile>
 #include <algorithm>
 
@@ -19,7 +21,7 @@ namespace {
 
 QString num(qint64 n) { return QString::number(n); }
 
-QByteArray native(const QString &p) { return QFile::encodeName(p); }
+QByteArray native(const QString &p) { return fs::nativePath(p); }
 
 QString withSlash(QString p)
 {
@@ -175,10 +177,11 @@ QString dirCreateHelpText()
 PathPlan planPath(const QString &typed)
 {
     PathPlan p;
-    QString t = typed.trimmed();
-    if (t.isEmpty() || t == QLatin1String("/"))
+    // A typed backslash separates on Windows (and is a name character here).
+    QString t = QDir::fromNativeSeparators(typed.trimmed());
+    if (t.isEmpty() || t == fs::pathRoot(t))
         return p;
-    // A file URL keeps its path: "file:///tmp/a" is "/tmp/a".
+    // A file URL keeps its path: "file:///tmp/a" is "/tmp/a", "file:///C:/a" is "C:/a".
     if (t.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
         int i = 5;
         while (i < t.size() && (t[i] == QLatin1Char(' ') || t[i] == QLatin1Char('/')))
@@ -186,14 +189,19 @@ PathPlan planPath(const QString &typed)
         t = t.mid(i);
         if (t.isEmpty())
             return p;
-        t.prepend(QLatin1Char('/'));
+        if (fs::pathRoot(t).isEmpty())
+            t.prepend(QLatin1Char('/'));
     }
-    while (t.contains(QLatin1String("//")))
-        t.replace(QLatin1String("//"), QLatin1String("/"));
-    if (t.size() > 1 && t.endsWith(QLatin1Char('/')))
+    // Doubled separators collapse after the root (a Windows share's root has two).
+    QString root = fs::pathRoot(t);
+    QString rest = t.mid(root.size());
+    while (rest.contains(QLatin1String("//")))
+        rest.replace(QLatin1String("//"), QLatin1String("/"));
+    t = root + rest;
+    if (t.size() > root.size() && t.endsWith(QLatin1Char('/')))
         t.chop(1);
     t = t.trimmed();
-    if (t.isEmpty() || t == QLatin1String("/"))
+    if (t.isEmpty() || t == root)
         return p;
 
     fs::Entry e;
@@ -210,10 +218,11 @@ PathPlan planPath(const QString &typed)
     }
     p.path = t;
     QStringList comps;
-    const bool absolute = t.startsWith(QLatin1Char('/'));
+    root = fs::pathRoot(t);
+    const bool absolute = !root.isEmpty();
     if (absolute)
-        comps << QStringLiteral("/");
-    const QStringList parts = t.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+        comps << root;
+    const QStringList parts = t.mid(root.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
     for (QString c : parts) {
         if (state == 0) {
             c = c.trimmed();
@@ -234,12 +243,12 @@ PathPlan planPath(const QString &typed)
     p.comps = comps;
     if (state != 0)
         return p;
-    if (!absolute || comps.size() < 2 || !fs::isDir(QStringLiteral("/"))) {
+    if (!absolute || comps.size() < 2 || !fs::isDir(root)) {
         p.state = -1;
         p.error = shownComps(comps) + QStringLiteral("\rНеверный ввод пути.");
         return p;
     }
-    QString at = QStringLiteral("/");
+    QString at = root;
     for (int i = 1; i < comps.size(); ++i) {
         if (p.count == 0 && fs::isDir(at + comps[i])) {
             at += comps[i] + QLatin1Char('/');
@@ -281,7 +290,7 @@ PathCreated createPath(const PathPlan &plan)
             c = name + QStringLiteral(" [Ошибка]");
         }
     }
-    r.deepest = at.size() > 1 ? at.chopped(1) : at;
+    r.deepest = at.size() > fs::pathRoot(at).size() ? at.chopped(1) : at;
     return r;
 }
 

@@ -34,8 +34,8 @@ void sbDirInfClick(DirListState &s);
 QString dirCreateHelpText();
 
 // The typed path, split for the check: state 2 an existing folder, 1 an
-// existing file, 0 neither (then comps start with "/" and the missing
-// levels carry "->"); -1 when there is nothing to do.
+// existing file, 0 neither (then comps start with the root, "/" or "C:/",
+// and the missing levels carry "->"); -1 when there is nothing to do.
 struct PathPlan {
     int state = -1;
     QString path;       // normalised

@@ -3,6 +3,7 @@
 #include "base/services.h"
 #include "base/textutil.h"
 #include "fileops/core/targetfolders.h"
+#include "platform/dirreader.h"
 #include "platform/fileentry.h"
 #include "platform/renamefile.h"
 #include "table/core/tablemodel.h"
@@ -42,8 +43,8 @@ RewriteScan scanRewrite(const TableModel &table, int mode, const QString &target
     s.mode = mode;
     s.target = target;
     const QString start = table.startFolder();
-    const QByteArray startNative = QFile::encodeName(start);
-    const QByteArray targetNative = QFile::encodeName(target);
+    const QByteArray startNative = fs::nativePath(start);
+    const QByteArray targetNative = fs::nativePath(target);
     QSet<QString> names;
     QStringList folders;
     QSet<QString> folderSeen;
@@ -110,14 +111,14 @@ QStringList GetNewDirs(const QStringList &folders, const QString &target)
 {
     QStringList out;
     QSet<QString> seen;
-    TargetFolders tree(QFile::encodeName(target));
+    TargetFolders tree(fs::nativePath(target));
     for (const QString &f : folders) {
         for (int at = f.indexOf(QLatin1Char('/')); at >= 0; at = f.indexOf(QLatin1Char('/'), at + 1)) {
             const QString part = f.left(at + 1);
             if (seen.contains(part))
                 continue;
             seen.insert(part);
-            if (!tree.folder(QFile::encodeName(part), false))
+            if (!tree.folder(fs::nativePath(part), false))
                 out << part; // missing, or a link where the folder should be (it cannot be made)
         }
     }
@@ -131,10 +132,10 @@ QStringList GetNewDirs(const QStringList &folders, const QString &target)
 void MkResDirr(bool silent, const QString &base, QStringList &entries)
 {
     int existing = 0, created = 0;
-    TargetFolders tree(QFile::encodeName(base));
+    TargetFolders tree(fs::nativePath(base));
     for (QString &e : entries) {
         const QString path = base + e;
-        const QByteArray rel = QFile::encodeName(e.endsWith(QLatin1Char('/')) ? e.chopped(1) : e);
+        const QByteArray rel = fs::nativePath(e.endsWith(QLatin1Char('/')) ? e.chopped(1) : e);
         const qsizetype slash = rel.lastIndexOf('/');
         QString tag;
         bool made = false;

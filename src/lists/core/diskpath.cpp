@@ -1,6 +1,10 @@
 #include "lists/core/diskpath.h"
 
 #include "platform/dirreader.h"
+#include "platform/paths.h"
+#include "platform/systemfolders.h"
+
+#include <QDir>
 
 namespace vt {
 
@@ -10,7 +14,7 @@ namespace {
 // there is none or more than one.
 QString caseMatch(const QString &folder, const QString &name)
 {
-    const auto dir = fs::Dir::open(fs::nativePath(folder.isEmpty() ? QStringLiteral("/") : folder));
+    const auto dir = fs::Dir::open(fs::nativePath(folder));
     fs::Listing l;
     if (!dir || !dir->read(l))
         return QString();
@@ -31,7 +35,8 @@ QString caseMatch(const QString &folder, const QString &name)
 DiskPath diskPath(const QString &typed)
 {
     DiskPath r;
-    QString p = typed.trimmed();
+    // A typed backslash separates on Windows (and is a name character here).
+    QString p = QDir::fromNativeSeparators(typed.trimmed());
     r.path = p;
     if (p.size() <= 3) {
         r.status = DiskPath::TooShort;
@@ -41,33 +46,39 @@ DiskPath diskPath(const QString &typed)
     for (QChar c : p)
         if (forbidden.contains(c))
             return r;
-    if (!p.startsWith(QLatin1Char('/')))
+    const QString root = fs::pathRoot(p);
+    if (root.isEmpty())
         return r;
-    while (p.endsWith(QLatin1Char('/')))
+    while (p.size() > root.size() && p.endsWith(QLatin1Char('/')))
         p.chop(1);
     p = p.trimmed();
     r.path = p;
     if (p.size() < 4)
         return r;
-    // Top down, so that a name found by its case is the folder the next one is looked in.
-    QString resolved;
+    // Top down, so that a name found by its case is the folder the next one
+    // is looked in. Where the file system ignores case, the name is always
+    // spelled as the folder has it.
+    const bool foldsCase = fs::pathCase() == Qt::CaseInsensitive;
+    QString resolved = root;
     fs::Entry e;
-    for (const QString &name : p.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+    for (const QString &name : p.mid(root.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
         if (name == QLatin1String(".") || name == QLatin1String(".."))
             return r;
-        QString next = resolved + QLatin1Char('/') + name;
-        if (!fs::statPath(fs::nativePath(next), e)) {
+        QString next = resolved + name;
+        const bool exact = fs::statPath(fs::nativePath(next), e);
+        if (!exact || foldsCase) {
             const QString disk = caseMatch(resolved, name);
-            if (disk.isEmpty())
+            if (disk.isEmpty() && !exact)
                 return r;
-            next = resolved + QLatin1Char('/') + disk;
+            if (!disk.isEmpty())
+                next = resolved + disk;
             if (!fs::statPath(fs::nativePath(next), e))
                 return r;
         }
-        resolved = next;
+        resolved = next + QLatin1Char('/');
     }
     r.status = DiskPath::Found;
-    r.path = resolved;
+    r.path = resolved.chopped(1);
     r.isDir = e.isDir();
     return r;
 }

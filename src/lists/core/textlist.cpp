@@ -5,6 +5,7 @@
 #include "platform/dirreader.h"
 #include "platform/regularfile.h"
 #include "platform/shortpath.h"
+#include "platform/systemfolders.h"
 #include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
 
@@ -208,11 +209,7 @@ QString textTempName(const QString &ext) { return QStringLiteral("~VtlTmpfile.")
 
 QString tempFolder(QString *value)
 {
-    QString v = qEnvironmentVariable("TEMP");
-    if (v.isEmpty())
-        v = qEnvironmentVariable("TMPDIR");
-    if (v.isEmpty())
-        v = QStringLiteral("/tmp");
+    QString v = fs::tempSetting();
     if (value)
         *value = v;
     if (!QFileInfo(v).isDir())

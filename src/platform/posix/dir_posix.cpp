@@ -28,8 +28,6 @@ Hint hintOf(unsigned char t)
     }
 }
 
-inline unsigned char foldAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
-
 void fillEntry(const struct stat &st, Entry &out)
 {
     quint32 a = 0;
@@ -148,26 +146,15 @@ bool Dir::read(Listing &out) const
         it.offset = quint32(out.names.size());
         it.length = quint32(len);
         it.hint = hintOf(type);
+        it.hidden = n[0] == '.';
+        it.system = it.hint == Hint::Special;
         out.names.insert(out.names.end(), n, n + len);
         out.items.push_back(it);
         return true;
     });
     if (!ok)
         return false;
-    const char *base = out.names.data();
-    std::sort(out.items.begin(), out.items.end(), [base](const DirItem &a, const DirItem &b) {
-        const unsigned char *x = reinterpret_cast<const unsigned char *>(base + a.offset);
-        const unsigned char *y = reinterpret_cast<const unsigned char *>(base + b.offset);
-        const quint32 n = std::min(a.length, b.length);
-        for (quint32 i = 0; i < n; ++i) {
-            const unsigned char fx = foldAscii(x[i]), fy = foldAscii(y[i]);
-            if (fx != fy)
-                return fx < fy;
-        }
-        if (a.length != b.length)
-            return a.length < b.length;
-        return std::memcmp(x, y, n) < 0;
-    });
+    sortListing(out);
     return true;
 }
 

@@ -3,71 +3,13 @@
 #include <ctime>
 
 namespace vt::fs {
-namespace {
 
-// Days since 1970-01-01 to a civil date (proleptic Gregorian).
-void civilFromDays(qint64 z, int &y, int &m, int &d)
-{
-    z += 719468;
-    const qint64 era = (z >= 0 ? z : z - 146096) / 146097;
-    const qint64 doe = z - era * 146097;
-    const qint64 yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const qint64 doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const qint64 mp = (5 * doy + 2) / 153;
-    d = int(doy - (153 * mp + 2) / 5 + 1);
-    m = int(mp < 10 ? mp + 3 : mp - 9);
-    y = int(yoe + era * 400 + (m <= 2 ? 1 : 0));
-}
-
-long offsetAt(qint64 secs)
+long utcOffsetAt(qint64 secs)
 {
     const time_t t = time_t(secs);
     struct tm tmv {};
     localtime_r(&t, &tmv);
     return tmv.tm_gmtoff;
-}
-
-// The zone offset changes a few times a year at most, so the offset is kept
-// per UTC day: where the day starts and ends with the same offset it holds
-// for the whole day; a day with a change asks the C library every time.
-struct OffsetCache {
-    static constexpr int kSize = 4096; // eleven years of days
-    qint64 day[kSize];
-    long offset[kSize];
-    bool changes[kSize];
-    OffsetCache()
-    {
-        for (auto &d : day)
-            d = INT64_MIN;
-    }
-    long get(qint64 secs)
-    {
-        const qint64 d = secs >= 0 ? secs / 86400 : (secs - 86399) / 86400;
-        const int slot = int(quint64(d) % kSize);
-        if (day[slot] != d) {
-            const long first = offsetAt(d * 86400), last = offsetAt(d * 86400 + 86399);
-            day[slot] = d;
-            offset[slot] = first;
-            changes[slot] = first != last;
-        }
-        return changes[slot] ? offsetAt(secs) : offset[slot];
-    }
-};
-
-} // namespace
-
-CivilTime toLocalCivil(qint64 secs)
-{
-    static thread_local OffsetCache cache;
-    const qint64 local = secs + cache.get(secs);
-    qint64 days = local >= 0 ? local / 86400 : (local - 86399) / 86400;
-    const qint64 rest = local - days * 86400;
-    CivilTime c{};
-    civilFromDays(days, c.year, c.month, c.day);
-    c.hour = int(rest / 3600);
-    c.minute = int(rest / 60 % 60);
-    c.second = int(rest % 60);
-    return c;
 }
 
 } // namespace vt::fs

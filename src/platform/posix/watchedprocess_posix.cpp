@@ -1,4 +1,4 @@
-#include "platform/watchedprocess.h"
+#include "platform/posix/watchedprocess.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -3,6 +3,7 @@
 #include "base/services.h"
 #include "platform/dirreader.h"
 #include "platform/fileentry.h"
+#include "platform/systemfolders.h"
 #include "rename/core/renapply.h"
 #include "rename/core/renrule.h"
 
@@ -146,15 +147,7 @@ bool ProvFileName(const QString &name)
     return true;
 }
 
-const QStringList &forbiddenFolders()
-{
-    static const QStringList folders{
-        QStringLiteral("/"),     QStringLiteral("/bin"),  QStringLiteral("/boot"), QStringLiteral("/dev"),
-        QStringLiteral("/etc"),  QStringLiteral("/lib"),  QStringLiteral("/lib64"), QStringLiteral("/opt"),
-        QStringLiteral("/proc"), QStringLiteral("/root"), QStringLiteral("/sbin"), QStringLiteral("/sys"),
-        QStringLiteral("/usr"),  QStringLiteral("/var")};
-    return folders;
-}
+const QStringList &forbiddenFolders() { return fs::systemFolders(); }
 
 QString forbiddenMessage()
 {
@@ -168,12 +161,14 @@ QString forbiddenMessage()
 bool inForbiddenFolder(const QString &folder, const QStringList &forbidden)
 {
     const QString f = QDir::cleanPath(folder);
+    const Qt::CaseSensitivity cs = fs::pathCase();
     for (const QString &p : forbidden) {
         if (p.isEmpty())
             continue;
-        if (f == p)
+        if (f.compare(p, cs) == 0)
             return true;
-        if (p != QLatin1String("/") && f.startsWith(p + QLatin1Char('/')))
+        // Only the root itself: everything lies inside it.
+        if (!p.endsWith(QLatin1Char('/')) && f.startsWith(p + QLatin1Char('/'), cs))
             return true;
     }
     return false;

@@ -30,7 +30,7 @@ struct FolderWalk::Frame {
     fs::FolderNames &folderNames()
     {
         if (!names)
-            names = std::make_unique<fs::FolderNames>(listing);
+            names = std::make_unique<fs::FolderNames>(listing, nativeDir);
         return *names;
     }
 };
@@ -109,13 +109,13 @@ int FolderWalk::enumerate(Frame &f, int maskIndex)
         const std::string_view name = f.listing.name(it);
         if (!mask.matches(name))
             continue;
-        if (hideH && name[0] == '.')
+        if (hideH && it.hidden)
             continue;
         fs::Entry e;
         bool haveStat = false;
         Hint hint = it.hint;
         if (hideS) {
-            if (hint == Hint::Special)
+            if (it.system)
                 continue;
             if (hint == Hint::Link || hint == Hint::Unknown) {
                 if (!f.dir->stat(name, e))
@@ -181,7 +181,7 @@ void FolderWalk::findAllFolder(Frame &f, int level)
         const std::string_view name = f.listing.name(it);
         if (m_ops)
             m_ops->pump();
-        if (hideH && name[0] == '.')
+        if ((hideH && it.hidden) || (m_s.filter.hidesSystem() && it.system))
             continue;
         Hint hint = it.hint;
         if (hint == Hint::Unknown)

@@ -216,7 +216,7 @@ bool parseFindArgs(QStringList args, bool canSave, bool canRename, FindArgs &out
             ok = false;
         }
         if (!ok) {
-            error = "bad option: " + a.toLocal8Bit() + '\n' + usage;
+            error = "bad option: " + a.toUtf8() + '\n' + usage;
             return false;
         }
     }

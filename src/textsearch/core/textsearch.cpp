@@ -3,6 +3,7 @@
 #include "base/operation.h"
 #include "base/services.h"
 #include "base/textutil.h"
+#include "platform/dirreader.h"
 #include "platform/regularfile.h"
 #include "table/core/tablemodel.h"
 
@@ -49,7 +50,7 @@ FileScan readAndScan(const QByteArray &nativePath, const TextNeedle &needle, con
 bool appendBlock(QStringList &log, const TextSearchOptions &o, const QString &sizeText,
                  const QByteArray &nativePath, const FileScan &f)
 {
-    const QString path = QFile::decodeName(nativePath);
+    const QString path = fs::pathText(nativePath);
     switch (f.status) {
     case fs::ReadStatus::Missing:
         log << path << QStringLiteral("<Файл не найден>");

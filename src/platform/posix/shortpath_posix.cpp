@@ -61,7 +61,7 @@ ShortPathCache::Folder *ShortPathCache::folder(const QByteArray &native)
     auto f = std::make_shared<Folder>();
     if (std::unique_ptr<Dir> d = Dir::open(native))
         f->readOk = d->read(f->listing);
-    f->names = std::make_unique<FolderNames>(f->listing);
+    f->names = std::make_unique<FolderNames>(f->listing, native);
     Folder *raw = f.get();
     m_folders.insert(native, std::move(f));
     return raw;

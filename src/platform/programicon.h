@@ -1,6 +1,7 @@
 #pragma once
-// The desktop's own name for a program's icon: the Icon= of the application
-// entry that starts it.
+// The desktop's own name for a program's icon: on a freedesktop.org desktop
+// the Icon= of the application entry that starts it. Windows takes the icon
+// from the program file itself, so there it is always empty.
 #include <QString>
 
 namespace vt::fs {

@@ -1,4 +1,4 @@
-#include "base/sendto.h"
+#include "platform/freedesktop/desktopfile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -22,7 +22,7 @@ private slots:
         QCOMPARE(sendto::entryPath(), dir.path() + QStringLiteral("/data/applications/vestrada.desktop"));
         QVERIFY(!sendto::exists());
         QVERIFY(!sendto::remove());
-        QVERIFY(sendto::install(QStringLiteral("/opt/My Apps/vestrada"), QStringLiteral("/opt/My Apps/")));
+        QVERIFY(sendto::addFolderType(QStringLiteral("/opt/My Apps/vestrada"), QStringLiteral("/opt/My Apps/")));
         QVERIFY(sendto::exists());
         QFile f(sendto::entryPath());
         QVERIFY(f.open(QIODevice::ReadOnly));

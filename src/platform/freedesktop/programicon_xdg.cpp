@@ -1,4 +1,4 @@
-#include "platform/desktopentry.h"
+#include "platform/programicon.h"
 
 #include "platform/regularfile.h"
 

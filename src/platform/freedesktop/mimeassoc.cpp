@@ -1,7 +1,8 @@
-#include "base/associations.h"
+#include "platform/freedesktop/mimeassoc.h"
 
-#include "base/sendto.h"
-#include "base/textutil.h"
+#include "platform/freedesktop/desktopfile.h"
+#include "platform/regularfile.h"
+#include "platform/sendto.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,16 @@
 
 namespace vt::assoc {
 namespace {
+
+// The whole file, empty when it cannot be read.
+QByteArray readWholeFile(const QString &path, bool *ok)
+{
+    QByteArray data;
+    *ok = fs::readRegularFile(path, &data);
+    return data;
+}
+
+bool writeFileAtomic(const QString &path, const QByteArray &data) { return fs::writeFileReplacing(path, data); }
 
 QString dataHome()
 {
@@ -125,7 +136,7 @@ bool isDefault(const QString &mimeType)
     return r.started && r.exitCode == 0 && isOwnEntry(r.out);
 }
 
-QList<bool> ticks()
+QList<bool> ticks(const QString &)
 {
     QList<bool> out;
     for (const ListType &t : listTypes())
@@ -300,8 +311,17 @@ QString apply(const QList<bool> &ticked, const QString &executable, const QStrin
     return problems.join(QLatin1Char('\n'));
 }
 
-QString installSendTo(const QString &executable, const QString &workDir)
+} // namespace vt::assoc
+
+namespace vt::sendto {
+
+// Installs "send to" without taking the folders over: where the entry would
+// make this program the default folder opener, the opener the user had stays
+// the default; with no other opener there is none to keep, and nothing is
+// installed.
+QString install(const QString &executable, const QString &workDir)
 {
+    using namespace assoc;
     const QString folders = QString::fromUtf16(sendto::kFolderType);
     const ToolRun before = queryDefault(folders);
     if (!before.started)
@@ -310,7 +330,7 @@ QString installSendTo(const QString &executable, const QString &workDir)
     const bool ours = isOwnEntry(before.out);
     if (before.out.isEmpty())
         return QStringLiteral("Нет программы для папок (файлового менеджера).\rЯрлык не установлен");
-    if (!sendto::install(executable, workDir))
+    if (!sendto::addFolderType(executable, workDir))
         return QStringLiteral("Не удалось записать ") + sendto::entryPath();
     if (ours || !isOwnEntry(queryDefault(folders).out) || setDefault(before.out, folders))
         return QString();
@@ -318,4 +338,4 @@ QString installSendTo(const QString &executable, const QString &workDir)
     return QStringLiteral("Не удалось оставить ") + before.out + QStringLiteral(" программой для папок.\rЯрлык не установлен");
 }
 
-} // namespace vt::assoc
+} // namespace vt::sendto

@@ -1,28 +1,27 @@
 #pragma once
 // The program's desktop entry, vestrada.desktop in the user's applications
-// folder. It serves two uses: "send to" (file managers offer Vestrada for
-// folders) and the file associations (the list types it opens). Both write
-// it here, each keeping the other's MIME types.
+// folder. It serves two uses: "send to" (platform/sendto.h: file managers
+// offer Vestrada for folders) and the file associations (mimeassoc.h: the
+// list types it opens). Both write it here, each keeping the other's MIME
+// types. folder(), exists() and remove() of platform/sendto.h are this entry's.
+#include "platform/sendto.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace vt::sendto {
 
-// $XDG_DATA_HOME/applications/ (default ~/.local/share/applications/).
-QString folder();
+// folder(): $XDG_DATA_HOME/applications/ (default ~/.local/share/applications/).
 // folder() + "vestrada.desktop"
 QString entryPath();
 // The type that stands for "send to".
 inline constexpr char16_t kFolderType[] = u"inode/directory";
 
-// "Send to" is installed: the entry lists the folder type.
-bool exists();
-// Adds "send to" to the entry (written for the executable, working in
-// workDir); false on failure.
-bool install(const QString &executable, const QString &workDir);
-// Takes "send to" out; the file goes when no other type is left. False when
-// it was not installed or could not be changed.
-bool remove();
+// "Send to" is installed (exists()) when the entry lists the folder type.
+// Adds the folder type to the entry (written for the executable, working in
+// workDir); false on failure. remove() takes it out; the file goes when no
+// other type is left.
+bool addFolderType(const QString &executable, const QString &workDir);
 
 // MIME types of the entry as it is now, empty when there is none.
 QStringList mimeTypes();

@@ -1,5 +1,5 @@
-#include "base/associations.h"
-#include "base/sendto.h"
+#include "platform/freedesktop/mimeassoc.h"
+#include "platform/freedesktop/desktopfile.h"
 #include "base/textutil.h"
 #include "testfiles.h"
 #include "xdgdesktop.h"
@@ -42,7 +42,7 @@ private slots:
     {
         const QString exe = QStringLiteral("/opt/My Apps/vestrada");
         // "Send to" is in place already and must survive both steps.
-        QVERIFY(sendto::install(exe, QStringLiteral("/opt/My Apps/")));
+        QVERIFY(sendto::addFolderType(exe, QStringLiteral("/opt/My Apps/")));
         // Another program the user chose for VTS, and one that shares a line with us later.
         test::writeTestFile(data + "/applications/other.desktop",
                             "[Desktop Entry]\nType=Application\nName=Other\nExec=/bin/true %f\n");
@@ -50,7 +50,7 @@ private slots:
         test::writeTestFile(dir.path() + "/snap.vts", QByteArray("VTS\x00\x09", 5));
         test::writeTestFile(dir.path() + "/paths.vtx", "/home/a.txt\r\n");
 
-        QCOMPARE(assoc::ticks(), (QList<bool>{false, false, false}));
+        QCOMPARE(assoc::ticks(exe), (QList<bool>{false, false, false}));
         QCOMPARE(assoc::apply({true, true, true}, exe, "/opt/My Apps/"), QString());
 
         QCOMPARE(filetype(dir.path() + "/list.vtl"), QStringLiteral("application/x-vestrada-vtl"));
@@ -58,7 +58,7 @@ private slots:
         QCOMPARE(filetype(dir.path() + "/paths.vtx"), QStringLiteral("application/x-vestrada-vtx"));
         for (const assoc::ListType &t : assoc::listTypes())
             QCOMPARE(defaultOf(t.mimeType), QStringLiteral("vestrada.desktop"));
-        QCOMPARE(assoc::ticks(), (QList<bool>{true, true, true}));
+        QCOMPARE(assoc::ticks(exe), (QList<bool>{true, true, true}));
         QCOMPARE(sendto::mimeTypes(), (QStringList{"inode/directory", "application/x-vestrada-vtl",
                                                    "application/x-vestrada-vts", "application/x-vestrada-vtx"}));
         QVERIFY(sendto::exists());
@@ -72,7 +72,7 @@ private slots:
         text.replace("application/x-vestrada-vts=vestrada.desktop", "application/x-vestrada-vts=other.desktop");
         text += "\n[Added Associations]\napplication/x-vestrada-vtl=other.desktop;vestrada.desktop;\n";
         QVERIFY(writeFileAtomic(config + "/mimeapps.list", text));
-        QCOMPARE(assoc::ticks(), (QList<bool>{true, false, true}));
+        QCOMPARE(assoc::ticks(exe), (QList<bool>{true, false, true}));
 
         // Unticking VTL and VTS: ours goes, the other program keeps both types.
         QCOMPARE(assoc::apply({false, false, true}, exe, "/opt/My Apps/"), QString());
@@ -94,7 +94,7 @@ private slots:
         QVERIFY(QFile::exists(assoc::packagePath(assoc::listTypes()[1])));
         QVERIFY(filetype(dir.path() + "/list.vtl") != QStringLiteral("application/x-vestrada-vtl"));
         QCOMPARE(defaultOf("application/x-vestrada-vtx"), QString());
-        QCOMPARE(assoc::ticks(), (QList<bool>{false, false, false}));
+        QCOMPARE(assoc::ticks(exe), (QList<bool>{false, false, false}));
 
         // Only "send to" is left in the entry; removing it removes the file.
         QCOMPARE(sendto::mimeTypes(), QStringList{"inode/directory"});
@@ -108,7 +108,7 @@ private slots:
         QVERIFY(QFile::exists(sendto::entryPath()));
         QVERIFY(!sendto::exists());
         QVERIFY(!sendto::remove());
-        QVERIFY(sendto::install("/usr/bin/vestrada", "/tmp/"));
+        QVERIFY(sendto::addFolderType("/usr/bin/vestrada", "/tmp/"));
         QCOMPARE(sendto::mimeTypes(), (QStringList{"inode/directory", "application/x-vestrada-vtl"}));
         QVERIFY(sendto::remove());
         QCOMPARE(sendto::mimeTypes(), QStringList{"application/x-vestrada-vtl"});
@@ -135,13 +135,13 @@ private slots:
         const QString exe = x->recorder(QStringLiteral("vestrada"), &out);
         // No other program opens folders: "send to" would make this one the
         // folder opener, so it is not installed.
-        QVERIFY(assoc::installSendTo(exe, dir.path()).startsWith("Нет программы для папок"));
+        QVERIFY(sendto::install(exe, dir.path()).startsWith("Нет программы для папок"));
         QVERIFY(!sendto::exists());
         QCOMPARE(defaultOf("inode/directory"), QString());
         // A file manager whose entry xdg-mime would rank after ours stays the default.
         x->addApp("zfiles.desktop", "/bin/true", {"inode/directory"});
         QCOMPARE(defaultOf("inode/directory"), QStringLiteral("zfiles.desktop"));
-        QCOMPARE(assoc::installSendTo(exe, dir.path()), QString());
+        QCOMPARE(sendto::install(exe, dir.path()), QString());
         QVERIFY(sendto::exists());
         QCOMPARE(defaultOf("inode/directory"), QStringLiteral("zfiles.desktop"));
         // Associations written afterwards keep it so.
@@ -162,11 +162,11 @@ private slots:
         x->addApp("other.desktop", "/bin/true", {});
         QCOMPARE(assoc::apply({false, false, false}, "/usr/bin/vestrada", dir.path()), QString());
         QCOMPARE(defaultOf("application/x-vestrada-vtl"), QStringLiteral("other.desktop"));
-        QCOMPARE(assoc::ticks(), (QList<bool>{false, false, false}));
+        QCOMPARE(assoc::ticks("/usr/bin/vestrada"), (QList<bool>{false, false, false}));
         // The program chosen as default through its installed entry is ticked.
         test::writeTestFile(config + "/mimeapps.list",
                             "[Default Applications]\napplication/x-vestrada-vtl=org.vestrada.vestrada.desktop;\n");
-        QCOMPARE(assoc::ticks(), (QList<bool>{true, false, false}));
+        QCOMPARE(assoc::ticks("/usr/bin/vestrada"), (QList<bool>{true, false, false}));
     }
 };
 

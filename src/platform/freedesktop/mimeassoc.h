@@ -1,8 +1,12 @@
 #pragma once
-// The program as the handler of its list files: a shared-mime-info package per
-// type under $XDG_DATA_HOME/mime/packages/, the types in the desktop entry
-// (base/sendto.h) and the default set with xdg-mime. The tools run as
+// The program as the handler of its list files on a freedesktop.org desktop
+// (platform/associations.h): a shared-mime-info package per type under
+// $XDG_DATA_HOME/mime/packages/, the types in the desktop entry
+// (desktopfile.h) and the default set with xdg-mime. The tools run as
 // processes with argument lists, never through a shell.
+#include "platform/associations.h"
+
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -31,21 +35,10 @@ QString desktopId();
 bool isOwnEntry(const QString &id);
 
 // True when `xdg-mime query default` names this program for the type.
+// ticks() asks it for each of listTypes(); apply() registers the ticked types
+// and takes back the unticked ones where they point to this program, a type
+// itself going only when no other program is set up for it.
 bool isDefault(const QString &mimeType);
-// isDefault for each of listTypes().
-QList<bool> ticks();
-
-// Registers the ticked types and takes back the unticked ones where they
-// point to this program; a type itself goes only when no other program is
-// set up for it. Empty when everything is as asked, else what went
-// wrong (one line per problem).
-QString apply(const QList<bool> &ticked, const QString &executable, const QString &workDir);
-
-// Installs "send to" (base/sendto.h) without taking the folders over: where
-// the entry would make this program the default folder opener, the opener
-// the user had stays the default; with no other opener there is none to
-// keep, and nothing is installed. Empty on success, else what went wrong.
-QString installSendTo(const QString &executable, const QString &workDir);
 
 // The user's mimeapps.list files that xdg-mime writes or reads first.
 QStringList userMimeAppsFiles();

@@ -1,6 +1,6 @@
-#include "base/sendto.h"
+#include "platform/freedesktop/desktopfile.h"
 
-#include "base/textutil.h"
+#include "platform/regularfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,9 +55,8 @@ QString typesValue(const QStringList &types)
 
 QStringList entryLines()
 {
-    bool ok = false;
-    const QByteArray data = readWholeFile(entryPath(), &ok);
-    if (!ok)
+    QByteArray data;
+    if (!fs::readRegularFile(entryPath(), &data))
         return {};
     QStringList lines = QString::fromUtf8(data).split(QLatin1Char('\n'));
     while (!lines.isEmpty() && lines.last().isEmpty())
@@ -109,10 +108,10 @@ bool writeEntry(const QString &executable, const QString &workDir, const QString
     // The rules allow no "=" in the program's path: no entry could start it.
     if (executable.contains(QLatin1Char('=')) || !QDir().mkpath(folder()))
         return false;
-    return writeFileAtomic(entryPath(), entryText(executable, workDir, types).toUtf8());
+    return fs::writeFileReplacing(entryPath(), entryText(executable, workDir, types).toUtf8());
 }
 
-bool install(const QString &executable, const QString &workDir)
+bool addFolderType(const QString &executable, const QString &workDir)
 {
     QStringList types = mimeTypes();
     if (!types.contains(QString::fromUtf16(kFolderType)))
@@ -133,7 +132,7 @@ bool remove()
     for (QString &line : lines)
         if (line.startsWith(QLatin1String("MimeType=")))
             line = QStringLiteral("MimeType=") + typesValue(types);
-    return writeFileAtomic(entryPath(), lines.join(QLatin1Char('\n')).toUtf8() + "\n");
+    return fs::writeFileReplacing(entryPath(), lines.join(QLatin1Char('\n')).toUtf8() + "\n");
 }
 
 } // namespace vt::sendto

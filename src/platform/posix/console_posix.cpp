@@ -1,0 +1,7 @@
+#include "platform/console.h"
+
+namespace vt::fs {
+
+void useStartingConsole() {}
+
+} // namespace vt::fs
