@@ -9,6 +9,7 @@
 #include "lists/core/pathintake.h"
 #include "rename/core/headlessrename.h"
 #include "search/core/headlessfind.h"
+#include "undo/core/headlessundo.h"
 #include "widgets/wholetitle.h"
 
 #include <QApplication>
@@ -25,6 +26,10 @@ int main(int argc, char **argv)
         return vt::runHeadlessRead(argc, argv, vt::renameRowsHeadless);
     if (argc > 1 && std::strcmp(argv[1], "--paths") == 0)
         return vt::printAppDirs(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "--undo") == 0)
+        return vt::runHeadlessUndo(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "--journal") == 0)
+        return vt::runHeadlessJournal(argc, argv);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vestrada"));
