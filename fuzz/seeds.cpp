@@ -1,5 +1,6 @@
 // Writes the seed inputs of every fuzz target, made with the program's own
 // writers so that the fuzzer starts from files the program really reads.
+#include "journal/core/journal.h"
 #include "lists/core/ordstore.h"
 #include "lists/core/textlist.h"
 #include "lists/core/vtlformat.h"
@@ -155,6 +156,21 @@ void cmdSeeds()
     seed("cmdline", "usage", QByteArray("--mask", 6));
 }
 
+void journalSeeds()
+{
+    const QDateTime t(QDate(2026, 12, 9), QTime(20, 1, 30), Qt::UTC);
+    vt::JournalBatch ren{vt::BatchKind::RenameRule, vt::BatchKind::RenameRule, t, 2,
+                         {{vt::JournalItem::Moved, "/tmp/a b.txt", "/tmp/01_a b.txt", {}},
+                          {vt::JournalItem::Moved, "/tmp/caf\xe9", "/tmp/\xd0\x9a\n%", {}}}};
+    vt::JournalBatch trash{vt::BatchKind::Trash, vt::BatchKind::RenameRule, t, 1,
+                           {{vt::JournalItem::Trashed, "/tmp/x", "/h/Trash/files/x", "/h/Trash/info/x.trashinfo"}}};
+    vt::JournalBatch undo{vt::BatchKind::Undo, vt::BatchKind::Trash, t, 1,
+                          {{vt::JournalItem::Restored, "/h/Trash/files/x", "/tmp/x", {}}}};
+    vt::JournalBatch copy{vt::BatchKind::Copy, vt::BatchKind::RenameRule, t, 12, {}};
+    seed("journal", "batches", vt::encodeJournal({ren, trash, undo, copy}));
+    seed("journal", "empty", vt::encodeJournal({}));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -174,5 +190,6 @@ int main(int argc, char **argv)
     storeSeeds();
     logSeeds();
     cmdSeeds();
+    journalSeeds();
     return 0;
 }

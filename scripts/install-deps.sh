@@ -7,7 +7,7 @@ pkgs=(cmake g++ make ninja-build pkg-config
       qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins
       libqt6dbus6 libqt6svg6 qt6-gtk-platformtheme qt6-translations-l10n
       xvfb xauth fonts-dejavu-core dbus-x11 findutils
-      xdg-utils shared-mime-info libfile-mimeinfo-perl ccache "$@")
+      xdg-utils shared-mime-info libfile-mimeinfo-perl ccache trash-cli "$@")
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

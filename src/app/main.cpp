@@ -10,6 +10,7 @@
 #include "rename/core/headlessrename.h"
 #include "platform/console.h"
 #include "search/core/headlessfind.h"
+#include "undo/core/headlessundo.h"
 #include "widgets/wholetitle.h"
 
 #include <QApplication>
@@ -28,6 +29,10 @@ int main(int argc, char **argv)
         return vt::runHeadlessRead(argc, argv, vt::renameRowsHeadless);
     if (argc > 1 && std::strcmp(argv[1], "--paths") == 0)
         return vt::printAppDirs(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "--undo") == 0)
+        return vt::runHeadlessUndo(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "--journal") == 0)
+        return vt::runHeadlessJournal(argc, argv);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vestrada"));

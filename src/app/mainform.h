@@ -225,6 +225,8 @@ private:
     void buildFavourites();
     void registerFileopsCommands();
     void registerQuickRenCommands();
+    // Ctrl+Z: the newest batch of the journal taken back (mainform_undo.cpp).
+    void registerUndoCommands();
     // The quick renames on this window's table, with the log viewer.
     QuickRen quickRen();
     // The chooser of the actions window: what runs once both windows closed.

@@ -74,6 +74,7 @@ void TFileForm::registerCommands()
     registerFileopsCommands();
     registerViewCommands(t, *ListView->tableModel(), this, [this] { return ListView->currentRow(); });
     registerQuickRenCommands();
+    registerUndoCommands();
     registerShellCommands();
     panTop->registerCommands(t, [this] { StartFind(); }, [this] { miFndUnicClick(); });
 }
@@ -86,7 +87,7 @@ QStringList TFileForm::mainMenuLayout()
         "table.find", "table.findForward", "table.findBackward", "-",
         "table.marks", "table.sortByMarks", "table.removeRows", "fileops.sizes", "-",
         "table.focus", "table.invert", "table.shuffle", "-",
-        "fileops.actions", "lists.appendVtl", "lists.saveVtl", "-",
+        "fileops.actions", "undo.last", "lists.appendVtl", "lists.saveVtl", "-",
         "rename.view", "rename.splitter", "rename.columns", "-",
         ">Дополнительное переименование (файлы)", "rename.dopSpaces", "rename.dopTranslit", "rename.dopExtPlus", "-",
         "rename.dopExtDel", "rename.dopHelp", "<",

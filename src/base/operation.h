@@ -75,4 +75,29 @@ private:
     unsigned m_tick = 0;
 };
 
+// A batch's progress, closed at the end of its scope however the batch ends.
+class ProgressShown {
+public:
+    explicit ProgressShown(OperationContext &ops) : m_ops(ops) {}
+    ~ProgressShown() { close(); }
+    ProgressShown(const ProgressShown &) = delete;
+    ProgressShown &operator=(const ProgressShown &) = delete;
+    void show(int max, const QString &text)
+    {
+        m_open = true;
+        m_ops.showProgress(true, max, text);
+    }
+    void update(int position) { m_ops.updateProgress(position); }
+    void close()
+    {
+        if (m_open)
+            m_ops.closeProgress();
+        m_open = false;
+    }
+
+private:
+    OperationContext &m_ops;
+    bool m_open = false;
+};
+
 } // namespace vt

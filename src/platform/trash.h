@@ -11,4 +11,7 @@ namespace vt::fs {
 // nothing is left behind. where (may be null) gets its place in the trash.
 bool moveToTrash(const QByteArray &path, QByteArray *where = nullptr);
 
+// The .trashinfo of an entry in the trash's files/ folder.
+QByteArray trashInfoPath(const QByteArray &where);
+
 } // namespace vt::fs

@@ -91,6 +91,7 @@ const KeyRow kOtherKeys[] = {
     {Qt::Key_Q, SC, "rename.splitter"},
     {Qt::Key_S, C, "lists.saveVts"},
     {Qt::Key_W, C, "lists.addPath"},
+    {Qt::Key_Z, C, "undo.last"},
 };
 
 // Closes every window a command opens, modal or not, and names its class.

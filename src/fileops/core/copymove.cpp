@@ -6,6 +6,7 @@
 #include "base/services.h"
 #include "fileops/core/recenttargets.h"
 #include "fileops/core/targetfolders.h"
+#include "journal/core/journalrecorder.h"
 #include "lists/core/listcontroller.h"
 #include "platform/fileentry.h"
 #include "platform/renamefile.h"
@@ -16,6 +17,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <optional>
 
 namespace vt {
 
@@ -196,6 +198,7 @@ CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
     };
 
     TargetFolders folders(targetNative);
+    JournalRecorder journal(copy ? BatchKind::Copy : BatchKind::Move);
     QSet<QByteArray> swept; // folders already cleared of temporaries left by a killed copy
     // The rows of a move take their new place after the loop: the short forms
     // then cost one listing of the target, not one per row.
@@ -305,7 +308,10 @@ CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
             if (!copy) {
                 RowEntry ne = e;
                 ne.path = dir->path() + destName;
+                journal.moved(e.path, ne.path);
                 movedRows.append({i, std::move(ne), destText});
+            } else {
+                journal.counted();
             }
         } else {
             log.opLog() << QStringLiteral("<Error> ") + (failText.isEmpty() ? destText : failText);

@@ -4,10 +4,11 @@
 #include "base/operation.h"
 #include "base/savelog.h"
 #include "base/services.h"
-#include "platform/trash.h"
+#include "journal/core/journalrecorder.h"
 #include "lists/core/listcontroller.h"
 #include "platform/dirreader.h"
 #include "platform/fileentry.h"
+#include "platform/trash.h"
 #include "table/core/selection.h"
 #include "table/core/tablemodel.h"
 
@@ -49,30 +50,33 @@ QString sizeBlock(const QString &label, int count, quint64 bytes)
     return s;
 }
 
-struct ProgressGuard {
-    OperationContext &ops;
-    bool open = false;
-    void show(int max, const QString &t)
-    {
-        open = true;
-        ops.showProgress(true, max, t);
-    }
-    void update(int pos) { ops.updateProgress(pos); }
-    void close()
-    {
-        if (!open)
-            return;
-        open = false;
-        ops.closeProgress();
-    }
-    ~ProgressGuard() { close(); }
-};
-
 } // namespace
 
-bool DeleteEngine::trash(const QByteArray &path) { return fs::moveToTrash(path); }
-bool DeleteEngine::remove(const QByteArray &path) { return fs::removeFileNative(path); }
-bool DeleteEngine::removeDir(const QByteArray &path) { return fs::removeDirNative(path); }
+// Each removal is reported to the batch's journal.
+bool DeleteEngine::trash(const QByteArray &path)
+{
+    QByteArray where;
+    if (!fs::moveToTrash(path, &where))
+        return false;
+    journalTrashed(path, where);
+    return true;
+}
+
+bool DeleteEngine::remove(const QByteArray &path)
+{
+    const bool ok = fs::removeFileNative(path);
+    if (ok)
+        journalCounted();
+    return ok;
+}
+
+bool DeleteEngine::removeDir(const QByteArray &path)
+{
+    const bool ok = fs::removeDirNative(path);
+    if (ok)
+        journalCounted();
+    return ok;
+}
 
 bool folderIsEmpty(const QByteArray &path)
 {
@@ -162,7 +166,8 @@ DeleteResult FileDeleter::sbDelFilesClick(bool permanent)
     if (m_hideWindow)
         m_hideWindow();
 
-    ProgressGuard progress{m_ops};
+    ProgressShown progress(m_ops);
+    JournalRecorder journal(permanent ? BatchKind::Delete : BatchKind::Trash);
     if (permanent)
         progress.show(n, QStringLiteral("Удаление файлов, подождите..."));
     QList<int> gone;
@@ -213,6 +218,7 @@ bool FileDeleter::Del(bool permanent, int row)
         return false;
     const QByteArray path = m_table.at(row).entry.path;
     const QString shown = text(path);
+    JournalRecorder journal(permanent ? BatchKind::Delete : BatchKind::Trash);
     if (permanent) {
         if (!ui().askTitled(QStringLiteral("Удаление файла"),
                             QStringLiteral("Файл:\r") + shown + QStringLiteral("\rбудет удален. Продолжить?"),
@@ -316,6 +322,7 @@ void FileDeleter::miDelEmptyDirClick()
     {
         OperationContext::Scope busy(m_ops);
         SuppressGuard suppress(&m_table);
+        JournalRecorder journal(BatchKind::Delete);
         m_table.setAllSelected(false);
         if (del) {
             log.beginOperation(kDeleteFolders);

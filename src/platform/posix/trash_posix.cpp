@@ -186,4 +186,13 @@ bool moveToTrash(const QByteArray &path, QByteArray *where)
     return false;
 }
 
+QByteArray trashInfoPath(const QByteArray &where)
+{
+    const qsizetype slash = where.lastIndexOf('/');
+    const QByteArray folder = where.left(slash);
+    if (slash < 0 || !folder.endsWith("/files"))
+        return {};
+    return folder.left(folder.size() - 5) + "info" + where.mid(slash) + ".trashinfo";
+}
+
 } // namespace vt::fs

@@ -4,6 +4,7 @@
 #include "base/operation.h"
 #include "base/savelog.h"
 #include "base/services.h"
+#include "journal/core/journalrecorder.h"
 #include "lists/core/listcontroller.h"
 #include "platform/dirreader.h"
 #include "platform/fileentry.h"
@@ -146,6 +147,7 @@ void QuickRen::DopRen(int mode, bool dirs, const QString &title)
     int ok = 0, found = 0;
     {
         OperationContext::Scope busy(m_ops);
+        JournalRecorder journal(dirs ? BatchKind::RenameFolders : BatchKind::RenameQuick);
         const Selection sel = m_table.selection();
         QList<RenamedRow> renamed; // the rows follow after the batch: one listing per folder
         for (const SelectedRow &s : sel) {
@@ -228,6 +230,7 @@ void QuickRen::miDopExtDelClick()
     int ok = 0, found = 0;
     {
         OperationContext::Scope busy(m_ops);
+        JournalRecorder journal(BatchKind::RenameQuick);
         const Selection sel = m_table.selection();
         QList<RenamedRow> renamed;
         for (const SelectedRow &s : sel) {
@@ -329,7 +332,7 @@ bool QuickRen::QRename(int flag, QString &path, QByteArray *native)
         }
     }
     const QByteArray to = folderNative + fs::nativePath(newName);
-    if (renameEntry(oldNative, to) != RenameEntryResult::Ok) {
+    if (JournalRecorder journal(BatchKind::RenameOne); renameEntry(oldNative, to) != RenameEntryResult::Ok) {
         ui().beep();
         return false;
     }

@@ -1,5 +1,7 @@
 #include "rename/core/renapply.h"
 
+#include "journal/core/journalrecorder.h"
+
 #include "base/textutil.h"
 #include "platform/dirreader.h"
 #include "platform/fileentry.h"
@@ -258,12 +260,15 @@ RenameEntryResult renameEntry(const QByteArray &from, const QByteArray &to)
 {
     if (from.isEmpty() || to.isEmpty() || from == to)
         return RenameEntryResult::Failed;
-    if (fs::existsNative(to)) {
-        if (!fs::sameFile(from, to))
-            return RenameEntryResult::Exists;
-        return renameViaTemp(from, to);
-    }
-    return fromFs(fs::renameNoReplace(from, to).result);
+    RenameEntryResult r;
+    if (fs::existsNative(to))
+        r = fs::sameFile(from, to) ? renameViaTemp(from, to) : RenameEntryResult::Exists;
+    else
+        r = fromFs(fs::renameNoReplace(from, to).result);
+    // every batch that renames is journaled here, whichever window or option ran it
+    if (r == RenameEntryResult::Ok)
+        journalMoved(from, to);
+    return r;
 }
 
 RenameEntryResult renameViaTemp(const QByteArray &from, const QByteArray &to)

@@ -52,6 +52,7 @@ QString provv(int mode, const QString &text);
 // A target that is the same file under another spelling (a case-only rename
 // where the file system folds case) goes through a temporary name in the
 // same folder.
+// A rename made is reported to the batch's journal (JournalRecorder).
 enum class RenameEntryResult { Ok, Exists, Failed };
 RenameEntryResult renameEntry(const QByteArray &from, const QByteArray &to);
 // The two-step rename through a free temporary name beside `from`; on a

@@ -1,12 +1,14 @@
 #include "rename/core/renbatch.h"
 
 #include "base/currentlog.h"
+#include "journal/core/journalrecorder.h"
 #include "platform/dirreader.h"
 #include "platform/fileentry.h"
 #include "platform/shortpath.h"
 #include "rename/core/renapply.h"
 #include "table/core/tablemodel.h"
 
+#include <optional>
 
 namespace vt {
 
@@ -127,6 +129,9 @@ int renBatch(const TRenRule &rule, bool dirs, bool test, const QString &ext1Uppe
     if (rule.NumPos != 0)
         counter = rule.NumStart < -10000 || rule.NumStart > 10000 ? 1 : rule.NumStart;
     int ok = 0;
+    std::optional<JournalRecorder> journal;
+    if (!test)
+        journal.emplace(dirs ? BatchKind::RenameFolders : BatchKind::RenameRule);
     for (RenRow &r : rows) {
         QString name = r.name, ext = dirs ? QString() : r.ext;
         RenJob job;

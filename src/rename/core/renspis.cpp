@@ -3,6 +3,7 @@
 #include "base/cleanname.h"
 #include "base/currentlog.h"
 #include "base/services.h"
+#include "journal/core/journalrecorder.h"
 #include "lists/core/listcontroller.h"
 #include "platform/dirreader.h"
 #include "platform/fileentry.h"
@@ -11,6 +12,8 @@
 #include "rename/core/renamerun.h"
 #include "rename/core/renrule.h"
 #include "table/core/tablemodel.h"
+
+#include <optional>
 
 namespace vt {
 
@@ -61,6 +64,9 @@ int renSpisApply(RenSpisState &s, const QStringList &names, bool test, QStringLi
     s.results.clear();
     int ok = 0;
     const QString testTag = test ? QStringLiteral("ТЕСТ: ") : QString();
+    std::optional<JournalRecorder> journal;
+    if (!test)
+        journal.emplace(BatchKind::RenameList);
     for (qsizetype i = 0; i < s.rows.size() && i < names.size(); ++i) {
         RenRow &r = s.rows[i];
         const QString &folder = s.parts.folders.at(i);
