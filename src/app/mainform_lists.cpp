@@ -168,7 +168,7 @@ void TFileForm::diffWithVts()
     log.opLog() = snapshotDiffLog(*m, snapshot, d, path);
     log.append(log.opLog().first());
     showCounters();
-    ShowLog(0, false);
+    feedback().showLog();
 }
 
 void TFileForm::showListMode(ListKind kind)

@@ -1,10 +1,14 @@
 #include "base/appdirs.h"
 #include "base/currentlog.h"
 #include "base/operation.h"
+#include "app/mainform.h"
 #include "base/settings.h"
+#include "lists/core/vtsfile.h"
+#include "table/resulttable.h"
 #include "cliprocess.h"
 #include "fakeservices.h"
 #include "fileops/actform.h"
+#include "modalanswer.h"
 #include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
 #include "textsearch/parserform.h"
@@ -95,6 +99,37 @@ private slots:
         form.cmbstr->setEditText(QStringLiteral("текст"));
         form.sbParser->click();
         QCOMPARE(timeless(currentLog().opLog()), timeless(r.out.mid(at)));
+    }
+
+    // The menu's comparison with a snapshot: new and changed rows selected,
+    // the three groups in the log.
+    void windowComparesWithASnapshot()
+    {
+        test::FakeServices fx;
+        TFileForm form;
+        TableModel *m = form.ListView->tableModel();
+        fill(*m);
+        const QString vts = cli.dir.path() + "/snap.vts";
+        QVERIFY(writeVts(vts, *m, VtsHeader{}).ok);
+        test::writeTestFile(S + "sub/b.txt", "now longer than it was");
+        test::writeTestFile(S + "c.txt", "new");
+        m->clear();
+        fill(*m);
+        AppendState st;
+        QCOMPARE(appendPath(*m, st, S + "c.txt"), AppendResult::Added);
+        fx.ui.files << vts;
+        bool shown = false;
+        test::ModalAnswer viewer([&](QWidget *w) {
+            shown = true;
+            static_cast<QDialog *>(w)->reject();
+        });
+        form.commands().run(QStringLiteral("lists.diffVts"));
+        QVERIFY(shown);
+        QCOMPARE(m->selectedRows(), (QList<int>{1, 2}));
+        const QStringList log = currentLog().opLog();
+        QVERIFY(log.contains("+ " + S + "c.txt"));
+        QVERIFY(log.contains("~ " + S + "sub/b.txt"));
+        QVERIFY(log.contains("Без изменений: 1"));
     }
 };
 
