@@ -53,6 +53,9 @@ foreach(s ${VT_ICON_SIZES})
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${s}x${s}/apps)
 endforeach()
 install(FILES ${VT_PKG_OUT}/vestrada.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Where bash-completion looks for a command's completions on demand.
+install(FILES ${VT_PKG}/vestrada.bash-completion RENAME vestrada
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 install(FILES ${VT_PKG}/copyright ${VT_PKG_OUT}/changelog.gz DESTINATION ${VT_DOCDIR})
 
 # The Debian package.

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         args << QString::fromLocal8Bit(a);
     vt::FindArgs out;
     QByteArray error;
-    const bool ok = vt::parseFindArgs(args, true, true, out, error);
+    const bool ok = vt::parseFindArgs(args, out, error);
     if (ok == !error.isEmpty())
         fuzz::fail("a refusal without its text, or a text without refusal");
     if (ok && (out.params.depth < 0 || out.params.depth > 200))

@@ -5,11 +5,9 @@
 #include "app/qtservices.h"
 #include "app/qttranslations.h"
 #include "base/appdirs.h"
-#include "lists/core/headlesslists.h"
+#include "cli/cli.h"
 #include "lists/core/pathintake.h"
-#include "rename/core/headlessrename.h"
 #include "platform/console.h"
-#include "search/core/headlessfind.h"
 #include "undo/core/headlessundo.h"
 #include "widgets/wholetitle.h"
 
@@ -20,19 +18,26 @@
 
 int main(int argc, char **argv)
 {
-    // The headless modes make their own core application.
+    // The headless modes need no display: a core application only.
     if (argc > 1 && argv[1][0] == '-' && argv[1][1] == '-')
         vt::fs::useStartingConsole();
-    if (argc > 1 && std::strcmp(argv[1], "--find") == 0)
-        return vt::runHeadlessFind(argc, argv, vt::saveRowsHeadless, vt::renameRowsHeadless);
-    if (argc > 1 && std::strcmp(argv[1], "--read") == 0)
-        return vt::runHeadlessRead(argc, argv, vt::renameRowsHeadless);
     if (argc > 1 && std::strcmp(argv[1], "--paths") == 0)
         return vt::printAppDirs(argc, argv);
     if (argc > 1 && std::strcmp(argv[1], "--undo") == 0)
         return vt::runHeadlessUndo(argc, argv);
     if (argc > 1 && std::strcmp(argv[1], "--journal") == 0)
         return vt::runHeadlessJournal(argc, argv);
+    {
+        QStringList args;
+        for (int i = 1; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
+        if (vt::wantsHeadless(args)) {
+            QCoreApplication core(argc, argv);
+            QCoreApplication::setApplicationName(QStringLiteral("Vestrada"));
+            vt::installQtTranslations();
+            return vt::runCli(QCoreApplication::arguments());
+        }
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vestrada"));

@@ -106,6 +106,9 @@ public:
     void sbPreobrClick();
     // Ctrl+F1: every row against the disk.
     void ProvCurSpis();
+    // Selects the rows that are new or changed against a chosen snapshot; the
+    // three groups go to the log viewer.
+    void diffWithVts();
     void preobr(bool silent);
     RecentFolders &recentFolders() { return m_recent; }
     // Puts the window into list mode with the type radio of this kind.

@@ -98,7 +98,7 @@ QStringList TFileForm::mainMenuLayout()
         "shell.explorer", "shell.findInExplorer", "-",
         "window.toggle", "window.minimal", "window.bottom", "-",
         "search.start", "-",
-        "lists.addFiles", "lists.addFolder", "lists.addPath", "lists.saveVts", "-",
+        "lists.addFiles", "lists.addFolder", "lists.addPath", "lists.saveVts", "lists.diffVts", "-",
         ">Открыть список", "lists.openVtl", "lists.openVtx", "lists.openVts", "-", "lists.openVtxTexts", "<",
         ">Сохранить во временный текстовый файл и открыть", "lists.tempM3u", "lists.tempVtx", "<",
         "lists.explorerTexts", "-",

@@ -9,6 +9,7 @@
 #include "base/settings.h"
 #include "lists/core/listfolder.h"
 #include "lists/core/ordstore.h"
+#include "lists/core/snapshotdiff.h"
 #include "lists/core/tablecheck.h"
 #include "lists/core/tableupkeep.h"
 #include "lists/core/vtsfile.h"
@@ -138,6 +139,36 @@ void TFileForm::registerListCommands()
     t.add("lists.preobr", u"", u"", {}, B::Refuse, [this] { sbPreobrClick(); });
     t.add("lists.checkTable", u"Проверить таблицу", u"Ctrl + F1", {{Qt::Key_F1, false, true}}, B::Refuse,
           [this] { ProvCurSpis(); });
+    t.add("lists.diffVts", u"Сравнить со снимком VTS...", u"", {}, B::Refuse, [this] { diffWithVts(); });
+}
+
+void TFileForm::diffWithVts()
+{
+    TableModel *m = ListView->tableModel();
+    const QString path = ui().chooseExistingFile(QStringLiteral("Сравнить со снимком VTS"),
+                                                 QStringLiteral("Снимки VTS (*.vts *.VTS)"), QString());
+    if (path.isEmpty())
+        return;
+    TableModel snapshot;
+    QStringList report;
+    if (!readVtsRows(snapshot, path, report, nullptr).ok) {
+        ui().inf(QStringLiteral("Ошибка чтения снимка VTS:\r") + path);
+        return;
+    }
+    const SnapshotDiff d = diffWithSnapshot(*m, snapshot);
+    {
+        SelectionBatch batch(m);
+        m->setAllSelected(false);
+        for (const QList<int> *rows : {&d.added, &d.changed})
+            for (int i : *rows)
+                m->setSelected(i, true);
+    }
+    CurrentLog &log = currentLog();
+    log.beginOperation(kSnapshotDiff);
+    log.opLog() = snapshotDiffLog(*m, snapshot, d, path);
+    log.append(log.opLog().first());
+    showCounters();
+    feedback().showLog();
 }
 
 void TFileForm::showListMode(ListKind kind)

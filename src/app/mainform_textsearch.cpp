@@ -7,6 +7,7 @@
 #include "table/core/tablemodel.h"
 #include "table/resulttable.h"
 #include "table/tablecommands.h"
+#include "textsearch/core/textsearch.h"
 #include "textsearch/parserform.h"
 
 namespace vt {
@@ -25,7 +26,7 @@ void TFileForm::buildTextSearch()
 bool TFileForm::openTextSearch()
 {
     const int files = ListView->tableModel()->counters().selFiles;
-    if (busy() || files < 1 || files > 1000) {
+    if (busy() || files < 1 || files > kTextSearchMaxFiles) {
         ui().beep();
         return false;
     }

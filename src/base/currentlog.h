@@ -11,7 +11,7 @@ namespace vt {
 enum LastKind {
     kCopy = 1, kMove = 2, kTextSearch = 3, kRename = 4, kListOpen = 5, kListCheck = 6,
     kDeleteFolders = 7, kCreateFolders = 8, kDeleteFiles = 9, kColumnView = 10,
-    kCommandLineView = 11
+    kCommandLineView = 11, kSnapshotDiff = 12
 };
 
 class CurrentLog : public QObject {

@@ -93,6 +93,7 @@ TActfrm::TActfrm(TableModel &table, OperationContext &ops, CopyMoveHooks copyHoo
     rbSaveTXT = new QRadioButton(QStringLiteral("TXT"), gbSpis);
     rbSaveVTX = new QRadioButton(QStringLiteral("VTX"), gbSpis);
     rbSaveM3U = new QRadioButton(QStringLiteral("M3U"), gbSpis);
+    rbSaveCSV = new QRadioButton(QStringLiteral("CSV"), gbSpis);
     rbSaveTXT->setChecked(true);
     cbKav = new QCheckBox(QStringLiteral("Кавычки"), gbSpis);
     cbAls = new QCheckBox(QStringLiteral("Строка - замена"), gbSpis);
@@ -120,6 +121,7 @@ TActfrm::TActfrm(TableModel &table, OperationContext &ops, CopyMoveHooks copyHoo
     fmt->addWidget(rbSaveTXT);
     fmt->addWidget(rbSaveVTX);
     fmt->addWidget(rbSaveM3U);
+    fmt->addWidget(rbSaveCSV);
     fmt->addWidget(cbKav);
     fmt->addWidget(cbTempFile);
     fmt->addStretch();
@@ -236,12 +238,12 @@ TActfrm::TActfrm(TableModel &table, OperationContext &ops, CopyMoveHooks copyHoo
             return ui().beep();
         const bool txt = rbSaveTXT->isChecked();
         const bool aliasUsed = txt && cbAls->isChecked() && !m_table.startFolder().isEmpty();
-        const int format = txt ? 0 : rbSaveVTX->isChecked() ? 1 : 2;
+        const int format = txt ? 0 : rbSaveVTX->isChecked() ? 1 : rbSaveM3U->isChecked() ? 2 : 3;
         if (m_hooks.saveText(txt && cbKav->isChecked() ? QStringLiteral("\"") : QString(),
                              aliasUsed ? eAls->text() : QString(), aliasUsed, cbTempFile->isChecked(), format))
             accept();
     });
-    for (QRadioButton *rb : {rbSaveTXT, rbSaveVTX, rbSaveM3U})
+    for (QRadioButton *rb : {rbSaveTXT, rbSaveVTX, rbSaveM3U, rbSaveCSV})
         connect(rb, &QRadioButton::toggled, this, &TActfrm::textFormatChanged);
     connect(cbAls, &QCheckBox::toggled, this, [this](bool on) {
         eAls->setEnabled(on);

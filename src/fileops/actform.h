@@ -68,7 +68,7 @@ public:
 
     QLabel *labInf;
     QPushButton *sbSaveSpis, *sbAddSpis, *sbSaveAsTxt, *sbGenAls, *sbSaveVTS, *sbOpenWith;
-    QRadioButton *rbSaveTXT, *rbSaveVTX, *rbSaveM3U;
+    QRadioButton *rbSaveTXT, *rbSaveVTX, *rbSaveM3U, *rbSaveCSV;
     QCheckBox *cbKav, *cbAls, *cbTempFile;
     QLineEdit *eAls, *eDirCopyMove;
     QGroupBox *gbFil;

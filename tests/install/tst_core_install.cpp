@@ -139,6 +139,8 @@ private slots:
             QCOMPARE(gz.mid(4, 4), QByteArray(4, '\0'));
         }
         QVERIFY(bytes(installed(VT_DATADIR "/doc/vestrada/copyright")).startsWith("Vestrada"));
+        QVERIFY(bytes(installed(VT_DATADIR "/bash-completion/completions/vestrada"))
+                    .contains("complete -o filenames -F _vestrada vestrada"));
     }
 
     void installedProgramKeepsItsFilesPerUser()

@@ -23,7 +23,20 @@ namespace vt {
 
 namespace {
 
-constexpr int kMaxFiles = 1000;
+// The engine of a dry run: every copy and move would succeed.
+class PlanOnly final : public FileEngine {
+public:
+    fs::CopyOutcome copy(const QByteArray &, const fs::DirHandle &, const QByteArray &,
+                         const fs::CopyOptions &) override
+    {
+        return {fs::CopyResult::Ok, 0};
+    }
+    fs::CopyOutcome move(const QByteArray &, const fs::DirHandle &, const QByteArray &,
+                         const fs::CopyOptions &) override
+    {
+        return {fs::CopyResult::Ok, 0};
+    }
+};
 constexpr int kPrefixLimit = 1000;
 
 bool sameFolder(const QByteArray &a, const QByteArray &b)
@@ -87,7 +100,7 @@ RewriteCheck CopyMover::CheckRewrite(int mode, const QString &target)
             d = m_hooks.review(scan);
         r = applyDecision(m_table, scan, d.value_or(ReviewDecision{}));
     }
-    if (r.go && !r.cancelAll && mode == 2) {
+    if (r.go && !r.cancelAll && mode == 2 && !m_dryRun) {
         QStringList dirs = scan.newDirs;
         MkResDirr(true, target, dirs);
     }
@@ -198,7 +211,12 @@ CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
     };
 
     TargetFolders folders(targetNative);
-    JournalRecorder journal(copy ? BatchKind::Copy : BatchKind::Move);
+    // A dry run changes nothing, so it leaves nothing to undo.
+    std::optional<JournalRecorder> journal;
+    if (!m_dryRun)
+        journal.emplace(copy ? BatchKind::Copy : BatchKind::Move);
+    PlanOnly planOnly;
+    FileEngine &engine = m_dryRun ? planOnly : *m_engine;
     QSet<QByteArray> swept; // folders already cleared of temporaries left by a killed copy
     // The rows of a move take their new place after the loop: the short forms
     // then cost one listing of the target, not one per row.
@@ -234,6 +252,7 @@ CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
         fs::Entry se;
         if (!fs::lookupNative(e.path, &se) || se.isDir()) {
             log.opLog() << QStringLiteral("<Не найден файл> ") + sourceText;
+            res.rows.append({sourceText, QString(), QStringLiteral("<Не найден файл>")});
             continue;
         }
         const bool same = sameFolder(targetNative, e.folderBytes());
@@ -254,8 +273,14 @@ CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
         opt.followLink = e.link; // a row found as a link keeps that meaning
         QString failText;
         int folderError = 0;
-        const fs::DirHandle *dir = same ? nullptr : folders.folder(relFolder, mode == 2, &folderError);
-        if (dir && !swept.contains(relFolder)) {
+        const fs::DirHandle *dir =
+            same ? nullptr : folders.folder(relFolder, mode == 2 && !m_dryRun, &folderError);
+        // A dry run makes no folder: a missing one stands in as the target,
+        // where nothing can be in the way.
+        const bool planned = m_dryRun && !dir && !same && mode == 2 && folderError == ENOENT;
+        if (planned)
+            dir = folders.folder(QByteArray(), false);
+        if (dir && !m_dryRun && !swept.contains(relFolder)) {
             swept.insert(relFolder);
             QList<QByteArray> stale;
             fs::removeStaleTemps(*dir, &stale);
@@ -264,30 +289,34 @@ CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
         }
         bool existed = false;
         if (overwrite && !same) {
-            existed = dir && dir->lookup(destName);
+            existed = dir && !planned && dir->lookup(destName);
             ++attempted;
         }
 
+        QString failTag; // what the log adds to a failed row's name
         if (same) {
-            failText = destText + QStringLiteral(" [папка не изменена]");
+            failTag = QStringLiteral(" [папка не изменена]");
+            failText = destText + failTag;
         } else if (!dir) {
-            failText = destText
-                       + (folderError == ELOOP ? QStringLiteral(" [ошибка! ссылка вместо папки]") : QString());
+            if (folderError == ELOOP)
+                failTag = QStringLiteral(" [ошибка! ссылка вместо папки]");
+            failText = destText + failTag;
         } else if (!overwrite) {
             // Free names are looked for, and a name taken in between moves on
             // to the next number: the publish itself never replaces.
             QString prefix;
             for (int n = 0;; ++n) {
                 if (n >= kPrefixLimit) {
-                    failText = target + nameText + QStringLiteral(" [ошибка! превышен лимит префиксов]");
+                    failTag = QStringLiteral(" [ошибка! превышен лимит префиксов]");
+                    failText = target + nameText + failTag;
                     break;
                 }
                 prefix = n == 0 ? QString() : copyPrefix(n);
                 destName = prefix.toLatin1() + name;
                 destText = target + prefix + relText;
-                if (dir->lookup(destName))
+                if (!planned && dir->lookup(destName))
                     continue;
-                out = copy ? m_engine->copy(e.path, *dir, destName, opt) : m_engine->move(e.path, *dir, destName, opt);
+                out = copy ? engine.copy(e.path, *dir, destName, opt) : engine.move(e.path, *dir, destName, opt);
                 if (out.result != fs::CopyResult::Exists)
                     break;
             }
@@ -295,7 +324,7 @@ CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
             // Only a collision the user ticked may replace; a name that
             // appeared after the review is kept and the copy fails.
             opt.overwrite = mayReplace.contains(i);
-            out = m_engine->copy(e.path, *dir, destName, opt);
+            out = engine.copy(e.path, *dir, destName, opt);
         }
 
         if (failText.isEmpty() && out.ok()) {
@@ -305,16 +334,20 @@ CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
                 ++overwritten;
             log.opLog() << (replaced ? QStringLiteral("Перезапись: ") : QString()) + sourceText
                                + QStringLiteral(" >> ") + destText;
-            if (!copy) {
+            res.rows.append({sourceText, destText, replaced ? QStringLiteral("Перезапись") : QStringLiteral("OK")});
+            if (!copy && !m_dryRun) {
                 RowEntry ne = e;
                 ne.path = dir->path() + destName;
-                journal.moved(e.path, ne.path);
+                if (journal)
+                    journal->moved(e.path, ne.path);
                 movedRows.append({i, std::move(ne), destText});
-            } else {
-                journal.counted();
+            } else if (journal) {
+                journal->counted();
             }
         } else {
             log.opLog() << QStringLiteral("<Error> ") + (failText.isEmpty() ? destText : failText);
+            res.rows.append({sourceText, destText,
+                             QStringLiteral("<Error>") + failTag});
         }
     }
     fs::ShortPathCache shortForms;
@@ -334,9 +367,11 @@ CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
     log.append(summary + QStringLiteral("\r\n-"));
     if (!copy && moved > 0 && m_lists && m_lists->isOpen())
         m_lists->SetlabChanSpis(ChangedState::Changed);
-    if (done > 0 && SaveLog(kind))
-        log.opLog().last() = summary + QStringLiteral(", лог сохранен");
-    RecentTargets::SaveOldCM(target);
+    if (!m_dryRun) {
+        if (done > 0 && SaveLog(kind))
+            log.opLog().last() = summary + QStringLiteral(", лог сохранен");
+        RecentTargets::SaveOldCM(target);
+    }
     guard.end();
     busy.reset();
     zv(3);

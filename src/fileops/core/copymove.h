@@ -4,6 +4,7 @@
 // summary and the saved log, the table rows of a move, and the overwrite
 // pre-check. Without widgets: the window half gives the hooks that show its
 // windows.
+#include "base/batchrow.h"
 #include "fileops/core/rewrite.h"
 #include "platform/copyfile.h"
 
@@ -50,16 +51,23 @@ struct CopyMoveResult {
     bool closeWindow = false; // the actions window closes
     int done = 0;
     int total = 0;
+    QList<BatchRow> rows; // every selected file the loop reached, in table order
 };
 
 class CopyMover {
 public:
+    // The most files one copy or move takes.
+    static constexpr int kMaxFiles = 1000;
+
     CopyMover(TableModel &table, OperationContext &ops, QString &lastTarget, CopyMoveHooks hooks = {});
 
     // The open list is marked changed after a move; may be null.
     void setLists(ListController *lists) { m_lists = lists; }
     // Null restores the platform engine.
     void setEngine(FileEngine *engine) { m_engine = engine ? engine : &m_platform; }
+    // A dry run: the batch is planned and logged as it would go, but nothing
+    // on disk changes (no file, no folder, no saved log, no recent target).
+    void setDryRun(bool on) { m_dryRun = on; }
 
     // copy false: move (always mode 0). Modes 0 prefix, 1 overwrite, 2 backup, 3 check folders.
     CopyMoveResult CopyMove(bool copy, int mode);
@@ -74,6 +82,7 @@ private:
     ListController *m_lists = nullptr;
     FileEngine m_platform;
     FileEngine *m_engine = &m_platform;
+    bool m_dryRun = false;
 };
 
 // A prefix "001-" ... "999-".

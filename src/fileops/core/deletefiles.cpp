@@ -182,23 +182,29 @@ DeleteResult FileDeleter::sbDelFilesClick(bool permanent)
             break;
         }
         const Item &it = items[k];
-        const bool ok = permanent ? engine().remove(it.path)
-                                  : engine().trash(it.path) && !fs::existsNative(it.path);
+        const bool ok = m_dryRun
+                        || (permanent ? engine().remove(it.path)
+                                      : engine().trash(it.path) && !fs::existsNative(it.path));
         if (ok)
             gone.append(it.row);
-        log.opLog() << text(it.path) + (ok ? QStringLiteral(" <УДАЛЕН>") : QStringLiteral(" <Ошибка>"));
+        const QString tag = ok ? QStringLiteral("<УДАЛЕН>") : QStringLiteral("<Ошибка>");
+        log.opLog() << text(it.path) + QLatin1Char(' ') + tag;
+        res.rows.append({text(it.path), QString(), tag});
     }
     // Files a stop left in place are logged like the ones the trash refused.
     if (!permanent && stopped)
-        for (int k = reached; k < n; ++k)
+        for (int k = reached; k < n; ++k) {
             log.opLog() << text(items[k].path) + QStringLiteral(" <Ошибка>");
+            res.rows.append({text(items[k].path), QString(), QStringLiteral("<Ошибка>")});
+        }
     res.deleted = int(gone.size());
+    res.ran = true;
     const QString summary = QStringLiteral("Результат: ") + num(res.deleted) + QStringLiteral(" из ") + num(n);
-    if (res.deleted > 0)
+    if (res.deleted > 0 && !m_dryRun)
         listChanged();
     log.opLog() << QStringLiteral("___\r\n") << summary;
     log.append(summary + QStringLiteral("\r\n-"));
-    if (res.deleted > 0) {
+    if (res.deleted > 0 && !m_dryRun) {
         if (SaveLog(kDeleteFiles))
             log.opLog().last() = summary + QStringLiteral(", лог сохранен");
         m_table.removeRows(gone);
@@ -283,15 +289,16 @@ void FileDeleter::miEmptyDirSelectClick()
              + num(folders));
 }
 
-void FileDeleter::miDelEmptyDirClick()
+DeleteResult FileDeleter::miDelEmptyDirClick(bool toTrash)
 {
+    DeleteResult res;
     if (m_ops.busy())
-        return;
+        return res;
     const int selFolders = m_table.counters().selFolders;
     if (selFolders < 1 || selFolders > kMaxItems) {
         ui().inf(QStringLiteral("Для удаления выделите в таблице от 1 до 1000 папок.\rБудут определены пустые "
                                 "папки."));
-        return;
+        return res;
     }
     QList<int> empty;
     for (int i = 0; i < m_table.size(); ++i) {
@@ -301,11 +308,11 @@ void FileDeleter::miDelEmptyDirClick()
     }
     if (empty.size() > selFolders) {
         ui().inf(QStringLiteral("Ошибка определения пустых папок"));
-        return;
+        return res;
     }
     if (empty.isEmpty()) {
         ui().inf(QStringLiteral("В выделенных строчках не найдены пустые папки."));
-        return;
+        return res;
     }
     const int found = int(empty.size());
     const YesOk a = ui().vprYesOK(
@@ -314,8 +321,10 @@ void FileDeleter::miDelEmptyDirClick()
         + QStringLiteral("\r! Наличие пустых папок может быть необходимо для работы некоторых программ.")
         + QStringLiteral("\r\r[OK]: Выделить только эти пустые папки (из выделенных строк)."));
     if (a == YesOk::Cancel)
-        return;
+        return res;
     const bool del = a == YesOk::Yes;
+    res.ran = true;
+    res.total = found;
 
     CurrentLog &log = currentLog();
     int removed = 0;
@@ -326,8 +335,9 @@ void FileDeleter::miDelEmptyDirClick()
         m_table.setAllSelected(false);
         if (del) {
             log.beginOperation(kDeleteFolders);
-            const QString header = logStamp() + QStringLiteral("Удалить пустые папки (папок: ") + num(found)
-                                   + QStringLiteral(")");
+            const QString header = logStamp() + QStringLiteral("Удалить пустые папки")
+                                   + (toTrash ? QStringLiteral(" в корзину") : QString())
+                                   + QStringLiteral(" (папок: ") + num(found) + QStringLiteral(")");
             log.opLog() << header << QStringLiteral("-");
             log.append(header);
         }
@@ -335,39 +345,47 @@ void FileDeleter::miDelEmptyDirClick()
         QStringList lines;
         for (int k = found - 1; k >= 0; --k) {
             const int row = empty[k];
+            const QByteArray path = m_table.at(row).entry.path;
             if (!del) {
                 m_table.setSelected(row, true);
+                res.rows.prepend({text(path), QString(), QStringLiteral("<пустая папка>")});
                 continue;
             }
-            const QByteArray path = m_table.at(row).entry.path;
-            if (engine().removeDir(path)) {
+            const bool ok = m_dryRun || (toTrash ? engine().trash(path) && !fs::existsNative(path)
+                                                 : engine().removeDir(path));
+            const QString tag = ok ? QStringLiteral("<OK: папка удалена>") : QStringLiteral("<ошибка удаления>");
+            if (ok)
                 gone.append(row);
-                lines << text(path) + QStringLiteral(" <OK: папка удалена>");
-            } else {
+            else
                 m_table.setSelected(row, true);
-                lines << text(path) + QStringLiteral(" <ошибка удаления>");
-            }
+            lines << text(path) + QLatin1Char(' ') + tag;
+            res.rows.append({text(path), QString(), tag});
         }
         if (!del) {
             recount();
             feedback().showRow(m_table.firstSelected());
             zv(2);
-            return;
+            res.deleted = found;
+            return res;
         }
         log.opLog() << lines;
-        m_table.removeRows(gone);
+        if (!m_dryRun)
+            m_table.removeRows(gone);
         removed = int(gone.size());
     }
     const QString summary = QStringLiteral("Результат: ") + num(removed) + QStringLiteral(" из ") + num(found);
     log.opLog() << QStringLiteral("___\r\n") << summary;
     log.append(summary + QStringLiteral("\r\n-"));
-    if (removed > 0 && SaveLog(kDeleteFolders))
+    if (removed > 0 && !m_dryRun && SaveLog(kDeleteFolders))
         log.opLog().last() = summary + QStringLiteral(", лог сохранен");
     recount();
-    if (removed > 0)
+    if (removed > 0 && !m_dryRun)
         listChanged();
+    res.deleted = removed;
+    res.closeWindow = removed > 0;
     ui().inf(summary);
     feedback().showLog();
+    return res;
 }
 
 void FileDeleter::miInfFilesSzClick()

@@ -3,7 +3,10 @@
 // empty folders among the rows; and the size report of the table. Each
 // deletion logs, removes its rows and marks an open list changed. Without
 // widgets: the window half gives the hooks that show its windows.
+#include "base/batchrow.h"
+
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -27,6 +30,8 @@ struct DeleteResult {
     int deleted = 0;
     int total = 0;
     bool closeWindow = false; // something was deleted
+    bool ran = false;         // the question was answered and the loop ran
+    QList<BatchRow> rows;     // every item the loop reached, with its log tag
 };
 
 // A folder that holds anything (hidden entries too) is not empty; one that
@@ -47,6 +52,9 @@ public:
     void setEngine(DeleteEngine *engine) { m_engine = engine; }
     // The actions window hides while files are deleted.
     void setHideWindow(std::function<void()> hide) { m_hideWindow = std::move(hide); }
+    // A dry run: every removal is logged as it would go, nothing is removed,
+    // no log saved and the rows stay.
+    void setDryRun(bool on) { m_dryRun = on; }
 
     // The actions window's "Удалить" (Shift: for good).
     DeleteResult sbDelFilesClick(bool permanent);
@@ -54,8 +62,9 @@ public:
     bool Del(bool permanent, int row);
     // Ctrl+E: selects exactly the empty folders of the table.
     void miEmptyDirSelectClick();
-    // Ctrl+D: deletes, or selects, the empty folders among the selected rows.
-    void miDelEmptyDirClick();
+    // Ctrl+D: deletes, or selects, the empty folders among the selected rows;
+    // toTrash moves them to the trash instead (the command line's choice).
+    DeleteResult miDelEmptyDirClick(bool toTrash = false);
     // Ctrl+Shift+F4.
     void miInfFilesSzClick();
 
@@ -71,6 +80,7 @@ private:
     ListController *m_lists = nullptr;
     DeleteEngine m_platform;
     DeleteEngine *m_engine = nullptr;
+    bool m_dryRun = false;
 };
 
 } // namespace vt

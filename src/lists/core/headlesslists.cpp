@@ -1,6 +1,8 @@
 #include "lists/core/headlesslists.h"
 
 #include "base/services.h"
+#include "base/textutil.h"
+#include "lists/core/csvlist.h"
 #include "lists/core/listread.h"
 #include "lists/core/textlist.h"
 #include "lists/core/vtlfile.h"
@@ -9,15 +11,12 @@
 #include "search/core/searchreport.h"
 #include "table/core/tablemodel.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
 
 namespace vt {
 namespace {
-const char kReadUsage[] = "usage: vestrada --read LIST.vtl|.vts|.vtx|.m3u|.txt [--save LIST.vtl|.vts|.vtx|.m3u|.txt]"
-                          " [--rename RULES[:N] [--folders] [--test]]\n";
 bool isTxt(const QString &path) { return QFileInfo(path).suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0; }
 
 // A text list or report of every row with full paths.
@@ -44,11 +43,21 @@ int saveTextHeadless(const TableModel &rows, const QString &path)
 int saveRowsHeadless(const TableModel &rows, const QString &file)
 {
     const QString path = QDir(file).absolutePath();
+    if (const char sep = csvSeparatorFor(path)) {
+        QList<int> all;
+        for (int i = 0; i < rows.size(); ++i)
+            all << i;
+        if (!writeFileAtomic(path, csvBytes(rows, all, sep))) {
+            printErr(QStringLiteral("Ошибка записи списка:\r") + plainCell(path));
+            return 2;
+        }
+        return 0;
+    }
     const ListKind kind = listKindOf(path);
     if (kind == ListKind::Vtx || isTxt(path))
         return saveTextHeadless(rows, path);
     if (kind != ListKind::Vtl && kind != ListKind::Vts) {
-        printErr(QStringLiteral("Сохранение поддерживается для списков VTL, VTS, VTX, M3U и TXT: ") + plainCell(path));
+        printErr(QStringLiteral("Сохранение поддерживается для списков VTL, VTS, VTX, M3U, TXT, CSV и TSV: ") + plainCell(path));
         return 2;
     }
     ListWrite w;
@@ -74,25 +83,9 @@ int saveRowsHeadless(const TableModel &rows, const QString &file)
     return 0;
 }
 
-int runHeadlessRead(int argc, char **argv, const HeadlessRename &rename)
+int readRowsHeadless(const QString &list, TableModel &table)
 {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(2); // program, --read
-    QStringList renameOpts;
-    const qsizetype at = args.indexOf(QStringLiteral("--rename"));
-    if (at > 0 && rename) {
-        renameOpts = args.mid(at);
-        args = args.mid(0, at);
-    }
-    QString saveTo;
-    if (args.size() == 3 && args[1] == QLatin1String("--save"))
-        saveTo = args[2];
-    else if (args.size() != 1) {
-        std::fputs(kReadUsage, stderr);
-        return 2;
-    }
-    const QString path = QDir(args[0]).absolutePath();
-    TableModel table;
+    const QString path = QDir(list).absolutePath();
     QStringList report;
     const ListRead r = isTxt(path) ? readTextListRows(table, path, report, nullptr, TextListForm::Txt)
                                    : readListRows(table, path, report, nullptr);
@@ -108,11 +101,7 @@ int runHeadlessRead(int argc, char **argv, const HeadlessRename &rename)
     const TableCounters &c = table.counters();
     printOut(reportText(r.stop, true, r.errors, c.files, c.folders));
     std::fflush(stdout);
-    const int saved = saveTo.isEmpty() ? 0 : saveRowsHeadless(table, saveTo);
-    if (renameOpts.isEmpty())
-        return saved;
-    const int renamed = rename(table, renameOpts);
-    return renamed != 0 ? renamed : saved;
+    return 0;
 }
 
 } // namespace vt

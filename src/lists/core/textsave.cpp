@@ -4,7 +4,9 @@
 #include "base/currentlog.h"
 #include "base/savelog.h"
 #include "base/services.h"
+#include "lists/core/csvlist.h"
 #include "lists/core/textlist.h"
+#include "platform/dirhandle.h"
 #include "platform/dirreader.h"
 #include "shell/core/shellrun.h"
 #include "table/core/tablemodel.h"
@@ -36,7 +38,8 @@ int SaveAsTxt(const TableModel &table, CurrentLog &log, const TextSaveRequest &r
     }
     const QString ext = req.type == TextType::Txt ? QStringLiteral("TXT")
                       : req.type == TextType::Vtx ? QStringLiteral("VTX")
-                                                  : QStringLiteral("M3U");
+                      : req.type == TextType::M3u ? QStringLiteral("M3U")
+                                                  : QStringLiteral("CSV");
     const bool wholeRows = req.type == TextType::Txt && req.shift && !req.ctrl;
     const bool alias = req.type == TextType::Txt && req.useReplacement;
     if (req.ctrl) {
@@ -68,12 +71,15 @@ int SaveAsTxt(const TableModel &table, CurrentLog &log, const TextSaveRequest &r
                          : req.type == TextType::Txt
                              ? txtNameLines(table, rows, req.quote, req.replacement, alias)
                              : txtNameLines(table, rows, QString(), QString(), false);
-    if (!dir || !writeTextLinesIn(*dir, fileName, text.lines)) {
+    const bool written = req.type == TextType::Csv
+                             ? dir && fs::writeFileIn(*dir, fs::nativePath(fileName), csvBytes(table, rows, ','))
+                             : dir && writeTextLinesIn(*dir, fileName, text.lines);
+    if (!written) {
         ui().inf(QStringLiteral("Ошибка ввода/вывода:\r") + path);
         return kCancel;
     }
     QString note;
-    if (text.leftOut > 0)
+    if (text.leftOut > 0 && req.type != TextType::Csv)
         note = QStringLiteral("\r\nНе записано строк: ") + QString::number(text.leftOut)
              + QStringLiteral(" (имя не в кодировке UTF-8)");
     log.append(logStamp() + QStringLiteral("Сохранены ") + form + QStringLiteral("\r\nтекстовый файл ") + ext

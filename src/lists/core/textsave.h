@@ -1,5 +1,5 @@
 #pragma once
-// Saving the rows as a text file (TXT report, VTX or M3U list) into the
+// Saving the rows as a text file (TXT report, VTX or M3U list, CSV table) into the
 // Texts folder under a time-stamped name or into TEMP under one fixed name,
 // then offering to open it or show it in the file manager.
 #include <QString>
@@ -9,7 +9,8 @@ namespace vt {
 class CurrentLog;
 class TableModel;
 
-enum class TextType { Txt = 0, Vtx = 1, M3u = 2 };
+// Csv: the eleven columns as a spreadsheet table (lists/core/csvlist.h).
+enum class TextType { Txt = 0, Vtx = 1, M3u = 2, Csv = 3 };
 
 struct TextSaveRequest {
     QString quote;           // '"' or empty (TXT only)

@@ -11,13 +11,10 @@
 
 #include <QDir>
 #include <QRegularExpression>
-#include <cstdio>
 
 namespace vt {
 
 namespace {
-
-const char kRenameUsage[] = "usage: ... --rename RULES[:N] [--folders] [--test]\n";
 
 // The rule of a rule file: nine records (preset n) or exactly one.
 bool loadRule(const QString &spec, TRenRule &rule)
@@ -58,25 +55,8 @@ QString leaf(const QString &name, const QString &ext, bool dirs)
 
 } // namespace
 
-int renameRowsHeadless(TableModel &table, const QStringList &opts)
+int renameRowsHeadless(TableModel &table, const QString &spec, bool dirs, bool test)
 {
-    bool dirs = false, test = false;
-    QString spec;
-    bool bad = opts.value(0) != QLatin1String("--rename");
-    for (int i = 1; i < opts.size() && !bad; ++i) {
-        if (opts[i] == QLatin1String("--folders"))
-            dirs = true;
-        else if (opts[i] == QLatin1String("--test"))
-            test = true;
-        else if (spec.isEmpty() && !opts[i].startsWith(QLatin1String("--")))
-            spec = opts[i];
-        else
-            bad = true;
-    }
-    if (bad || spec.isEmpty()) {
-        std::fputs(kRenameUsage, stderr);
-        return 2;
-    }
     TRenRule rule;
     if (!loadRule(spec, rule))
         return 2;

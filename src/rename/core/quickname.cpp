@@ -102,7 +102,7 @@ int QuickName(const QuickJob &job, QString &name)
         const QByteArray to = dir + fs::nativePath(leaf);
         if (fs::existsNative(to))
             continue;
-        switch (renameEntry(job.oldNative, to)) {
+        switch (job.test ? RenameEntryResult::Ok : renameEntry(job.oldNative, to)) {
         case RenameEntryResult::Ok:
             if (job.opLog)
                 job.opLog->append(job.folder + name + QStringLiteral(" >> ") + job.folder + leaf);

@@ -28,6 +28,7 @@ struct QuickJob {
     int mode = QuickSpaces;
     bool dirs = false;
     QStringList *opLog = nullptr; // gets "old >> new" after the rename
+    bool test = false;       // a dry run: the free name is found, nothing is renamed
 };
 
 // Builds the new name from `name` (folders, and mode 2: the whole name; else

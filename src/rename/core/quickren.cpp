@@ -145,6 +145,7 @@ void QuickRen::DopRen(int mode, bool dirs, const QString &title)
         renLogBegin(logStamp() + title + kind + QStringLiteral(": ") + QString::number(count) + QLatin1Char(')'));
 
     int ok = 0, found = 0;
+    m_rows.clear();
     {
         OperationContext::Scope busy(m_ops);
         JournalRecorder journal(dirs ? BatchKind::RenameFolders : BatchKind::RenameQuick);
@@ -158,10 +159,12 @@ void QuickRen::DopRen(int mode, bool dirs, const QString &title)
             QString name = e.name();
             if (!onDisk(e, 0)) {
                 log.opLog() << folder + name + QStringLiteral(" <ФАЙЛ/ПАПКА НЕ НАЙДЕН>");
+                m_rows.append({folder + name, QString(), QStringLiteral("<ФАЙЛ/ПАПКА НЕ НАЙДЕН>")});
                 continue;
             }
             ++found;
             QuickJob job;
+            job.test = m_dryRun;
             job.folder = folder;
             job.oldNative = e.path;
             job.mode = mode;
@@ -178,21 +181,24 @@ void QuickRen::DopRen(int mode, bool dirs, const QString &title)
             if (code == QuickOk) {
                 ++ok;
                 renamed.append({s.row, e.folderBytes() + fs::nativePath(name)});
+                m_rows.append({folder + oldName, name, QStringLiteral("OK")});
             } else {
-                log.opLog() << folder + oldName + QLatin1Char(' ')
-                                   + (code == QuickLength ? QStringLiteral("<ошибка длины>")
-                                      : code == QuickSame ? QStringLiteral("<ошибка: имя не изменено>")
-                                                          : QStringLiteral("<ошибка>"));
+                const QString tag = code == QuickLength ? QStringLiteral("<ошибка длины>")
+                                    : code == QuickSame ? QStringLiteral("<ошибка: имя не изменено>")
+                                                        : QStringLiteral("<ошибка>");
+                log.opLog() << folder + oldName + QLatin1Char(' ') + tag;
+                m_rows.append({folder + oldName, QString(), tag});
             }
         }
-        renUpdateRows(m_table, renamed);
+        if (!m_dryRun)
+            renUpdateRows(m_table, renamed);
     }
     finish(ok, found);
 }
 
 void QuickRen::finish(int ok, int found)
 {
-    renLogEnd(summaryText(ok, found), ok, m_lists);
+    renLogEnd(summaryText(ok, found), m_dryRun ? 0 : ok, m_lists);
     feedback().showLog();
 }
 
@@ -228,6 +234,7 @@ void QuickRen::miDopExtDelClick()
                                   + QString::number(n) + QLatin1Char(')'));
 
     int ok = 0, found = 0;
+    m_rows.clear();
     {
         OperationContext::Scope busy(m_ops);
         JournalRecorder journal(BatchKind::RenameQuick);
@@ -241,6 +248,7 @@ void QuickRen::miDopExtDelClick()
             const QString name = e.name();
             if (!onDisk(e, 1)) {
                 log.opLog() << folder + name + QStringLiteral(" <ФАЙЛ НЕ НАЙДЕН>");
+                m_rows.append({folder + name, QString(), QStringLiteral("<ФАЙЛ НЕ НАЙДЕН>")});
                 continue;
             }
             ++found;
@@ -249,15 +257,21 @@ void QuickRen::miDopExtDelClick()
             QString newName = cut && dot >= 0 ? name.left(dot) : name;
             newName.replace(QLatin1Char('.'), QLatin1Char('_'));
             const QByteArray to = e.folderBytes() + fs::nativePath(newName);
-            if (!newName.isEmpty() && newName != name && renameEntry(e.path, to) == RenameEntryResult::Ok) {
+            // A dry run checks only that the new name is free; the rename itself never replaces.
+            const bool moved = !newName.isEmpty() && newName != name
+                               && (m_dryRun ? !fs::existsNative(to) : renameEntry(e.path, to) == RenameEntryResult::Ok);
+            if (moved) {
                 ++ok;
                 log.opLog() << folder + name + QStringLiteral(" >> ") + folder + newName;
                 renamed.append({s.row, to});
+                m_rows.append({folder + name, newName, QStringLiteral("OK")});
             } else {
                 log.opLog() << folder + name + QStringLiteral(" <ошибка>");
+                m_rows.append({folder + name, QString(), QStringLiteral("<ошибка>")});
             }
         }
-        renUpdateRows(m_table, renamed);
+        if (!m_dryRun)
+            renUpdateRows(m_table, renamed);
     }
     finish(ok, found);
 }

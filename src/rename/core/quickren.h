@@ -4,6 +4,9 @@
 // folders), the check every folder rename passes first, and the rename of one
 // file by a typed name. Questions go through ui(); the log viewer comes in as
 // a hook.
+#include "base/batchrow.h"
+
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -29,6 +32,12 @@ public:
     // mode 0 spaces, 1 transliteration, 2 add extension (files only).
     void DopRen(int mode, bool dirs, const QString &title);
     void miDopExtDelClick();
+    // A dry run: the new names are found and logged, nothing is renamed and
+    // no log saved.
+    void setDryRun(bool on) { m_dryRun = on; }
+    // The rows the last batch reached: old path, new name, result.
+    const QList<BatchRow> &rows() const { return m_rows; }
+
     // The folder check with its message; true when the rename may go on.
     bool folderPreCheck();
     void miRenDirTransOrSpaceClick();
@@ -48,6 +57,8 @@ private:
     OperationContext &m_ops;
     ListController *m_lists;
     std::function<void()> m_pause;
+    bool m_dryRun = false;
+    QList<BatchRow> m_rows;
 };
 
 } // namespace vt

@@ -3,6 +3,7 @@
 #include "base/oledate.h"
 #include "base/services.h"
 #include "base/textutil.h"
+#include "search/core/consoleui.h"
 #include "search/core/extstore.h"
 #include "search/core/folderwalk.h"
 #include "search/core/matchrow.h"
@@ -11,7 +12,7 @@
 #include "search/core/searchvalidate.h"
 #include "table/core/tablemodel.h"
 
-#include <QCoreApplication>
+#include <QCommandLineParser>
 #include <QDir>
 #include <cstdio>
 
@@ -36,51 +37,6 @@ void printTo(FILE *f, const QString &text)
     const QByteArray b = plainText(text);
     std::fwrite(b.constData(), 1, size_t(b.size()), f);
 }
-
-// Messages go to the error stream; the only question (a mask without
-// wildcards) is answered Yes, since the user typed it on purpose.
-class ConsoleUi final : public Ui {
-public:
-    bool failed = false;
-    void inf(const QString &t) override
-    {
-        failed = true;
-        printErr(t);
-    }
-    bool vopr(const QString &) override { return true; }
-    YesOk vprYesOK(const QString &) override { return YesOk::Yes; }
-    void infTitled(const QString &, const QString &t) override { printErr(t); }
-    bool stopYesNo(const QString &, const QString &t) override
-    {
-        printErr(t);
-        return false;
-    }
-    bool askTitled(const QString &, const QString &t, BoxIcon, bool) override
-    {
-        printErr(t);
-        return false;
-    }
-    YesNoCancel yesNoCancel(const QString &, const QString &t, BoxIcon) override
-    {
-        printErr(t);
-        return YesNoCancel::Cancel;
-    }
-    std::optional<QString> input(const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    QString chooseFolder(const QString &, const QString &) override { return {}; }
-    QString chooseAnyFile(const QString &, const QString &, const QString &) override { return {}; }
-    QStringList chooseFiles(const QString &, const QString &, const QString &) override { return {}; }
-    QString chooseExistingFile(const QString &, const QString &, const QString &) override { return {}; }
-    void beep(Beep) override {}
-};
-
-const char kUsage[] =
-    "usage: vestrada --find FOLDER [--mask M] [--min \"dd.MM.yyyy H:mm:ss\"] [--max ...]\n"
-    "       [--size-min KB] [--size-max KB] [--exclude HSR] [--kind files|all|folders|empty]\n"
-    "       [--ext JPG,TXT] [--depth N] [--limit N] [--unreadable] [--save LIST.vtl]\n"
-    "       [--rename RULES[:N] [--folders] [--test]]\n";
 
 bool parseBound(const QString &text, double &date, double &time)
 {
@@ -134,15 +90,37 @@ QByteArray plainRow(const QStringList &cells)
     return out;
 }
 
-bool parseFindArgs(QStringList args, bool canSave, bool canRename, FindArgs &out, QByteArray &error)
+QStringList addFindOptions(QCommandLineParser &parser)
 {
-    const QByteArray usage(kUsage);
-    if (args.isEmpty() || args.first().startsWith(QLatin1String("--"))) {
-        error = usage;
-        return false;
+    struct Opt {
+        const char *name, *value, *text;
+    };
+    static const Opt opts[] = {
+        {"mask", "M", "шаблон имени"},
+        {"min", "ДАТА", "от даты и времени \"dd.MM.yyyy H:mm:ss\""},
+        {"max", "ДАТА", "до даты и времени"},
+        {"size-min", "КБ", "размер от, КБ"},
+        {"size-max", "КБ", "размер до, КБ"},
+        {"exclude", "HSR", "без скрытых (H), системных (S), только для чтения (R)"},
+        {"kind", "ВИД", "files, all, folders или empty"},
+        {"ext", "СПИСОК", "расширения через запятую: JPG,TXT"},
+        {"depth", "N", "глубина вложенности папок"},
+        {"limit", "N", "лимит найденных файлов"},
+        {"unreadable", nullptr, "только имена не в кодировке UTF-8"},
+    };
+    QStringList names;
+    for (const Opt &o : opts) {
+        names << QString::fromLatin1(o.name);
+        parser.addOption(o.value ? QCommandLineOption(names.last(), QString::fromUtf8(o.text), QString::fromUtf8(o.value))
+                                 : QCommandLineOption(names.last(), QString::fromUtf8(o.text)));
     }
+    return names;
+}
+
+bool findArgsFrom(const QCommandLineParser &parser, FindArgs &out, QByteArray &error)
+{
     SearchParams &p = out.params;
-    p.folder = args.takeFirst();
+    p.folder = parser.value(QStringLiteral("find"));
     const double nowDays = toDays(now());
     // The panel's defaults at start: the last ten minutes.
     p.maxDate = wholeDays(nowDays);
@@ -150,82 +128,82 @@ bool parseFindArgs(QStringList args, bool canSave, bool canRename, FindArgs &out
     const double minDays = nowDays - 0.006944;
     p.minDate = wholeDays(minDays);
     p.minTime = 1.0 + dayFraction(minDays);
-    QString refusal;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
-        if (a == QLatin1String("--rename") && canRename) {
-            out.renameOpts = args.mid(i);
-            break;
-        }
-        auto value = [&](QString &v) {
-            if (i + 1 >= args.size())
-                return false;
-            v = args[++i];
-            return true;
-        };
-        QString v;
-        bool ok = true;
-        if (a == QLatin1String("--unreadable")) {
-            out.unreadable = true;
-        } else if (!value(v)) {
-            ok = false;
-        } else if (a == QLatin1String("--mask")) {
-            p.mask = v;
-        } else if (a == QLatin1String("--save")) {
-            out.saveTo = v;
-            ok = canSave;
-        } else if (a == QLatin1String("--min")) {
-            ok = parseBound(v, p.minDate, p.minTime);
-        } else if (a == QLatin1String("--max")) {
-            ok = parseBound(v, p.maxDate, p.maxTime);
-        } else if (a == QLatin1String("--size-min")) {
-            p.minKb = v.toLongLong(&ok);
-        } else if (a == QLatin1String("--size-max")) {
-            p.maxKb = v.toLongLong(&ok);
-        } else if (a == QLatin1String("--exclude")) {
-            const QString u = v.toUpper();
-            p.hideH = u.contains(QLatin1Char('H'));
-            p.hideS = u.contains(QLatin1Char('S'));
-            p.hideR = u.contains(QLatin1Char('R'));
-        } else if (a == QLatin1String("--kind")) {
-            if (v == QLatin1String("files"))
-                p.filesState = 2;
-            else if (v == QLatin1String("all"))
-                p.filesState = 1;
-            else if (v == QLatin1String("folders"))
-                p.filesState = 0;
-            else if (v == QLatin1String("empty")) {
-                p.filesState = 0;
-                out.emptyFolders = true;
-            } else
-                ok = false;
-        } else if (a == QLatin1String("--ext")) {
-            // Each one as the picker takes a typed extension (".txt" is TXT);
-            // repeats count once.
-            p.extMode = true;
-            for (const QString &e : v.split(QLatin1Char(','))) {
-                const ext::AddOutcome added = ext::addTyped(p.exts, e);
-                if (added.kind == ext::AddOutcome::BadChars && refusal.isEmpty())
-                    refusal = added.message;
-            }
-        } else if (a == QLatin1String("--depth")) {
-            p.depth = v.toInt(&ok);
-        } else if (a == QLatin1String("--limit")) {
-            p.limit = v.toInt(&ok);
-        } else {
-            ok = false;
-        }
-        if (!ok) {
-            error = "bad option: " + a.toUtf8() + '\n' + usage;
+    out.unreadable = parser.isSet(QStringLiteral("unreadable"));
+    QString bad;
+    auto has = [&](const char *name, QString &v) {
+        const QString n = QString::fromLatin1(name);
+        if (!parser.isSet(n))
             return false;
+        v = parser.value(n);
+        return true;
+    };
+    auto check = [&](bool ok, const char *name) {
+        if (!ok && bad.isEmpty())
+            bad = QLatin1String("--") + QLatin1String(name);
+    };
+    QString v;
+    bool ok = true;
+    if (has("mask", v))
+        p.mask = v;
+    if (has("min", v))
+        check(parseBound(v, p.minDate, p.minTime), "min");
+    if (has("max", v))
+        check(parseBound(v, p.maxDate, p.maxTime), "max");
+    if (has("size-min", v)) {
+        p.minKb = v.toLongLong(&ok);
+        check(ok, "size-min");
+    }
+    if (has("size-max", v)) {
+        p.maxKb = v.toLongLong(&ok);
+        check(ok, "size-max");
+    }
+    if (has("exclude", v)) {
+        const QString u = v.toUpper();
+        p.hideH = u.contains(QLatin1Char('H'));
+        p.hideS = u.contains(QLatin1Char('S'));
+        p.hideR = u.contains(QLatin1Char('R'));
+    }
+    if (has("kind", v)) {
+        if (v == QLatin1String("files"))
+            p.filesState = 2;
+        else if (v == QLatin1String("all"))
+            p.filesState = 1;
+        else if (v == QLatin1String("folders"))
+            p.filesState = 0;
+        else if (v == QLatin1String("empty")) {
+            p.filesState = 0;
+            out.emptyFolders = true;
+        } else
+            check(false, "kind");
+    }
+    QString refusal;
+    // Each one as the picker takes a typed extension (".txt" is TXT); repeats count once.
+    for (const QString &list : parser.values(QStringLiteral("ext"))) {
+        p.extMode = true;
+        for (const QString &e : list.split(QLatin1Char(','))) {
+            const ext::AddOutcome added = ext::addTyped(p.exts, e);
+            if (added.kind == ext::AddOutcome::BadChars && refusal.isEmpty())
+                refusal = added.message;
         }
+    }
+    if (has("depth", v)) {
+        p.depth = v.toInt(&ok);
+        check(ok, "depth");
+    }
+    if (has("limit", v)) {
+        p.limit = v.toInt(&ok);
+        check(ok, "limit");
+    }
+    if (!bad.isEmpty()) {
+        error = "bad option: " + bad.toLocal8Bit() + '\n';
+        return false;
     }
     if (!refusal.isEmpty()) {
         error = plainText(refusal);
         return false;
     }
     if (p.extMode && (p.exts.isEmpty() || p.exts.size() > ext::kMaxExts)) {
-        error = usage;
+        error = "bad option: --ext\n";
         return false;
     }
     // Out-of-range numbers are corrected as the panel's fields correct them.
@@ -233,26 +211,29 @@ bool parseFindArgs(QStringList args, bool canSave, bool canRename, FindArgs &out
     return true;
 }
 
-int runHeadlessFind(int argc, char **argv, const HeadlessSave &save, const HeadlessRename &rename)
+bool parseFindArgs(const QStringList &args, FindArgs &out, QByteArray &error)
 {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments();
-    args.removeFirst(); // program
-    args.removeFirst(); // --find
-    FindArgs parsed;
-    QByteArray error;
-    if (!parseFindArgs(args, bool(save), bool(rename), parsed, error)) {
-        std::fwrite(error.constData(), 1, size_t(error.size()), stderr);
-        return 2;
+    QCommandLineParser parser;
+    parser.addOption(QCommandLineOption(QStringLiteral("find"), QString(), QStringLiteral("FOLDER")));
+    addFindOptions(parser);
+    if (!parser.parse(QStringList{QStringLiteral("vestrada"), QStringLiteral("--find")} + args)) {
+        error = parser.errorText().toLocal8Bit() + '\n';
+        return false;
     }
-    SearchParams &p = parsed.params;
-    const bool emptyFolders = parsed.emptyFolders, unreadable = parsed.unreadable;
-    const QString saveTo = parsed.saveTo;
-    const QStringList renameOpts = parsed.renameOpts;
+    if (!parser.positionalArguments().isEmpty()) {
+        error = "bad option: " + parser.positionalArguments().first().toLocal8Bit() + '\n';
+        return false;
+    }
+    return findArgsFrom(parser, out, error);
+}
+
+int findRowsHeadless(const FindArgs &args, TableModel &kept, bool keep)
+{
+    SearchParams p = args.params;
     p.folder = QDir(p.folder).absolutePath();
 
     ConsoleUi console;
-    setUi(&console);
+    ConsoleScope scope(console);
     ValidSearch v;
     const QString typed = p.folder;
     if (!validateSearch(p, v)) {
@@ -261,14 +242,13 @@ int runHeadlessFind(int argc, char **argv, const HeadlessSave &save, const Headl
         return 2;
     }
     SearchMode mode = modeFor(p);
-    if (mode == ModeAllFolders && emptyFolders)
+    if (mode == ModeAllFolders && args.emptyFolders)
         mode = ModeEmptyFolders;
-    const WalkSettings s = walkSettingsFor(p, v, mode, unreadable);
+    const WalkSettings s = walkSettingsFor(p, v, mode, args.unreadable);
 
     QByteArray out;
     out.reserve(1 << 16);
     int id = 0;
-    TableModel kept; // the rows for --save
     kept.setStartFolder(v.folder); // the "Папка" cells are relative to it
     FolderWalk walk(s, [&](const WalkItem &m) {
         TableRow row = matchRow(m, ++id);
@@ -277,7 +257,7 @@ int runHeadlessFind(int argc, char **argv, const HeadlessSave &save, const Headl
             std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
             out.clear();
         }
-        if (!saveTo.isEmpty() || !renameOpts.isEmpty())
+        if (keep)
             kept.appendRow(std::move(row));
         return true;
     });
@@ -285,12 +265,7 @@ int runHeadlessFind(int argc, char **argv, const HeadlessSave &save, const Headl
     out += plainText(reportText(stop, false, -1, walk.files(), walk.folders()));
     std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
     std::fflush(stdout);
-    setUi(nullptr);
-    const int saved = saveTo.isEmpty() ? 0 : save(kept, saveTo);
-    if (renameOpts.isEmpty())
-        return saved;
-    const int renamed = rename(kept, renameOpts);
-    return renamed != 0 ? renamed : saved;
+    return 0;
 }
 
 } // namespace vt

@@ -1,41 +1,40 @@
 #pragma once
-// `vestrada --find FOLDER [options] [--save LIST]`: the search without a
-// window, one line per row (cells separated by tabs), then the report lines.
+// `vestrada --find FOLDER [options]`: the search without a window, one line
+// per row (cells separated by tabs), then the report lines; and the output
+// helpers every headless mode prints through.
 #include "search/core/searchparams.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <functional>
+
+class QCommandLineParser;
 
 namespace vt {
 
 class TableModel;
 struct TableRow;
 
-// Writes the rows as a list; the exit code (0, 2 failed, 3 rows left out).
-using HeadlessSave = std::function<int(const TableModel &rows, const QString &file)>;
-
-// Works on the rows after they are printed (and saved): `--rename ...`, the
-// options from "--rename" to the end; the exit code.
-using HeadlessRename = std::function<int(TableModel &rows, const QStringList &opts)>;
-
-// The options after "--find": the folder first, then the options, the
-// numbers fitted to their fields. False with the text for the error stream
-// (the usage, a bad option or a refused extension) when they cannot be used.
+// The options of `--find FOLDER [options]`: the folder is the value of
+// --find, the options are added to the one parser of the command line.
 struct FindArgs {
     SearchParams params;
     bool emptyFolders = false;
     bool unreadable = false;
-    QString saveTo;
-    QStringList renameOpts; // from "--rename" to the end
 };
-bool parseFindArgs(QStringList args, bool canSave, bool canRename, FindArgs &out, QByteArray &error);
+// Returns the names it added.
+QStringList addFindOptions(QCommandLineParser &parser);
+// The search the parsed options ask for, the numbers fitted to their fields.
+// False with the text for the error stream (a bad value or a refused
+// extension) when they cannot be used.
+bool findArgsFrom(const QCommandLineParser &parser, FindArgs &out, QByteArray &error);
+// The same for the arguments after "--find" alone (the folder first).
+bool parseFindArgs(const QStringList &args, FindArgs &out, QByteArray &error);
 
-// Returns the process exit code. save: how --save writes a list (none: refused);
-// rename: how --rename renames (none: refused).
-int runHeadlessFind(int argc, char **argv, const HeadlessSave &save = {},
-                    const HeadlessRename &rename = {});
+// Runs the search, prints one line per row and the report; the rows go to
+// `kept` when keep is set. Returns 0, or 2 when the search was refused (the
+// message is on the error stream).
+int findRowsHeadless(const FindArgs &args, TableModel &kept, bool keep);
 
 // One row as the headless modes print it: the cells separated by tabs,
 // control characters as "?", ending with a line break.

@@ -12,6 +12,9 @@ namespace vt {
 class OperationContext;
 class TableModel;
 
+// The most selected files one text search takes.
+constexpr int kTextSearchMaxFiles = 1000;
+
 struct TextSearchOptions {
     bool caseSensitive = false;
     int names = 1;          // 0: no path line, 1: only where found, 2: every file
