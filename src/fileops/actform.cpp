@@ -94,6 +94,8 @@ TActfrm::TActfrm(TableModel &table, OperationContext &ops, CopyMoveHooks copyHoo
     rbSaveVTX = new QRadioButton(QStringLiteral("VTX"), gbSpis);
     rbSaveM3U = new QRadioButton(QStringLiteral("M3U"), gbSpis);
     rbSaveCSV = new QRadioButton(QStringLiteral("CSV"), gbSpis);
+    // The row of formats is wide: the button keeps its whole caption.
+    sbSaveAsTxt->setMinimumWidth(sbSaveAsTxt->sizeHint().width());
     rbSaveTXT->setChecked(true);
     cbKav = new QCheckBox(QStringLiteral("Кавычки"), gbSpis);
     cbAls = new QCheckBox(QStringLiteral("Строка - замена"), gbSpis);
@@ -219,7 +221,8 @@ TActfrm::TActfrm(TableModel &table, OperationContext &ops, CopyMoveHooks copyHoo
     v->addWidget(gbSpis);
     v->addWidget(gbFil);
     v->addLayout(bottom);
-    setMinimumWidth(560);
+    // An explicit minimum keeps the layout from raising it: take the larger.
+    setMinimumWidth(qMax(560, v->minimumSize().width()));
 
     connect(sbSaveSpis, &QPushButton::clicked, this, [this] {
         if (!m_hooks.saveVtl)

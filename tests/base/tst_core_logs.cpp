@@ -61,7 +61,8 @@ private slots:
         QCOMPARE(lastKindTag(5), QStringLiteral("[открытие списка VTL / VTX / M3U]"));
         QCOMPARE(lastKindTag(11), QStringLiteral("[просмотр параметров командной строки]"));
         QCOMPARE(lastKindTag(0), QStringLiteral("[НЕТ]"));
-        QCOMPARE(lastKindTag(12), QStringLiteral("[НЕТ]"));
+        QCOMPARE(lastKindTag(12), QStringLiteral("[сравнение со снимком VTS]"));
+        QCOMPARE(lastKindTag(13), QStringLiteral("[НЕТ]"));
         currentLog().opLog() << QStringLiteral("x");
         currentLog().beginOperation(kDeleteFiles);
         QVERIFY(currentLog().opLog().isEmpty());
