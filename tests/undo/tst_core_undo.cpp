@@ -338,7 +338,7 @@ private slots:
         QCOMPARE(out.mid(1), QStringList({line, QStringLiteral("Результат: 1 из 1")}));
         QVERIFY(out[0].startsWith(QStringLiteral("ТЕСТ. Отмена: Переименование файла")));
         QCOMPARE(rawNames(d), QList<QByteArray>{"b"});
-        QCOMPARE(run({"--undo"}, &out), 0);
+        QCOMPARE(run({"--undo", "--yes"}, &out), 0);
         QCOMPARE(out.mid(1), QStringList({line, QStringLiteral("Результат: 1 из 1")}));
         QCOMPARE(rawNames(d), QList<QByteArray>{"a"});
         QCOMPARE(loadJournal().last().kind, BatchKind::Undo);

@@ -13,10 +13,12 @@ namespace vt {
 int runHeadlessUndo(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(2); // program, --undo
+    QStringList args = app.arguments().mid(2); // program, --undo
+    // Scripts pass --yes to every action that changes files; undo takes it too.
+    args.removeAll(QStringLiteral("--yes"));
     const bool test = args == QStringList{QStringLiteral("--test")};
     if (!args.isEmpty() && !test) {
-        std::fputs("usage: ... --undo [--test]\n", stderr);
+        std::fputs("usage: ... --undo [--test] [--yes]\n", stderr);
         return 2;
     }
     const QList<JournalBatch> journal = loadJournal();
