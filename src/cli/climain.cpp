@@ -17,6 +17,7 @@ namespace {
 const char kUsage[] =
     "usage: vestrada --find FOLDER [options] | --read LIST  [--save LIST] [ACTION] [--test] [--yes]\n"
     "       vestrada --mkdirs NAMES.txt --in FOLDER [--test]\n"
+    "       vestrada --undo [--test] [--yes] | --journal\n"
     "       vestrada --help | --version\n";
 
 // The options every run may have, beside the search's, the actions and their modifiers.

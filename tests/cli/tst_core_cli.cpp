@@ -44,7 +44,8 @@ private slots:
         test::CliRun r = h.run({"--help"});
         QCOMPARE(r.code, 0);
         QVERIFY(r.out.value(0).startsWith("usage: vestrada --find FOLDER"));
-        for (const char *o : {"--copy", "--text", "--trash", "--empty-folders", "--test", "--yes", "--kind"})
+        for (const char *o : {"--copy", "--text", "--trash", "--empty-folders", "--test", "--yes", "--kind",
+                              "--undo", "--journal"})
             QVERIFY2(r.out.join('\n').contains(QLatin1String(o)), o);
         r = h.run({"--version"});
         QCOMPARE(r.code, 0);
