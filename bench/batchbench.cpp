@@ -115,7 +115,7 @@ double listToList(TableModel &t)
     s.editor = names.join(QLatin1Char('\n'));
     RenSpisEnv env;
     env.table = &t;
-    return timed([&] { renSpisClick(s, 2, env); });
+    return timed([&] { runRenSpis(s, RenSpisAction::Rename, env); });
 }
 
 struct Kind {
@@ -158,26 +158,26 @@ int main(int argc, char **argv)
         {"list-to-list rename", files, false, [](TableModel &t, const QString &) { return listToList(t); }},
         {"quick rename (spaces)", 1000, false,
          [&](TableModel &t, const QString &) {
-             return timed([&] { QuickRen(t, ops, nullptr, {}).DopRen(QuickSpaces, false, QStringLiteral("x")); });
+             return timed([&] { QuickRen(t, ops, nullptr, {}).DopRen(QuickMode::Spaces, false, QStringLiteral("x")); });
          }},
         {"extension removal", 1000, false,
-         [&](TableModel &t, const QString &) { return timed([&] { QuickRen(t, ops, nullptr, {}).miDopExtDelClick(); }); }},
+         [&](TableModel &t, const QString &) { return timed([&] { QuickRen(t, ops, nullptr, {}).removeExtensions(); }); }},
         {"copy", 1000, false,
          [&](TableModel &t, const QString &d) {
              QString target = d + "to/";
              QDir().mkpath(target);
-             return timed([&] { CopyMover(t, ops, target).CopyMove(true, 0); });
+             return timed([&] { CopyMover(t, ops, target).CopyMove(Transfer::Copy, CopyMode::Prefix); });
          }},
         {"move", 1000, false,
          [&](TableModel &t, const QString &d) {
              QString target = d + "to/";
              QDir().mkpath(target);
-             return timed([&] { CopyMover(t, ops, target).CopyMove(false, 0); });
+             return timed([&] { CopyMover(t, ops, target).CopyMove(Transfer::Move); });
          }},
         {"delete", 1000, false,
-         [&](TableModel &t, const QString &) { return timed([&] { FileDeleter(t, ops).sbDelFilesClick(true); }); }},
+         [&](TableModel &t, const QString &) { return timed([&] { FileDeleter(t, ops).deleteSelected(true); }); }},
         {"empty folders", 1000, true,
-         [&](TableModel &t, const QString &) { return timed([&] { FileDeleter(t, ops).miDelEmptyDirClick(); }); }},
+         [&](TableModel &t, const QString &) { return timed([&] { FileDeleter(t, ops).deleteEmptyFolders(); }); }},
         {"table check", files, false,
          [&](TableModel &t, const QString &) {
              QStringList report;
@@ -192,7 +192,7 @@ int main(int argc, char **argv)
              for (int i = 0; i < kDirListMaxNames; ++i)
                  names << QStringLiteral("d%1").arg(i);
              s.editor = names.join(QLatin1Char('\n'));
-             return timed([&] { sbFormatClick(s, 2); });
+             return timed([&] { runDirList(s, DirListAction::Create); });
          }},
     };
     std::printf("%-26s %6s %12s %12s\n", "batch", "rows", "1 folder", "200 folders");

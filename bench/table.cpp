@@ -175,22 +175,22 @@ int main(int argc, char **argv)
     }
     add(QStringLiteral("sort 2 descending"), measure([&] { cmds.sort(ColID, -1); }, [&] { cmds.sort(ColName, 1); }));
     add(QStringLiteral("shuffle (Ctrl+F5)"), measure({}, [&] { cmds.shuffle(); }));
-    add(QStringLiteral("select all"), measure([&] { cmds.SelTab(3); }, [&] { cmds.selectByKind(true, false, false); }));
-    add(QStringLiteral("clear all"), measure([&] { cmds.SelTab(1); }, [&] { cmds.selectByKind(false, false, false); }));
-    add(QStringLiteral("select files only"), measure([&] { cmds.SelTab(3); }, [&] { cmds.selectByKind(true, false, true); }));
-    add(QStringLiteral("invert (all selected)"), measure([&] { cmds.SelTab(1); }, [&] { cmds.invert(); }));
+    add(QStringLiteral("select all"), measure([&] { cmds.SelTab(SelectAll::ClearQuietly); }, [&] { cmds.selectByKind(true, false, false); }));
+    add(QStringLiteral("clear all"), measure([&] { cmds.SelTab(SelectAll::Select); }, [&] { cmds.selectByKind(false, false, false); }));
+    add(QStringLiteral("select files only"), measure([&] { cmds.SelTab(SelectAll::ClearQuietly); }, [&] { cmds.selectByKind(true, false, true); }));
+    add(QStringLiteral("invert (all selected)"), measure([&] { cmds.SelTab(SelectAll::Select); }, [&] { cmds.invert(); }));
     add(QStringLiteral("invert (scattered half)"), measure([&] { scatter(m, quint32(++flip)); }, [&] { cmds.invert(); }));
     add(QStringLiteral("ctrl-click in scattered half"), measure([&] { scatter(m, quint32(++flip)); }, [&] {
             table.selectionModel()->select(m.index(Rows / 2, 0),
                                            QItemSelectionModel::Toggle | QItemSelectionModel::Rows);
         }));
     add(QStringLiteral("recount"), measure({}, [&] { recount(m, false); }));
-    add(QStringLiteral("mark all matches"), measure([&] { cmds.SelTab(3); },
+    add(QStringLiteral("mark all matches"), measure([&] { cmds.SelTab(SelectAll::ClearQuietly); },
                                                     [&] { markAll(m, true, ColName, QStringLiteral("ОТЧЁТ"), false); }));
     add(QStringLiteral("find next, no match, wrap"), measure({}, [&] {
             findNext(m, -1, false, ColName, QStringLiteral("НЕТ ТАКОГО"));
         }));
-    add(QStringLiteral("move row to the end (F7)"), measure([&] { cmds.SelTab(3); m.setSelected(0, true); },
+    add(QStringLiteral("move row to the end (F7)"), measure([&] { cmds.SelTab(SelectAll::ClearQuietly); m.setSelected(0, true); },
                                                           [&] { cmds.moveRow(true, true); }));
     add(QStringLiteral("remove scattered half"), measure([&] { fillRealistic(m, 2); scatter(m, quint32(++flip)); },
                                                          [&] { cmds.removeSelectedRowsNow(); }));

@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const QByteArray file(reinterpret_cast<const char *>(data), qsizetype(size));
     fuzz::put(QStringLiteral("Options/vtl.ini"), data, size);
-    vt::GetStartDir(2);
+    vt::GetStartDir(vt::StartDir::LoadAll);
 
     // A plain value set into any file reads back, and the other keys stay.
     QString v = QStringLiteral("/home/user/A b.1");

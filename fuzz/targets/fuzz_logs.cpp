@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         vt::decodeTextLines(vt::readWholeFile(f.path, &ok));
     }
     const QByteArray before(reinterpret_cast<const char *>(data), qsizetype(size));
-    if (!vt::SaveLog(vt::kDeleteFiles, QStringLiteral("Удалено: 1")))
+    if (!vt::SaveLog(vt::LogKind::DeleteFiles, QStringLiteral("Удалено: 1")))
         fuzz::fail("a record could not be appended");
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))

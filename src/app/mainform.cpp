@@ -32,8 +32,10 @@
 
 namespace vt {
 
-TFileForm::TFileForm(QWidget *parent) : QMainWindow(parent)
+TFileForm::TFileForm(QWidget *parent)
+    : QMainWindow(parent), m_ctx(std::make_shared<TableModel>()), m_ops(m_ctx.ops()), m_commands(m_ctx.commands())
 {
+    m_ctx.setWindow(this);
     m_prevFeedback = setFeedback(this);
     m_progress = new ProgressWindow(m_ops, this);
     FormCreate();
@@ -43,6 +45,10 @@ TFileForm::~TFileForm()
 {
     if (&feedback() == this)
         setFeedback(m_prevFeedback);
+    // The child widgets still show the context's table model while they go:
+    // the last child keeps it until then.
+    auto *keeper = new QObject(this);
+    connect(keeper, &QObject::destroyed, [model = m_ctx.sharedTable()] { Q_UNUSED(model); });
 }
 
 void TFileForm::caption(const QString &text) { setWindowTitle(text); }
@@ -101,7 +107,7 @@ void TFileForm::FormActivate()
     panTop->initAtStart();
     m_stdBounds = frameGeometry();
     m_stdFramed = m_stdBounds != geometry();
-    panTop->setFolderText(GetStartDir(2));
+    panTop->setFolderText(GetStartDir(StartDir::LoadAll));
     if (m_help)
         m_help->cbCLV->setChecked(settings().clv);
     m_recent.InitOldFDir();
@@ -186,7 +192,7 @@ void TFileForm::miSetStartDirClick()
 {
     if (busy())
         return;
-    GetStartDir(0, panTop->folderText());
+    GetStartDir(StartDir::OfferFolder, panTop->folderText());
 }
 
 void TFileForm::miOpenDirExpClick()

@@ -1,10 +1,10 @@
 #pragma once
 // The main window: search panel on top, result table, the command bar and the
 // status bar; settings at start and close, key dispatch, window placement.
+#include "base/appcontext.h"
 #include "base/commands.h"
 #include "base/operation.h"
 #include "base/services.h"
-#include "fileops/core/deletefiles.h"
 #include "lists/core/listcontroller.h"
 #include "lists/core/pathintake.h"
 #include "rename/core/quickren.h"
@@ -33,13 +33,16 @@ class StatusPanels;
 class TableCommands;
 class THelpForm;
 class TParserForm;
-class TDirCreateFrm;
 class ProgressWindow;
 
-// It shows the feedback of every operation while it lives.
-class TFileForm : public QMainWindow, public Feedback {
+// It shows the feedback of every operation while it lives, owns the context
+// of the subsystems and is the window they see (AppWindow).
+class TFileForm : public QMainWindow, public Feedback, public AppWindow {
     Q_OBJECT
 public:
+    using ProvMode = vt::ProvMode;
+    using RowPath = vt::RowPath;
+
     explicit TFileForm(QWidget *parent = nullptr);
     ~TFileForm() override;
 
@@ -47,11 +50,47 @@ public:
     void setHelpForm(THelpForm *help) { m_help = help; }
     THelpForm *helpForm() const { return m_help; }
 
+    // The context handed to every subsystem.
+    AppContext &context() { return m_ctx; }
     // The context of every long operation; "Стоп" shows its busy state.
-    OperationContext &operation() { return m_ops; }
-    bool busy() const { return m_ops.busy(); }
+    OperationContext &operation() { return m_ctx.ops(); }
+    bool busy() const { return m_ctx.busy(); }
     // Every command of the window, for keys, buttons and menus.
-    CommandTable &commands() { return m_commands; }
+    CommandTable &commands() { return m_ctx.commands(); }
+
+    // AppWindow.
+    QWidget *widget() override { return this; }
+    void showCounters() override;
+    void recount() override;
+    int currentRow() const override;
+    RowPath provList(ProvMode mode) override;
+    const QStringList &parameters() const override { return m_params; }
+    QString folderField() const override;
+    void setFolderField(const QString &folder) override;
+    void showStartFolder(const QString &folder) override;
+    QLineEdit *templateField() override;
+    QStringList extensions() const override;
+    bool chooseFolder(FolderPick way, QString &folder) override;
+    void showListMode(ListKind kind) override;
+    ListKind listModeKind() const override;
+    void startSearch() override { StartFind(); }
+    void setVtsLook(bool on) override { SetVtsIs(on); }
+    bool ordLinksShown() const override;
+    void applyOrdPageColumns() override { SetuOrdPage(); }
+    void reportListRead(int stop, int errors) override;
+    int askSaveTextList(const QString &path, bool incomplete, bool *relative) override;
+    void convertFolders(bool silent) override;
+    bool quickRename(QString &path, QByteArray *native = nullptr) override;
+    QString chooseFavouriteFolder(const QString &current, const QString &tableFolder, QWidget *parent) override;
+    bool openWith(bool single, const QStringList &paths, const QString &page, QWidget *parent) override;
+    void viewProperties(const QString &path, bool folder, QWidget *parent) override;
+    bool deleteRow(bool permanent, int row) override;
+    bool saveVts() override;
+    bool sendSelected() override;
+    bool openTextSearch() override;
+    bool renameByRule(const std::function<void()> &beforeShow) override;
+    bool chooseQuickRename(QWidget *parent, int *index, QString *text) override;
+    void runQuickRename(int index, const QString &text) override;
 
     // Feedback: the caption, the status bar, the counters, the table's row
     // and the log viewer of this window.
@@ -92,87 +131,31 @@ public:
     void miFndUnicClick();
     void onRecentFolderChosen(int index);
     SearchController &search();
-    // The open list and the list commands (mainform_lists.cpp).
+    // The open list (its commands: lists/listcommandlist.cpp).
     ListController &lists() { return *m_lists; }
     ListGroup *listGroup() const { return m_listGroup; }
-    // Ctrl+1/2/3: list mode with that type, then the open flow.
-    void OpenSpisAll(ListKind kind);
-    // Ctrl+F6 and Shift+F6.
-    void saveToVtlAsk();
-    // F6: the actions window (mainform_fileops.cpp).
-    void ShowAct();
-    void appendToVtl();
-    void AppSpisRun(const QString &path);
-    void sbPreobrClick();
-    // Ctrl+F1: every row against the disk.
-    void ProvCurSpis();
-    // Selects the rows that are new or changed against a chosen snapshot; the
-    // three groups go to the log viewer.
-    void diffWithVts();
-    void preobr(bool silent);
     RecentFolders &recentFolders() { return m_recent; }
-    // Puts the window into list mode with the type radio of this kind.
-    void showListMode(ListKind kind);
-    // VTS snapshots: Ctrl+S saves the table as a new one; the look of a table holding one.
-    // True when the table was saved as a new VTS list.
-    bool SaveVTSBefore();
+    // The look of a table holding a VTS snapshot.
     void SetVtsIs(bool on);
-    // Ord and Page (Ctrl+O, Ctrl+P) of an open VTL or VTS list, and the column modes.
-    int provOrdPage();
-    void labOrdClick();
-    void labPageClick();
+    // The Ord and Page columns after the setting OPHS.
     void SetuOrdPage();
-    void miOrdPageHideClick(int mode);
-    void OrdPage1Click();
 
     // Paths from outside (mainform_intake.cpp). The command-line parameters
     // (without the program) are read at the first activation.
     void setParameters(const QStringList &params) { m_params = params; }
-    const QStringList &parameters() const { return m_params; }
     PathIntake &intake() { return *m_intake; }
-    // "Добавить": Ctrl types a path, Shift chooses a folder, plain chooses files.
-    void AddOne(bool shift, bool ctrl);
-    void miClpParamCmdClick();
-    void miClpParamSpisClick();
-    void miProsmParamClick();
 
-    // The text search in the selected files (1 to 1000 of them); true when
-    // its follow-up changed the rows. The window lives for the whole run.
-    bool openTextSearch();
+    // The text search window lives for the whole run.
     TParserForm *textSearchForm() const { return m_parser; }
 
-    // The quick rename of one file (flag 0: the selected row; 1: the file at
-    // path, which becomes the new path). One function for every window that
-    // offers "Переименовать" (mainform_quickren.cpp).
-    bool QRename(int flag, QString &path, QByteArray *native = nullptr);
-    void miRenDirRuleClick();
+    // The quick rename of one file (the selected row, or the file at path,
+    // which becomes the new path). One function for every window that
+    // offers "Переименовать".
+    bool QRename(RenameTarget target, QString &path, QByteArray *native = nullptr);
 
     // Runs once, at the first activation.
     void FormActivate();
     bool activated() const { return m_activated; }
-
-    // The single selected row's folder (Folder) or its full path (Any: file
-    // or folder, File: a file); empty after telling the user why not.
-    enum class ProvMode { Folder = 0, Any = 1, File = 2 };
-    struct RowPath {
-        QByteArray native; // the bytes to open
-        QString text;      // for messages and fields
-        bool isEmpty() const { return native.isEmpty(); }
-    };
-    RowPath provList(ProvMode mode);
-
-    // F8, F9 and the explorer button (mainform_shell.cpp).
-    void runRow(const QString &path);
-    void openWithRow(const QString &path);
-    // The open-with window over parent, with the favourite parameters.
-    bool openWith(bool single, const QStringList &paths, const QString &page, QWidget *parent);
-    // The properties window of a rename preview's row, only to look at.
-    void viewProperties(const QString &path, bool folder, QWidget *parent);
-    void showProperties();
-    // The actions window's "Отправить...": true when the open-with window closed done.
-    bool sendSelected();
-    // The Page cell of the table's current row.
-    QString currentPage() const;
 
     void miSetStartDirClick();
     void miOpenDirExpClick();
@@ -216,33 +199,14 @@ private:
     void buildBottomPanel();
     void buildMenus();
     void connectParts();
-    // The window's own commands (mainform_commands.cpp).
+    // The window's own commands, then each subsystem's (mainform_commands.cpp).
     void registerCommands();
     void buildLists();
-    void registerListCommands();
     void buildIntake();
-    void registerIntakeCommands();
     void startWithParameters();
     void buildTextSearch();
-    // The favourite choosers and their commands (mainform_favourites.cpp).
+    // The search start folder of the favourite-folder window, the template button.
     void buildFavourites();
-    void registerFileopsCommands();
-    void registerQuickRenCommands();
-    // Ctrl+Z: the newest batch of the journal taken back (mainform_undo.cpp).
-    void registerUndoCommands();
-    // The quick renames on this window's table, with the log viewer.
-    QuickRen quickRen();
-    // The chooser of the actions window: what runs once both windows closed.
-    void runDopRenChoice(int index, const QString &text);
-    void registerShellCommands();
-    // The list-mode branch of the search command.
-    void openListFlow();
-    // Text lists (mainform_textlists.cpp): the open dialog or a given list,
-    // the quick save into TEMP, and their commands.
-    void ReadVtx(const QString &path);
-    void QuickM3UVtx(bool vtx);
-    void registerTextListCommands();
-    QString m_vtxDialogStart; // the next open dialog starts here (Texts)
     // The stored Ord/Page mode, once the columns have their start widths.
     void applyOrdPageAtStart();
     // F11 and its variants: whole work area or standard, minimum height, bottom.
@@ -250,7 +214,6 @@ private:
     int startWidth();
     void installKeyPreview();
     void showSoundGlyph();
-    void showCounters();
     void popupMainMenu(const QPoint &globalPos);
     // Puts the window's outer frame at r, in normal state.
     void placeFrame(const QRect &r);
@@ -264,8 +227,11 @@ private:
     // Recent start folders into the folder menu (the first 20).
     void showRecentFolders();
 
-    OperationContext m_ops;
-    CommandTable m_commands;
+    // The table model, the operation context and the command table; m_ops
+    // and m_commands are its parts under their old names.
+    AppContext m_ctx;
+    OperationContext &m_ops;
+    CommandTable &m_commands;
     Feedback *m_prevFeedback = nullptr;
     ProgressWindow *m_progress = nullptr;
     THelpForm *m_help = nullptr;
@@ -275,9 +241,6 @@ private:
     ListGroup *m_listGroup = nullptr;
     std::unique_ptr<PathIntake> m_intake;
     TParserForm *m_parser = nullptr;
-    TDirCreateFrm *m_dirCreate = nullptr;
-    // The deletions on this window's table and open list.
-    FileDeleter deleter();
     QStringList m_params;
     bool m_unreadable = false;
     bool m_activated = false;

@@ -1,16 +1,26 @@
-// The main window's own commands and the order of the main popup menu.
+// The main window's own commands, the subsystems' commands (each registered
+// from its own folder) and the order of the main popup menu.
 #include "app/mainform.h"
 
 #include "app/helpform.h"
 #include "app/logform.h"
 #include "base/services.h"
 #include "base/settings.h"
+#include "fileops/core/deletefiles.h"
+#include "fileops/fileopscommands.h"
 #include "lists/fileassocform.h"
-#include "rename/viewcommands.h"
+#include "lists/listcommands.h"
+#include "rename/renamecommands.h"
+#include "shell/shellcommands.h"
 #include "search/searchpanel.h"
+#include "shell/core/shellrun.h"
 #include "table/core/tablemodel.h"
+#include "table/metform.h"
 #include "table/resulttable.h"
 #include "table/tablecommands.h"
+#include "undo/core/undocommands.h"
+
+#include <QPointer>
 
 namespace vt {
 namespace {
@@ -23,7 +33,6 @@ void TFileForm::registerCommands()
 {
     using B = BusyPolicy;
     CommandTable &t = m_commands;
-    t.setBusyTest([this] { return m_ops.busy(); });
 
     t.add("app.about", u"Текущий лог, о программе", u"F1", {key(Qt::Key_F1)}, B::Refuse, [this] {
         if (!m_help) {
@@ -67,16 +76,20 @@ void TFileForm::registerCommands()
     });
 
     tableCommands->registerCommands(t, QStringLiteral("fileops.actions"));
-    registerListCommands();
-    registerTextListCommands();
-    registerIntakeCommands();
+    registerListCommands(m_ctx);
     buildFavourites();
-    registerFileopsCommands();
-    registerViewCommands(t, *ListView->tableModel(), this, [this] { return ListView->currentRow(); });
-    registerQuickRenCommands();
-    registerUndoCommands();
-    registerShellCommands();
+    registerFileopsCommands(m_ctx);
+    registerRenameCommands(m_ctx);
+    registerUndoCommands(m_ctx);
+    registerShellCommands(m_ctx);
     panTop->registerCommands(t, [this] { StartFind(); }, [this] { miFndUnicClick(); });
+    // A file shown in the file manager minimises the window; the marks
+    // window's size button gives the size report.
+    setAfterShowItem([this] { showMinimized(); });
+    TMetForm::setSizeReport([self = QPointer<TFileForm>(this)] {
+        if (self)
+            deleterFor(self->m_ctx).reportSizes();
+    });
 }
 
 QStringList TFileForm::mainMenuLayout()

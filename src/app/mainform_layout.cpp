@@ -145,7 +145,7 @@ void TFileForm::FormCreate()
     setWindowTitle(QStringLiteral("Файловый поисковик"));
     setSoundOn(true);
 
-    ListView = new ResultTable(this);
+    ListView = new ResultTable(this, &m_ctx.table());
     panTop = new SearchPanel(ListView->tableModel(), this);
     tableCommands = new TableCommands(ListView, m_ops, this);
     buildBottomPanel();

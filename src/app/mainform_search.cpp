@@ -3,6 +3,7 @@
 #include "base/currentlog.h"
 #include "base/services.h"
 #include "app/logform.h"
+#include "lists/listcommands.h"
 #include "search/searchpanel.h"
 #include "table/core/tablemodel.h"
 #include "table/resulttable.h"
@@ -43,7 +44,7 @@ void TFileForm::StartFind(const QString &path)
     panBot->setFocus();
     if (panTop->listMode()) {
         if (lists().provChan(false) != ChanAnswer::Cancelled)
-            openListFlow();
+            openListFlow(m_ctx);
         return;
     }
     search().StartFind(
@@ -60,7 +61,7 @@ void TFileForm::StartFind(const QString &path)
 void TFileForm::sbStopClick()
 {
     // One stop for the search, the list reads and every batch.
-    search().sbStopClick();
+    search().stop();
 }
 
 void TFileForm::miFndUnicClick()

@@ -1,5 +1,6 @@
 #include "base/currentlog.h"
 
+#include "base/runstate.h"
 #include "base/services.h"
 #include "base/textutil.h"
 
@@ -26,22 +27,27 @@ void CurrentLog::setSearchSummary(const QString &text)
     emit searchSummaryChanged(text);
 }
 
-void CurrentLog::beginOperation(int kind)
+void CurrentLog::beginOperation(LogKind kind)
 {
     m_opLog.clear();
     m_kind = kind;
 }
 
-CurrentLog &currentLog()
+void CurrentLog::reset()
 {
-    static CurrentLog log;
-    return log;
+    m_opLog.clear();
+    m_kind = LogKind::None;
+    setSearchSummary(QString());
+    start();
 }
+
+CurrentLog &currentLog() { return runState().log(); }
 
 QString logStamp() { return dateTimeText(now()) + QLatin1Char(' '); }
 
-QString lastKindTag(int kind)
+QString lastKindTag(LogKind k)
 {
+    const int kind = int(k);
     static const char *const tags[] = {
         "[копирование файлов]", "[перемещение файлов]", "[поиск по текстам файлов]",
         "[переименование файлов/папок]", "[открытие списка VTL / VTX / M3U]",

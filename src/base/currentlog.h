@@ -8,10 +8,10 @@
 namespace vt {
 
 // Kinds of the last batch operation.
-enum LastKind {
-    kCopy = 1, kMove = 2, kTextSearch = 3, kRename = 4, kListOpen = 5, kListCheck = 6,
-    kDeleteFolders = 7, kCreateFolders = 8, kDeleteFiles = 9, kColumnView = 10,
-    kCommandLineView = 11, kSnapshotDiff = 12
+enum class LogKind {
+    None = 0, Copy = 1, Move = 2, TextSearch = 3, Rename = 4, ListOpen = 5, ListCheck = 6,
+    DeleteFolders = 7, CreateFolders = 8, DeleteFiles = 9, ColumnView = 10,
+    CommandLineView = 11, SnapshotDiff = 12
 };
 
 class CurrentLog : public QObject {
@@ -21,6 +21,8 @@ public:
 
     // Starts the text anew with the banner and the start time.
     void start();
+    // As at the start of a run: the text started anew, no summary, no last operation.
+    void reset();
     // Lines joined with "\r\n".
     QString text() const { return m_text; }
     // Appends a block of one or more lines ("\r\n" between them).
@@ -33,10 +35,10 @@ public:
     // Lines of the last batch operation and its kind.
     QStringList &opLog() { return m_opLog; }
     const QStringList &opLog() const { return m_opLog; }
-    int lastKind() const { return m_kind; }
-    void setLastKind(int kind) { m_kind = kind; }
+    LogKind lastKind() const { return m_kind; }
+    void setLastKind(LogKind kind) { m_kind = kind; }
     // Clears the operation log list and sets the kind of the new operation.
-    void beginOperation(int kind);
+    void beginOperation(LogKind kind);
 
 signals:
     void appended(const QString &block);
@@ -47,14 +49,15 @@ private:
     QString m_text;
     QString m_summary;
     QStringList m_opLog;
-    int m_kind = 0;
+    LogKind m_kind = LogKind::None;
 };
 
+// The run's current log (RunState).
 CurrentLog &currentLog();
 
 // "<date-time> ": how an entry of the current log begins.
 QString logStamp();
-// "[копирование файлов]" ... for kinds 1 to 11, "[НЕТ]" otherwise.
-QString lastKindTag(int kind);
+// "[копирование файлов]" ... for every kind, "[НЕТ]" for None.
+QString lastKindTag(LogKind kind);
 
 } // namespace vt

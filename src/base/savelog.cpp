@@ -13,20 +13,20 @@
 namespace vt {
 namespace {
 
-struct LogKind {
-    int kind;
+struct KindFiles {
+    LogKind kind;
     char letter;
     const char *label;
 };
 
 // Also the order of the viewer's list.
-const LogKind kKinds[] = {
-    {kCopy, 'c', "Копирование-"},         {kMove, 'm', "Перемещение-"},
-    {kRename, 'r', "Переименование-"},    {kDeleteFolders, 'd', "Удаление папок-"},
-    {kDeleteFiles, 'e', "Удаление файлов-"}, {kCreateFolders, 'f', "Создание папок-"},
+const KindFiles kKinds[] = {
+    {LogKind::Copy, 'c', "Копирование-"},         {LogKind::Move, 'm', "Перемещение-"},
+    {LogKind::Rename, 'r', "Переименование-"},    {LogKind::DeleteFolders, 'd', "Удаление папок-"},
+    {LogKind::DeleteFiles, 'e', "Удаление файлов-"}, {LogKind::CreateFolders, 'f', "Создание папок-"},
 };
 
-bool writeRecord(int kind, const QStringList &lines)
+bool writeRecord(LogKind kind, const QStringList &lines)
 {
     const QChar letter = savedLogLetter(kind);
     if (letter.isNull() || !GetOptPath())
@@ -71,15 +71,15 @@ bool writeRecord(int kind, const QStringList &lines)
 
 } // namespace
 
-QChar savedLogLetter(int kind)
+QChar savedLogLetter(LogKind kind)
 {
-    for (const LogKind &k : kKinds)
+    for (const KindFiles &k : kKinds)
         if (k.kind == kind)
             return QLatin1Char(k.letter);
     return QChar();
 }
 
-bool SaveLog(int kind)
+bool SaveLog(LogKind kind)
 {
     const QStringList &lines = currentLog().opLog();
     if (lines.isEmpty())
@@ -87,7 +87,7 @@ bool SaveLog(int kind)
     return writeRecord(kind, lines);
 }
 
-bool SaveLog(int kind, const QString &text) { return writeRecord(kind, {text}); }
+bool SaveLog(LogKind kind, const QString &text) { return writeRecord(kind, {text}); }
 
 QList<SavedLogFile> savedLogFiles()
 {
@@ -95,7 +95,7 @@ QList<SavedLogFile> savedLogFiles()
     const QString opt = optPath();
     if (opt.isEmpty())
         return out;
-    for (const LogKind &k : kKinds) {
+    for (const KindFiles &k : kKinds) {
         for (char digit : {'1', '2'}) {
             const QFileInfo fi(opt + QLatin1Char(k.letter) + QLatin1Char(digit));
             if (!fi.isFile())

@@ -2,6 +2,8 @@
 // Saved operation logs in Options/: two generations per kind (c1/c2 copy,
 // m move, r rename, d delete folders, e delete files, f create folders),
 // rotated when the current one grows past 300 KB.
+#include "base/currentlog.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -12,13 +14,13 @@ namespace vt {
 constexpr qint64 kSavedLogMax = 307199;
 
 // Letter of a kind's log files; a null QChar for kinds that keep none.
-QChar savedLogLetter(int kind);
+QChar savedLogLetter(LogKind kind);
 
 // Appends the operation log list as one record; false when it is empty, the
 // kind keeps no log or the file could not be written.
-bool SaveLog(int kind);
+bool SaveLog(LogKind kind);
 // Appends one line as a record.
-bool SaveLog(int kind, const QString &text);
+bool SaveLog(LogKind kind, const QString &text);
 
 struct SavedLogFile {
     QString label;   // "Копирование-1, KB: 12"

@@ -16,6 +16,9 @@ enum class Beep { Plain, Error, Info, Question };
 enum class YesOk { Yes = 6, Ok = 1, Cancel = 2 };
 enum class YesNoCancel { Yes, No, Cancel };
 enum class BoxIcon { Question, Warning };
+// The two ways of a folder button: the folder chooser, or any file (or a
+// typed name) inside the folder.
+enum class FolderPick { Chooser = 1, AnyFile = 2 };
 
 class Ui {
 public:

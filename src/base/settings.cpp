@@ -200,18 +200,18 @@ QByteArray setValue(const QByteArray &file, const QString &section, const QStrin
 
 } // namespace ini
 
-QString GetStartDir(int mode, const QString &folder)
+QString GetStartDir(StartDir mode, const QString &folder)
 {
     Settings &s = g_settings;
     switch (mode) {
-    case 2:
-    case 1: {
+    case StartDir::LoadAll:
+    case StartDir::Folder: {
         const QString path = iniPath();
         if (path.isEmpty())
-            return mode == 2 ? s.dirStart : QString();
+            return mode == StartDir::LoadAll ? s.dirStart : QString();
         const QByteArray file = ini::load(path);
         const QString dir = ini::value(file, kMain, QStringLiteral("DIRSTART"));
-        if (mode == 1)
+        if (mode == StartDir::Folder)
             return dir;
         s.dirStart = dir;
         s.lcm = ini::value(file, kMain, QStringLiteral("LCM"));
@@ -219,7 +219,7 @@ QString GetStartDir(int mode, const QString &folder)
         s.ophs = intValue(ini::value(file, kMain, QStringLiteral("OPHS")), 0);
         return dir;
     }
-    case 0:
+    case StartDir::OfferFolder:
         if (!ui().vopr(QStringLiteral("Открывать папку:\n") + folder
                        + QStringLiteral("\nпри старте программы?")))
             return QString();
@@ -230,15 +230,14 @@ QString GetStartDir(int mode, const QString &folder)
         s.dirStart = folder;
         zv(2);
         return QStringLiteral("1");
-    case -1:
+    case StartDir::SaveOrdPage:
         if (writeKeys({{QStringLiteral("OPHS"), QString::number(s.ophs)}}))
             ui().inf(QStringLiteral("Настройки для Ord/Page сохранены"));
         else
             ui().beep(Beep::Error);
         return QString();
-    default:
-        return QString();
     }
+    return QString();
 }
 
 void Savini()

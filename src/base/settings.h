@@ -20,10 +20,11 @@ Settings &settings();
 // Options/vtl.ini, empty when Options/ cannot be made.
 QString iniPath();
 
-// Mode 2: read every key into settings() and return DIRSTART; mode 1: return
-// DIRSTART only; mode 0: offer folder as the start folder ("1" when written);
-// mode -1: write OPHS from settings().
-QString GetStartDir(int mode, const QString &folder = QString());
+// LoadAll: read every key into settings() and return DIRSTART; Folder: return
+// DIRSTART only; OfferFolder: offer folder as the start folder ("1" when
+// written); SaveOrdPage: write OPHS from settings().
+enum class StartDir { SaveOrdPage = -1, OfferFolder = 0, Folder = 1, LoadAll = 2 };
+QString GetStartDir(StartDir mode, const QString &folder = QString());
 
 // Writes LCM and CLV together when either differs from the file.
 void Savini();

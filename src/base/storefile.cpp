@@ -1,5 +1,6 @@
 #include "base/storefile.h"
 
+#include "base/runstate.h"
 #include "base/currentlog.h"
 #include "platform/dirreader.h"
 #include "platform/regularfile.h"
@@ -12,7 +13,10 @@ namespace {
 
 void logTooBig(const QString &path)
 {
-    static QSet<QString> told;
+    struct Told {
+        QSet<QString> paths;
+    };
+    QSet<QString> &told = runState().get<Told>().paths;
     if (told.contains(path))
         return;
     told.insert(path);

@@ -57,9 +57,9 @@ int cliCopy(CliRun &r)
     CopyMover mover(r.rows, r.ops, target, h);
     mover.setDryRun(r.test);
     r.confirm(move || (mode > 0 && policy > 0));
-    const CopyMoveResult res = mover.CopyMove(!move, mode);
+    const CopyMoveResult res = mover.CopyMove(move ? Transfer::Move : Transfer::Copy, CopyMode(mode));
 
-    if (mode == 3) {
+    if (CopyMode(mode) == CopyMode::CheckFolders) {
         // The check of the backup's folders; creating them is the list window's button.
         QList<BatchRow> rows;
         const QString base = target.endsWith(QLatin1Char('/')) ? target : target + QLatin1Char('/');

@@ -22,7 +22,7 @@ int deleteFiles(CliRun &r, bool permanent)
     FileDeleter d(r.rows, r.ops);
     d.setDryRun(r.test);
     r.confirm(true);
-    const DeleteResult res = d.sbDelFilesClick(permanent);
+    const DeleteResult res = d.deleteSelected(permanent);
     if (!res.ran)
         return 2;
     printBatch(res.rows, currentLog().opLog(), r.test);
@@ -48,7 +48,7 @@ int cliEmptyFolders(CliRun &r)
     r.confirm(del);
     // Without --trash or --delete the question's other button: select them.
     r.console.yesButton = del ? YesOk::Yes : YesOk::Ok;
-    const DeleteResult res = d.miDelEmptyDirClick(toTrash);
+    const DeleteResult res = d.deleteEmptyFolders(toTrash);
     if (!res.ran)
         return 2;
     printBatch(res.rows, del ? currentLog().opLog() : QStringList(), r.test && del);

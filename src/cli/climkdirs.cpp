@@ -24,7 +24,7 @@ int cliMkdirs(CliRun &r)
     s.folder = QDir(r.value("in")).absolutePath();
     s.editor = lines->join(QLatin1Char('\n'));
     r.confirm(false);
-    if (sbFormatClick(s, r.test ? 1 : 2) != DirListOutcome::Done || s.result.size() < 2)
+    if (runDirList(s, r.test ? DirListAction::Check : DirListAction::Create) != DirListOutcome::Done || s.result.size() < 2)
         return 2;
     // The result lines are "<folder><name> <tag>" in the order of the formatted names.
     const QStringList names = s.editor.split(QLatin1Char('\n'));
@@ -39,7 +39,7 @@ int cliMkdirs(CliRun &r)
     }
     QStringList tail = s.result.mid(s.result.size() - 2); // "___" and the window's result line
     const QStringList &opLog = currentLog().opLog();
-    if (!r.test && currentLog().lastKind() == kCreateFolders && !opLog.isEmpty()
+    if (!r.test && currentLog().lastKind() == LogKind::CreateFolders && !opLog.isEmpty()
         && opLog.last().endsWith(QStringLiteral("Лог сохранен")))
         tail << opLog.last();
     printBatch(rows, tail, r.test);

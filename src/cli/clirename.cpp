@@ -27,19 +27,19 @@ int cliQuick(CliRun &r)
     q.setDryRun(r.test);
     r.confirm(false);
     if (what == QLatin1String("translit") || what == QLatin1String("spaces")) {
-        const int mode = what == QLatin1String("spaces") ? QuickSpaces : QuickTranslit;
-        const QString title = mode == QuickSpaces ? QStringLiteral("Заменить пробелы на подчеркивание")
+        const QuickMode mode = what == QLatin1String("spaces") ? QuickMode::Spaces : QuickMode::Translit;
+        const QString title = mode == QuickMode::Spaces ? QStringLiteral("Заменить пробелы на подчеркивание")
                                                   : QStringLiteral("Перевести имена в транслит");
         if (dirs && !q.folderPreCheck())
             return 2;
         q.DopRen(mode, dirs, title);
     } else if (what.startsWith(QLatin1String("add-ext:")) && !dirs) {
         r.console.typed = what.mid(8);
-        q.DopRen(QuickAddExt, false, QStringLiteral("Добавить расширение"));
+        q.DopRen(QuickMode::AddExt, false, QStringLiteral("Добавить расширение"));
     } else if (what == QLatin1String("remove-ext") && !dirs) {
         // The question's second button: cut the extension off.
         r.console.yesButton = YesOk::Ok;
-        q.miDopExtDelClick();
+        q.removeExtensions();
     } else {
         printErr(QStringLiteral("--quick: translit, spaces, add-ext:РАСШ или remove-ext (с --folders: translit "
                                 "или spaces)"));
@@ -79,7 +79,7 @@ int cliRenameList(CliRun &r)
     QStringList before; // a real run renames the lists in place
     for (qsizetype i = 0; i < s.parts.names.size(); ++i)
         before << s.parts.folders[i] + s.parts.names[i] + s.parts.exts[i];
-    if (renSpisClick(s, r.test ? 1 : 2, env) != RenSpisOutcome::Ran)
+    if (runRenSpis(s, r.test ? RenSpisAction::Test : RenSpisAction::Rename, env) != RenSpisOutcome::Ran)
         return 2;
     const QStringList names = memoLines(s.editor);
     QList<BatchRow> out;

@@ -26,7 +26,7 @@ int cliText(CliRun &r)
     o.caseSensitive = r.isSet("case");
     o.numbersLine = r.isSet("lines");
     CurrentLog &log = currentLog();
-    log.beginOperation(kTextSearch);
+    log.beginOperation(LogKind::TextSearch);
     const TextSearchResult found = Parser(r.rows, text, o, log.opLog(), &r.ops);
     printLines(log.opLog(), true);
     return found.found.isEmpty() ? 1 : 0;

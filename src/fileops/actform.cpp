@@ -199,7 +199,7 @@ TActfrm::TActfrm(TableModel &table, OperationContext &ops, CopyMoveHooks copyHoo
                                QStringLiteral("Только проверить / создать вложенные папки")};
     for (int m = 0; m < modes.size(); ++m) {
         QAction *a = popCopy->addAction(modes[m]);
-        connect(a, &QAction::triggered, this, [this, m] { CopyMove(true, m); });
+        connect(a, &QAction::triggered, this, [this, m] { CopyMove(Transfer::Copy, CopyMode(m)); });
         miCopyModes << a;
     }
     popCopy->addSeparator();
@@ -267,7 +267,7 @@ TActfrm::TActfrm(TableModel &table, OperationContext &ops, CopyMoveHooks copyHoo
     });
     connect(sbOpenWith, &QPushButton::clicked, this, [this] { run(m_hooks.openWith); });
     connect(sbCopyFil, &QPushButton::clicked, this, [this] { sbCopyFilClick(shiftHeld()); });
-    connect(sbMoveFil, &QPushButton::clicked, this, [this] { CopyMove(false, 0); });
+    connect(sbMoveFil, &QPushButton::clicked, this, [this] { CopyMove(Transfer::Move, CopyMode::Prefix); });
     connect(sbIzbDir, &QPushButton::clicked, this, [this] { sbIzbDirClick(shiftHeld()); });
     connect(sbFndTxtFil, &QPushButton::clicked, this, [this] {
         if (!m_hooks.textSearch)
@@ -331,9 +331,9 @@ void TActfrm::setTarget(const QString &folder)
     eDirCopyMove->setText(folder);
 }
 
-void TActfrm::CopyMove(bool copy, int mode)
+void TActfrm::CopyMove(Transfer transfer, CopyMode mode)
 {
-    const CopyMoveResult r = m_mover.CopyMove(copy, mode);
+    const CopyMoveResult r = m_mover.CopyMove(transfer, mode);
     eDirCopyMove->setText(settings().lcm);
     if (r.closeWindow)
         accept();
@@ -344,7 +344,7 @@ void TActfrm::sbCopyFilClick(bool shift)
     if (shift)
         miCopyHelpClick();
     else
-        CopyMove(true, 0);
+        CopyMove(Transfer::Copy, CopyMode::Prefix);
 }
 
 void TActfrm::miCopyHelpClick() { ui().inf(copyHelpText()); }

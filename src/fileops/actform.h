@@ -56,7 +56,7 @@ public:
     bool takeReopen() { return std::exchange(m_reopen, false); }
     CopyMover &mover() { return m_mover; }
 
-    void CopyMove(bool copy, int mode);
+    void CopyMove(Transfer transfer, CopyMode mode);
     void sbCopyFilClick(bool shift);
     void sbIzbDirClick(bool shift);
     void miCopyHelpClick();

@@ -1,8 +1,11 @@
 #include "fileops/dircreateform.h"
 
+#include "base/appcontext.h"
 #include "base/services.h"
 #include "fileops/clicklabel.h"
+#include "platform/dirreader.h"
 #include "shell/core/shellrun.h"
+#include "table/core/tablemodel.h"
 #include "widgets/keystate.h"
 #include "widgets/memo.h"
 
@@ -16,7 +19,7 @@
 
 namespace vt {
 
-TDirCreateFrm::TDirCreateFrm(DirCreateHooks hooks, QWidget *parent) : QDialog(parent), m_hooks(std::move(hooks))
+TDirCreateFrm::TDirCreateFrm(AppContext &ctx, QWidget *parent) : QDialog(parent), m_ctx(ctx)
 {
     setWindowTitle(QStringLiteral("Создать папки по списку"));
     setObjectName(QStringLiteral("TDirCreateFrm"));
@@ -112,7 +115,7 @@ void TDirCreateFrm::setFolder(const QString &folder)
 void TDirCreateFrm::sbFormatClick(int mode)
 {
     take();
-    const DirListOutcome o = vt::sbFormatClick(m_state, mode);
+    const DirListOutcome o = runDirList(m_state, DirListAction(mode));
     put();
     if (o == DirListOutcome::FocusEditor)
         memDirList->setFocus();
@@ -120,7 +123,7 @@ void TDirCreateFrm::sbFormatClick(int mode)
 
 void TDirCreateFrm::sbDirInfClick()
 {
-    vt::sbDirInfClick(m_state);
+    reportFolderContents(m_state);
     put();
 }
 
@@ -135,19 +138,25 @@ void TDirCreateFrm::sbIzbDirClick(bool shift, bool ctrl)
     }
     if (ctrl)
         return labDirForDirsClick();
-    if (!m_hooks.openIzb)
-        return ui().beep();
-    const QString chosen = m_hooks.openIzb(m_state.folder, m_hooks.tableFolder ? m_hooks.tableFolder() : QString());
+    const QString chosen = m_ctx.window().chooseFavouriteFolder(m_state.folder, tableFolder(), this);
     if (!chosen.isEmpty())
         setFolder(chosen);
 }
 
+QString TDirCreateFrm::tableFolder() const
+{
+    const int row = m_ctx.window().currentRow();
+    const TableModel &m = m_ctx.table();
+    if (row < 0 || row >= m.size())
+        return QString();
+    const QByteArray f = m.at(row).entry.folderBytes();
+    return fs::displayName(std::string_view(f.constData(), size_t(f.size())));
+}
+
 void TDirCreateFrm::sbSelectDirClick(bool shift)
 {
-    if (!m_hooks.chooseDir)
-        return ui().beep();
     QString folder = m_state.folder;
-    if (m_hooks.chooseDir(shift ? 2 : 1, folder) && !folder.isEmpty())
+    if (m_ctx.window().chooseFolder(shift ? FolderPick::AnyFile : FolderPick::Chooser, folder) && !folder.isEmpty())
         setFolder(folder);
 }
 

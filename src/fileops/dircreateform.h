@@ -1,10 +1,10 @@
 #pragma once
 // The folder-creation window: a list of names becomes folders in one chosen
 // folder. Made once at start; its texts persist between openings.
+#include "base/services.h"
 #include "fileops/core/dircreate.h"
 
 #include <QDialog>
-#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -15,19 +15,14 @@ namespace vt {
 
 class ClickLabel;
 
-struct DirCreateHooks {
-    // The favourite-folders window: the chosen folder, empty when none.
-    std::function<QString(const QString &current, const QString &tableFolder)> openIzb;
-    // The focused table row's folder (empty when none).
-    std::function<QString()> tableFolder;
-    // The folder chooser (way 1 or 2); false on cancel.
-    std::function<bool(int way, QString &folder)> chooseDir;
-};
+class AppContext;
 
 class TDirCreateFrm : public QDialog {
     Q_OBJECT
 public:
-    explicit TDirCreateFrm(DirCreateHooks hooks, QWidget *parent = nullptr);
+    // The favourite folders, the folder chooser and the focused row's folder
+    // come from the main window through ctx.
+    explicit TDirCreateFrm(AppContext &ctx, QWidget *parent = nullptr);
 
     DirListState &state() { return m_state; }
     // Shows the window (not modal) with the kept texts.
@@ -49,8 +44,10 @@ private:
     void take();  // widgets -> state
     void put();   // state -> widgets
     void setFolder(const QString &folder);
+    // The focused table row's folder (empty when none).
+    QString tableFolder() const;
 
-    DirCreateHooks m_hooks;
+    AppContext &m_ctx;
     DirListState m_state;
 };
 

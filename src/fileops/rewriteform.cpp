@@ -53,7 +53,7 @@ TReWriteFrm::TReWriteFrm(const RewriteScan &scan, const QString &startFolder, QW
     labRewrDirNew = new ClickLabel(QStringLiteral("Будет создано папок: ") + QString::number(scan.newDirs.size()), this);
     labRewrFIlesOther = new ClickLabel(QStringLiteral("Остальные файлы: ") + QString::number(rest), this);
     labRewrFIlesOther->setEnabled(rest > 0);
-    const bool backup = scan.mode == 2;
+    const bool backup = scan.mode == CopyMode::Backup;
     labRewrDirSrc->setVisible(backup);
     eRewrDirSrc->setVisible(backup);
     labRewrDirNew->setVisible(backup);

@@ -1,20 +1,37 @@
 #include "lists/favouritecommands.h"
 
+#include "base/appcontext.h"
 #include "lists/filstrform.h"
 #include "lists/openvarform.h"
+#include "platform/dirreader.h"
+#include "table/core/tablemodel.h"
 
 namespace vt {
+namespace {
 
-void registerFavouriteCommands(CommandTable &t, FavouriteHooks h)
+// Quiet: the window only offers the folder when exactly one row is selected.
+QString selectedRowFolder(const TableModel &table)
 {
-    t.add("lists.favouriteFolder", u"", u"", {}, BusyPolicy::Refuse, [h] {
+    const Selection sel = table.selection();
+    if (sel.size() != 1)
+        return QString();
+    const QByteArray f = sel.first().entry.folderBytes();
+    return fs::displayName(std::string_view(f.constData(), size_t(f.size())));
+}
+
+} // namespace
+
+void registerFavouriteCommands(AppContext &ctx)
+{
+    AppContext *c = &ctx;
+    ctx.commands().add("lists.favouriteFolder", u"", u"", {}, BusyPolicy::Refuse, [c] {
         QString chosen;
-        if (OpenIzb(h.folderField(), h.tableFolder(), chosen, false, h.parent))
-            h.setFolder(chosen);
+        if (OpenIzb(c->window().folderField(), selectedRowFolder(c->table()), chosen, false, c->window().widget()))
+            c->window().setFolderField(chosen);
     });
-    t.add("lists.favouriteTemplates", u"Избранные шаблоны", u"", {}, BusyPolicy::Refuse, [h] {
+    ctx.commands().add("lists.favouriteTemplates", u"Избранные шаблоны", u"", {}, BusyPolicy::Refuse, [c] {
         OpenFilStr(FavouriteKind::Template, FavouriteStrings::storePath(FavouriteKind::Template),
-                   h.templateField(), QStringLiteral("Избранные шаблоны"), h.parent);
+                   c->window().templateField(), QStringLiteral("Избранные шаблоны"), c->window().widget());
     });
 }
 

@@ -68,9 +68,9 @@ ListGroup::ListGroup(ListController &lists, QGroupBox *box, QLabel *caption, QWi
     more->setSpacing(2);
     more->addWidget(sbAllSpisRen);
 
-    connect(sbAllSpisRefr, &QToolButton::clicked, this, [this] { m_lists.sbAllSpisRefrClick(shiftHeld()); });
-    connect(sbAllSpisDel, &QToolButton::clicked, this, [this] { m_lists.sbAllSpisDelClick(); });
-    connect(sbAllSpisSave, &QToolButton::clicked, this, [this] { m_lists.sbAllSpisSaveClick(); });
+    connect(sbAllSpisRefr, &QToolButton::clicked, this, [this] { m_lists.reopenOrShow(shiftHeld()); });
+    connect(sbAllSpisDel, &QToolButton::clicked, this, [this] { m_lists.deleteListFile(); });
+    connect(sbAllSpisSave, &QToolButton::clicked, this, [this] { m_lists.saveOpenList(); });
     connect(sbAllSpisRen, &QToolButton::clicked, this, &ListGroup::renameClicked);
     connect(&m_lists, &ListController::stateChanged, this, &ListGroup::refresh);
     refresh();

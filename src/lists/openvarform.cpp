@@ -1,5 +1,6 @@
 #include "lists/openvarform.h"
 
+#include "base/runstate.h"
 #include "base/appdirs.h"
 #include "base/services.h"
 #include "base/settings.h"
@@ -56,8 +57,7 @@ QString withFolder(const QString &hint, const QString &folder)
 
 OpenVarSession &openVarSession()
 {
-    static OpenVarSession s;
-    return s;
+    return runState().get<OpenVarSession>();
 }
 
 TOpenVarForm::TOpenVarForm(const QString &current, const QString &tableFolder, bool hideStartDir,
@@ -166,7 +166,7 @@ TOpenVarForm::TOpenVarForm(const QString &current, const QString &tableFolder, b
     connect(sbStartDir, &QPushButton::clicked, this, [this] { sbStartDirClick(shiftHeld()); });
     connect(sbAddFromIzb, &QToolButton::clicked, this, &TOpenVarForm::sbAddFromIzbClick);
     connect(sbRefr, &QToolButton::clicked, this, [this] { takeSource(m_tableFolder); });
-    connect(sbOwnDir, &QToolButton::clicked, this, [this] { takeSource(GetStartDir(1)); });
+    connect(sbOwnDir, &QToolButton::clicked, this, [this] { takeSource(GetStartDir(StartDir::Folder)); });
     connect(lbDir, &QListWidget::itemDoubleClicked, this, &TOpenVarForm::lbDirDblClick);
     connect(cbSortDir, &QCheckBox::toggled, this, [this] { fillBox(); });
     lbDir->installEventFilter(this);
@@ -185,7 +185,7 @@ QString TOpenVarForm::result() const { return eDirOpenVar->text(); }
 void TOpenVarForm::setSourceHints()
 {
     sbRefr->setToolTip(withFolder(QStringLiteral("Установить выделенную в таблице папку:"), m_tableFolder));
-    sbOwnDir->setToolTip(withFolder(QStringLiteral("Установить стартовую папку:"), GetStartDir(1)));
+    sbOwnDir->setToolTip(withFolder(QStringLiteral("Установить стартовую папку:"), GetStartDir(StartDir::Folder)));
     const QString start = openVarSession().searchStart ? openVarSession().searchStart() : QString();
     lab1->setToolTip(withFolder(QStringLiteral("Установить последнюю папку начала поиска:"), start));
 }
@@ -337,11 +337,11 @@ void TOpenVarForm::sbStartDirClick(bool shift)
     if (!sbStartDir->isVisible())
         return;
     const QString folder = shift ? QString() : result();
-    if (folder == GetStartDir(1)) {
+    if (folder == GetStartDir(StartDir::Folder)) {
         ui().beep();
         return;
     }
-    if (!GetStartDir(0, folder).isEmpty())
+    if (!GetStartDir(StartDir::OfferFolder, folder).isEmpty())
         setSourceHints();
 }
 

@@ -120,7 +120,7 @@ void TColViewForm::sbOkClick()
         return;
     }
     CurrentLog &log = currentLog();
-    log.beginOperation(kColumnView);
+    log.beginOperation(LogKind::ColumnView);
     for (int row : m_table.selectedRows())
         log.opLog() << colViewLine(m_state, m_table, row);
     feedback().showLog();

@@ -212,7 +212,7 @@ void Prosmotr(const TableModel &table, const QString &titleTail, QWidget *parent
     f.exec();
 }
 
-void Prosmotr(int mode, const QStringList &paths, const QString &titleTail, QWidget *parent)
+void Prosmotr(ViewMode mode, const QStringList &paths, const QString &titleTail, QWidget *parent)
 {
     TProsmForm f(viewOfPaths(paths, mode), titleTail, parent);
     f.exec();

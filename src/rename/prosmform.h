@@ -52,7 +52,7 @@ private:
 // Shows the view modally: mode 0 the selected rows of the table, otherwise
 // the prepared paths (ViewMode); tail ends the caption.
 void Prosmotr(const TableModel &table, const QString &titleTail, QWidget *parent);
-void Prosmotr(int mode, const QStringList &paths, const QString &titleTail, QWidget *parent);
+void Prosmotr(ViewMode mode, const QStringList &paths, const QString &titleTail, QWidget *parent);
 
 // The view of the selected rows, or (splitter) the name splitter holding
 // their paths.

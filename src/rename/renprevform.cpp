@@ -435,7 +435,7 @@ void TRenPrevForm::sbProsmRenClick(bool shift)
     if (a == YesOk::Ok && m == 0)
         return ui().inf(QStringLiteral("Не найдено записей в выделенных строчках, колонка \"Имя (новое)\""));
     const bool newNames = a == YesOk::Ok;
-    Prosmotr(m_dirs ? ViewFolders : ViewFiles, viewLines(newNames),
+    Prosmotr(m_dirs ? ViewMode::Folders : ViewMode::Files, viewLines(newNames),
              QStringLiteral("таблице, колонка \"") + (newNames ? QStringLiteral("Новое имя\"") : QStringLiteral("Имя\"")),
              this);
 }

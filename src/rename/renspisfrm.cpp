@@ -239,7 +239,7 @@ void TRenSpisFrm::sbFormatClick(int tag)
     env.table = &m_table;
     env.lists = m_lists;
     env.ops = &m_ops;
-    const RenSpisOutcome o = renSpisClick(m_state, tag, env);
+    const RenSpisOutcome o = runRenSpis(m_state, RenSpisAction(tag), env);
     switch (o) {
     case RenSpisOutcome::Refused:
         return;

@@ -442,17 +442,17 @@ void SearchPanel::buildMenus()
     attach(labShab, popShablon);
 
     PopDir = new QMenu(this);
-    auto way = [this](int w, bool empty) {
+    auto way = [this](FolderPick w, bool empty) {
         QString folder;
         if (GetDirOnly(w, folder, empty))
             eDirPath->setText(folder);
     };
     connect(PopDir->addAction(QStringLiteral("1 способ (обзор папок)")), &QAction::triggered, this,
-            [way] { way(1, false); });
+            [way] { way(FolderPick::Chooser, false); });
     connect(PopDir->addAction(QStringLiteral("2 способ (папки/файлы)")), &QAction::triggered, this,
-            [way] { way(2, false); });
+            [way] { way(FolderPick::AnyFile, false); });
     connect(PopDir->addAction(QStringLiteral("Обзор папок (без выделения)")), &QAction::triggered,
-            this, [way] { way(1, true); });
+            this, [way] { way(FolderPick::Chooser, true); });
     PopDir->addSeparator();
     connect(PopDir->addAction(QStringLiteral("из избранных")), &QAction::triggered, this,
             [this] { sbIzbDirClick(false); });
@@ -679,12 +679,12 @@ void SearchPanel::chooseExtensions()
 
 // ---- folder ----
 
-bool SearchPanel::GetDirOnly(int way, QString &folder, bool startEmpty)
+bool SearchPanel::GetDirOnly(FolderPick way, QString &folder, bool startEmpty)
 {
     if (busy() || listMode())
         return false;
     QString chosen;
-    if (way == 2) {
+    if (way == FolderPick::AnyFile) {
         QString cur = eDirPath->text();
         if (!cur.isEmpty() && !cur.endsWith(QLatin1Char('/')))
             cur += QLatin1Char('/');
@@ -709,7 +709,7 @@ bool SearchPanel::GetDirOnly(int way, QString &folder, bool startEmpty)
 void SearchPanel::sbSelectDirClick(bool shift)
 {
     QString folder;
-    if (GetDirOnly(shift ? 2 : 1, folder))
+    if (GetDirOnly(shift ? FolderPick::AnyFile : FolderPick::Chooser, folder))
         eDirPath->setText(folder);
 }
 

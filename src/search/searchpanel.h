@@ -1,6 +1,7 @@
 #pragma once
 // The top panel of the main window (`panTop`): search parameters in mask mode,
 // the list controls in list mode, their presets, toggles and pickers.
+#include "base/services.h"
 #include "search/core/searchparams.h"
 
 #include <QPoint>
@@ -126,7 +127,7 @@ public:
 
     // --- commands, also reachable from buttons and menus ---
     // Way 1 folder browser (startEmpty: without the current folder), way 2 any-file dialog.
-    bool GetDirOnly(int way, QString &folder, bool startEmpty = false);
+    bool GetDirOnly(FolderPick way, QString &folder, bool startEmpty = false);
     void sbSelectDirClick(bool shift);
     void sbIzbDirClick(bool shift);
     void setMaskAtEnter(bool shift);

@@ -215,13 +215,13 @@ void TMetForm::refresh()
 
 void TMetForm::selectAll()
 {
-    m_commands->SelTab(1);
+    m_commands->SelTab(SelectAll::Select);
     refresh();
 }
 
 void TMetForm::clearAll()
 {
-    m_commands->SelTab(0);
+    m_commands->SelTab(SelectAll::Clear);
     refresh();
 }
 

@@ -42,7 +42,8 @@ int ResultTable::fittedStartWidth(int col, const QFontMetrics &fm, int headerWid
 
 int ResultTable::modifiedStartWidth(const QFontMetrics &fm) { return fittedStartWidth(ColModified, fm, 0); }
 
-ResultTable::ResultTable(QWidget *parent) : QTableView(parent), m_model(new TableModel(this))
+ResultTable::ResultTable(QWidget *parent, TableModel *model)
+    : QTableView(parent), m_model(model ? model : new TableModel(this))
 {
     setModel(m_model);
     setShowGrid(true);

@@ -13,7 +13,9 @@ namespace vt {
 class ResultTable : public QTableView {
     Q_OBJECT
 public:
-    explicit ResultTable(QWidget *parent = nullptr);
+    // Shows model (the caller keeps it alive longer than the view), or a
+    // model of its own when none is given.
+    explicit ResultTable(QWidget *parent = nullptr, TableModel *model = nullptr);
 
     TableModel *tableModel() const { return m_model; }
 

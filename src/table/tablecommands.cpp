@@ -39,7 +39,7 @@ void TableCommands::selectFirstOrLast(bool last)
         ui().beep();
         return;
     }
-    vt::selTab(*m, 3);
+    vt::selTab(*m, SelectAll::ClearQuietly);
     const int row = last ? m->size() - 1 : 0;
     m->setSelected(row, true);
     m_table->setCurrentRow(row);
@@ -59,7 +59,7 @@ bool TableCommands::findCheck()
     if (m->selectedCount() == 1) {
         m_table->setCurrentRow(m->firstSelected());
     } else {
-        vt::selTab(*m, 3);
+        vt::selTab(*m, SelectAll::ClearQuietly);
         m_table->clearCurrentRow();
         m_table->setFocus(Qt::OtherFocusReason);
     }
@@ -251,9 +251,9 @@ void TableCommands::selectByKind(bool select, bool folders, bool files)
     m_table->notifyCounters();
 }
 
-void TableCommands::SelTab(int mode)
+void TableCommands::SelTab(SelectAll how)
 {
-    vt::selTab(*model(), mode);
+    vt::selTab(*model(), how);
     m_table->notifyCounters();
 }
 

@@ -3,6 +3,8 @@
 // select first/last, find, marks, sort, remove, invert, shuffle, row move,
 // select by kind, recount and scrolling. Each makes its own busy test, and
 // registerCommands() puts them into the main window's command table.
+#include "table/core/selection.h"
+
 #include <QObject>
 #include <functional>
 
@@ -55,7 +57,7 @@ public:
     void sort(int code, int d);
     // Buttons "Выделить все" / "Снять выделение" and their menu items.
     void selectByKind(bool select, bool folders, bool files);
-    void SelTab(int mode);
+    void SelTab(SelectAll how);
     // Recount; explicitFlag for the menu command (it reports the result).
     void Peressh(bool explicitFlag);
     void scrollHome();

@@ -130,7 +130,7 @@ void TParserForm::search(const QString &text)
 {
     sbParser->setEnabled(false);
     CurrentLog &log = currentLog();
-    log.beginOperation(kTextSearch);
+    log.beginOperation(LogKind::TextSearch);
     const TextSearchResult r = Parser(m_table, text, options(), log.opLog(), &m_ops);
     sbParser->setEnabled(true);
     const int notFound = r.selected - int(r.found.size());

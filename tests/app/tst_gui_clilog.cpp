@@ -75,7 +75,7 @@ private slots:
         settings().lcm = T;
         TActfrm f(t, ops, {}, {});
         fx.ui.yesNo << true;
-        f.CopyMove(true, 0);
+        f.CopyMove(Transfer::Copy, CopyMode::Prefix);
         const QStringList fromWindow = decodeTextLines(test::readBytes(optPath() + "c1"));
         QCOMPARE(timeless(fromWindow), timeless(fromCli));
         QVERIFY(QFileInfo::exists(T + "b.txt"));

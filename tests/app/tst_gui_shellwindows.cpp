@@ -83,7 +83,7 @@ private slots:
         qputenv("XDG_DATA_HOME", (home->path() + QStringLiteral("/xdg")).toUtf8());
         resetAppDirs();
         settings() = Settings();
-        currentLog().beginOperation(0);
+        currentLog().beginOperation(LogKind::None);
         currentLog().setSearchSummary(QString());
         setKeyStateForTest(Qt::NoModifier);
     }
@@ -367,7 +367,7 @@ private slots:
     void logViewerLastActionAndSavedLogs()
     {
         test::FakeServices fx;
-        currentLog().beginOperation(kCopy);
+        currentLog().beginOperation(LogKind::Copy);
         currentLog().opLog() << QStringLiteral("08.12.2026 12:00:00 Копирование") << QStringLiteral("-")
                              << QStringLiteral("___\r\n") << QStringLiteral("Результат: 1 из 1");
         QVERIFY(GetOptPath());
@@ -418,7 +418,7 @@ private slots:
     void logViewerSavesACopy()
     {
         test::FakeServices fx;
-        currentLog().beginOperation(kRename);
+        currentLog().beginOperation(LogKind::Rename);
         currentLog().opLog() << QStringLiteral("строка 1") << QStringLiteral("line \u4e2d");
         TLogForm f;
         const QString texts = home->path() + QStringLiteral("/Texts/");
@@ -450,7 +450,7 @@ private slots:
         QVERIFY(!QFile::exists(file));
 
         // Empty memo: a beep and nothing else.
-        currentLog().beginOperation(kRename);
+        currentLog().beginOperation(LogKind::Rename);
         TLogForm empty;
         fx.ui.clear();
         empty.butSaveClick();

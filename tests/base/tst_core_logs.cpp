@@ -32,7 +32,7 @@ private slots:
         home = new QTemporaryDir;
         qputenv("VESTRADA_HOME", home->path().toUtf8());
         resetAppDirs();
-        currentLog().beginOperation(0);
+        currentLog().beginOperation(LogKind::None);
     }
     void cleanup()
     {
@@ -57,54 +57,54 @@ private slots:
 
     void lastActionTags()
     {
-        QCOMPARE(lastKindTag(1), QStringLiteral("[копирование файлов]"));
-        QCOMPARE(lastKindTag(5), QStringLiteral("[открытие списка VTL / VTX / M3U]"));
-        QCOMPARE(lastKindTag(11), QStringLiteral("[просмотр параметров командной строки]"));
-        QCOMPARE(lastKindTag(0), QStringLiteral("[НЕТ]"));
-        QCOMPARE(lastKindTag(12), QStringLiteral("[сравнение со снимком VTS]"));
-        QCOMPARE(lastKindTag(13), QStringLiteral("[НЕТ]"));
+        QCOMPARE(lastKindTag(LogKind::Copy), QStringLiteral("[копирование файлов]"));
+        QCOMPARE(lastKindTag(LogKind::ListOpen), QStringLiteral("[открытие списка VTL / VTX / M3U]"));
+        QCOMPARE(lastKindTag(LogKind::CommandLineView), QStringLiteral("[просмотр параметров командной строки]"));
+        QCOMPARE(lastKindTag(LogKind::None), QStringLiteral("[НЕТ]"));
+        QCOMPARE(lastKindTag(LogKind::SnapshotDiff), QStringLiteral("[сравнение со снимком VTS]"));
+        QCOMPARE(lastKindTag(LogKind(13)), QStringLiteral("[НЕТ]"));
         currentLog().opLog() << QStringLiteral("x");
-        currentLog().beginOperation(kDeleteFiles);
+        currentLog().beginOperation(LogKind::DeleteFiles);
         QVERIFY(currentLog().opLog().isEmpty());
-        QCOMPARE(currentLog().lastKind(), 9);
+        QCOMPARE(currentLog().lastKind(), LogKind::DeleteFiles);
     }
 
     void recordsKeepEveryName()
     {
         // cp1251 while every line fits...
-        QVERIFY(SaveLog(kRename, QStringLiteral("Переименован файл: a >> б")));
+        QVERIFY(SaveLog(LogKind::Rename, QStringLiteral("Переименован файл: a >> б")));
         QCOMPARE(read(opt(QStringLiteral("r1"))), record(QStringLiteral("Переименован файл: a >> б")));
         // ...then a name cp1251 cannot hold turns the whole file into UTF-8 with a BOM,
-        currentLog().beginOperation(kRename);
+        currentLog().beginOperation(LogKind::Rename);
         currentLog().opLog() << QStringLiteral("08.12.2026 12:00:00 Переименование") << QStringLiteral("-")
                              << QStringLiteral("/t/Ωmega.txt >> /t/omega.txt");
-        QVERIFY(SaveLog(kRename));
+        QVERIFY(SaveLog(LogKind::Rename));
         const QByteArray utf8 = "\xEF\xBB\xBF" + QStringLiteral("Переименован файл: a >> б\r\n__________\r\n\r\n"
                                                               "08.12.2026 12:00:00 Переименование\r\n-\r\n"
                                                               "/t/Ωmega.txt >> /t/omega.txt\r\n__________\r\n\r\n")
                                                   .toUtf8();
         QCOMPARE(read(opt(QStringLiteral("r1"))), utf8);
         // ...and later records follow it in UTF-8, appended.
-        QVERIFY(SaveLog(kRename, QStringLiteral("Переименован файл: в >> г")));
+        QVERIFY(SaveLog(LogKind::Rename, QStringLiteral("Переименован файл: в >> г")));
         QCOMPARE(read(opt(QStringLiteral("r1"))),
                  utf8 + QStringLiteral("Переименован файл: в >> г\r\n__________\r\n\r\n").toUtf8());
         // A pure-ASCII log taking a cp1251 record stays cp1251; a fresh one with
         // the odd name starts in UTF-8.
         write(opt(QStringLiteral("m1")), "moved a\r\n__________\r\n\r\n");
-        QVERIFY(SaveLog(kMove, QStringLiteral("перемещен б")));
+        QVERIFY(SaveLog(LogKind::Move, QStringLiteral("перемещен б")));
         QCOMPARE(read(opt(QStringLiteral("m1"))), "moved a\r\n__________\r\n\r\n" + record(QStringLiteral("перемещен б")));
-        QVERIFY(SaveLog(kCopy, QStringLiteral("日本.txt")));
+        QVERIFY(SaveLog(LogKind::Copy, QStringLiteral("日本.txt")));
         QCOMPARE(read(opt(QStringLiteral("c1"))), "\xEF\xBB\xBF" + QStringLiteral("日本.txt\r\n__________\r\n\r\n").toUtf8());
     }
 
     void nothingToWriteOrNoLetter()
     {
-        QVERIFY(!SaveLog(kCopy)); // empty operation log list
+        QVERIFY(!SaveLog(LogKind::Copy)); // empty operation log list
         currentLog().opLog() << QStringLiteral("line");
-        QVERIFY(!SaveLog(kTextSearch));
-        QVERIFY(!SaveLog(kListCheck, QStringLiteral("line")));
+        QVERIFY(!SaveLog(LogKind::TextSearch));
+        QVERIFY(!SaveLog(LogKind::ListCheck, QStringLiteral("line")));
         QCOMPARE(QDir(home->path() + QStringLiteral("/Options")).entryList(QDir::Files), QStringList());
-        QVERIFY(SaveLog(kMove));
+        QVERIFY(SaveLog(LogKind::Move));
         QCOMPARE(read(opt(QStringLiteral("m1"))), record(QStringLiteral("line")));
     }
 
@@ -113,13 +113,13 @@ private slots:
         QVERIFY(GetOptPath());
         const QByteArray full(307199, 'a');
         write(opt(QStringLiteral("c1")), full);
-        QVERIFY(SaveLog(kCopy, QStringLiteral("next")));
+        QVERIFY(SaveLog(LogKind::Copy, QStringLiteral("next")));
         QCOMPARE(read(opt(QStringLiteral("c1"))), full + record(QStringLiteral("next")));
         QVERIFY(!QFile::exists(opt(QStringLiteral("c2"))));
 
         const QByteArray over(307200, 'b');
         write(opt(QStringLiteral("c1")), over);
-        QVERIFY(SaveLog(kCopy, QStringLiteral("fresh")));
+        QVERIFY(SaveLog(LogKind::Copy, QStringLiteral("fresh")));
         QCOMPARE(read(opt(QStringLiteral("c2"))), over);
         QCOMPARE(read(opt(QStringLiteral("c1"))), record(QStringLiteral("fresh")));
     }
@@ -128,9 +128,9 @@ private slots:
     {
         QVERIFY(GetOptPath());
         write(opt(QStringLiteral("f1")), QByteArray(400000, '1'));
-        QVERIFY(SaveLog(kCreateFolders, QStringLiteral("second")));
+        QVERIFY(SaveLog(LogKind::CreateFolders, QStringLiteral("second")));
         write(opt(QStringLiteral("f1")), QByteArray(400000, '2'));
-        QVERIFY(SaveLog(kCreateFolders, QStringLiteral("third")));
+        QVERIFY(SaveLog(LogKind::CreateFolders, QStringLiteral("third")));
         QCOMPARE(QDir(home->path() + QStringLiteral("/Options")).entryList(QDir::Files),
                  (QStringList{QStringLiteral("f1"), QStringLiteral("f2")}));
         QCOMPARE(read(opt(QStringLiteral("f2"))), QByteArray(400000, '2'));

@@ -41,7 +41,7 @@ private slots:
         test::FakeServices fx;
         settings().dirStart = QStringLiteral("stale");
         settings().clv = true;
-        QCOMPARE(GetStartDir(2), QString());
+        QCOMPARE(GetStartDir(StartDir::LoadAll), QString());
         QCOMPARE(settings().dirStart, QString());
         QCOMPARE(settings().lcm, QString());
         QVERIFY(!settings().clv);
@@ -57,37 +57,37 @@ private slots:
         put(toCp1251(QStringLiteral("[other]\nDIRSTART=/wrong/\n"
                                     "[ main ]\r\n ; comment\r\n dirstart = \"/home/u/Фото/\" \r\n"
                                     "Lcm=/mnt/копии/\r\nCLV=2\r\nOPHS=abc\r\n")));
-        QCOMPARE(GetStartDir(2), QStringLiteral("/home/u/Фото/"));
+        QCOMPARE(GetStartDir(StartDir::LoadAll), QStringLiteral("/home/u/Фото/"));
         QCOMPARE(settings().lcm, QStringLiteral("/mnt/копии/"));
         QVERIFY(settings().clv);          // any non-zero number is true
         QCOMPARE(settings().ophs, 0);     // not a number: default
-        QCOMPARE(GetStartDir(1), QStringLiteral("/home/u/Фото/"));
+        QCOMPARE(GetStartDir(StartDir::Folder), QStringLiteral("/home/u/Фото/"));
     }
 
     void startFolderAnsweredYesIsWritten()
     {
         test::FakeServices fx;
         fx.ui.yesNo.enqueue(true);
-        QCOMPARE(GetStartDir(0, QStringLiteral("/data/Папка/")), QStringLiteral("1"));
+        QCOMPARE(GetStartDir(StartDir::OfferFolder, QStringLiteral("/data/Папка/")), QStringLiteral("1"));
         QCOMPARE(fx.ui.lastText(),
                  QStringLiteral("Открывать папку:\n/data/Папка/\nпри старте программы?"));
         QCOMPARE(fx.sound.played, QList<int>{2});
         QCOMPARE(bytes(), QByteArray("[MAIN]\r\nDIRSTART=/data/") + toCp1251(QStringLiteral("Папка"))
                               + QByteArray("/\r\n"));
         settings() = Settings();
-        QCOMPARE(GetStartDir(2), QStringLiteral("/data/Папка/"));
+        QCOMPARE(GetStartDir(StartDir::LoadAll), QStringLiteral("/data/Папка/"));
     }
 
     void startFolderAnsweredNoWritesNothing()
     {
         test::FakeServices fx;
         fx.ui.yesNo.enqueue(false);
-        QCOMPARE(GetStartDir(0, QStringLiteral("/data/")), QString());
+        QCOMPARE(GetStartDir(StartDir::OfferFolder, QStringLiteral("/data/")), QString());
         QVERIFY(!QFile::exists(ini()));
         const QByteArray before("[MAIN]\r\nDIRSTART=/old/\r\n");
         put(before);
         fx.ui.yesNo.enqueue(false);
-        QCOMPARE(GetStartDir(0, QStringLiteral("/data/")), QString());
+        QCOMPARE(GetStartDir(StartDir::OfferFolder, QStringLiteral("/data/")), QString());
         QCOMPARE(bytes(), before);
         QVERIFY(fx.sound.played.isEmpty());
     }
@@ -101,7 +101,7 @@ private slots:
         // code would come back as another folder.
         for (const QString &bad : {QStringLiteral("/a\nCLV=1/"), QStringLiteral("/a\u4e2d/")}) {
             fx.ui.yesNo.enqueue(true);
-            QCOMPARE(GetStartDir(0, bad), QString());
+            QCOMPARE(GetStartDir(StartDir::OfferFolder, bad), QString());
             QCOMPARE(bytes(), before);
         }
         QCOMPARE(fx.ui.beepKinds, (QList<Beep>{Beep::Error, Beep::Error}));
@@ -114,7 +114,7 @@ private slots:
         const QByteArray before = toCp1251(QStringLiteral(
             "; settings\n[MAIN]\nDIRSTART = /дом/\r\nLCM=\"/mnt/x/\"\nCLV=1\n\n[EXTRA]\nA=b"));
         put(before);
-        GetStartDir(2);
+        GetStartDir(StartDir::LoadAll);
         Savini();
         QCOMPARE(bytes(), before);
     }
@@ -123,7 +123,7 @@ private slots:
     {
         test::FakeServices fx;
         put(QByteArray("[MAIN]\r\nLCM=/a/\r\nOPHS=2\r\n\r\n[X]\r\nk=v\r\n"));
-        GetStartDir(2);
+        GetStartDir(StartDir::LoadAll);
         settings().clv = true;
         Savini();
         QCOMPARE(bytes(), QByteArray("[MAIN]\r\nLCM=/a/\r\nOPHS=2\r\nCLV=1\r\n\r\n[X]\r\nk=v\r\n"));
@@ -164,25 +164,25 @@ private slots:
         test::FakeServices fx;
         put(QByteArray("[MAIN]\r\nCLV=1\r\n"));
         settings().ophs = 3;
-        GetStartDir(-1);
+        GetStartDir(StartDir::SaveOrdPage);
         QCOMPARE(fx.ui.lastText(), QStringLiteral("Настройки для Ord/Page сохранены"));
         QCOMPARE(bytes(), QByteArray("[MAIN]\r\nCLV=1\r\nOPHS=3\r\n"));
         settings().ophs = 0;
-        GetStartDir(2);
+        GetStartDir(StartDir::LoadAll);
         QCOMPARE(settings().ophs, 3);
     }
 
     void optionsRemovedDuringTheRunAreMadeAgain()
     {
         test::FakeServices fx;
-        QCOMPARE(GetStartDir(2), QString());
+        QCOMPARE(GetStartDir(StartDir::LoadAll), QString());
         QVERIFY(QDir(home->path() + QStringLiteral("/Options")).removeRecursively());
         settings().clv = true;
         Savini();
         QCOMPARE(bytes(), QByteArray("[MAIN]\r\nLCM=\r\nCLV=1\r\n"));
         QVERIFY(QDir(home->path() + QStringLiteral("/Options")).removeRecursively());
         fx.ui.yesNo.enqueue(true);
-        QCOMPARE(GetStartDir(0, QStringLiteral("/srv/")), QStringLiteral("1"));
+        QCOMPARE(GetStartDir(StartDir::OfferFolder, QStringLiteral("/srv/")), QStringLiteral("1"));
         QCOMPARE(bytes(), QByteArray("[MAIN]\r\nDIRSTART=/srv/\r\n"));
         QCOMPARE(fx.sound.played, QList<int>{2});
     }
@@ -198,7 +198,7 @@ private slots:
         qputenv("VESTRADA_HOME", blocker.toUtf8());
         resetAppDirs();
         QCOMPARE(iniPath(), QString());
-        QCOMPARE(GetStartDir(2), QString());
+        QCOMPARE(GetStartDir(StartDir::LoadAll), QString());
         settings().clv = true;
         Savini();
         QVERIFY(fx.ui.calls.isEmpty());
@@ -212,7 +212,7 @@ private slots:
         QVERIFY(QDir().mkpath(home->path() + QStringLiteral("/Options")));
         QVERIFY(fs::makeFifo(ini()));
         settings().dirStart = QStringLiteral("stale");
-        QVERIFY(test::returnsAtOnce(ini(), [] { GetStartDir(2); }));
+        QVERIFY(test::returnsAtOnce(ini(), [] { GetStartDir(StartDir::LoadAll); }));
         QCOMPARE(settings().dirStart, QString());
         QVERIFY(fx.ui.calls.isEmpty());
     }

@@ -136,7 +136,7 @@ private slots:
         T = root + "t/";
         QVERIFY(QDir().mkpath(S));
         QVERIFY(QDir().mkpath(T));
-        currentLog().beginOperation(0);
+        currentLog().beginOperation(LogKind::None);
         QFile::remove(optPath() + "oldcm");
         QFile::remove(optPath() + "c1");
         QFile::remove(optPath() + "m1");
@@ -155,7 +155,7 @@ private slots:
         QString lcm = T.chopped(1); // the separator is added
         CopyMover cm(t, ops, lcm);
         fx.ui.yesNo.enqueue(true);
-        const CopyMoveResult r = cm.CopyMove(true, 0);
+        const CopyMoveResult r = cm.CopyMove(Transfer::Copy, CopyMode::Prefix);
         QCOMPARE(fx.ui.texts(), QStringList({"Копировать выделенные файлы (3 шт.) в папку:\r\n" + T
                                               + "\r\nПродолжить?"}));
         QVERIFY(r.ran && r.closeWindow);
@@ -166,7 +166,7 @@ private slots:
         QCOMPARE(items(), QStringList({S + "a.txt >> " + T + "002-a.txt", S + "b.txt >> " + T + "b.txt",
                                        "<Не найден файл> " + S + "c.txt", "___\r\n"}));
         QCOMPARE(opLog().last(), QStringLiteral("Результат: 2 из 3, лог сохранен"));
-        QCOMPARE(currentLog().lastKind(), int(kCopy));
+        QCOMPARE(currentLog().lastKind(), LogKind::Copy);
         QVERIFY(currentLog().text().endsWith("Результат: 2 из 3\r\n-"));
         // The saved log keeps the summary without the note.
         const QString saved = fromCp1251(readAll(optPath() + "c1"));
@@ -193,7 +193,7 @@ private slots:
         QString lcm = T;
         CopyMover cm(t, ops, lcm);
         fx.ui.yesNo.enqueue(true);
-        cm.CopyMove(true, 0);
+        cm.CopyMove(Transfer::Copy, CopyMode::Prefix);
         QCOMPARE(items(), QStringList({"<Error> " + T + "a [ошибка! превышен лимит префиксов]", "___\r\n"}));
         QCOMPARE(opLog().last(), QStringLiteral("Результат: 0 из 1")); // nothing saved
         QCOMPARE(names(T).size(), 1000);
@@ -219,7 +219,7 @@ private slots:
         CopyMover cm(t, ops, lcm);
         cm.setLists(&lc);
         fx.ui.yesNo.enqueue(true);
-        cm.CopyMove(false, 0);
+        cm.CopyMove(Transfer::Move);
         QCOMPARE(fx.ui.lastText(), "Переместить выделенные файлы (1 шт.) в папку:\r\n" + S + "\r\nПродолжить?");
         QCOMPARE(items(), QStringList({"<Error> " + S + "a.txt [папка не изменена]", "___\r\n"}));
         QCOMPARE(t.at(0).cells, before.cells);
@@ -228,10 +228,10 @@ private slots:
         make(T + "a.txt", "theirs");
         lcm = T;
         fx.ui.yesNo.enqueue(true);
-        cm.CopyMove(false, 0);
+        cm.CopyMove(Transfer::Move);
         QCOMPARE(items(), QStringList({S + "a.txt >> " + T + "001-a.txt", "___\r\n"}));
         QCOMPARE(opLog().last(), QStringLiteral("Результат: 1 из 1, лог сохранен"));
-        QCOMPARE(currentLog().lastKind(), int(kMove));
+        QCOMPARE(currentLog().lastKind(), LogKind::Move);
         QVERIFY(!QFileInfo::exists(S + "a.txt"));
         QCOMPARE(readAll(T + "001-a.txt"), QByteArray("A"));
         QCOMPARE(readAll(T + "a.txt"), QByteArray("theirs"));
@@ -264,8 +264,8 @@ private slots:
         const QString ask = "Для перемещения файлов нужно преобразовать пути\rколонки \"Папка\" из "
                             "относительного в полный формат. Продолжить?";
         fx.ui.yesNo << true << false;
-        QVERIFY(!cm.CopyMove(false, 0).ran);
-        QVERIFY(!cm.CopyMove(false, 0).ran);
+        QVERIFY(!cm.CopyMove(Transfer::Move).ran);
+        QVERIFY(!cm.CopyMove(Transfer::Move).ran);
         QCOMPARE(fx.ui.texts(), QStringList({ask, ask}));
         QCOMPARE(converted, 1);
         QVERIFY(QFileInfo::exists(S + "a/x.txt"));
@@ -273,13 +273,13 @@ private slots:
         // Target same as the start folder, target missing, target empty.
         fx.ui.clear();
         lcm = S;
-        cm.CopyMove(true, 2);
+        cm.CopyMove(Transfer::Copy, CopyMode::Backup);
         lcm = root + "gone";
-        cm.CopyMove(true, 0);
+        cm.CopyMove(Transfer::Copy, CopyMode::Prefix);
         QCOMPARE(fx.ui.texts(), QStringList({"Папка назначения совпадает с папкой начала поиска.",
                                              "Не найдена папка:\r" + root + "gone"}));
         lcm.clear();
-        cm.CopyMove(true, 0);
+        cm.CopyMove(Transfer::Copy, CopyMode::Prefix);
         QCOMPARE(fx.ui.beeps, 1);
 
         // Backup and the folder check need a start folder: a beep, nothing else.
@@ -288,17 +288,17 @@ private slots:
         addRows(full, {S + "a/x.txt"});
         lcm = T;
         CopyMover cm2(full, ops, lcm);
-        QVERIFY(!cm2.CopyMove(true, 2).ran);
-        QVERIFY(!cm2.CopyMove(true, 3).ran);
+        QVERIFY(!cm2.CopyMove(Transfer::Copy, CopyMode::Backup).ran);
+        QVERIFY(!cm2.CopyMove(Transfer::Copy, CopyMode::CheckFolders).ran);
         QCOMPARE(fx.ui.beeps, 2);
         QVERIFY(fx.ui.calls.isEmpty());
         // No file selected, or busy: nothing at all.
         full.setAllSelected(false);
-        cm2.CopyMove(true, 0);
+        cm2.CopyMove(Transfer::Copy, CopyMode::Prefix);
         full.setAllSelected(true);
         {
             OperationContext::Scope busy(ops);
-            cm2.CopyMove(true, 0);
+            cm2.CopyMove(Transfer::Copy, CopyMode::Prefix);
         }
         QVERIFY(fx.ui.calls.isEmpty());
         QCOMPARE(names(T), QStringList());
@@ -321,12 +321,12 @@ private slots:
         CopyMover cm(t, ops, lcm, h);
 
         QCOMPARE(GetNewDirs({"a/b/", "a/", "c/"}, T), QStringList({"a/", "a/b/", "c/"}));
-        QVERIFY(!cm.CopyMove(true, 3).ran); // asks nothing, lists, copies nothing
+        QVERIFY(!cm.CopyMove(Transfer::Copy, CopyMode::CheckFolders).ran); // asks nothing, lists, copies nothing
         QCOMPARE(shown, QStringList({T, "a/", "a/b/", "c/"}));
         QVERIFY(fx.ui.calls.isEmpty());
 
         fx.ui.yesNo << true << true;
-        QVERIFY(cm.CopyMove(true, 2).ran);
+        QVERIFY(cm.CopyMove(Transfer::Copy, CopyMode::Backup).ran);
         QCOMPARE(fx.ui.texts(),
                  QStringList({"Копировать [ПЕРЕЗАПИСЬ, РЕЗЕРВНОЕ] выделенные файлы (3 шт.) в папку:\r\n" + T
                                   + "\r\nПродолжить?",
@@ -338,7 +338,7 @@ private slots:
 
         fx.ui.clear();
         fx.ui.yesNo << true;
-        cm.CopyMove(true, 3);
+        cm.CopyMove(Transfer::Copy, CopyMode::CheckFolders);
         QCOMPARE(fx.ui.lastText(), QStringLiteral("Не найдено несуществующих папок"));
         fx.ui.yesNo.clear(); // mode 3 asks no header question
 
@@ -379,7 +379,7 @@ private slots:
         answer.applied = true;
         answer.ticks = {false, false, false};
         fx.ui.yesNo << true;
-        cm.CopyMove(true, 1);
+        cm.CopyMove(Transfer::Copy, CopyMode::Overwrite);
         QCOMPARE(seen.collisions.size(), 3);
         QCOMPARE(seen.total, 4);
         const Collision &n = seen.collisions[0], &e = seen.collisions[1], &o = seen.collisions[2];
@@ -410,7 +410,7 @@ private slots:
         t.setSelected(0, true);
         answer.ticks = {true};
         fx.ui.yesNo << true;
-        cm.CopyMove(true, 1);
+        cm.CopyMove(Transfer::Copy, CopyMode::Overwrite);
         QCOMPARE(items(), QStringList({"Перезапись: " + S + "n.txt >> " + T + "n.txt", "___\r\n"}));
         QCOMPARE(opLog().last(), "Результат: 1 из 1\r\nПерезаписано при копировании: 1 из 1, лог сохранен");
         QCOMPARE(readAll(T + "n.txt"), QByteArray("newer"));
@@ -420,8 +420,8 @@ private slots:
         t.setSelected(3, false);
         answer.ticks = {false, false, false};
         fx.ui.yesNo << true;
-        currentLog().beginOperation(0);
-        const CopyMoveResult r = cm.CopyMove(true, 1);
+        currentLog().beginOperation(LogKind::None);
+        const CopyMoveResult r = cm.CopyMove(Transfer::Copy, CopyMode::Overwrite);
         QVERIFY(!r.ran && r.closeWindow);
         QCOMPARE(fx.ui.lastText(), QStringLiteral("Копирование отменено для всех файлов"));
         QVERIFY(opLog().isEmpty());
@@ -432,7 +432,7 @@ private slots:
         answer = ReviewDecision{};
         answer.removed = {1};
         fx.ui.yesNo << true;
-        QVERIFY(!cm.CopyMove(true, 1).ran);
+        QVERIFY(!cm.CopyMove(Transfer::Copy, CopyMode::Overwrite).ran);
         QCOMPARE(t.selectedRows(), QList<int>({0, 2, 3}));
     }
 
@@ -446,7 +446,7 @@ private slots:
         QString lcm = T;
         CopyMover cm(t, ops, lcm);
         fx.ui.yesNo << true;
-        QVERIFY(!cm.CopyMove(true, 1).ran);
+        QVERIFY(!cm.CopyMove(Transfer::Copy, CopyMode::Overwrite).ran);
         QCOMPARE(fx.ui.calls.last().kind, QStringLiteral("errorTitled"));
         QCOMPARE(fx.ui.calls.last().title, QStringLiteral("Копирование с перезаписью"));
         QCOMPARE(fx.ui.lastText(), QStringLiteral("В списке выделенных имен (см. кол. \"Имя\") есть одинаковые.\r"
@@ -473,7 +473,7 @@ private slots:
         cm.setEngine(&eng);
         // Prefix mode: the name taken in between moves on to the next number.
         fx.ui.yesNo << true;
-        cm.CopyMove(true, 0);
+        cm.CopyMove(Transfer::Copy, CopyMode::Prefix);
         QCOMPARE(readAll(T + "a.txt"), QByteArray("theirs"));
         QCOMPARE(readAll(T + "001-a.txt"), QByteArray("ours"));
         QCOMPARE(items().first(), S + "a.txt >> " + T + "001-a.txt");
@@ -482,7 +482,7 @@ private slots:
         QDir().mkpath(T);
         eng.before = [&](const QByteArray &, const QByteArray &to) { make(fs::pathText(to), "theirs"); };
         fx.ui.yesNo << true << true;
-        cm.CopyMove(true, 1);
+        cm.CopyMove(Transfer::Copy, CopyMode::Overwrite);
         QCOMPARE(items(), QStringList({"<Error> " + T + "a.txt", "<Error> " + T + "b.txt", "___\r\n"}));
         QCOMPARE(readAll(T + "a.txt"), QByteArray("theirs"));
         QCOMPARE(names(T), QStringList({"a.txt", "b.txt"}));
@@ -505,7 +505,7 @@ private slots:
         CopyMover cm(t, ops, lcm);
         cm.setEngine(&eng);
         fx.ui.yesNo << true;
-        cm.CopyMove(false, 0);
+        cm.CopyMove(Transfer::Move);
         QCOMPARE(items(), QStringList({"<Error> " + T + "a.txt", S + "b.txt >> " + T + "b.txt", "___\r\n"}));
         QCOMPARE(names(T), QStringList{"b.txt"});
         QCOMPARE(t.at(0).cells[ColFolder], S); // the failed row is untouched
@@ -535,7 +535,7 @@ private slots:
         auto closed = connect(&ops, &OperationContext::progressClosed, [&] { progress << "close"; });
         CopyMover cm(t, ops, lcm);
         fx.ui.yesNo << true;
-        cm.CopyMove(true, 0);
+        cm.CopyMove(Transfer::Copy, CopyMode::Prefix);
         QCOMPARE(progress, QStringList({"show 5 Копирование файлов, подождите...", "at 1", "at 2", "at 3", "close"}));
         QCOMPARE(names(T), QStringList({"f1", "f2"}));
         QCOMPARE(opLog().last(), QStringLiteral("Результат: 2 из 5, лог сохранен"));
@@ -553,7 +553,7 @@ private slots:
         eng.duringBigFile = [&] { ops.requestStop(); };
         cm2.setEngine(&eng);
         fx.ui.yesNo << true;
-        cm2.CopyMove(true, 0);
+        cm2.CopyMove(Transfer::Copy, CopyMode::Prefix);
         QCOMPARE(items(), QStringList({S + "f1 >> " + T + "f1", "___\r\n"}));
         QCOMPARE(opLog().last(), QStringLiteral("Результат: 1 из 5, лог сохранен"));
         QCOMPARE(names(T), QStringList{"f1"});
@@ -581,9 +581,9 @@ private slots:
                 QString lcm = T;
                 CopyMover cm(t, ops, lcm);
                 fx.ui.yesNo << true << true;
-                cm.CopyMove(true, 0);
+                cm.CopyMove(Transfer::Copy, CopyMode::Prefix);
                 QStringList out = items();
-                cm.CopyMove(false, 0);
+                cm.CopyMove(Transfer::Move);
                 out << items() << opLog().last();
                 return out;
             });
@@ -618,7 +618,7 @@ private slots:
                 };
                 CopyMover cm(t, ops, lcm, h);
                 fx.ui.yesNo << true;
-                cm.CopyMove(true, 1);
+                cm.CopyMove(Transfer::Copy, CopyMode::Overwrite);
                 return items();
             });
         QCOMPARE(lines, QStringList({"<Error> " + T + "big", S + "small >> " + T + "small",

@@ -74,7 +74,7 @@ private slots:
     {
         root = data.path() + QStringLiteral("/c%1/").arg(++caseNo);
         QVERIFY(QDir().mkpath(root));
-        currentLog().beginOperation(0);
+        currentLog().beginOperation(LogKind::None);
         QFile::remove(optPath() + "e1");
         QFile::remove(optPath() + "d1");
         qputenv("XDG_DATA_HOME", dir(root + "xdg").toUtf8());
@@ -97,7 +97,7 @@ private slots:
         addRows(t, {root + "empty", root + "hid", root + "sub", make(root + "f.txt")}, false);
         FileDeleter d(t, ops);
         fx.ui.yesNo.enqueue(true);
-        d.miEmptyDirSelectClick();
+        d.selectEmptyFolders();
         QCOMPARE(t.selectedRows(), QList<int>{0});
         QCOMPARE(fx.ui.lastText(), QStringLiteral("Найдено в таблице пустых папок: 1\rВсего папок: 3"));
 
@@ -105,20 +105,20 @@ private slots:
         t.setAllSelected(true);
         fx.ui.clear();
         fx.ui.yesOk.enqueue(YesOk::Ok);
-        d.miDelEmptyDirClick();
+        d.deleteEmptyFolders();
         QCOMPARE(t.selectedRows(), QList<int>{0});
         QVERIFY(QFileInfo(root + "empty").isDir());
-        QCOMPARE(currentLog().lastKind(), 0);
+        QCOMPARE(currentLog().lastKind(), LogKind::None);
 
         // Yes removes the empty folder only; the others keep their rows and files.
         fx.ui.yesOk.enqueue(YesOk::Yes);
         t.setAllSelected(true);
-        d.miDelEmptyDirClick();
+        d.deleteEmptyFolders();
         QVERIFY(!QFileInfo::exists(root + "empty"));
         QVERIFY(QFileInfo::exists(root + "hid/.hidden"));
         QCOMPARE(rowPaths(t), QStringList({root + "hid", root + "sub", root + "f.txt"}));
         QVERIFY(t.counters().rowsRemoved);
-        QCOMPARE(currentLog().lastKind(), int(kDeleteFolders));
+        QCOMPARE(currentLog().lastKind(), LogKind::DeleteFolders);
         QCOMPARE(opLog().mid(1), QStringList({"-", root + "empty <OK: папка удалена>", "___\r\n",
                                               "Результат: 1 из 1, лог сохранен"}));
         QCOMPARE(fx.ui.calls.last().text, QStringLiteral("Результат: 1 из 1"));
@@ -138,9 +138,9 @@ private slots:
 
         // No at the first question, then No at the second: every file stays.
         fx.ui.titledAnswers.enqueue(false);
-        QCOMPARE(d.sbDelFilesClick(true).deleted, 0);
+        QCOMPARE(d.deleteSelected(true).deleted, 0);
         fx.ui.titledAnswers << true << false;
-        QCOMPARE(d.sbDelFilesClick(true).deleted, 0);
+        QCOMPARE(d.deleteSelected(true).deleted, 0);
         QCOMPARE(fx.ui.calls.size(), 3);
         QCOMPARE(question(fx.ui, 1), QStringLiteral("Удалить файлы|Выделено файлов в таблице: 4\rИз них будут "
                                                     "удалены (файлы существуют): 3\rПродолжить?"));
@@ -156,7 +156,7 @@ private slots:
         fx.ui.clear();
         fx.ui.titledAnswers << true << true;
         // "b" is a folder now: not offered; two remain.
-        const DeleteResult r = d.sbDelFilesClick(true);
+        const DeleteResult r = d.deleteSelected(true);
         QCOMPARE(r.total, 2);
         QCOMPARE(r.deleted, 2);
         QVERIFY(r.closeWindow);
@@ -167,7 +167,7 @@ private slots:
         QCOMPARE(opLog().first(), QStringLiteral("08.12.2026 12:00:00 Удалить файлы (2 шт.)"));
         QCOMPARE(opLog().mid(1), QStringList({"-", root + "a <УДАЛЕН>", root + "c <УДАЛЕН>", "___\r\n",
                                               "Результат: 2 из 2, лог сохранен"}));
-        QCOMPARE(currentLog().lastKind(), int(kDeleteFiles));
+        QCOMPARE(currentLog().lastKind(), LogKind::DeleteFiles);
         QVERIFY(!ops.busy() && !t.suppress() && !ops.progress().shown());
 
         // Del asks first, for good and to the trash alike; No keeps the file.
@@ -216,7 +216,7 @@ private slots:
         addRows(t, {make(root + "keep.txt", "data")});
         FileDeleter d(t, ops);
         fx.ui.titledAnswers << true;
-        const DeleteResult r = d.sbDelFilesClick(false);
+        const DeleteResult r = d.deleteSelected(false);
         QDir::setCurrent(cwd);
         QCOMPARE(fx.ui.calls.first().title, QStringLiteral("Удалить файлы в корзину"));
         QCOMPARE(r.deleted, 0);

@@ -35,7 +35,7 @@ private slots:
     {
         root = data.path() + QStringLiteral("/c%1/").arg(++caseNo);
         QVERIFY(QDir().mkpath(root));
-        currentLog().beginOperation(0);
+        currentLog().beginOperation(LogKind::None);
         QFile::remove(optPath() + "f1");
     }
 
@@ -62,7 +62,7 @@ private slots:
         test::FakeServices fx;
         DirListState s;
         // No folder chosen: refused before any question.
-        QCOMPARE(sbFormatClick(s, 1), DirListOutcome::Refused);
+        QCOMPARE(runDirList(s, DirListAction::Check), DirListOutcome::Refused);
         QCOMPARE(fx.ui.lastText(), QStringLiteral("Выберите папку"));
 
         // 101 names: the check refuses them all, creates nothing, formats the editor.
@@ -73,7 +73,7 @@ private slots:
         s.editor = many.join('\n');
         fx.ui.clear();
         fx.ui.yesNo.enqueue(true);
-        QCOMPARE(sbFormatClick(s, 1), DirListOutcome::Done);
+        QCOMPARE(runDirList(s, DirListAction::Check), DirListOutcome::Done);
         QCOMPARE(fx.ui.lastText(), QStringLiteral("Число папок в редакторе превышает 100"));
         QCOMPARE(entries(root), QStringList());
         QCOMPARE(s.editor.split('\n').size(), 101);
@@ -87,13 +87,13 @@ private slots:
         f.close();
         s.editor = "new\nold\nfile";
         fx.ui.yesNo.enqueue(true);
-        sbFormatClick(s, 2);
+        runDirList(s, DirListAction::Create);
         QCOMPARE(s.result, QStringList({root + "file <Ошибка: файл существует>", root + "new <Папка создана>",
                                         root + "old <Ошибка: папка существует>", "___",
                                         "Создать папки: результат 1 из 3"}));
         QVERIFY(QFileInfo(root + "new").isDir());
         QCOMPARE(s.lastCreated, root);
-        QCOMPARE(currentLog().lastKind(), int(kCreateFolders));
+        QCOMPARE(currentLog().lastKind(), LogKind::CreateFolders);
         QCOMPARE(currentLog().opLog().last(), QStringLiteral("---\r\nЛог сохранен"));
         QVERIFY(fromCp1251([&] {
                     QFile l(optPath() + "f1");
@@ -104,12 +104,12 @@ private slots:
         // The check of the same list creates nothing more.
         s.editor = "second";
         fx.ui.yesNo.enqueue(true);
-        sbFormatClick(s, 1);
+        runDirList(s, DirListAction::Check);
         QCOMPARE(s.result.first(), root + "second <Тест OK>");
         QVERIFY(!QFileInfo::exists(root + "second"));
 
         fx.ui.yesNo.enqueue(true);
-        sbDirInfClick(s);
+        reportFolderContents(s);
         QCOMPARE(s.labDirRes, QStringLiteral("Результат: [вложено папок: 2]"));
         QCOMPARE(s.result.mid(4, 2), QStringList({"new", "old"}));
         QCOMPARE(s.result.last(), QStringLiteral("file"));
@@ -130,7 +130,7 @@ private slots:
         // Answering Yes creates a and then b; the log keeps one line.
         fx.ui.inputs.enqueue("file://" + root + "Temp/a/b");
         fx.ui.yesNo << true << false;
-        miDirCreateHorsClick();
+        checkOrCreateTypedPath();
         QVERIFY(QFileInfo(root + "Temp/a/b").isDir());
         QVERIFY(fx.ui.calls.last().text.contains("a [Создана]\r\nb [Создана]\r\n\r\nСоздать путь папки, "
                                                  "результат: 2 из 2\r\n" + root + "Temp/a/b"));
@@ -140,7 +140,7 @@ private slots:
         // No at the question creates nothing.
         fx.ui.inputs.enqueue(root + "Temp/x/y");
         fx.ui.yesNo << false;
-        miDirCreateHorsClick();
+        checkOrCreateTypedPath();
         QVERIFY(!QFileInfo::exists(root + "Temp/x"));
 
         // A relative path has no drive; a level that is a file fails and stops.

@@ -66,7 +66,7 @@ class LinkSafetyTest : public QObject {
         return l.mid(2, l.size() - 3);
     }
     // Runs a copy or move of every row into T, answering each question Yes.
-    void run(TableModel &t, bool copy, int mode, int questions, FileEngine *engine = nullptr)
+    void run(TableModel &t, Transfer transfer, CopyMode mode, int questions, FileEngine *engine = nullptr)
     {
         test::FakeServices fx;
         OperationContext ops;
@@ -76,7 +76,7 @@ class LinkSafetyTest : public QObject {
         cm.setEngine(engine);
         for (int i = 0; i < questions; ++i)
             fx.ui.yesNo << true;
-        QVERIFY(cm.CopyMove(copy, mode).ran);
+        QVERIFY(cm.CopyMove(transfer, mode).ran);
     }
 
 private slots:
@@ -89,7 +89,7 @@ private slots:
         E = root + "elsewhere/";
         for (const QString &d : {S, T, E})
             QVERIFY(QDir().mkpath(d));
-        currentLog().beginOperation(0);
+        currentLog().beginOperation(LogKind::None);
     }
 
     void backupCopyNeverWritesThroughALinkedSubFolder()
@@ -110,7 +110,7 @@ private slots:
             QCOMPARE(dirs, QStringList({T + "sub/ <ошибка>", T + "sub/deeper/ <ошибка>"}));
         }
 
-        run(t, true, 2, 2);
+        run(t, Transfer::Copy, CopyMode::Backup, 2);
         QCOMPARE(folderNames(E), QStringList());
         QVERIFY(QFileInfo(T + "sub").isSymLink());
         QCOMPARE(readBytes(T + "ok/h.txt"), QByteArray("h"));
@@ -134,7 +134,7 @@ private slots:
                 link(E.chopped(1), T + "sub");
             }
         };
-        run(t, true, 2, 2, &swap);
+        run(t, Transfer::Copy, CopyMode::Backup, 2, &swap);
         QCOMPARE(folderNames(E), QStringList());
         QCOMPARE(folderNames(root + "moved-sub"), QStringList({"a.txt", "b.txt"}));
 
@@ -149,7 +149,7 @@ private slots:
                 link(E.chopped(1), T.chopped(1));
             }
         };
-        run(m, false, 0, 1, &swap);
+        run(m, Transfer::Move, CopyMode::Prefix, 1, &swap);
         QCOMPARE(folderNames(E), QStringList());
         QCOMPARE(folderNames(root + "moved-t"), QStringList({"m1.txt", "m2.txt"}));
     }
@@ -164,7 +164,7 @@ private slots:
         test::diskRows(t, QString(), {S + "l.txt"}); // found as a link: it keeps that meaning
         QVERIFY(QFile::remove(S + "a.txt"));
         link(secret, S + "a.txt");
-        run(t, true, 0, 1);
+        run(t, Transfer::Copy, CopyMode::Prefix, 1);
         QCOMPARE(folderNames(T), QStringList({"b.txt", "l.txt"}));
         QCOMPARE(readBytes(T + "l.txt"), QByteArray("linked data"));
         QCOMPARE(items().first(), "<Error> " + T + "a.txt");
@@ -190,7 +190,7 @@ private slots:
 
         TableModel t;
         test::diskRows(t, QString(), {make(S + "a.txt")});
-        run(t, true, 0, 1);
+        run(t, Transfer::Copy, CopyMode::Prefix, 1);
         QCOMPARE(folderNames(T), QStringList({".vt-2abc.part", ".vt-3abc.part", ".vt-notours.tmp", "a.txt"}));
         QCOMPARE(items(), QStringList({"<Удален временный файл> " + stale, S + "a.txt >> " + T + "a.txt", "___\r\n"}));
     }
@@ -203,7 +203,7 @@ private slots:
         s.folder = T;
         s.editor = "new\nlnk";
         fx.ui.yesNo << true;
-        QCOMPARE(sbFormatClick(s, 2), DirListOutcome::Done);
+        QCOMPARE(runDirList(s, DirListAction::Create), DirListOutcome::Done);
         QCOMPARE(s.result.mid(0, 2), QStringList({T + "lnk <Ошибка: папка существует>", T + "new <Папка создана>"}));
 
         // The typed path: a level that became a link before it was made.

@@ -4,6 +4,7 @@
 #include "base/settings.h"
 #include "base/textutil.h"
 #include "fakeservices.h"
+#include "fakewindow.h"
 #include "fileops/actform.h"
 #include "fileops/clicklabel.h"
 #include "fileops/core/deletefiles.h"
@@ -201,7 +202,7 @@ private slots:
             checked = true;
             r->sbRewrApply->click();
         });
-        f.CopyMove(true, 1);
+        f.CopyMove(Transfer::Copy, CopyMode::Overwrite);
         QVERIFY(checked);
         // The ticked one is replaced, the equal one and the older one are not copied.
         QCOMPARE(readCp1251Lines(optPath() + "oldcm"), QStringList{T});
@@ -271,21 +272,20 @@ private slots:
     void folderCreationWindowAndSizeReport()
     {
         test::FakeServices fx;
-        QStringList favouriteCalls;
-        DirCreateHooks h;
-        h.openIzb = [&](const QString &current, const QString &tableFolder) {
-            favouriteCalls << current + "|" + tableFolder;
-            return T;
-        };
-        h.tableFolder = [&] { return S; };
-        TDirCreateFrm w(h);
+        test::FakeContext fc;
+        fc.window.favourite = T;
+        // The focused row's folder is what the favourite window is offered.
+        addRows(fc.table(), {make(S + "focused.txt", "f", QDateTime::currentDateTime())});
+        QFile::remove(S + "focused.txt");
+        fc.window.row = 0;
+        TDirCreateFrm w(fc.ctx);
         w.showWindow();
         QCOMPARE(w.windowTitle(), QStringLiteral("Создать папки по списку"));
         // Shift without a created folder beeps; plain takes a favourite.
         w.sbIzbDirClick(true, false);
         QCOMPARE(fx.ui.beeps, 1);
         QTest::mouseClick(w.sbIzbDir, Qt::LeftButton);
-        QCOMPARE(favouriteCalls, QStringList{"|" + S});
+        QCOMPARE(fc.window.favouriteCalls, QStringList{"|" + S});
         QCOMPARE(w.eDirForDirs->text(), T);
         w.memDirList->setPlainText("  Отчёты 2024 \nотчёты 2024\nфото: лето\n");
         fx.ui.yesNo << true;
@@ -310,7 +310,7 @@ private slots:
                     make(S + "small.txt", QByteArray(100, 's'), QDateTime(QDate(2024, 1, 1), QTime(1, 0)))});
         t.setSelected(0, true);
         OperationContext ops;
-        FileDeleter(t, ops).miInfFilesSzClick();
+        FileDeleter(t, ops).reportSizes();
         QCOMPARE(fx.ui.lastText(), QStringLiteral("Выделено файлов: 1\r\nБайт: 1536\r\nКБ: 1,50\r\n-----------------"
                                                   "\r\nВсего файлов: 2\r\nБайт: 1636\r\nКБ: 1,60"));
         QMessageBox box(QMessageBox::Information, QStringLiteral("Vestrada"),

@@ -2,6 +2,7 @@
 #include "base/currentlog.h"
 #include "base/operation.h"
 #include "fakeservices.h"
+#include "fakewindow.h"
 #include "lists/core/diskpath.h"
 #include "lists/core/listcontroller.h"
 #include "lists/core/pathintake.h"
@@ -34,18 +35,13 @@ class IntakeTest : public QObject {
         OperationContext ops;
         CurrentLog log;
         ListController lists{t, ops, log, {}};
-        QString folderField;
-        int converted = 0;
-        PathIntake intake{lists, t, ops, log, hooks()};
-        IntakeHooks hooks()
+        test::FakeWindow window = converting();
+        PathIntake intake{lists, t, ops, log, &window};
+        test::FakeWindow converting()
         {
-            IntakeHooks h;
-            h.setFolderField = [this](const QString &f) { folderField = f; };
-            h.preobr = [this](bool) {
-                ++converted;
-                convertToFullPaths(t);
-            };
-            return h;
+            test::FakeWindow w;
+            w.onConvert = [this](bool) { convertToFullPaths(t); };
+            return w;
         }
     };
 
@@ -95,7 +91,7 @@ private slots:
             Rig r;
             const AddOutcome o = r.intake.AddParams(AddMode::CommandLine, {root + "Docs"});
             QVERIFY(o.folderField);
-            QCOMPARE(r.folderField, root + "Docs/");
+            QCOMPARE(r.window.folder, root + "Docs/");
             QCOMPARE(r.t.size(), 0);
         }
         TableModel src;
@@ -143,7 +139,7 @@ private slots:
         {
             Rig r;
             QVERIFY(r.intake.AddParams(AddMode::CommandLine, absoluteParams({"."}, root + "Docs")).folderField);
-            QCOMPARE(r.folderField, root + "Docs/");
+            QCOMPARE(r.window.folder, root + "Docs/");
         }
     }
 
@@ -165,12 +161,12 @@ private slots:
         Rig rel;
         rel.t.setStartFolder(root);
         QVERIFY(rel.intake.ProvAdd());
-        QCOMPARE(rel.converted, 1);
+        QCOMPARE(rel.window.converted, 1);
         rel.t.setStartFolder(root);
         rel.t.appendRow(test::fileRow(1, "Docs/", "notes.txt", 1));
         fx.ui.yesNo.enqueue(false);
         QVERIFY(!rel.intake.ProvAdd());
-        QCOMPARE(rel.converted, 1);
+        QCOMPARE(rel.window.converted, 1);
     }
 
     void onePathAndDroppedPaths()

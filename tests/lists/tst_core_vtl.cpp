@@ -3,6 +3,7 @@
 #include "base/operation.h"
 #include "base/textutil.h"
 #include "fakeservices.h"
+#include "fakewindow.h"
 #include "lists/core/listcontroller.h"
 #include "lists/core/tablecheck.h"
 #include "lists/core/tableupkeep.h"
@@ -162,15 +163,14 @@ private slots:
         QVERIFY(writeVtl(list, t, false).ok);
         OperationContext ops;
         CurrentLog log;
-        QList<int> reported;
-        ListHooks h;
-        h.report = [&](StopFlag, int errors) { reported << errors; };
-        ListController lc(t, ops, log, h);
+        test::FakeWindow window;
+        ListController lc(t, ops, log, &window);
         QVERIFY(lc.openList(list));
-        QCOMPARE(reported, QList<int>{0});
+        QCOMPARE(window.listReports.size(), 1);
+        QCOMPARE(window.listReports.first().second, 0);
         QCOMPARE(lc.groupCaption(), QStringLiteral("Открыт список VTL: life.vtl"));
         QCOMPARE(log.opLog().last(), QStringLiteral("<НЕТ ОШИБОК>"));
-        QCOMPARE(log.lastKind(), int(kListOpen));
+        QCOMPARE(log.lastKind(), LogKind::ListOpen);
 
         // Another process rewrites it: the warning comes with the next activation.
         QTest::qWait(2100); // stamps have two-second steps
@@ -187,7 +187,7 @@ private slots:
 
         // Deleting the open list keeps the rows.
         fx.ui.titledAnswers.enqueue(true);
-        lc.sbAllSpisDelClick();
+        lc.deleteListFile();
         QVERIFY(!QFile::exists(list));
         QVERIFY(!lc.isOpen());
         QCOMPARE(t.size(), 2);

@@ -184,7 +184,7 @@ private slots:
         fx->ui.yesNo << true;
         f.sbStartDirClick(false);
         QCOMPARE(fx->ui.lastText(), QStringLiteral("Открывать папку:\n") + alpha + QStringLiteral("\nпри старте программы?"));
-        QCOMPARE(GetStartDir(1), alpha);
+        QCOMPARE(GetStartDir(StartDir::Folder), alpha);
         QCOMPARE(f.sbOwnDir->toolTip(), QStringLiteral("Установить стартовую папку:\n") + alpha);
         f.sbStartDirClick(false); // the same folder again
         QCOMPARE(fx->ui.beeps, 2);
@@ -193,7 +193,7 @@ private slots:
         QCOMPARE(f.result(), alpha);
         fx->ui.yesNo << true;
         f.sbStartDirClick(true); // Shift: an empty start folder
-        QCOMPARE(GetStartDir(1), QString());
+        QCOMPARE(GetStartDir(StartDir::Folder), QString());
         f.reject();
 
         TOpenVarForm hidden(QString(), QString(), true);

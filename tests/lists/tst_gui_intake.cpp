@@ -92,7 +92,7 @@ private slots:
                 test::ModalAnswer close([](QWidget *w) { static_cast<QDialog *>(w)->reject(); });
                 QVERIFY(form->commands().run("app.parametersView"));
             }
-            QCOMPARE(currentLog().lastKind(), int(kCommandLineView));
+            QCOMPARE(currentLog().lastKind(), LogKind::CommandLineView);
             QCOMPARE(currentLog().opLog(), QStringList{"\"" + root + "a.vtl\""});
         }
         {

@@ -98,7 +98,7 @@ private slots:
                 QVERIFY(f->sbYes->isEnabled() && f->rbOtn->isChecked());
                 f->sbYes->click();
             });
-            form.lists().sbAllSpisSaveClick();
+            form.lists().saveOpenList();
         }
         QCOMPARE(readWholeFile(list), "a.txt\r\n" + toCp1251(root + "L/sub/b.txt") + "\r\n");
         QVERIFY(!form.lists().changed());

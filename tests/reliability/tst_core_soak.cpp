@@ -132,12 +132,12 @@ private slots:
             QString lcm = target;
             CopyMover cm(rows, ops, lcm);
             fx.ui.yesNo.enqueue(true);
-            const CopyMoveResult r = cm.CopyMove(true, 0);
+            const CopyMoveResult r = cm.CopyMove(Transfer::Copy, CopyMode::Prefix);
             QCOMPARE(r.done, picked);
             QCOMPARE(filesOnDisk(target), picked);
             QVERIFY(QDir(target).removeRecursively());
             fx.ui.calls.clear();
-            currentLog().beginOperation(0);
+            currentLog().beginOperation(LogKind::None);
 
             if (round == 20)
                 early = residentKb();

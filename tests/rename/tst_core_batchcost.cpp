@@ -78,7 +78,7 @@ private slots:
         OperationContext ops;
         fx.ui.yesOk << YesOk::Yes;
         const quint64 before = fs::folderListings();
-        QuickRen(t, ops, nullptr, {}).DopRen(QuickSpaces, false, QStringLiteral("Заменить пробелы на подчеркивание"));
+        QuickRen(t, ops, nullptr, {}).DopRen(QuickMode::Spaces, false, QStringLiteral("Заменить пробелы на подчеркивание"));
         checkListings(before);
         QCOMPARE(t.at(0).cells[ColName], QStringLiteral("a_000.txt"));
     }
@@ -99,7 +99,7 @@ private slots:
         CopyMover cm(t, ops, lcm);
         fx.ui.yesNo << true;
         const quint64 before = fs::folderListings();
-        QCOMPARE(cm.CopyMove(false, 0).done, kFiles);
+        QCOMPARE(cm.CopyMove(Transfer::Move).done, kFiles);
         checkListings(before);
         QCOMPARE(t.at(0).entry.shortForm, (target + "a 000.txt").toUpper());
     }

@@ -110,13 +110,13 @@ private slots:
         test::writeTestFile(d + "f.txt", "x");
         const QStringList paths{d + "f.txt", d + "sub.d", d + "sub.d/"};
         // Each path by the disk, then forced to one kind.
-        const ViewLists any = viewOfPaths(paths, ViewAny);
+        const ViewLists any = viewOfPaths(paths, ViewMode::Any);
         QCOMPARE(SetFMem(any.files, true, true), QStringList{d + "f.txt"});
         QCOMPARE(dirMemoLines(any, true), (QStringList{d + "sub.d", d + "sub.d"}));
-        const ViewLists files = viewOfPaths(paths, ViewFiles);
+        const ViewLists files = viewOfPaths(paths, ViewMode::Files);
         QCOMPARE(files.fileCount(), 3);
         QCOMPARE(files.files.exts, (QStringList{".txt", ".d", ".d"}));
-        QCOMPARE(viewOfPaths(paths, ViewFolders).dirNames, (QStringList{"f.txt", "sub.d", "sub.d"}));
+        QCOMPARE(viewOfPaths(paths, ViewMode::Folders).dirNames, (QStringList{"f.txt", "sub.d", "sub.d"}));
     }
 
     void parentFolderList()
@@ -128,7 +128,7 @@ private slots:
         QCOMPARE(parentFolders(v, false), (QStringList{"/data", "/data/x"}));
         QCOMPARE(parentFolders(v, true), (QStringList{"data", "x"}));
         // Spellings that differ in case count once; the root stays itself.
-        const ViewLists p = viewOfPaths({"/A/f", "/a/g", "/top"}, ViewFiles);
+        const ViewLists p = viewOfPaths({"/A/f", "/a/g", "/top"}, ViewMode::Files);
         QCOMPARE(parentFolders(p, false), (QStringList{"/", "/A"}));
         QCOMPARE(parentFolders(p, true), QStringList{"A"});
     }

@@ -67,7 +67,7 @@ private slots:
         TableModel t;
         addRows(t, {d + before[0], d + before[1], d + before[2]});
         fx->ui.yesOk << YesOk::Yes;
-        quick(t).DopRen(QuickTranslit, false, QStringLiteral("Перевести имена в транслит"));
+        quick(t).DopRen(QuickMode::Translit, false, QStringLiteral("Перевести имена в транслит"));
         QCOMPARE(fx->ui.calls.first().text,
                  QStringLiteral("Переименование файлов (3 шт.)\r[YES]: Перевод в транслит\r[OK]: Справка"));
         QCOMPARE(names(d), (QStringList{"Jozhik v tumane.txt", "Ob-jom.doc", "Shchuka"}));
@@ -95,7 +95,7 @@ private slots:
         // the help in between asks again
         fx->ui.clear();
         fx->ui.yesOk << YesOk::Ok << YesOk::Yes;
-        quick(u).DopRen(QuickSpaces, false, QStringLiteral("Заменить пробелы на подчеркивание"));
+        quick(u).DopRen(QuickMode::Spaces, false, QStringLiteral("Заменить пробелы на подчеркивание"));
         QCOMPARE(fx->ui.calls.at(1).title, QStringLiteral("Дополнительное переименование"));
         QCOMPARE(fx->ui.calls.at(1).text, dopRenHelpText());
         QCOMPARE(column(u, ColName), (QStringList{"a_b.txt", "a_b-001.txt", "a_b-002.txt", "gone b.txt"}));
@@ -106,7 +106,7 @@ private slots:
         // Nothing left to change: no log file written, the viewer still opens.
         QFile::remove(home.path() + "/Options/r1");
         fx->ui.yesOk << YesOk::Yes;
-        quick(u).DopRen(QuickSpaces, false, QStringLiteral("x"));
+        quick(u).DopRen(QuickMode::Spaces, false, QStringLiteral("x"));
         QCOMPARE(currentLog().opLog().mid(2, 1), QStringList{s + "a_b.txt <ошибка: имя не изменено>"});
         QCOMPARE(currentLog().opLog().last(), QStringLiteral("Результат: 0 из 3"));
         QVERIFY(!QFile::exists(home.path() + "/Options/r1"));
@@ -127,7 +127,7 @@ private slots:
         addRows(t, {d + "readme", d + "a.doc", deep + longName});
         fx->ui.yesOk << YesOk::Yes;
         fx->ui.inputs << QString(".t x,t!");
-        quick(t).DopRen(QuickAddExt, false, QStringLiteral("Добавить расширение"));
+        quick(t).DopRen(QuickMode::AddExt, false, QStringLiteral("Добавить расширение"));
         QCOMPARE(names(d), (QStringList{"a.doc.txt", QString(120, 'd'), "readme.txt"}));
         QCOMPARE(t.at(0).cells[ColType], QStringLiteral("TXT"));
         QCOMPARE(t.at(1).cells[ColName], QStringLiteral("a.doc.txt"));
@@ -140,10 +140,10 @@ private slots:
         fx->ui.clear();
         fx->ui.yesOk << YesOk::Yes << YesOk::Yes;
         fx->ui.inputs << QString("abcdefghijk") << QString(" .!");
-        quick(t).DopRen(QuickAddExt, false, QStringLiteral("Добавить расширение"));
+        quick(t).DopRen(QuickMode::AddExt, false, QStringLiteral("Добавить расширение"));
         QCOMPARE(fx->ui.calls.at(1).text, QStringLiteral("От 1 до 10 симв, только Eng буквы, и цифры|txt"));
         QCOMPARE(fx->ui.calls.at(2).text, QStringLiteral("Длина больше 10 символов"));
-        quick(t).DopRen(QuickAddExt, false, QStringLiteral("Добавить расширение"));
+        quick(t).DopRen(QuickMode::AddExt, false, QStringLiteral("Добавить расширение"));
         QCOMPARE(fx->ui.beeps, 1);
         QCOMPARE(names(d).size(), 3);
 
@@ -158,7 +158,7 @@ private slots:
         fx->ui.clear();
         fx->ui.titledAnswers << true;
         fx->ui.yesOk << YesOk::Yes;
-        quick(u).miDopExtDelClick();
+        quick(u).removeExtensions();
         QCOMPARE(fx->ui.calls.at(0).title, QStringLiteral("Удаление расширений"));
         QCOMPARE(fx->ui.calls.at(1).text,
                  QStringLiteral("Удалить расширения файлов (1 шт.)\r[YES]: Заменить точки на подчеркивание\r[OK]: "
@@ -171,17 +171,17 @@ private slots:
         addRows(v, {r + "c.d.txt"});
         fx->ui.titledAnswers << true;
         fx->ui.yesOk << YesOk::Ok;
-        quick(v).miDopExtDelClick();
+        quick(v).removeExtensions();
         QCOMPARE(names(r), (QStringList{"a_b_txt", "c_d", "noext"}));
         QVERIFY(currentLog().opLog()[0].endsWith(" Удалить расширения [обрезка] (файлов: 1)"));
 
         // A file without extension is not a candidate.
         fx->ui.clear();
-        quick(u).miDopExtDelClick();
+        quick(u).removeExtensions();
         QCOMPARE(fx->ui.lastText(), QStringLiteral("Выделенные файлы должны иметь расширение."));
         u.setSelected(1, false);
         u.setSelected(0, false);
-        quick(u).miDopExtDelClick();
+        quick(u).removeExtensions();
         QCOMPARE(fx->ui.lastText(), QStringLiteral("Для переименования выделите в таблице от 1 до 1000 файлов"));
     }
 
@@ -203,7 +203,7 @@ private slots:
         QVERIFY(QDir().mkpath(d + "two/Четыре"));
         addRows(one, {d + "two/Три", d + "two/файл.txt", d + "two/Четыре"});
         fx->ui.yesOk << YesOk::Ok;
-        quick(one).miRenDirTransOrSpaceClick();
+        quick(one).renameFolderNames();
         QCOMPARE(fx->ui.calls.at(0).text,
                  QStringLiteral("Переименовать ПАПКИ (2 шт.), выберите действие:\r[YES]: Заменить пробелы на "
                                 "подчеркивание\r[OK]: Перевести имена в транслит"));
@@ -222,7 +222,7 @@ private slots:
         TableModel sys;
         addRows(sys, {"/usr/share"});
         fx->ui.clear();
-        quick(sys).miRenDirTransOrSpaceClick();
+        quick(sys).renameFolderNames();
         QCOMPARE(fx->ui.texts(), QStringList{forbiddenMessage()});
         QVERIFY(forbiddenMessage().startsWith("Запрещено переименование в папках:\r\n/\r\n/bin\r\n/boot"));
         QVERIFY(QFile::link("/etc", d + "sys"));
@@ -243,7 +243,7 @@ private slots:
         QString unused;
         fx->ui.inputs << QString("  readme . md ");
         fx->ui.yesNo << true;
-        QVERIFY(quick(t).QRename(0, unused));
+        QVERIFY(quick(t).QRename(RenameTarget::SelectedRow, unused));
         QCOMPARE(fx->ui.calls.at(0).text, QStringLiteral("Введите новое имя без расширения|readme"));
         QCOMPARE(fx->ui.calls.at(1).text, QStringLiteral("Файл будет переименован с расширением MD\rПродолжить?"));
         QCOMPARE(names(d), (QStringList{"readme.md", "Отчёт.doc"}));
@@ -256,9 +256,9 @@ private slots:
         // Refused names; the file keeps its name.
         fx->ui.clear();
         fx->ui.inputs << QString(".hidden") << QString("a?b") << QString("   ");
-        QVERIFY(!quick(t).QRename(0, unused));
-        QVERIFY(!quick(t).QRename(0, unused));
-        QVERIFY(!quick(t).QRename(0, unused));
+        QVERIFY(!quick(t).QRename(RenameTarget::SelectedRow, unused));
+        QVERIFY(!quick(t).QRename(RenameTarget::SelectedRow, unused));
+        QVERIFY(!quick(t).QRename(RenameTarget::SelectedRow, unused));
         QCOMPARE(fx->ui.calls.at(1).text, QStringLiteral("Имя не должно начинаться с точки."));
         QCOMPARE(fx->ui.calls.at(3).text, QStringLiteral("Недопустимые символы в имени файла  \\ / : \" < > | ? *"));
         QCOMPARE(fx->ui.calls.size(), 5);
@@ -269,13 +269,13 @@ private slots:
         u.setAllSelected(false);
         QString path = d + "Отчёт.doc";
         fx->ui.inputs << QString("Report");
-        QVERIFY(quick(u).QRename(1, path));
+        QVERIFY(quick(u).QRename(RenameTarget::GivenFile, path));
         QCOMPARE(path, d + "Report.doc");
         QCOMPARE(u.at(0).cells[ColName], QStringLiteral("Report.doc"));
         // an existing name is never replaced
         writeTestFile(d + "taken.doc", "z");
         fx->ui.inputs << QString("taken");
-        QVERIFY(!quick(u).QRename(1, path));
+        QVERIFY(!quick(u).QRename(RenameTarget::GivenFile, path));
         QCOMPARE(fx->ui.beeps, 1);
         QCOMPARE(path, d + "Report.doc");
         QCOMPARE(names(d), (QStringList{"Report.doc", "readme.md", "taken.doc"}));
@@ -297,12 +297,12 @@ private slots:
         t.setAllSelected(true);
         t.setSelected(3, false);
         fx->ui.yesOk << YesOk::Yes;
-        quick(t).DopRen(QuickSpaces, false, QStringLiteral("Заменить пробелы на подчеркивание"));
+        quick(t).DopRen(QuickMode::Spaces, false, QStringLiteral("Заменить пробелы на подчеркивание"));
         QCOMPARE(currentLog().opLog().last(), QStringLiteral("Результат: 2 из 2, лог сохранен"));
         QVERIFY(fs::existsNative(d + "n\xef\xbf\xbd_m.txt"));
         // folders inside a folder whose name is not UTF-8
         QCOMPARE(dirPreCheckText(t, 1), QString());
-        quick(t).DopRen(QuickSpaces, true, QStringLiteral("Заменить пробелы на подчеркивание"));
+        quick(t).DopRen(QuickMode::Spaces, true, QStringLiteral("Заменить пробелы на подчеркивание"));
         QVERIFY(fs::isDirNative(d + "sub_dir"));
 
         // One file by a typed name: the selected row, and a path given with its bytes.
@@ -311,8 +311,8 @@ private slots:
         QString path = QString::fromUtf8(d + files[3]);
         QByteArray native = d + files[3];
         fx->ui.inputs << QString("first") << QString("fixed");
-        QVERIFY(quick(t).QRename(0, path) && fs::existsNative(d + "first.txt"));
-        QVERIFY(quick(t).QRename(1, path, &native));
+        QVERIFY(quick(t).QRename(RenameTarget::SelectedRow, path) && fs::existsNative(d + "first.txt"));
+        QVERIFY(quick(t).QRename(RenameTarget::GivenFile, path, &native));
         QCOMPARE(native, d + "fixed.txt");
         QVERIFY(fs::existsNative(native));
     }

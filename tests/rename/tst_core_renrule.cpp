@@ -247,14 +247,14 @@ private slots:
 
     void cleaning()
     {
-        QCOMPARE(provv(0, QStringLiteral("a..")), QStringLiteral("a"));
-        QCOMPARE(provv(0, QStringLiteral("a  b ")), QStringLiteral("a b"));
-        QCOMPARE(provv(0, QStringLiteral(" .a")), QStringLiteral("a"));
-        QCOMPARE(provv(0, QStringLiteral("a<b")), QStringLiteral("ab"));
-        QCOMPARE(provv(0, QStringLiteral("a. . ")), QStringLiteral("a"));
-        QCOMPARE(provv(0, QStringLiteral(". x\t\"*/:<>?\\|\x7f.y")), QStringLiteral("x.y"));
-        QCOMPARE(provv(2, QStringLiteral("j. p,g")), QStringLiteral("jpg"));
-        QCOMPARE(provv(1, QStringLiteral(" .j p.?")), QStringLiteral(" .j p."));
+        QCOMPARE(provv(CleanPart::NewName, QStringLiteral("a..")), QStringLiteral("a"));
+        QCOMPARE(provv(CleanPart::NewName, QStringLiteral("a  b ")), QStringLiteral("a b"));
+        QCOMPARE(provv(CleanPart::NewName, QStringLiteral(" .a")), QStringLiteral("a"));
+        QCOMPARE(provv(CleanPart::NewName, QStringLiteral("a<b")), QStringLiteral("ab"));
+        QCOMPARE(provv(CleanPart::NewName, QStringLiteral("a. . ")), QStringLiteral("a"));
+        QCOMPARE(provv(CleanPart::NewName, QStringLiteral(". x\t\"*/:<>?\\|\x7f.y")), QStringLiteral("x.y"));
+        QCOMPARE(provv(CleanPart::NewExt, QStringLiteral("j. p,g")), QStringLiteral("jpg"));
+        QCOMPARE(provv(CleanPart::OldExt, QStringLiteral(" .j p.?")), QStringLiteral(" .j p."));
         // the rule application cleans the finished name
         TRenRule r = defaults();
         r.Pref1 = QStringLiteral("  . ");

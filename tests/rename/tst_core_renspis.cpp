@@ -59,11 +59,11 @@ class TestRenSpis : public QObject {
         env.table = &table;
     }
 
-    RenSpisOutcome click(int tag, const QString &editor)
+    RenSpisOutcome click(RenSpisAction action, const QString &editor)
     {
         s.editor = editor;
         fx->ui.yesNo.enqueue(true);
-        return renSpisClick(s, tag, env);
+        return runRenSpis(s, action, env);
     }
 
 private slots:
@@ -89,7 +89,7 @@ private slots:
         QCOMPARE(memoLines(memoText({"", ""})), (QStringList{"", ""}));
 
         setUpFiles({"a.txt"});
-        QCOMPARE(click(0, "  b?  c.\n"), RenSpisOutcome::Formatted);
+        QCOMPARE(click(RenSpisAction::Format, "  b?  c.\n"), RenSpisOutcome::Formatted);
         QVERIFY(fx->ui.calls.at(0).text.startsWith("В поле редактора (справа):\r-будут удалены"));
         QCOMPARE(s.editor, QStringLiteral("b c"));
         QCOMPARE(fx->sound.played, QList<int>{2});
@@ -100,24 +100,24 @@ private slots:
     {
         setUpFiles({"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"});
         s.editor = "1\n2\n3\n4";
-        QCOMPARE(renSpisClick(s, 1, env), RenSpisOutcome::Refused);
+        QCOMPARE(runRenSpis(s, RenSpisAction::Test, env), RenSpisOutcome::Refused);
         QCOMPARE(fx->ui.lastText(), QStringLiteral("Число новых имен в редакторе (строк справа: 4)\rдолжно совпадать "
                                                    "с числом заданных имен (слева: 5)"));
         QCOMPARE(s.editor, QStringLiteral("1\n2\n3\n4"));
         QVERIFY(s.results.isEmpty());
         s.editor.clear();
-        QCOMPARE(renSpisClick(s, 2, env), RenSpisOutcome::FocusEditor);
+        QCOMPARE(runRenSpis(s, RenSpisAction::Rename, env), RenSpisOutcome::FocusEditor);
         QCOMPARE(fx->ui.lastText(), QStringLiteral("Введите список новых имен"));
         QStringList many;
         for (int i = 0; i < 1001; ++i)
             many << QString::number(i);
         s.editor = many.join('\n');
-        QCOMPARE(renSpisClick(s, 0, env), RenSpisOutcome::Refused);
+        QCOMPARE(runRenSpis(s, RenSpisAction::Format, env), RenSpisOutcome::Refused);
         QCOMPARE(fx->ui.lastText(), QStringLiteral("Число строк в редакторе превышает 1000."));
         // No to the question: nothing formatted
         s.editor = " x ";
         fx->ui.yesNo.enqueue(false);
-        QCOMPARE(renSpisClick(s, 0, env), RenSpisOutcome::Refused);
+        QCOMPARE(runRenSpis(s, RenSpisAction::Format, env), RenSpisOutcome::Refused);
         QCOMPARE(s.editor, QStringLiteral(" x "));
         QCOMPARE(names(d).size(), 5);
     }
@@ -129,7 +129,7 @@ private slots:
         setUpFiles({"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}, {"taken.txt"});
         currentLog().opLog().clear();
         const QString editor = "\nb\nC\ntaken\nreport.txt";
-        QCOMPARE(click(1, editor), RenSpisOutcome::Ran);
+        QCOMPARE(click(RenSpisAction::Test, editor), RenSpisOutcome::Ran);
         QCOMPARE(fx->ui.calls.at(0).text, kAskTest);
         QCOMPARE(s.results, (QStringList{"a.txt <Пропуск>", "b.txt >> b.txt <ТЕСТ: Ошибка: имя не изменено>",
                                          "c.txt >> C.txt <ТЕСТ: OK: только регистр>",
@@ -149,7 +149,7 @@ private slots:
         QCOMPARE(left.at(0), d + "a.txt <Пропуск>");
 
         fx->ui.clear();
-        QCOMPARE(click(2, editor), RenSpisOutcome::Ran);
+        QCOMPARE(click(RenSpisAction::Rename, editor), RenSpisOutcome::Ran);
         QCOMPARE(s.summary, QStringLiteral("Переименование: 2 из 5"));
         QCOMPARE(names(d), (QStringList{"C.txt", "a.txt", "b.txt", "d.txt", "report.txt.txt", "taken.txt"}));
         QCOMPARE(s.results.at(2), QStringLiteral("c.txt >> C.txt <OK>"));
@@ -176,7 +176,7 @@ private slots:
 
         // a second run starts from the new names
         fx->ui.clear();
-        QCOMPARE(click(2, editor), RenSpisOutcome::Ran);
+        QCOMPARE(click(RenSpisAction::Rename, editor), RenSpisOutcome::Ran);
         QCOMPARE(s.results.at(4), QStringLiteral("report.txt.txt >> report.txt.txt <Ошибка: имя не изменено>"));
         QCOMPARE(s.summary, QStringLiteral("Переименование: 0 из 5"));
         QCOMPARE(currentLog().opLog().last(), QStringLiteral("Переименование: 0 из 5"));
@@ -187,7 +187,7 @@ private slots:
         VT_LINUX_ONLY("case twins");
         // a case-sensitive file system can hold both spellings: the other file is never replaced
         setUpFiles({"x.txt"}, {"X.txt"});
-        QCOMPARE(click(2, "X"), RenSpisOutcome::Ran);
+        QCOMPARE(click(RenSpisAction::Rename, "X"), RenSpisOutcome::Ran);
         QCOMPARE(s.results, QStringList{"x.txt >> X.txt <Ошибка: файл/папка существует>"});
         QFile other(d + "X.txt");
         QVERIFY(other.open(QIODevice::ReadOnly));
@@ -200,9 +200,9 @@ private slots:
         const int folder = d.size() + 182;
         const int room = 255 - folder - 4; // the longest name that still fits, with ".txt"
         QVERIFY(room > 0 && room < 79);
-        QCOMPARE(click(1, QString(room + 1, QLatin1Char('z'))), RenSpisOutcome::Ran);
+        QCOMPARE(click(RenSpisAction::Test, QString(room + 1, QLatin1Char('z'))), RenSpisOutcome::Ran);
         QCOMPARE(s.results.at(0).section('<', -1), QStringLiteral("ТЕСТ: Ошибка длины>"));
-        QCOMPARE(click(1, QString(room, QLatin1Char('z'))), RenSpisOutcome::Ran);
+        QCOMPARE(click(RenSpisAction::Test, QString(room, QLatin1Char('z'))), RenSpisOutcome::Ran);
         QCOMPARE(s.results.at(0).section('<', -1), QStringLiteral("ТЕСТ: OK>"));
     }
 

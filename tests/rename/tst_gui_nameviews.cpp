@@ -225,7 +225,7 @@ private slots:
                 QCOMPARE(f->labFiles->text(), QStringLiteral("Файлов: 2"));
                 f->reject();
             });
-            Prosmotr(ViewFiles, {"/a/b.txt", "/a/c"}, QStringLiteral("проводнике"), nullptr);
+            Prosmotr(ViewMode::Files, {"/a/b.txt", "/a/c"}, QStringLiteral("проводнике"), nullptr);
             QCOMPARE(a.title(), QStringLiteral("Просмотр выделенных в проводнике (всего: 2)"));
         }
 
@@ -285,7 +285,7 @@ private slots:
 
         f.sbOk->click();
         QCOMPARE(fx->feedback.logs.size(), 1);
-        QCOMPARE(currentLog().lastKind(), int(kColumnView));
+        QCOMPARE(currentLog().lastKind(), LogKind::ColumnView);
         QCOMPARE(currentLog().opLog(),
                  (QStringList{"1 /data/x/b.txt", "2 /data/x/README", "3 /data/x", "4 /data/x/sub"}));
 

@@ -189,7 +189,7 @@ private slots:
         // "Стоп" pressed while the fourth row comes in.
         connect(&table, &QAbstractItemModel::rowsInserted, this, [&] {
             if (table.size() == 4)
-                scp->sbStopClick();
+                scp->stop();
         });
         fx.ui.yesNo.enqueue(true);
         sc.StartFind(fullRange(root), validateSearch);

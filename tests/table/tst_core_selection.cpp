@@ -41,18 +41,18 @@ private slots:
     {
         TableModel m;
         fill3Files1Dir(m);
-        selTab(m, 1);
+        selTab(m, SelectAll::Select);
         QCOMPARE(m.selectedCount(), 4);
         QCOMPARE(m.counters().selFiles, 3);
         QCOMPARE(m.counters().selFolders, 1);
         QCOMPARE(m.counters().selSize, m.counters().size);
         QCOMPARE(svc->sound.played, QList<int>{2});
         QVERIFY(!m.suppress());
-        selTab(m, 0);
+        selTab(m, SelectAll::Clear);
         QCOMPARE(m.selectedCount(), 0);
         QCOMPARE(m.counters().selFiles, 0);
         QCOMPARE(m.counters().selSize, SizeSum());
-        selTab(m, 3);
+        selTab(m, SelectAll::ClearQuietly);
         QCOMPARE(svc->sound.played, (QList<int>{2, 1}));
     }
 
@@ -254,7 +254,7 @@ private slots:
         TableModel m;
         fill3Files1Dir(m);
         QCOMPARE(markAllRefusal(m, false), QStringLiteral("Снято выделение со всех строк"));
-        selTab(m, 1);
+        selTab(m, SelectAll::Select);
         QCOMPARE(markAllRefusal(m, true), QStringLiteral("Выделены все строчки"));
         QCOMPARE(markAllRefusal(m, false), QString());
     }

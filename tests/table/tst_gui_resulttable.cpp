@@ -178,7 +178,7 @@ private slots:
         TableModel *m = t.tableModel();
         m->setSelected(3, true);
         QCOMPARE(viewRows(t), QList<int>{3});
-        selTab(*m, 1);
+        selTab(*m, SelectAll::Select);
         QCOMPARE(viewRows(t).size(), 7);
         m->setSelected(0, false);
         invertSelection(*m);
@@ -350,8 +350,8 @@ private slots:
         QCOMPARE(m->selectedCount(), 4999);
         QCOMPARE(int(t.selectionModel()->selectedRows().size()), 4999);
         timer.restart();
-        selTab(*m, 1);
-        selTab(*m, 0);
+        selTab(*m, SelectAll::Select);
+        selTab(*m, SelectAll::Clear);
         QApplication::processEvents();
         QVERIFY2(timer.elapsed() < 300, qPrintable(QString::number(timer.elapsed())));
         QVERIFY(!t.selectionModel()->hasSelection());

@@ -67,7 +67,7 @@ private slots:
                                   table.visualRect(m->index(row, 1)).center());
                 break;
             }
-            case 3: op = QStringLiteral("SelTab"); cmds.SelTab(int(g() % 2)); break;
+            case 3: op = QStringLiteral("SelTab"); cmds.SelTab(SelectAll(g() % 2)); break;
             case 4: op = QStringLiteral("by kind"); cmds.selectByKind(g() % 2, g() % 2, g() % 2); break;
             case 5: op = QStringLiteral("invert"); cmds.invert(); break;
             case 6:

@@ -222,7 +222,7 @@ private slots:
         QString target = other.path();
         CopyMover m(t, ops, target);
         fx.ui.yesNo.enqueue(true);
-        QCOMPARE(m.CopyMove(false, 0).done, 2);
+        QCOMPARE(m.CopyMove(Transfer::Move).done, 2);
         QCOMPARE(test::readBytes(other.path() + "/a.txt"), QByteArray("alpha"));
         QVERIFY(!QFile::exists(src + "a.txt"));
 
@@ -249,7 +249,7 @@ private slots:
         t.setAllSelected(true);
         FileDeleter del(t, ops);
         fx.ui.titledAnswers.enqueue(true);
-        QCOMPARE(del.sbDelFilesClick(false).deleted, 2);
+        QCOMPARE(del.deleteSelected(false).deleted, 2);
         QCOMPARE(trashList().filter(d).size(), 2);
 
         const UndoResult r = undoNow();

@@ -70,17 +70,17 @@ CopyMover::CopyMover(TableModel &table, OperationContext &ops, QString &lastTarg
 {
 }
 
-RewriteCheck CopyMover::CheckRewrite(int mode, const QString &target)
+RewriteCheck CopyMover::CheckRewrite(CopyMode mode, const QString &target)
 {
     RewriteCheck none;
     const RewriteScan scan = scanRewrite(m_table, mode, target);
-    if (mode == 1 && scan.duplicateNames) {
+    if (mode == CopyMode::Overwrite && scan.duplicateNames) {
         ui().errorTitled(QStringLiteral("Копирование с перезаписью"),
                          QStringLiteral("В списке выделенных имен (см. кол. \"Имя\") есть одинаковые.\r"
                                         "Копирование невозможно."));
         return none;
     }
-    if (mode == 3) {
+    if (mode == CopyMode::CheckFolders) {
         if (scan.newDirs.isEmpty())
             ui().inf(QStringLiteral("Не найдено несуществующих папок"));
         else if (m_hooks.showNewDirs)
@@ -90,7 +90,7 @@ RewriteCheck CopyMover::CheckRewrite(int mode, const QString &target)
     RewriteCheck r;
     if (scan.collisions.isEmpty()) {
         QString q = QStringLiteral("Информация:\rНе найдены совпадающие имена файлов для перезаписи.");
-        if (mode == 2)
+        if (mode == CopyMode::Backup)
             q += QStringLiteral("\rБудет создано новых папок: ") + QString::number(scan.newDirs.size());
         q += QStringLiteral("\rКопировать файлы?");
         r.go = ui().vopr(q);
@@ -100,22 +100,23 @@ RewriteCheck CopyMover::CheckRewrite(int mode, const QString &target)
             d = m_hooks.review(scan);
         r = applyDecision(m_table, scan, d.value_or(ReviewDecision{}));
     }
-    if (r.go && !r.cancelAll && mode == 2 && !m_dryRun) {
+    if (r.go && !r.cancelAll && mode == CopyMode::Backup && !m_dryRun) {
         QStringList dirs = scan.newDirs;
         MkResDirr(true, target, dirs);
     }
     return r;
 }
 
-CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
+CopyMoveResult CopyMover::CopyMove(Transfer transfer, CopyMode mode)
 {
     CopyMoveResult res;
     const int selFiles = m_table.counters().selFiles;
     if (selFiles < 1 || selFiles > kMaxFiles || m_ops.busy())
         return res;
+    const bool copy = transfer == Transfer::Copy;
     if (!copy)
-        mode = 0;
-    const bool overwrite = copy && mode > 0;
+        mode = CopyMode::Prefix;
+    const bool overwrite = copy && mode != CopyMode::Prefix;
     const QString start = m_table.startFolder();
 
     if (!copy && !start.isEmpty()) {
@@ -139,7 +140,7 @@ CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
         target += QLatin1Char('/');
     const QByteArray targetNative = fs::nativePath(target);
 
-    if (mode == 2 || mode == 3) {
+    if (mode == CopyMode::Backup || mode == CopyMode::CheckFolders) {
         if (start.isEmpty()) {
             ui().beep();
             return res;
@@ -151,11 +152,11 @@ CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
     }
 
     QString header = copy ? QStringLiteral("Копировать") : QStringLiteral("Переместить");
-    if (copy && mode == 1)
+    if (copy && mode == CopyMode::Overwrite)
         header += QStringLiteral(" [ПЕРЕЗАПИСЬ]");
-    else if (copy && mode == 2)
+    else if (copy && mode == CopyMode::Backup)
         header += QStringLiteral(" [ПЕРЕЗАПИСЬ, РЕЗЕРВНОЕ]");
-    if (mode != 3) {
+    if (mode != CopyMode::CheckFolders) {
         header += QStringLiteral(" выделенные файлы (") + QString::number(selFiles)
                   + QStringLiteral(" шт.) в папку:\r\n") + target;
         if (!ui().vopr(header + QStringLiteral("\r\nПродолжить?")))
@@ -177,7 +178,7 @@ CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
 
     // The copy loop.
     CurrentLog &log = currentLog();
-    const int kind = copy ? kCopy : kMove;
+    const LogKind kind = copy ? LogKind::Copy : LogKind::Move;
     log.beginOperation(kind);
     const QString headLine = logStamp() + header;
     log.opLog() << headLine << QStringLiteral("-");
@@ -259,7 +260,7 @@ CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
 
         QByteArray relFolder;
         QString relText = nameText;
-        if (mode == 2) {
+        if (mode == CopyMode::Backup) {
             const QByteArray folder = e.folderBytes();
             relFolder = folder.startsWith(startNative) ? folder.mid(startNative.size()) : QByteArray();
             relText = folderCell + nameText;
@@ -274,10 +275,10 @@ CopyMoveResult CopyMover::CopyMove(bool copy, int mode)
         QString failText;
         int folderError = 0;
         const fs::DirHandle *dir =
-            same ? nullptr : folders.folder(relFolder, mode == 2 && !m_dryRun, &folderError);
+            same ? nullptr : folders.folder(relFolder, mode == CopyMode::Backup && !m_dryRun, &folderError);
         // A dry run makes no folder: a missing one stands in as the target,
         // where nothing can be in the way.
-        const bool planned = m_dryRun && !dir && !same && mode == 2 && folderError == ENOENT;
+        const bool planned = m_dryRun && !dir && !same && mode == CopyMode::Backup && folderError == ENOENT;
         if (planned)
             dir = folders.folder(QByteArray(), false);
         if (dir && !m_dryRun && !swept.contains(relFolder)) {

@@ -35,6 +35,8 @@ public:
     }
 };
 
+enum class Transfer { Copy, Move };
+
 struct CopyMoveHooks {
     // Converts "Папка" to full paths (asked before a move of a relative table).
     std::function<void()> preobr;
@@ -69,10 +71,10 @@ public:
     // on disk changes (no file, no folder, no saved log, no recent target).
     void setDryRun(bool on) { m_dryRun = on; }
 
-    // copy false: move (always mode 0). Modes 0 prefix, 1 overwrite, 2 backup, 3 check folders.
-    CopyMoveResult CopyMove(bool copy, int mode);
-    // The pre-check of modes 1 to 3.
-    RewriteCheck CheckRewrite(int mode, const QString &target);
+    // A move always goes as CopyMode::Prefix.
+    CopyMoveResult CopyMove(Transfer transfer, CopyMode mode = CopyMode::Prefix);
+    // The pre-check of the modes other than Prefix.
+    RewriteCheck CheckRewrite(CopyMode mode, const QString &target);
 
 private:
     TableModel &m_table;

@@ -119,7 +119,7 @@ void FileDeleter::listChanged()
         m_lists->SetlabChanSpis(ChangedState::Changed);
 }
 
-DeleteResult FileDeleter::sbDelFilesClick(bool permanent)
+DeleteResult FileDeleter::deleteSelected(bool permanent)
 {
     DeleteResult res;
     const int selFiles = m_table.counters().selFiles;
@@ -155,7 +155,7 @@ DeleteResult FileDeleter::sbDelFilesClick(bool permanent)
         return res;
 
     CurrentLog &log = currentLog();
-    log.beginOperation(kDeleteFiles);
+    log.beginOperation(LogKind::DeleteFiles);
     const QString header = logStamp() + QStringLiteral("Удалить файлы") + where + QStringLiteral(" (") + num(n)
                            + QStringLiteral(" шт.)");
     log.opLog() << header << QStringLiteral("-");
@@ -205,7 +205,7 @@ DeleteResult FileDeleter::sbDelFilesClick(bool permanent)
     log.opLog() << QStringLiteral("___\r\n") << summary;
     log.append(summary + QStringLiteral("\r\n-"));
     if (res.deleted > 0 && !m_dryRun) {
-        if (SaveLog(kDeleteFiles))
+        if (SaveLog(LogKind::DeleteFiles))
             log.opLog().last() = summary + QStringLiteral(", лог сохранен");
         m_table.removeRows(gone);
     }
@@ -247,7 +247,7 @@ bool FileDeleter::Del(bool permanent, int row)
     if (fs::existsNative(path))
         return false;
     const QString line = logStamp() + QStringLiteral("Удален файл: ") + shown;
-    SaveLog(kDeleteFiles, line);
+    SaveLog(LogKind::DeleteFiles, line);
     currentLog().append(line + QStringLiteral("\r\n-"));
     {
         SuppressGuard suppress(&m_table);
@@ -259,7 +259,7 @@ bool FileDeleter::Del(bool permanent, int row)
     return true;
 }
 
-void FileDeleter::miEmptyDirSelectClick()
+void FileDeleter::selectEmptyFolders()
 {
     if (m_ops.busy())
         return;
@@ -289,7 +289,7 @@ void FileDeleter::miEmptyDirSelectClick()
              + num(folders));
 }
 
-DeleteResult FileDeleter::miDelEmptyDirClick(bool toTrash)
+DeleteResult FileDeleter::deleteEmptyFolders(bool toTrash)
 {
     DeleteResult res;
     if (m_ops.busy())
@@ -334,7 +334,7 @@ DeleteResult FileDeleter::miDelEmptyDirClick(bool toTrash)
         JournalRecorder journal(BatchKind::Delete);
         m_table.setAllSelected(false);
         if (del) {
-            log.beginOperation(kDeleteFolders);
+            log.beginOperation(LogKind::DeleteFolders);
             const QString header = logStamp() + QStringLiteral("Удалить пустые папки")
                                    + (toTrash ? QStringLiteral(" в корзину") : QString())
                                    + QStringLiteral(" (папок: ") + num(found) + QStringLiteral(")");
@@ -376,7 +376,7 @@ DeleteResult FileDeleter::miDelEmptyDirClick(bool toTrash)
     const QString summary = QStringLiteral("Результат: ") + num(removed) + QStringLiteral(" из ") + num(found);
     log.opLog() << QStringLiteral("___\r\n") << summary;
     log.append(summary + QStringLiteral("\r\n-"));
-    if (removed > 0 && !m_dryRun && SaveLog(kDeleteFolders))
+    if (removed > 0 && !m_dryRun && SaveLog(LogKind::DeleteFolders))
         log.opLog().last() = summary + QStringLiteral(", лог сохранен");
     recount();
     if (removed > 0 && !m_dryRun)
@@ -388,7 +388,7 @@ DeleteResult FileDeleter::miDelEmptyDirClick(bool toTrash)
     return res;
 }
 
-void FileDeleter::miInfFilesSzClick()
+void FileDeleter::reportSizes()
 {
     if (m_ops.busy())
         return;

@@ -57,16 +57,16 @@ public:
     void setDryRun(bool on) { m_dryRun = on; }
 
     // The actions window's "Удалить" (Shift: for good).
-    DeleteResult sbDelFilesClick(bool permanent);
+    DeleteResult deleteSelected(bool permanent);
     // One file, the one of row; true when it is gone afterwards.
     bool Del(bool permanent, int row);
     // Ctrl+E: selects exactly the empty folders of the table.
-    void miEmptyDirSelectClick();
+    void selectEmptyFolders();
     // Ctrl+D: deletes, or selects, the empty folders among the selected rows;
     // toTrash moves them to the trash instead (the command line's choice).
-    DeleteResult miDelEmptyDirClick(bool toTrash = false);
+    DeleteResult deleteEmptyFolders(bool toTrash = false);
     // Ctrl+Shift+F4.
-    void miInfFilesSzClick();
+    void reportSizes();
 
 private:
     void recount();

@@ -53,8 +53,9 @@ QStringList formatNames(const QStringList &lines)
     return out;
 }
 
-DirListOutcome sbFormatClick(DirListState &s, int mode)
+DirListOutcome runDirList(DirListState &s, DirListAction action)
 {
+    const int mode = int(action);
     if (mode > 0 && (s.folder.isEmpty() || !fs::isDir(s.folder))) {
         ui().inf(QStringLiteral("Выберите папку"));
         return DirListOutcome::Refused;
@@ -117,9 +118,9 @@ DirListOutcome sbFormatClick(DirListState &s, int mode)
             const QString entry = logStamp() + message;
             CurrentLog &log = currentLog();
             log.append(entry + QStringLiteral("\r\n-"));
-            log.beginOperation(kCreateFolders);
+            log.beginOperation(LogKind::CreateFolders);
             log.opLog() << entry << s.result;
-            if (SaveLog(kCreateFolders))
+            if (SaveLog(LogKind::CreateFolders))
                 log.opLog() << QStringLiteral("---\r\nЛог сохранен");
         }
         s.result << QStringLiteral("___") << message;
@@ -133,7 +134,7 @@ DirListOutcome sbFormatClick(DirListState &s, int mode)
     return DirListOutcome::Done;
 }
 
-void sbDirInfClick(DirListState &s)
+void reportFolderContents(DirListState &s)
 {
     const auto dir = s.folder.isEmpty() ? nullptr : fs::Dir::open(native(s.folder));
     if (!dir || !fs::isDir(s.folder)) {
@@ -294,7 +295,7 @@ PathCreated createPath(const PathPlan &plan)
     return r;
 }
 
-void miDirCreateHorsClick()
+void checkOrCreateTypedPath()
 {
     const std::optional<QString> typed =
         ui().input(QStringLiteral("Проверить/создать путь"), QStringLiteral("Введите путь папки:"), QString());
@@ -326,7 +327,7 @@ void miDirCreateHorsClick()
     if (made.created > 0) {
         const QString entry = result + QLatin1Char(' ') + logStamp().trimmed();
         currentLog().append(entry + QStringLiteral("\r\n-"));
-        SaveLog(kCreateFolders, entry);
+        SaveLog(LogKind::CreateFolders, entry);
     }
     if (ui().vopr(shownComps(made.comps) + QStringLiteral("\r\n") + result + QStringLiteral("\r\nОткрыть в проводнике?")))
         pusk(true, made.deepest);

@@ -25,11 +25,13 @@ struct DirListState {
 };
 
 enum class DirListOutcome { Refused, FocusEditor, Done };
+// What is done with the names: cleaned and sorted in the editor, checked
+// against the chosen folder, or created there.
+enum class DirListAction { Format = 0, Check = 1, Create = 2 };
 
-// "Формат" (mode 0), "Проверка" (1), "Создать" (2).
-DirListOutcome sbFormatClick(DirListState &s, int mode);
+DirListOutcome runDirList(DirListState &s, DirListAction action);
 // The report of the chosen folder's sub-folders and files.
-void sbDirInfClick(DirListState &s);
+void reportFolderContents(DirListState &s);
 // The help text of the window.
 QString dirCreateHelpText();
 
@@ -53,6 +55,6 @@ struct PathCreated {
 };
 PathCreated createPath(const PathPlan &plan);
 // Ctrl+H: asks for a path, checks it and creates what is missing.
-void miDirCreateHorsClick();
+void checkOrCreateTypedPath();
 
 } // namespace vt

@@ -37,7 +37,7 @@ QString Collision::caption() const
 QString Collision::dateCell() const { return dateTimeText(srcTime) + QStringLiteral(" [") + dateTag(); }
 QString Collision::sizeCell() const { return tableSizeText(srcSize) + QStringLiteral(" [") + sizeTag(); }
 
-RewriteScan scanRewrite(const TableModel &table, int mode, const QString &target)
+RewriteScan scanRewrite(const TableModel &table, CopyMode mode, const QString &target)
 {
     RewriteScan s;
     s.mode = mode;
@@ -57,7 +57,7 @@ RewriteScan scanRewrite(const TableModel &table, int mode, const QString &target
         ++s.total;
         const QString folderCell = r.cells[ColFolder];
         const QString name = r.cells[ColName];
-        if (mode == 1) {
+        if (mode == CopyMode::Overwrite) {
             if (names.contains(upper(name)))
                 s.duplicateNames = true;
             names.insert(upper(name));
@@ -67,14 +67,14 @@ RewriteScan scanRewrite(const TableModel &table, int mode, const QString &target
         }
         QByteArray relFolder;
         QString rel = name;
-        if (mode != 1) {
+        if (mode != CopyMode::Overwrite) {
             const QByteArray folder = r.entry.folderBytes();
             relFolder = folder.startsWith(startNative) ? folder.mid(startNative.size()) : QByteArray();
             rel = folderCell + name;
         }
         const QByteArray dest = targetNative + relFolder + r.entry.nameBytes();
         const QString source = start + folderCell + name;
-        if (mode == 1 && (dest == r.entry.path || fs::sameFile(dest, r.entry.path)))
+        if (mode == CopyMode::Overwrite && (dest == r.entry.path || fs::sameFile(dest, r.entry.path)))
             continue; // copying a file onto itself is neither
         fs::Entry de, se;
         const fs::DirHandle *destDir = tree.folder(relFolder, false);
@@ -102,7 +102,7 @@ RewriteScan scanRewrite(const TableModel &table, int mode, const QString &target
         s.equalEqual += c.equalEqual();
         s.collisions << c;
     }
-    if (mode != 1)
+    if (mode != CopyMode::Overwrite)
         s.newDirs = GetNewDirs(folders, target);
     return s;
 }

@@ -14,6 +14,10 @@ namespace vt {
 
 class TableModel;
 
+// The variants of a copy: a prefix on a taken name, overwrite what the review
+// allows, keep the replaced file as a backup, or only check the folders.
+enum class CopyMode { Prefix = 0, Overwrite = 1, Backup = 2, CheckFolders = 3 };
+
 // One selected file whose destination exists.
 struct Collision {
     int row = -1;           // result-table row
@@ -40,7 +44,7 @@ struct Collision {
 };
 
 struct RewriteScan {
-    int mode = 1;
+    CopyMode mode = CopyMode::Overwrite;
     QString target;             // with a trailing separator
     int total = 0;              // selected file rows, existing or not
     QList<Collision> collisions;
@@ -51,7 +55,7 @@ struct RewriteScan {
 };
 
 // Walks the selected file rows of the table.
-RewriteScan scanRewrite(const TableModel &table, int mode, const QString &target);
+RewriteScan scanRewrite(const TableModel &table, CopyMode mode, const QString &target);
 
 // Every leading part of each folder ("a/" and "a/b/" of "a/b/") that is not
 // an existing folder under target, without duplicates, parents first.

@@ -1,5 +1,6 @@
 #include "lists/core/listcontroller.h"
 
+#include "base/appcontext.h"
 #include "base/currentlog.h"
 #include "base/operation.h"
 #include "base/services.h"
@@ -8,6 +9,7 @@
 #include "lists/core/tableupkeep.h"
 #include "lists/core/vtsfile.h"
 #include "platform/fileentry.h"
+#include "shell/core/shellrun.h"
 #include "table/core/tablemodel.h"
 
 #include <QFile>
@@ -30,8 +32,8 @@ QString leftOutNote(int leftOut)
 } // namespace
 
 ListController::ListController(TableModel &table, OperationContext &ops, CurrentLog &log,
-                               ListHooks hooks, QObject *parent)
-    : QObject(parent), m_table(table), m_ops(ops), m_log(log), m_hooks(std::move(hooks))
+                               AppWindow *window, QObject *parent)
+    : QObject(parent), m_table(table), m_ops(ops), m_log(log), m_window(window)
 {
 }
 
@@ -89,7 +91,7 @@ ListKind ListController::ReadSpis(const QString &path)
         return ListKind::None;
     if (kind == ListKind::Vts)
         return ReadVtS(path, path) ? ListKind::Vts : ListKind::None;
-    m_log.beginOperation(kListOpen);
+    m_log.beginOperation(LogKind::ListOpen);
     QStringList &report = m_log.opLog();
     ListRead r;
     {
@@ -120,8 +122,8 @@ ListKind ListController::ReadSpis(const QString &path)
     if (r.stop != StopNone)
         m_changed = ChangedState::ReadIncompletely;
     emit stateChanged();
-    if (m_hooks.report)
-        m_hooks.report(r.stop, r.errors);
+    if (m_window)
+        m_window->reportListRead(int(r.stop), r.errors);
     return r.kind;
 }
 
@@ -135,8 +137,9 @@ void ListController::clearForRead()
     // make every short form wrong.
     m_table.setStartFolder(QString());
     m_log.setSearchSummary(QString());
-    if (m_hooks.clearView)
-        m_hooks.clearView();
+    // The window forgets what described the old rows (the start-folder hint).
+    if (m_window)
+        m_window->showStartFolder(QString());
     forget();
 }
 
@@ -222,11 +225,11 @@ bool ListController::ReadVtS(const QString &path, const QString &shownName)
     if (listsFolder().isEmpty())
         return false;
     clearForRead();
-    if (m_hooks.setVtsLook)
-        m_hooks.setVtsLook(true);
+    if (m_window)
+        m_window->setVtsLook(true);
     feedback().caption(QStringLiteral("Идет чтение в таблицу..."));
     feedback().panel(7, QStringLiteral("чтение..."));
-    m_log.beginOperation(kListOpen);
+    m_log.beginOperation(LogKind::ListOpen);
     VtsRead r;
     {
         OperationContext::Scope busy(m_ops);
@@ -236,8 +239,8 @@ bool ListController::ReadVtS(const QString &path, const QString &shownName)
     if (!r.ok) {
         m_log.opLog().clear();
         m_table.setStartFolder(QString());
-        if (m_hooks.setVtsLook)
-            m_hooks.setVtsLook(false);
+        if (m_window)
+            m_window->setVtsLook(false);
         return false;
     }
     m_kind = ListKind::Vts;
@@ -248,8 +251,8 @@ bool ListController::ReadVtS(const QString &path, const QString &shownName)
     QString summary = QStringLiteral("Чтение списка VTS: ") + shownName;
     if (!r.header.startFolder.isEmpty())
         summary += QStringLiteral("\r\nПапка начала поиска: ") + r.header.startFolder;
-    if (m_hooks.setDirPath)
-        m_hooks.setDirPath(r.header.startFolder);
+    if (m_window)
+        m_window->showStartFolder(r.header.startFolder);
     m_log.setSearchSummary(summary);
     const QString errors = r.errors > 0 ? QStringLiteral("\r\nОшибок чтения: ") + QString::number(r.errors)
                                         : QString();
@@ -276,8 +279,8 @@ int ListController::VprVtx()
 {
     m_vtxRelative = false;
     const bool incomplete = m_changed == ChangedState::ReadIncompletely;
-    if (m_hooks.vprVtx)
-        return m_hooks.vprVtx(m_path, incomplete, &m_vtxRelative);
+    if (m_window)
+        return m_window->askSaveTextList(m_path, incomplete, &m_vtxRelative);
     const QString note = incompleteNote();
     const YesNoCancel a = ui().yesNoCancel(
         QStringLiteral("Список изменен"),
@@ -341,8 +344,8 @@ bool ListController::provSpisOpen(bool needRows, bool beep, bool switchMode)
     };
     if (m_ops.busy() || int(m_kind) <= 0)
         return refuse();
-    if (switchMode && m_hooks.showListMode)
-        m_hooks.showListMode(m_kind);
+    if (switchMode && m_window)
+        m_window->showListMode(m_kind);
     if (needRows && m_table.size() == 0)
         return refuse();
     if (!m_path.isEmpty() && QFileInfo::exists(m_path))
@@ -395,7 +398,7 @@ bool ListController::SaveChanSpis(bool askRenumber)
     return true;
 }
 
-void ListController::sbAllSpisSaveClick()
+void ListController::saveOpenList()
 {
     if (!provSpisOpen(true, true, true))
         return;
@@ -411,13 +414,14 @@ void ListController::sbAllSpisSaveClick()
         SaveChanSpis(true);
 }
 
-void ListController::sbAllSpisRefrClick(bool shift)
+void ListController::reopenOrShow(bool showFile)
 {
     if (!provSpisOpen(false, true, true))
         return;
-    if (shift) {
-        if (m_hooks.showInFileManager)
-            m_hooks.showInFileManager(m_path);
+    if (showFile) {
+        // Only where a window shows the list.
+        if (m_window)
+            ExtFnd(m_path);
         return;
     }
     if (!ui().askTitled(QStringLiteral("Переоткрыть список"),
@@ -430,7 +434,7 @@ void ListController::sbAllSpisRefrClick(bool shift)
     openList(path);
 }
 
-void ListController::sbAllSpisDelClick()
+void ListController::deleteListFile()
 {
     if (!provSpisOpen(false, true, true))
         return;

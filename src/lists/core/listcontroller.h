@@ -2,8 +2,8 @@
 // The open list and everything done with the program's lists from the main
 // window: reading a list into the table, saving the table as a VTL list or
 // its changes, adding rows to a list, and noticing when another program
-// rewrote the open list. Without widgets; the window gives the hooks that
-// touch its controls.
+// rewrote the open list. Without widgets; the main window (AppWindow) shows
+// what the flows change.
 #include "lists/core/listread.h"
 #include "lists/core/vtlfile.h"
 
@@ -12,27 +12,10 @@
 
 namespace vt {
 
+class AppWindow;
 class CurrentLog;
 class OperationContext;
 class TableModel;
-
-struct ListHooks {
-    // The end-of-read report of the search with the read errors.
-    std::function<void(StopFlag, int errors)> report;
-    // Window to list mode with the type of this kind checked.
-    std::function<void(ListKind)> showListMode;
-    std::function<void(const QString &)> showInFileManager;
-    // Before a read into an empty table: the window forgets what described
-    // the old rows (start-folder hint, VTS look, Ord/Page labels, selection display).
-    std::function<void()> clearView;
-    // The search start folder field (a VTS snapshot brings its own).
-    std::function<void(const QString &)> setDirPath;
-    // SetVtsIs: the snapshot look of the table and "Добавить" refused, or back.
-    std::function<void(bool)> setVtsLook;
-    // The save dialog of a VTX/M3U list: 6 Да, 7 Нет, 2 Отмена; *relative
-    // tells whether names relative to the list's folder were chosen.
-    std::function<int(const QString &path, bool incomplete, bool *relative)> vprVtx;
-};
 
 enum class ChangedState { Unchanged = 0, Changed = 1, ReadIncompletely = 2 };
 enum class ChanAnswer { Nothing = 0, Answered = 1, Cancelled = 2 };
@@ -40,7 +23,9 @@ enum class ChanAnswer { Nothing = 0, Answered = 1, Cancelled = 2 };
 class ListController : public QObject {
     Q_OBJECT
 public:
-    ListController(TableModel &table, OperationContext &ops, CurrentLog &log, ListHooks hooks,
+    // window: what the lists show in the main window (its report, list mode,
+    // start-folder hint, snapshot look, save dialog); null without one.
+    ListController(TableModel &table, OperationContext &ops, CurrentLog &log, AppWindow *window = nullptr,
                    QObject *parent = nullptr);
 
     // The open-list state.
@@ -92,9 +77,11 @@ public:
     // Rewrites the open VTX/M3U list; relative: rows directly in the list's
     // folder are written as their name.
     bool SaveSpisVtx(bool askRenumber, bool relative);
-    void sbAllSpisSaveClick();
-    void sbAllSpisRefrClick(bool shift);
-    void sbAllSpisDelClick();
+    // The list group's buttons: save the open list's changes, read it again
+    // (showFile: show it in the file manager instead), delete its file.
+    void saveOpenList();
+    void reopenOrShow(bool showFile);
+    void deleteListFile();
     // On every activation of the application.
     void ProvFileCheck();
 
@@ -110,7 +97,7 @@ private:
     TableModel &m_table;
     OperationContext &m_ops;
     CurrentLog &m_log;
-    ListHooks m_hooks;
+    AppWindow *m_window;
     ListKind m_kind = ListKind::None;
     QString m_path;
     quint32 m_stamp = 0;

@@ -95,12 +95,12 @@ bool setPageColumn(TableModel &table, const QList<int> &rows, qint64 page)
                      [&](int row) { table.setOrdPage(row, table.at(row).entry.ord, page); });
 }
 
-std::optional<bool> ordColumnsShown(int mode, bool linksShown)
+std::optional<bool> ordColumnsShown(OrdPageMode mode, bool linksShown)
 {
     switch (mode) {
-    case OrdPageHide: return false;
-    case OrdPageShow: return true;
-    case OrdPageKeep: return std::nullopt;
+    case OrdPageMode::Hide: return false;
+    case OrdPageMode::Show: return true;
+    case OrdPageMode::Keep: return std::nullopt;
     default: return linksShown;
     }
 }

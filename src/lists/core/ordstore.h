@@ -38,8 +38,8 @@ bool setOrdColumn(TableModel &table, const QList<int> &rows, qint64 ord);
 bool setPageColumn(TableModel &table, const QList<int> &rows, qint64 page);
 
 // Ord/Page column modes: 0 shown for open lists, 1 hidden, 2 shown, 3 left as they are.
-enum OrdPageMode { OrdPageAuto = 0, OrdPageHide = 1, OrdPageShow = 2, OrdPageKeep = 3 };
+enum class OrdPageMode { Auto = 0, Hide = 1, Show = 2, Keep = 3 };
 // Whether the columns are shown in a mode; nullopt: leave them as they are.
-std::optional<bool> ordColumnsShown(int mode, bool linksShown);
+std::optional<bool> ordColumnsShown(OrdPageMode mode, bool linksShown);
 
 } // namespace vt

@@ -1,5 +1,6 @@
 #include "lists/core/pathintake.h"
 
+#include "base/appcontext.h"
 #include "base/currentlog.h"
 #include "base/operation.h"
 #include "base/services.h"
@@ -43,8 +44,8 @@ QStringList absoluteParams(const QStringList &params, const QString &folder)
 }
 
 PathIntake::PathIntake(ListController &lists, TableModel &table, OperationContext &ops, CurrentLog &log,
-                       IntakeHooks hooks)
-    : m_lists(lists), m_table(table), m_ops(ops), m_log(log), m_hooks(std::move(hooks))
+                       AppWindow *window)
+    : m_lists(lists), m_table(table), m_ops(ops), m_log(log), m_window(window)
 {
 }
 
@@ -74,14 +75,14 @@ bool PathIntake::ProvAdd()
     if (m_table.startFolder().isEmpty())
         return true;
     if (m_table.size() == 0) {
-        if (m_hooks.preobr)
-            m_hooks.preobr(true);
+        if (m_window)
+            m_window->convertFolders(true);
         return true;
     }
     if (ui().vopr(QStringLiteral("Для добавления нужно преобразовать пути\rколонки \"Папка\" из "
                                  "относительного в полный формат. Продолжить?"))
-        && m_hooks.preobr)
-        m_hooks.preobr(false);
+        && m_window)
+        m_window->convertFolders(false);
     return false;
 }
 
@@ -107,8 +108,8 @@ AddOutcome PathIntake::AddParams(AddMode mode, const QStringList &paths)
                 QString folder = paths.first();
                 if (!folder.endsWith(QLatin1Char('/')))
                     folder += QLatin1Char('/');
-                if (m_hooks.setFolderField)
-                    m_hooks.setFolderField(folder);
+                if (m_window)
+                    m_window->setFolderField(folder);
                 feedback().panel(7, QString());
                 caption(QStringLiteral("Vestrada"));
                 out.folderField = true;

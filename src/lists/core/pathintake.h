@@ -9,17 +9,11 @@
 
 namespace vt {
 
+class AppWindow;
 class CurrentLog;
 class ListController;
 class OperationContext;
 class TableModel;
-
-struct IntakeHooks {
-    // The one command-line folder goes into the search folder field.
-    std::function<void(const QString &)> setFolderField;
-    // "Папка" from relative to full paths (silent: no sound).
-    std::function<void(bool silent)> preobr;
-};
 
 enum class AddMode { ReadList = 0, CommandLine = 1, Append = 2 };
 
@@ -31,8 +25,10 @@ struct AddOutcome {
 
 class PathIntake {
 public:
+    // window: the search folder field that takes the one command-line folder,
+    // and the conversion of "Папка" to full paths; null without one.
     PathIntake(ListController &lists, TableModel &table, OperationContext &ops, CurrentLog &log,
-               IntakeHooks hooks);
+               AppWindow *window);
 
     // May paths be added now; asks or tells why not (and may renumber or
     // convert, after which the user repeats the command).
@@ -56,7 +52,7 @@ private:
     TableModel &m_table;
     OperationContext &m_ops;
     CurrentLog &m_log;
-    IntakeHooks m_hooks;
+    AppWindow *m_window;
 };
 
 // The command-line parameters as full paths: a relative one is taken against

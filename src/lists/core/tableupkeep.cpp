@@ -1,6 +1,9 @@
 #include "lists/core/tableupkeep.h"
 
+#include "base/appcontext.h"
+#include "base/currentlog.h"
 #include "base/services.h"
+#include "lists/core/listcontroller.h"
 #include "table/core/tablemodel.h"
 
 namespace vt {
@@ -29,6 +32,18 @@ bool convertToFullPaths(TableModel &table)
         table.setCell(i, ColFolder, start + table.at(i).cells[ColFolder]);
     table.setStartFolder(QString());
     return true;
+}
+
+void convertFolders(AppContext &ctx, bool silent)
+{
+    if (!convertToFullPaths(ctx.table()))
+        return;
+    ctx.window().showStartFolder(QString());
+    if (ctx.lists().isOpen() && ctx.lists().kind() == ListKind::Vts)
+        ctx.lists().SetlabChanSpis(ChangedState::Changed);
+    ctx.log().append(logStamp() + QStringLiteral("Колонка \"Папка\" конвертирована в полный формат\r\n-"));
+    if (!silent)
+        zv(3);
 }
 
 } // namespace vt

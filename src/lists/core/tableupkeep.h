@@ -3,6 +3,7 @@
 // "Папка" column from relative into full paths.
 namespace vt {
 
+class AppContext;
 class TableModel;
 
 // IDs 1, 2, 3 … in table order; clears the rows-removed flag. ask: the
@@ -13,5 +14,8 @@ bool perenum(TableModel &table, bool ask);
 // "Папка" := search start folder + "Папка" for every row, and the start
 // folder is cleared. False when there was no start folder.
 bool convertToFullPaths(TableModel &table);
+// The same on the context's table, with the start-folder hint cleared, an
+// open snapshot marked changed and a line in the current log (silent: no sound).
+void convertFolders(AppContext &ctx, bool silent);
 
 } // namespace vt

@@ -1,5 +1,6 @@
 #include "rename/core/namesplit.h"
 
+#include "base/runstate.h"
 #include <algorithm>
 
 namespace vt {
@@ -95,8 +96,7 @@ QStringList withResults(const QStringList &target, const QStringList &parts, boo
 
 SplitterOptions &splitterOptions()
 {
-    static SplitterOptions options;
-    return options;
+    return runState().get<SplitterOptions>();
 }
 
 } // namespace vt

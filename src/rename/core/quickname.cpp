@@ -81,14 +81,14 @@ QString translit(const QString &s)
 int QuickName(const QuickJob &job, QString &name)
 {
     const QString ext = job.dirs ? QString() : job.ext;
-    const bool whole = job.dirs || job.mode == QuickAddExt;
+    const bool whole = job.dirs || job.mode == QuickMode::AddExt;
     QString base = whole ? name : name.left(name.size() - ext.size());
     base = squeezeSpaces(base);
     if (base.isEmpty())
         return QuickError;
-    if (job.mode == QuickTranslit)
+    if (job.mode == QuickMode::Translit)
         base = translit(base);
-    else if (job.mode == QuickSpaces)
+    else if (job.mode == QuickMode::Spaces)
         base.replace(QLatin1Char(' '), QLatin1Char('_'));
     base = cutTo(base, kMaxRenName);
     if (base + ext == name)

@@ -19,13 +19,13 @@ enum QuickCode : int {
     QuickOk = 2
 };
 
-enum QuickMode : int { QuickSpaces = 0, QuickTranslit = 1, QuickAddExt = 2 };
+enum class QuickMode { Spaces = 0, Translit = 1, AddExt = 2 };
 
 struct QuickJob {
     QString folder;          // with trailing separator
     QByteArray oldNative;    // exact bytes of the old path
     QString ext;             // the extension part with its dot; it is never changed
-    int mode = QuickSpaces;
+    QuickMode mode = QuickMode::Spaces;
     bool dirs = false;
     QStringList *opLog = nullptr; // gets "old >> new" after the rename
     bool test = false;       // a dry run: the free name is found, nothing is renamed

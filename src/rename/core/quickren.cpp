@@ -1,5 +1,6 @@
 #include "rename/core/quickren.h"
 
+#include "base/runstate.h"
 #include "base/currentlog.h"
 #include "base/operation.h"
 #include "base/savelog.h"
@@ -67,23 +68,25 @@ QString dirPreCheckText(const TableModel &table, int selectedFolders)
     return QString();
 }
 
-QString &lastNewExt()
-{
-    static QString ext;
-    return ext;
-}
+namespace {
+struct NewExt {
+    QString last;
+};
+} // namespace
+
+QString &lastNewExt() { return runState().get<NewExt>().last; }
 
 QuickRen::QuickRen(TableModel &table, OperationContext &ops, ListController *lists, std::function<void()> pause)
     : m_table(table), m_ops(ops), m_lists(lists), m_pause(std::move(pause))
 {
 }
 
-void QuickRen::miDopRenSprClick()
+void QuickRen::showQuickRenameHelp()
 {
     ui().infTitled(QStringLiteral("Дополнительное переименование"), dopRenHelpText());
 }
 
-void QuickRen::miRenDirHelpClick() { ui().infTitled(QStringLiteral("Переименование папок"), dirRenHelpText()); }
+void QuickRen::showFolderRenameHelp() { ui().infTitled(QStringLiteral("Переименование папок"), dirRenHelpText()); }
 
 bool QuickRen::folderPreCheck()
 {
@@ -94,25 +97,25 @@ bool QuickRen::folderPreCheck()
     return false;
 }
 
-bool QuickRen::confirmFiles(int mode, int count)
+bool QuickRen::confirmFiles(QuickMode mode, int count)
 {
     static const char16_t *const actions[] = {u"Заменить пробелы на подчеркивание", u"Перевод в транслит",
                                               u"Добавить расширение (см. справку!)"};
     const QString text = QStringLiteral("Переименование файлов (") + QString::number(count)
-                       + QStringLiteral(" шт.)\r[YES]: ") + QString::fromUtf16(actions[mode])
+                       + QStringLiteral(" шт.)\r[YES]: ") + QString::fromUtf16(actions[int(mode)])
                        + QStringLiteral("\r[OK]: Справка");
     for (;;) {
         switch (ui().vprYesOK(text)) {
         case YesOk::Yes: return true;
-        case YesOk::Ok: miDopRenSprClick(); break;
+        case YesOk::Ok: showQuickRenameHelp(); break;
         case YesOk::Cancel: return false;
         }
     }
 }
 
-void QuickRen::DopRen(int mode, bool dirs, const QString &title)
+void QuickRen::DopRen(QuickMode mode, bool dirs, const QString &title)
 {
-    if (m_ops.busy() || mode < QuickSpaces || mode > QuickAddExt || (dirs && mode == QuickAddExt))
+    if (m_ops.busy() || (dirs && mode == QuickMode::AddExt))
         return;
     const TableCounters &c = m_table.counters();
     const int count = dirs ? c.selFolders : c.selFiles;
@@ -123,7 +126,7 @@ void QuickRen::DopRen(int mode, bool dirs, const QString &title)
             return;
     }
     QString newExt;
-    if (mode == QuickAddExt) {
+    if (mode == QuickMode::AddExt) {
         const std::optional<QString> typed = ui().input(QStringLiteral("Введите новое расширение"),
                                                         QStringLiteral("От 1 до 10 симв, только Eng буквы, и цифры"),
                                                         lastNewExt());
@@ -138,7 +141,7 @@ void QuickRen::DopRen(int mode, bool dirs, const QString &title)
         newExt = QLatin1Char('.') + ext;
     }
 
-    const QString kind = mode == QuickAddExt ? QLatin1Char(' ') + newExt.mid(1) + QStringLiteral(" (файлов")
+    const QString kind = mode == QuickMode::AddExt ? QLatin1Char(' ') + newExt.mid(1) + QStringLiteral(" (файлов")
                          : dirs            ? QStringLiteral(" (папок")
                                            : QStringLiteral(" (файлов");
     CurrentLog &log =
@@ -170,7 +173,7 @@ void QuickRen::DopRen(int mode, bool dirs, const QString &title)
             job.mode = mode;
             job.dirs = dirs;
             job.opLog = &log.opLog();
-            if (mode == QuickAddExt) {
+            if (mode == QuickMode::AddExt) {
                 job.ext = newExt;
             } else if (!dirs) {
                 const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
@@ -202,7 +205,7 @@ void QuickRen::finish(int ok, int found)
     feedback().showLog();
 }
 
-void QuickRen::miDopExtDelClick()
+void QuickRen::removeExtensions()
 {
     if (m_ops.busy())
         return;
@@ -276,7 +279,7 @@ void QuickRen::miDopExtDelClick()
     finish(ok, found);
 }
 
-void QuickRen::miRenDirTransOrSpaceClick()
+void QuickRen::renameFolderNames()
 {
     if (m_ops.busy() || !folderPreCheck())
         return;
@@ -284,16 +287,17 @@ void QuickRen::miRenDirTransOrSpaceClick()
                                   + QStringLiteral(" шт.), выберите действие:\r[YES]: Заменить пробелы на подчеркивание"
                                                    "\r[OK]: Перевести имена в транслит"));
     if (a == YesOk::Yes)
-        DopRen(QuickSpaces, true, QStringLiteral("Заменить пробелы на подчеркивание"));
+        DopRen(QuickMode::Spaces, true, QStringLiteral("Заменить пробелы на подчеркивание"));
     else if (a == YesOk::Ok)
-        DopRen(QuickTranslit, true, QStringLiteral("Перевести имена в транслит"));
+        DopRen(QuickMode::Translit, true, QStringLiteral("Перевести имена в транслит"));
 }
 
-bool QuickRen::QRename(int flag, QString &path, QByteArray *native)
+bool QuickRen::QRename(RenameTarget target, QString &path, QByteArray *native)
 {
     QByteArray oldNative;
     int row = -1;
-    if (flag == 0) {
+    const bool selectedRow = target == RenameTarget::SelectedRow;
+    if (selectedRow) {
         if (m_ops.busy())
             return false;
         const Selection sel = m_table.selection();
@@ -325,7 +329,7 @@ bool QuickRen::QRename(int flag, QString &path, QByteArray *native)
     QString newName = base + ext;
     if (newName == name)
         return false;
-    if (flag == 0 && ext.isEmpty()) {
+    if (selectedRow && ext.isEmpty()) {
         const qsizetype typedDot = base.lastIndexOf(QLatin1Char('.'));
         if (typedDot >= 0) {
             QString newExt = base.mid(typedDot);
@@ -356,14 +360,14 @@ bool QuickRen::QRename(int flag, QString &path, QByteArray *native)
     // Every row of the file follows it, so the table never names a file that is gone.
     QList<RenamedRow> renamed;
     for (int i = 0; i < m_table.size(); ++i)
-        if (i == row || (flag != 0 && m_table.at(i).entry.path == oldNative))
+        if (i == row || (!selectedRow && m_table.at(i).entry.path == oldNative))
             renamed.append({i, to});
     renUpdateRows(m_table, renamed);
     const bool rowsChanged = !renamed.isEmpty();
     if (rowsChanged && m_lists && m_lists->isOpen())
         m_lists->SetlabChanSpis(ChangedState::Changed);
-    if (flag == 0)
-        SaveLog(kRename, line);
+    if (selectedRow)
+        SaveLog(LogKind::Rename, line);
     zv(2);
     currentLog().append(line + QStringLiteral("\r\n-"));
     path = folder + newName;

@@ -5,6 +5,7 @@
 // file by a typed name. Questions go through ui(); the log viewer comes in as
 // a hook.
 #include "base/batchrow.h"
+#include "rename/core/quickname.h"
 
 #include <QList>
 #include <QString>
@@ -24,14 +25,17 @@ QString dirPreCheckText(const TableModel &table, int selectedFolders);
 // The extension typed last for "Добавить расширение", kept for the run.
 QString &lastNewExt();
 
+enum class RenameTarget { SelectedRow = 0, GivenFile = 1 };
+
 class QuickRen {
 public:
     // pause: the short wait after the extension-removal warning.
     QuickRen(TableModel &table, OperationContext &ops, ListController *lists, std::function<void()> pause = {});
 
-    // mode 0 spaces, 1 transliteration, 2 add extension (files only).
-    void DopRen(int mode, bool dirs, const QString &title);
-    void miDopExtDelClick();
+    // AddExt: files only.
+    void DopRen(QuickMode mode, bool dirs, const QString &title);
+    // Every selected file loses its extension.
+    void removeExtensions();
     // A dry run: the new names are found and logged, nothing is renamed and
     // no log saved.
     void setDryRun(bool on) { m_dryRun = on; }
@@ -40,17 +44,18 @@ public:
 
     // The folder check with its message; true when the rename may go on.
     bool folderPreCheck();
-    void miRenDirTransOrSpaceClick();
-    static void miRenDirHelpClick();
-    static void miDopRenSprClick();
+    // Asks spaces or transliteration, then renames the selected folders.
+    void renameFolderNames();
+    static void showFolderRenameHelp();
+    static void showQuickRenameHelp();
 
-    // One file by a typed name: flag 0 the one selected row, 1 the file at
-    // `path` (or at *native, its exact bytes, when given). True on success,
-    // and `path` (and *native) is then the new path.
-    bool QRename(int flag, QString &path, QByteArray *native = nullptr);
+    // One file by a typed name: the one selected row, or the file at `path`
+    // (or at *native, its exact bytes, when given), whose every row moves
+    // along. True on success, and `path` (and *native) is then the new path.
+    bool QRename(RenameTarget target, QString &path, QByteArray *native = nullptr);
 
 private:
-    bool confirmFiles(int mode, int count);
+    bool confirmFiles(QuickMode mode, int count);
     void finish(int ok, int found);
 
     TableModel &m_table;

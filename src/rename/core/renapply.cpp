@@ -160,9 +160,9 @@ QString CutLeadDotsSpaces(const QString &s)
     return s.mid(i);
 }
 
-QString provv(int mode, const QString &text)
+QString provv(CleanPart part, const QString &text)
 {
-    const bool edges = mode != 1;
+    const bool edges = part != CleanPart::OldExt;
     QString s = edges ? CutLeadDotsSpaces(text) : text;
     for (qsizetype i = s.size() - 1; i >= 0; --i) {
         const QChar c = s[i];
@@ -180,7 +180,7 @@ QString provv(int mode, const QString &text)
     if (!edges)
         return s;
     s = CutLeadDotsSpaces(s);
-    if (mode == 2) {
+    if (part == CleanPart::NewExt) {
         s.remove(QLatin1Char(' '));
         s.remove(QLatin1Char(','));
         s.remove(QLatin1Char('.'));
@@ -218,7 +218,7 @@ int ren(const TRenRule &rule, bool dirs, const RenJob &job, QString &name, QStri
     if (!numText.isEmpty())
         name = rule.NumPos == 2 ? name + numText : numText + name;
     name = rule.Pref1 + name + rule.Postf2;
-    name = provv(0, name);
+    name = provv(CleanPart::NewName, name);
 
     if (!dirs && ext.isEmpty())
         return RenLength;

@@ -45,8 +45,9 @@ QString RegName(const TRenRule &rule, const QString &name);
 QString ReverseStr(const QString &s);
 QString CutLeadDotsSpaces(const QString &s);
 
-// Cleaning: mode 0 a new name, 1 the extension to replace, 2 a new extension.
-QString provv(int mode, const QString &text);
+// What provv cleans: a new name, the extension to replace, a new extension.
+enum class CleanPart { NewName = 0, OldExt = 1, NewExt = 2 };
+QString provv(CleanPart part, const QString &text);
 
 // Renames one file or folder (native bytes), never over an existing entry.
 // A target that is the same file under another spelling (a case-only rename

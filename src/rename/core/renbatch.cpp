@@ -59,8 +59,8 @@ bool renPrepareExt(TRenRule &rule, bool dirs, QString *ext1Upper, QString *newEx
     newExt->clear();
     if (dirs || rule.ExtMode != 3)
         return true;
-    rule.Ext1 = provv(1, rule.Ext1).left(kMaxRenExt);
-    rule.Ext2 = provv(2, rule.Ext2).left(kMaxRenExt);
+    rule.Ext1 = provv(CleanPart::OldExt, rule.Ext1).left(kMaxRenExt);
+    rule.Ext2 = provv(CleanPart::NewExt, rule.Ext2).left(kMaxRenExt);
     if (rule.Ext1.isEmpty() || rule.Ext2.isEmpty())
         return false;
     *ext1Upper = rule.Ext1.toUpper();

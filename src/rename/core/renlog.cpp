@@ -9,7 +9,7 @@ namespace vt {
 CurrentLog &renLogBegin(const QString &header)
 {
     CurrentLog &log = currentLog();
-    log.beginOperation(kRename);
+    log.beginOperation(LogKind::Rename);
     log.opLog() << header << QStringLiteral("-");
     log.append(header);
     return log;
@@ -22,7 +22,7 @@ void renLogEnd(const QString &summary, int ok, ListController *lists)
         lists->SetlabChanSpis(ChangedState::Changed);
     log.opLog() << QStringLiteral("___\r\n") << summary;
     log.append(summary + QStringLiteral("\r\n-"));
-    if (ok > 0 && SaveLog(kRename))
+    if (ok > 0 && SaveLog(LogKind::Rename))
         log.opLog().last() += QStringLiteral(", лог сохранен");
 }
 

@@ -1,5 +1,6 @@
 #include "rename/core/renrule.h"
 
+#include "base/runstate.h"
 #include "base/textutil.h"
 
 #include <QtEndian>
@@ -34,8 +35,11 @@ QString getStr(const char *rec, int off, int max)
 void putInt(char *rec, int off, qint32 v) { qToLittleEndian<qint32>(v, rec + off); }
 qint32 getInt(const char *rec, int off) { return qFromLittleEndian<qint32>(rec + off); }
 
-TRenRule g_current;
-bool g_folders = false;
+// The rule being edited and the folder flag, kept for the run.
+struct RuleState {
+    TRenRule rule;
+    bool folders = false;
+};
 
 } // namespace
 
@@ -142,8 +146,8 @@ void renNormalize(TRenRule &r)
         r.ExtMode = 0;
 }
 
-TRenRule &currentRule() { return g_current; }
-bool folderRename() { return g_folders; }
-void setFolderRename(bool on) { g_folders = on; }
+TRenRule &currentRule() { return runState().get<RuleState>().rule; }
+bool folderRename() { return runState().get<RuleState>().folders; }
+void setFolderRename(bool on) { runState().get<RuleState>().folders = on; }
 
 } // namespace vt

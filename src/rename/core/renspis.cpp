@@ -156,8 +156,9 @@ int renSpisApply(RenSpisState &s, const QStringList &names, bool test, QStringLi
     return ok;
 }
 
-RenSpisOutcome renSpisClick(RenSpisState &s, int tag, const RenSpisEnv &env)
+RenSpisOutcome runRenSpis(RenSpisState &s, RenSpisAction action, const RenSpisEnv &env)
 {
+    const int tag = int(action);
     const QStringList lines = memoLines(s.editor);
     const qsizetype n = lines.size();
     const qsizetype count = s.parts.names.size();

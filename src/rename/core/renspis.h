@@ -51,8 +51,9 @@ void renSpisOpen(RenSpisState &s, const QList<RenRow> &selected);
 
 enum class RenSpisOutcome { Refused, FocusEditor, Formatted, Mismatch, Ran };
 
-// "Формат" (tag 0), "Тест" (1), "Переименовать" (2).
-RenSpisOutcome renSpisClick(RenSpisState &s, int tag, const RenSpisEnv &env);
+// What is done with the new names: cleaned in the editor, a test run, or the renames.
+enum class RenSpisAction { Format = 0, Test = 1, Rename = 2 };
+RenSpisOutcome runRenSpis(RenSpisState &s, RenSpisAction action, const RenSpisEnv &env);
 
 // The pairing of the formatted names with the rows, as a test or for real;
 // the number of rows that went OK. Fills s.results and, for real, opLog.

@@ -58,13 +58,13 @@ ViewLists viewOfTable(const TableModel &table)
     return v;
 }
 
-ViewLists viewOfPaths(const QStringList &paths, int mode)
+ViewLists viewOfPaths(const QStringList &paths, ViewMode mode)
 {
     ViewLists v;
     for (const QString &p : paths) {
         QString folder, name;
         cutPath(p, &folder, &name);
-        const bool dir = mode == ViewFolders || (mode != ViewFiles && fs::isDir(p));
+        const bool dir = mode == ViewMode::Folders || (mode != ViewMode::Files && fs::isDir(p));
         if (dir) {
             v.dirParents << folder;
             v.dirNames << name;

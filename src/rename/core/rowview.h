@@ -23,11 +23,11 @@ struct ViewLists {
 };
 
 // Where the paths of a prepared list come from.
-enum ViewMode {
-    ViewTable = 0,   // the selected rows of the result table
-    ViewAny = 1,     // each path looked up: folder or file
-    ViewFiles = 2,
-    ViewFolders = 3,
+enum class ViewMode {
+    Table = 0,   // the selected rows of the result table
+    Any = 1,     // each path looked up: folder or file
+    Files = 2,
+    Folders = 3,
 };
 
 // Name and extension at the last dot (the extension keeps its dot).
@@ -35,9 +35,9 @@ void splitExt(const QString &name, QString *base, QString *ext);
 
 // The selected rows in table order; folder rows by their type cell.
 ViewLists viewOfTable(const TableModel &table);
-// Full paths, each cut into its folder and its last component; ViewFiles
-// and ViewFolders take every path as that kind, anything else asks the disk.
-ViewLists viewOfPaths(const QStringList &paths, int mode);
+// Full paths, each cut into its folder and its last component; Files and
+// Folders take every path as that kind, anything else asks the disk.
+ViewLists viewOfPaths(const QStringList &paths, ViewMode mode);
 
 // The folder memo: the names alone or parent + name.
 QStringList dirMemoLines(const ViewLists &v, bool fullPath);

@@ -132,7 +132,7 @@ void SearchController::runWalk(const WalkSettings &s)
     panel(7, statusSizeText(c.size));
 }
 
-void SearchController::sbStopClick()
+void SearchController::stop()
 {
     m_ops.processEvents();
     m_ops.requestStop();

@@ -37,7 +37,7 @@ public:
     // parameters (and writes corrections back to it).
     void StartFind(SearchParams p, const Validate &validate, bool unreadable = false);
     // "Стоп" and Escape.
-    void sbStopClick();
+    void stop();
     // Final report; errors is -1 for a search, the read errors of a list read.
     void ress(int errors);
 

@@ -1,5 +1,6 @@
 #include "shell/core/openwith.h"
 
+#include "base/runstate.h"
 #include "base/appdirs.h"
 #include "base/services.h"
 #include "base/textutil.h"
@@ -77,8 +78,7 @@ void RecentParams::add(const QString &value)
 
 RecentParams &recentParams()
 {
-    static RecentParams r;
-    return r;
+    return runState().get<RecentParams>();
 }
 
 QString quotedPaths(const QStringList &paths)

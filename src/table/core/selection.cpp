@@ -1,5 +1,6 @@
 #include "table/core/selection.h"
 
+#include "base/runstate.h"
 #include "base/services.h"
 #include "base/textutil.h"
 #include "table/core/tablemodel.h"
@@ -8,8 +9,7 @@ namespace vt {
 
 FindState &findState()
 {
-    static FindState s;
-    return s;
+    return runState().get<FindState>();
 }
 
 int searchColumnAt(int pos)
@@ -34,20 +34,20 @@ QStringList searchColumnCaptions()
     return out;
 }
 
-void selTab(TableModel &m, int mode)
+void selTab(TableModel &m, SelectAll how)
 {
     SuppressGuard guard(&m);
-    m.setAllSelected(mode == 1);
-    if (mode == 1)
+    m.setAllSelected(how == SelectAll::Select);
+    if (how == SelectAll::Select)
         zv(2);
-    else if (mode == 0)
+    else if (how == SelectAll::Clear)
         zv(1);
 }
 
 void selectByKind(TableModel &m, bool select, bool folders, bool files)
 {
     if (!folders && !files) {
-        selTab(m, select ? 1 : 0);
+        selTab(m, select ? SelectAll::Select : SelectAll::Clear);
         return;
     }
     {

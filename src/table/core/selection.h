@@ -30,9 +30,9 @@ int searchColumnAt(int pos);          // position -> table column (Папка wh
 int searchPositionOf(int column);     // table column -> position, -1 when not searchable
 QStringList searchColumnCaptions();
 
-// Select all (mode 1: counters := totals, sound 2) or clear (mode 0: sound 1;
-// any other mode silently).
-void selTab(TableModel &m, int mode);
+// Select all (counters := totals, sound 2), clear (sound 1) or clear silently.
+enum class SelectAll { Clear = 0, Select = 1, ClearQuietly = 3 };
+void selTab(TableModel &m, SelectAll how);
 // Select or clear only folders or only files; neither kind flag is selTab
 // (mode 1 or 0). Sound 3 for the kind walk.
 void selectByKind(TableModel &m, bool select, bool folders, bool files);

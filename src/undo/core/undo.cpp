@@ -27,12 +27,12 @@ QString text(const QByteArray &path) { return fs::displayName(std::string_view(p
 QString timeText(const QDateTime &t) { return t.toLocalTime().toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")); }
 
 // The kind of saved log an undo of the batch goes to: that of the batch it takes back.
-int logKind(const JournalBatch &b)
+LogKind logKind(const JournalBatch &b)
 {
     switch (b.kind == BatchKind::Undo ? b.undoOf : b.kind) {
-    case BatchKind::Move: return kMove;
-    case BatchKind::Trash: return kDeleteFiles;
-    default: return kRename;
+    case BatchKind::Move: return LogKind::Move;
+    case BatchKind::Trash: return LogKind::DeleteFiles;
+    default: return LogKind::Rename;
     }
 }
 
@@ -162,7 +162,7 @@ UndoResult Undoer::reverse(const QList<JournalBatch> &journal, int pick, bool te
     }
 
     CurrentLog &log = currentLog();
-    const int kind = logKind(src);
+    const LogKind kind = logKind(src);
     log.beginOperation(kind);
     const QString header = logStamp() + QStringLiteral("Отмена: ") + batchTitle(src);
     log.opLog() << header << QStringLiteral("-");
