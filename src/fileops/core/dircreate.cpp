@@ -19,7 +19,7 @@ namespace vt {
 
 namespace {
 
-QString num(qint64 n) { return QString::number(n); }
+QString numText(qint64 n) { return QString::number(n); }
 
 QByteArray native(const QString &p) { return fs::nativePath(p); }
 
@@ -111,7 +111,7 @@ DirListOutcome runDirList(DirListState &s, DirListAction action)
             s.result << full + QStringLiteral(" <") + tag;
         }
         message = (mode == 1 ? QStringLiteral("Проверка") : QStringLiteral("Создать папки"))
-                  + QStringLiteral(": результат ") + num(counted) + QStringLiteral(" из ") + num(names.size());
+                  + QStringLiteral(": результат ") + numText(counted) + QStringLiteral(" из ") + numText(names.size());
         s.labDirRes = message;
         if (mode == 2 && counted > 0) {
             s.lastCreated = folder;
@@ -126,7 +126,7 @@ DirListOutcome runDirList(DirListState &s, DirListAction action)
         s.result << QStringLiteral("___") << message;
     }
     s.editor = names.join(QLatin1Char('\n'));
-    s.labFormatInf = QStringLiteral("Результат\rформата:\rстрок в\rредакторе: ") + num(names.size());
+    s.labFormatInf = QStringLiteral("Результат\rформата:\rстрок в\rредакторе: ") + numText(names.size());
     if (mode == 0)
         zv(2);
     else
@@ -154,11 +154,11 @@ void reportFolderContents(DirListState &s)
         const bool isDir = it.hint == fs::Hint::Dir || (it.hint != fs::Hint::File && dir->stat(n, e) && e.isDir());
         (isDir ? dirs : files) << fs::displayName(n);
     }
-    const QString r = QStringLiteral("Результат: [вложено папок: ") + num(dirs.size()) + QStringLiteral("]");
+    const QString r = QStringLiteral("Результат: [вложено папок: ") + numText(dirs.size()) + QStringLiteral("]");
     s.result = QStringList{QStringLiteral("Информация о папке:"), s.folder, QStringLiteral("___"),
                            QStringLiteral("Имена вложенных папок:")};
     s.result << dirs << QStringLiteral("___") << r << QStringLiteral("______")
-             << QStringLiteral("Число файлов: ") + num(files.size()) << QString() << files;
+             << QStringLiteral("Число файлов: ") + numText(files.size()) << QString() << files;
     s.labDirRes = r;
     zv(2);
 }
@@ -318,12 +318,12 @@ void checkOrCreateTypedPath()
     }
     if (plan.state != 0)
         return;
-    if (!ui().vopr(shownComps(plan.comps) + QStringLiteral("\rБудут созданы папки (") + num(plan.count)
+    if (!ui().vopr(shownComps(plan.comps) + QStringLiteral("\rБудут созданы папки (") + numText(plan.count)
                    + QStringLiteral(" шт.), помеченные знаком \"->\".\rПродолжить?")))
         return;
     const PathCreated made = createPath(plan);
-    const QString result = QStringLiteral("Создать путь папки, результат: ") + num(made.created)
-                           + QStringLiteral(" из ") + num(plan.count) + QStringLiteral("\r\n") + made.deepest;
+    const QString result = QStringLiteral("Создать путь папки, результат: ") + numText(made.created)
+                           + QStringLiteral(" из ") + numText(plan.count) + QStringLiteral("\r\n") + made.deepest;
     if (made.created > 0) {
         const QString entry = result + QLatin1Char(' ') + logStamp().trimmed();
         currentLog().append(entry + QStringLiteral("\r\n-"));
