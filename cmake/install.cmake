@@ -86,12 +86,14 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)
 
 # The install test installs the built tree into a temporary prefix.
-if(TARGET tst_core_install)
-  target_compile_definitions(tst_core_install PRIVATE
+get_property(VT_INSTALL_TEST_PROGRAM GLOBAL PROPERTY VT_TEST_PROGRAM_tst_core_install)
+if(VT_INSTALL_TEST_PROGRAM)
+  set_property(SOURCE ${CMAKE_SOURCE_DIR}/tests/install/tst_core_install.cpp DIRECTORY ${CMAKE_SOURCE_DIR}/tests
+    APPEND PROPERTY COMPILE_DEFINITIONS
     VT_CMAKE_COMMAND="${CMAKE_COMMAND}" VT_BUILD_DIR="${CMAKE_BINARY_DIR}"
     VT_SOURCE_DIR="${CMAKE_SOURCE_DIR}" VT_APP_ID="${VT_APP_ID}"
     VT_VERSION="${PROJECT_VERSION}" VT_BINDIR="${CMAKE_INSTALL_BINDIR}"
     VT_DATADIR="${CMAKE_INSTALL_DATADIR}" VT_MANDIR="${CMAKE_INSTALL_MANDIR}"
     VT_BUILD_EXE="$<TARGET_FILE:vestrada>")
-  add_dependencies(tst_core_install vestrada vt_package_files)
+  add_dependencies(${VT_INSTALL_TEST_PROGRAM} vestrada vt_package_files)
 endif()

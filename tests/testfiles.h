@@ -45,14 +45,6 @@ inline QStringList folderNames(const QString &dir)
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-// dir becomes the program folder of the run (VESTRADA_HOME), with its Options/.
-inline void useProgramFolder(const QString &dir)
-{
-    qputenv("VESTRADA_HOME", dir.toUtf8());
-    resetAppDirs();
-    QVERIFY(GetOptPath());
-}
-
 // A fresh folder for the next case under base: base/c1/, base/c2/, ...
 inline QString nextCaseFolder(const QString &base, int &caseNo)
 {

@@ -12,6 +12,8 @@
 #include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
 #include "textsearch/parserform.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -25,7 +27,7 @@ using namespace vt;
 class CliLogTest : public QObject {
     Q_OBJECT
     test::CliHome cli;
-    QTemporaryDir windowHome;
+    test::TestHome windowHome;
     QString S, T;
 
     // A log without its times: the stamp of an entry and the date of a search.
@@ -51,7 +53,7 @@ class CliLogTest : public QObject {
 private slots:
     void initTestCase()
     {
-        test::useProgramFolder(windowHome.path());
+        QVERIFY(GetOptPath());
         S = cli.dir.path() + "/src/";
         T = cli.dir.path() + "/dst/";
         test::writeTestFile(S + "a.txt", "первая\nищу Текст здесь\n");
@@ -131,5 +133,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CliLogTest)
+VT_TEST_MAIN(CliLogTest)
 #include "tst_gui_clilog.moc"

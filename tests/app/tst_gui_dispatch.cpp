@@ -13,8 +13,12 @@
 #include "table/tablerows.h"
 #include "testfiles.h"
 #include "widgets/keystate.h"
+#include "testhome.h"
+#include "testmain.h"
+#include "mainwindowfixture.h"
 
 #include <QApplication>
+#include <QDateEdit>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
@@ -26,6 +30,7 @@
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeEdit>
 #include <QTimer>
 #include <QToolButton>
 
@@ -131,19 +136,15 @@ QStringList menuTexts(const QMenu *menu)
 
 } // namespace
 
-class DispatchTest : public QObject {
+class DispatchTest : public QObject, test::MainWindow {
     Q_OBJECT
-    QTemporaryDir *home = nullptr;
+    std::optional<test::TestHome> home;
     test::FakeServices *fx = nullptr;
-    TFileForm *form = nullptr;
     QStringList ran;
 
     void start()
     {
-        form = new TFileForm;
-        form->setHelpForm(new THelpForm(form));
-        form->show();
-        QTRY_VERIFY(form->activated());
+        MainWindow::start(QSize(), WithHelp | WaitForActivation);
         observeCommands();
         fx->ui.answerNoToAll = true;
     }
@@ -185,36 +186,30 @@ class DispatchTest : public QObject {
         ran.clear();
         fx->ui.clear();
         // The keyboard goes to the focused widget of the main window.
-        QWidget *target = form->focusWidget() ? form->focusWidget() : form;
-        QTest::keyClick(target, Qt::Key(key), mods);
+        QTest::keyClick(focused(), Qt::Key(key), mods);
         return ran.join(QLatin1Char(','));
     }
 
 private slots:
     void init()
     {
-        home = new QTemporaryDir;
-        qputenv("VESTRADA_HOME", home->path().toUtf8());
-        resetAppDirs();
-        settings() = Settings();
+        home.emplace();
         fx = new test::FakeServices;
         setKeyStateForTest(Qt::NoModifier);
     }
     void cleanup()
     {
-        delete form;
-        form = nullptr;
+        close();
         setKeyStateForTest(std::nullopt);
         fx->ui.answerNoToAll = true;
         delete fx;
-        delete home;
-        resetAppDirs();
+        home.reset();
     }
 
     void everyFunctionKeyReachesItsCommand()
     {
         start();
-        WindowCloser closer(form);
+        WindowCloser closer(form.get());
         const Qt::KeyboardModifiers columns[] = {N, S, C, SC};
         for (const FKeyRow &r : kFunctionKeys) {
             const char *want[] = {r.plain, r.shift, r.ctrl, r.shiftCtrl};
@@ -233,7 +228,7 @@ private slots:
     void otherKeysReachTheirCommands()
     {
         start();
-        WindowCloser closer(form);
+        WindowCloser closer(form.get());
         for (const KeyRow &r : kOtherKeys) {
             fillTable();
             const QString got = press(r.key, r.mods);
@@ -282,7 +277,7 @@ private slots:
     void buttonsReadTheModifiersAtTheClick()
     {
         start();
-        WindowCloser closer(form);
+        WindowCloser closer(form.get());
         struct Button {
             QWidget *w;
             const char *plain, *shift, *ctrl, *shiftCtrl;
@@ -326,7 +321,7 @@ private slots:
     void topPanelButtons()
     {
         start();
-        WindowCloser closer(form);
+        WindowCloser closer(form.get());
         SearchPanel *p = form->panTop;
         struct Click {
             QWidget *w;
@@ -427,7 +422,7 @@ private slots:
     void mainMenuItemsRunTheirCommands()
     {
         start();
-        WindowCloser closer(form);
+        WindowCloser closer(form.get());
         const std::vector<Command> all = form->commands().all();
         QHash<QString, const Command *> byText;
         for (const Command &c : all)
@@ -512,7 +507,7 @@ private slots:
     // with each of its popup menus open.
     void popupMenuScreenshots()
     {
-        const QString dir = qEnvironmentVariable("VESTRADA_SCREENSHOT_DIR");
+        const QString dir = test::screenshotDir();
         if (dir.isEmpty() || QGuiApplication::platformName() != QLatin1String("xcb"))
             QSKIP("screenshots only with VESTRADA_SCREENSHOT_DIR under X");
         start();
@@ -537,13 +532,26 @@ private slots:
         }
     }
 
-    // While busy only F12 plain, Escape, Ctrl+F5, Shift+F4 and F11 get through.
+    // While busy only F12 plain, Escape, Ctrl+F5, Shift+F4 and F11 get through;
+    // the keys held back leave the rows, the selection, the date bounds and
+    // the sound switch alone (the sorts that get through only reorder).
     void busyRuleAndItsExceptions()
     {
         start();
         fillTable();
+        // The names of all rows, and of the selected ones, in name order.
+        const auto names = [this](bool selectedOnly) {
+            QStringList out;
+            for (int i = 0; i < model()->size(); ++i)
+                if (!selectedOnly || model()->isSelected(i))
+                    out << model()->at(i).cells[ColName];
+            out.sort();
+            return out;
+        };
+        const QStringList rowsBefore = names(false);
+        const QDateTime minBefore(form->panTop->dtMinDat->date(), form->panTop->dtMinTime->time());
         OperationContext::Scope busy(form->operation());
-        WindowCloser closer(form);
+        WindowCloser closer(form.get());
         const Qt::KeyboardModifiers columns[] = {N, S, C, SC};
         QStringList through;
         for (const FKeyRow &r : kFunctionKeys)
@@ -561,10 +569,15 @@ private slots:
                                        "window.bottom", "search.start"}));
         QCOMPARE(closer.opened, QStringList());
         QCOMPARE(fx->ui.beeps, 0);
+        QVERIFY(soundOn());
+        QCOMPARE(names(false), rowsBefore);
+        QCOMPARE(names(true), QStringList{QStringLiteral("f2.txt")});
+        QCOMPARE(QDateTime(form->panTop->dtMinDat->date(), form->panTop->dtMinTime->time()), minBefore);
+        QVERIFY(form->busy());
         QCOMPARE(press(Qt::Key_Escape, N), QStringLiteral("app.stop"));
         QVERIFY(form->operation().stopRequested());
     }
 };
 
-QTEST_MAIN(DispatchTest)
+VT_TEST_MAIN(DispatchTest)
 #include "tst_gui_dispatch.moc"

@@ -1,4 +1,5 @@
 #include "app/firstpaint.h"
+#include "testmain.h"
 
 #include <QApplication>
 #include <QTest>
@@ -45,5 +46,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FirstPaintTest)
+VT_TEST_MAIN(FirstPaintTest)
 #include "tst_gui_firstpaint.moc"

@@ -15,6 +15,9 @@
 #include "table/core/tablemodel.h"
 #include "table/resulttable.h"
 #include "widgets/keystate.h"
+#include "testhome.h"
+#include "testmain.h"
+#include "mainwindowfixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,18 +45,6 @@
 using namespace vt;
 
 namespace {
-
-void press(TFileForm &f, int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
-{
-    QWidget *target = f.focusWidget() ? f.focusWidget() : &f;
-    if (key < 0x80 || key >= Qt::Key_Escape) {
-        QTest::keyClick(target, Qt::Key(key), mods);
-        return;
-    }
-    // QTest takes Latin keys only; a Cyrillic layout sends its own key codes.
-    QKeyEvent e(QEvent::KeyPress, key, mods, QString(QChar(key)));
-    QApplication::sendEvent(target, &e);
-}
 
 TableRow row(int id, const QString &folder, const QString &name)
 {
@@ -94,22 +85,16 @@ struct KeyCounter : QObject {
 
 } // namespace
 
-class MainFormTest : public QObject {
+class MainFormTest : public QObject, test::MainWindow {
     Q_OBJECT
-    QTemporaryDir *home = nullptr;
+    std::optional<test::TestHome> home;
     test::FakeServices *fx = nullptr;
-    TFileForm *form = nullptr;
-    THelpForm *help = nullptr;
 
     QString ini() const { return test::iniPath(home->path()); }
     void putIni(const QByteArray &bytes) { test::putIni(home->path(), bytes); }
     void start()
     {
-        form = new TFileForm;
-        help = new THelpForm(form);
-        form->setHelpForm(help);
-        form->show();
-        QTRY_VERIFY(form->activated());
+        MainWindow::start(QSize(), WithHelp | WaitForActivation);
     }
     void addRows(int n)
     {
@@ -128,22 +113,16 @@ class MainFormTest : public QObject {
 private slots:
     void init()
     {
-        home = new QTemporaryDir;
-        qputenv("VESTRADA_HOME", home->path().toUtf8());
-        resetAppDirs();
-        settings() = Settings();
+        home.emplace();
         fx = new test::FakeServices;
         setKeyStateForTest(Qt::NoModifier);
     }
     void cleanup()
     {
-        delete form;
-        form = nullptr;
-        help = nullptr;
+        close();
         setKeyStateForTest(std::nullopt);
         delete fx;
-        delete home;
-        resetAppDirs();
+        home.reset();
     }
 
     void startsWithDefaultsAndClosesWithoutQuestion()
@@ -225,18 +204,18 @@ private slots:
     {
         start();
         fx->sound.played.clear();
-        press(*form, Qt::Key_F2);
+        press(Qt::Key_F2);
         QVERIFY(!soundOn());
         QCOMPARE(form->sbZvv->property("glyph").toString(), QStringLiteral("ZV0"));
-        press(*form, Qt::Key_F12, Qt::ShiftModifier);  // a preset that plays sound 3
+        press(Qt::Key_F12, Qt::ShiftModifier);  // a preset that plays sound 3
         QVERIFY(form->panTop->rbShab->isChecked());
-        press(*form, Qt::Key_F7);                       // nothing to move: beep
+        press(Qt::Key_F7);                       // nothing to move: beep
         QVERIFY(fx->sound.played.isEmpty());
         QCOMPARE(fx->ui.beeps, 1);
         form->sbZvv->click();
         QVERIFY(soundOn());
         QCOMPARE(form->sbZvv->property("glyph").toString(), QStringLiteral("ZV1"));
-        press(*form, Qt::Key_F12, Qt::ShiftModifier);
+        press(Qt::Key_F12, Qt::ShiftModifier);
         QCOMPARE(fx->sound.played, QList<int>{3});
     }
 
@@ -245,15 +224,15 @@ private slots:
         start();
         addRows(3);
         TableModel *m = form->ListView->tableModel();
-        press(*form, Qt::Key_F2, Qt::ControlModifier);
+        press(Qt::Key_F2, Qt::ControlModifier);
         QCOMPARE(m->selectedRows(), QList<int>{2});
-        press(*form, Qt::Key_F2, Qt::ShiftModifier);
+        press(Qt::Key_F2, Qt::ShiftModifier);
         QCOMPARE(m->selectedRows(), QList<int>{0});
-        press(*form, Qt::Key_F7, Qt::ControlModifier);    // one row down
+        press(Qt::Key_F7, Qt::ControlModifier);    // one row down
         QCOMPARE(names(m), (QStringList{QStringLiteral("f2"), QStringLiteral("f1"), QStringLiteral("f3")}));
-        press(*form, Qt::Key_F7, Qt::ShiftModifier | Qt::ControlModifier); // to the end
+        press(Qt::Key_F7, Qt::ShiftModifier | Qt::ControlModifier); // to the end
         QCOMPARE(names(m), (QStringList{QStringLiteral("f2"), QStringLiteral("f3"), QStringLiteral("f1")}));
-        press(*form, Qt::Key_F5, Qt::ShiftModifier);      // invert
+        press(Qt::Key_F5, Qt::ShiftModifier);      // invert
         QCOMPARE(m->selectedRows(), (QList<int>{0, 1}));
         // A menu item carries its variant in the Tag.
         QAction *last = menuItem(form->popExp, QStringLiteral("Выделить последнюю строчку: Ctrl + F2"));
@@ -263,15 +242,15 @@ private slots:
         QCOMPARE(m->selectedRows(), QList<int>{2});
 
         QVERIFY(!form->ListView->is83Shown());
-        press(*form, Qt::Key_K, Qt::ControlModifier);
+        press(Qt::Key_K, Qt::ControlModifier);
         QVERIFY(form->ListView->is83Shown());
-        press(*form, 0x041B, Qt::ControlModifier | Qt::ShiftModifier); // "Л" on the K key
+        press(0x041B, Qt::ControlModifier | Qt::ShiftModifier); // "Л" on the K key
         QVERIFY(!form->ListView->is83Shown());
 
         // F12 with no start folder asks for one; cancelling starts nothing.
         fx->ui.clear();
         fx->ui.folders.enqueue(QString());
-        press(*form, Qt::Key_F12);
+        press(Qt::Key_F12);
         QCOMPARE(fx->ui.calls.size(), 1);
         QCOMPARE(fx->ui.calls.first().kind, QStringLiteral("folder"));
         QCOMPARE(fx->ui.calls.first().title, QStringLiteral("Выберите папку"));
@@ -279,19 +258,19 @@ private slots:
         // Ctrl+2 offers the VTX / M3U lists; cancelling keeps the table.
         fx->ui.clear();
         fx->ui.files.enqueue(QString());
-        press(*form, Qt::Key_2, Qt::ControlModifier);
+        press(Qt::Key_2, Qt::ControlModifier);
         QCOMPARE(fx->ui.calls.size(), 1);
         QCOMPARE(fx->ui.calls.first().title, QStringLiteral("Открыть список VTX / M3U"));
         QCOMPARE(m->size(), 3);
         // Ctrl+Q shows the selected row; its menu items carry the keys.
         {
             test::ModalAnswer a([](QWidget *w) { static_cast<QDialog *>(w)->reject(); });
-            press(*form, Qt::Key_Q, Qt::ControlModifier);
+            press(Qt::Key_Q, Qt::ControlModifier);
             QCOMPARE(a.title(), QStringLiteral("Просмотр выделенных в таблице (всего: 1)"));
         }
         {
             test::ModalAnswer a([](QWidget *w) { static_cast<QDialog *>(w)->reject(); });
-            press(*form, Qt::Key_I, Qt::ControlModifier);
+            press(Qt::Key_I, Qt::ControlModifier);
             QCOMPARE(a.title(), QStringLiteral("Выберите колонки для просмотра"));
         }
         QVERIFY(menuItem(form->popExp, QStringLiteral("Разделитель имен: Shift + Ctrl + Q")));
@@ -317,7 +296,7 @@ private slots:
             static_cast<QDialog *>(w)->reject();
         });
         // A synthetic drop reaches the window only through its own event().
-        static_cast<QObject *>(form)->event(&drop);
+        static_cast<QObject *>(form.get())->event(&drop);
         QCOMPARE(a.title(), QStringLiteral("Просмотр выделенных в проводнике (всего: 2)"));
         QCOMPARE(files, data.filePath("a.txt"));
         QCOMPARE(dirs, data.filePath("sub"));
@@ -331,70 +310,30 @@ private slots:
         TableModel *m = form->ListView->tableModel();
         std::optional<OperationContext::Scope> busy(std::in_place, form->operation());
         fx->sound.played.clear();
-        press(*form, Qt::Key_F2);
+        press(Qt::Key_F2);
         QVERIFY(soundOn());
-        press(*form, Qt::Key_F2, Qt::ShiftModifier);
+        press(Qt::Key_F2, Qt::ShiftModifier);
         QVERIFY(m->selectedRows().isEmpty());
-        press(*form, Qt::Key_K, Qt::ControlModifier);
+        press(Qt::Key_K, Qt::ControlModifier);
         QVERIFY(!form->ListView->is83Shown());
         QCOMPARE(fx->ui.beeps, 0);
-        press(*form, Qt::Key_F11);           // placement does not wait
+        press(Qt::Key_F11);           // placement does not wait
         QCOMPARE(fx->sound.played, QList<int>{3});
 
-        press(*form, Qt::Key_Escape);
+        press(Qt::Key_Escape);
         QVERIFY(form->operation().stopRequested());
         QVERIFY(!form->sbStop->isEnabled());
-    }
-
-    void busyIgnoresEveryOtherCommandKey()
-    {
-        start();
-        addRows(3);
-        selectOnly(1);
-        TableModel *m = form->ListView->tableModel();
-        const QStringList before = names(m);
-        const QDateTime minBefore(form->panTop->dtMinDat->date(), form->panTop->dtMinTime->time());
-        OperationContext::Scope busy(form->operation());
-        fx->sound.played.clear();
-        fx->ui.clear();
-        // Any window that opens anyway is closed and fails the test.
-        test::NoModal none;
-        const Qt::KeyboardModifiers all[] = {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier,
-                                             Qt::ShiftModifier | Qt::ControlModifier};
-        const int keys[] = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5,
-                            Qt::Key_F6, Qt::Key_F7, Qt::Key_F8, Qt::Key_F9, Qt::Key_F12};
-        for (int key : keys) {
-            for (Qt::KeyboardModifiers mods : all) {
-                // These few do not wait for the end of the operation.
-                if ((key == Qt::Key_F12 && mods == Qt::NoModifier)
-                    || (key == Qt::Key_F5 && mods == Qt::ControlModifier)
-                    || (key == Qt::Key_F4 && mods == Qt::ShiftModifier))
-                    continue;
-                press(*form, key, mods);
-            }
-        }
-        for (int key : {Qt::Key_1, Qt::Key_D, Qt::Key_S, Qt::Key_W})
-            press(*form, key, Qt::ControlModifier);
-        QCOMPARE(none.opened(), QStringList());
-        QCOMPARE(fx->ui.calls.size(), 0);
-        QCOMPARE(fx->ui.beeps, 0);
-        QCOMPARE(fx->sound.played, QList<int>());
-        QVERIFY(soundOn());
-        QCOMPARE(names(m), before);
-        QCOMPARE(m->selectedRows(), QList<int>{1});
-        QCOMPARE(QDateTime(form->panTop->dtMinDat->date(), form->panTop->dtMinTime->time()), minBefore);
-        QVERIFY(form->busy());
     }
 
     void oneRowTableRefusesFirstAndLast()
     {
         start();
         addRows(1);
-        press(*form, Qt::Key_F2, Qt::ShiftModifier);
-        press(*form, Qt::Key_F2, Qt::ControlModifier);
+        press(Qt::Key_F2, Qt::ShiftModifier);
+        press(Qt::Key_F2, Qt::ControlModifier);
         QCOMPARE(fx->ui.beeps, 2);
         QVERIFY(form->ListView->tableModel()->selectedRows().isEmpty());
-        press(*form, Qt::Key_F2);
+        press(Qt::Key_F2);
         QVERIFY(!soundOn());
         QCOMPARE(fx->ui.beeps, 2);
     }
@@ -406,7 +345,7 @@ private slots:
             w->findChild<QCheckBox *>()->click();
             QTest::keyClick(w, Qt::Key_Escape);
         });
-        press(*form, Qt::Key_F1);
+        press(Qt::Key_F1);
         QVERIFY(watch.seen());
         QCOMPARE(watch.title(), QStringLiteral("Информация, о программе"));
         QCOMPARE(readWholeFile(ini()), QByteArray("[MAIN]\r\nLCM=\r\nCLV=1\r\n"));
@@ -420,7 +359,7 @@ private slots:
         QVERIFY(!QFile::exists(ini()));
 
         test::ModalAnswer logs([](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
-        press(*form, Qt::Key_F1, Qt::ShiftModifier);
+        press(Qt::Key_F1, Qt::ShiftModifier);
         QVERIFY(logs.seen());
         QVERIFY(logs.title().startsWith(QStringLiteral("Последнее действие: ")));
     }
@@ -430,7 +369,7 @@ private slots:
         start();
         addRows(2);
         test::NoModal none;
-        press(*form, Qt::Key_F4, Qt::AltModifier);
+        press(Qt::Key_F4, Qt::AltModifier);
     }
 
     void ctrlCommandsDoNotEditTheFocusedField()
@@ -443,20 +382,20 @@ private slots:
         mask->setCursorPosition(1);
         KeyCounter seen;
         mask->installEventFilter(&seen);
-        press(*form, Qt::Key_K, Qt::ControlModifier);        // show 8.3
+        press(Qt::Key_K, Qt::ControlModifier);        // show 8.3
         QVERIFY(form->ListView->is83Shown());
-        press(*form, Qt::Key_D, Qt::ControlModifier);        // empty folders: no folder selected
+        press(Qt::Key_D, Qt::ControlModifier);        // empty folders: no folder selected
         QVERIFY(fx->ui.lastText().startsWith(QStringLiteral("Для удаления выделите в таблице")));
-        press(*form, 0x041B, Qt::ControlModifier | Qt::ShiftModifier); // "Л": hide 8.3
+        press(0x041B, Qt::ControlModifier | Qt::ShiftModifier); // "Л": hide 8.3
         QVERIFY(!form->ListView->is83Shown());
         // None of them reached the field; ordinary typing and Ctrl+A still do.
         QVERIFY(seen.keys.isEmpty());
-        press(*form, Qt::Key_A, Qt::ControlModifier);
-        press(*form, Qt::Key_X);
+        press(Qt::Key_A, Qt::ControlModifier);
+        press(Qt::Key_X);
         QCOMPARE(seen.keys.size(), 2);
         QCOMPARE(mask->text(), QStringLiteral("x"));
         // Function keys are still seen by the field after the window acted.
-        press(*form, Qt::Key_F2);
+        press(Qt::Key_F2);
         QVERIFY(!soundOn());
         QCOMPARE(seen.keys.size(), 3);
     }
@@ -496,7 +435,7 @@ private slots:
         addRows(3);
         selectOnly(1);
         test::ModalAnswer closeOnly([](QWidget *w) { w->findChild<QPushButton *>(QStringLiteral("sbClose"))->click(); });
-        press(*form, Qt::Key_F4);
+        press(Qt::Key_F4);
         QVERIFY(closeOnly.seen());
         QCOMPARE(fx->ui.beeps, 0);
         // "Действия" leads on to the actions window.
@@ -509,7 +448,7 @@ private slots:
             });
             w->findChild<QPushButton *>(QStringLiteral("sbAct"))->click();
         });
-        press(*form, Qt::Key_F4);
+        press(Qt::Key_F4);
         QVERIFY(actions.seen());
         act.reset();
         QVERIFY(actionsWindow);
@@ -612,5 +551,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainFormTest)
+VT_TEST_MAIN(MainFormTest)
 #include "tst_gui_mainform.moc"

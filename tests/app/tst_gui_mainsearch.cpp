@@ -10,6 +10,9 @@
 #include "table/core/tablemodel.h"
 #include "table/resulttable.h"
 #include "table/statuspanels.h"
+#include "testhome.h"
+#include "testmain.h"
+#include "mainwindowfixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,21 +30,17 @@ using namespace vt;
 
 // The search driven through the main window: keys, busy state, status bar,
 // recent folders menu.
-class MainSearchTest : public QObject {
+class MainSearchTest : public QObject, test::MainWindow {
     Q_OBJECT
-    QTemporaryDir home, data;
+    test::TestHome home;
+    QTemporaryDir data;
     QString root;
     std::unique_ptr<test::FakeServices> fx;
-    std::unique_ptr<TFileForm> form;
 
-    // Keys go where the user's keys go: to the focused control.
-    QWidget *target() const { return form->focusWidget() ? form->focusWidget() : form.get(); }
 
 private slots:
     void initTestCase()
     {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
         root = data.path() + "/";
         // Big enough that the walk takes several event-loop turns.
         for (int d = 0; d < 60; ++d) {
@@ -58,13 +57,11 @@ private slots:
     void init()
     {
         fx = std::make_unique<test::FakeServices>();
-        form = std::make_unique<TFileForm>();
-        form->show();
-        form->FormActivate();
+        start();
         form->panTop->setFolderText(root);
         form->panTop->presetMaximum();
     }
-    void cleanup() { form.reset(); fx.reset(); }
+    void cleanup() { close(); fx.reset(); }
 
     void searchFillsTableAndStatusBar()
     {
@@ -74,7 +71,7 @@ private slots:
         p.mask = "*.bin";
         form->panTop->setParams(p);
         fx->ui.yesNo.enqueue(true);
-        QTest::keyClick(target(), Qt::Key_F12);
+        QTest::keyClick(focused(), Qt::Key_F12);
         TableModel *m = form->ListView->tableModel();
         QCOMPARE(m->size(), 1);
         QCOMPARE(m->at(0).cells[ColName], QStringLiteral("big.bin"));
@@ -102,11 +99,11 @@ private slots:
             // The window serves events while the walk runs; the first turn
             // presses Escape.
             if (form->busy() && ticks++ == 0)
-                QTest::keyClick(target(), Qt::Key_Escape);
+                QTest::keyClick(focused(), Qt::Key_Escape);
         });
         ticker.start(1);
         fx->ui.yesNo.enqueue(true);
-        QTest::keyClick(target(), Qt::Key_F12);
+        QTest::keyClick(focused(), Qt::Key_F12);
         ticker.stop();
         TableModel *m = form->ListView->tableModel();
         QVERIFY(ticks > 0);
@@ -133,8 +130,7 @@ private slots:
     // tree with Cyrillic names, and the about window with the log it wrote.
     void screenshotsAfterARealSearch()
     {
-        const QString dir = qEnvironmentVariable("VESTRADA_SCREENSHOT_DIR");
-        if (dir.isEmpty())
+        if (test::screenshotDir().isEmpty())
             QSKIP("no screenshot folder");
         QTemporaryDir docs;
         const QString top = docs.path() + "/Документы/";
@@ -152,15 +148,14 @@ private slots:
         form->resize(900, 460);
         form->panTop->setFolderText(top);
         fx->ui.yesNo.enqueue(true);
-        QTest::keyClick(target(), Qt::Key_F12);
+        QTest::keyClick(focused(), Qt::Key_F12);
         form->ListView->selectRow(2);
         QApplication::processEvents();
-        QDir().mkpath(dir);
-        form->grab().save(dir + "/main-window-after-search.png");
+        test::screenshot(form.get(), "main-window-after-search.png");
         help.resize(820, 420);
         help.show();
         QApplication::processEvents();
-        help.grab().save(dir + "/about-window.png");
+        test::screenshot(&help, "about-window.png");
     }
 
     void dateFromTheSelectedRow()
@@ -222,5 +217,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainSearchTest)
+VT_TEST_MAIN(MainSearchTest)
 #include "tst_gui_mainsearch.moc"

@@ -13,6 +13,8 @@
 #include "widgets/keystate.h"
 #include "widgets/wholetitle.h"
 #include "wholetexts.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -73,25 +75,19 @@ QStringList seen(const std::function<void()> &open, const std::function<QStringL
 
 class ShellWindowsTest : public QObject {
     Q_OBJECT
-    QTemporaryDir *home = nullptr;
+    std::optional<test::TestHome> home;
 
 private slots:
     void init()
     {
-        home = new QTemporaryDir;
-        qputenv("VESTRADA_HOME", home->path().toUtf8());
+        home.emplace();
         qputenv("XDG_DATA_HOME", (home->path() + QStringLiteral("/xdg")).toUtf8());
-        resetAppDirs();
-        settings() = Settings();
-        currentLog().beginOperation(LogKind::None);
-        currentLog().setSearchSummary(QString());
         setKeyStateForTest(Qt::NoModifier);
     }
     void cleanup()
     {
         setKeyStateForTest(std::nullopt);
-        delete home;
-        resetAppDirs();
+        home.reset();
     }
 
     void threeWayBoxAnswers()
@@ -492,5 +488,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ShellWindowsTest)
+VT_TEST_MAIN(ShellWindowsTest)
 #include "tst_gui_shellwindows.moc"

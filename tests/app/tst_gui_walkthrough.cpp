@@ -23,6 +23,9 @@
 #include "table/resulttable.h"
 #include "testfiles.h"
 #include "widgets/keystate.h"
+#include "testhome.h"
+#include "testmain.h"
+#include "mainwindowfixture.h"
 
 #include <QApplication>
 #include <QDir>
@@ -57,16 +60,10 @@ private slots:
         const QString platform = QGuiApplication::platformName();
         if (platform != QLatin1String("xcb") && platform != QLatin1String("windows"))
             QSKIP("needs an X server (run through xvfb-run)");
-        const QString shots = qEnvironmentVariable("VESTRADA_SCREENSHOT_DIR");
-        auto shot = [&shots](QWidget *w, const char *name) {
-            if (!shots.isEmpty() && QDir().mkpath(shots))
-                w->grab().save(shots + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
-        };
-        QTemporaryDir home, data;
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
+        auto shot = [](QWidget *w, const char *name) { test::screenshot(w, QString::fromLatin1(name) + QStringLiteral(".png")); };
+        test::TestHome home;
+        QTemporaryDir data;
         qputenv("XDG_DATA_HOME", (data.path() + "/share").toUtf8());
-        resetAppDirs();
-        settings() = Settings();
         const QString tree = data.path() + "/tree/";
         const QString target = data.path() + "/target/";
         QDir().mkpath(target);
@@ -228,5 +225,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(WalkthroughTest)
+VT_TEST_MAIN(WalkthroughTest)
 #include "tst_gui_walkthrough.moc"

@@ -1,6 +1,7 @@
 #include "base/appdirs.h"
 
 #include "testfiles.h"
+#include "testmain.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -113,5 +114,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(AppDirsTest)
+VT_TEST_GUILESS_MAIN(AppDirsTest)
 #include "tst_core_appdirs.moc"

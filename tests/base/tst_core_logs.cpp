@@ -5,6 +5,8 @@
 #include "fakeservices.h"
 #include "shell/core/shellrun.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,7 +18,7 @@ using namespace vt;
 
 class LogsTest : public QObject {
     Q_OBJECT
-    QTemporaryDir *home = nullptr;
+    std::optional<test::TestHome> home;
 
     QString opt(const QString &name) const { return home->path() + QStringLiteral("/Options/") + name; }
     static void write(const QString &path, const QByteArray &bytes) { test::writeTestFile(path, bytes); }
@@ -29,15 +31,11 @@ class LogsTest : public QObject {
 private slots:
     void init()
     {
-        home = new QTemporaryDir;
-        qputenv("VESTRADA_HOME", home->path().toUtf8());
-        resetAppDirs();
-        currentLog().beginOperation(LogKind::None);
+        home.emplace();
     }
     void cleanup()
     {
-        delete home;
-        resetAppDirs();
+        home.reset();
     }
 
     void currentLogBannerAndBlocks()
@@ -203,5 +201,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(LogsTest)
+VT_TEST_GUILESS_MAIN(LogsTest)
 #include "tst_core_logs.moc"

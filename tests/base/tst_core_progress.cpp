@@ -1,4 +1,5 @@
 #include "base/progress.h"
+#include "testmain.h"
 
 #include <QTest>
 
@@ -77,5 +78,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(ProgressTest)
+VT_TEST_GUILESS_MAIN(ProgressTest)
 #include "tst_core_progress.moc"

@@ -5,6 +5,8 @@
 #include "fifoguard.h"
 #include "platform/regularfile.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +17,7 @@ using namespace vt;
 
 class SettingsTest : public QObject {
     Q_OBJECT
-    QTemporaryDir *home = nullptr;
+    std::optional<test::TestHome> home;
 
     QString ini() const { return test::iniPath(home->path()); }
     void put(const QByteArray &bytes) { test::putIni(home->path(), bytes); }
@@ -24,16 +26,12 @@ class SettingsTest : public QObject {
 private slots:
     void init()
     {
-        home = new QTemporaryDir;
-        qputenv("VESTRADA_HOME", home->path().toUtf8());
-        resetAppDirs();
-        settings() = Settings();
+        home.emplace();
+                settings() = Settings();
     }
     void cleanup()
     {
-        delete home;
-        home = nullptr;
-        resetAppDirs();
+        home.reset();
     }
 
     void defaultsWithoutFile()
@@ -218,5 +216,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(SettingsTest)
+VT_TEST_GUILESS_MAIN(SettingsTest)
 #include "tst_core_settings.moc"

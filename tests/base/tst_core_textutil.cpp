@@ -1,5 +1,6 @@
 #include "base/textutil.h"
 #include "base/oledate.h"
+#include "testmain.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -77,5 +78,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TextUtilTest)
+VT_TEST_GUILESS_MAIN(TextUtilTest)
 #include "tst_core_textutil.moc"

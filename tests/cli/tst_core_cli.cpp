@@ -1,5 +1,6 @@
 #include "cliprocess.h"
 #include "platform/fileentry.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QTest>
@@ -266,5 +267,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCli)
+VT_TEST_GUILESS_MAIN(TestCli)
 #include "tst_core_cli.moc"

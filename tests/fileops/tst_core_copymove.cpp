@@ -16,6 +16,8 @@
 #include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -76,7 +78,8 @@ private:
 
 class CopyMoveTest : public QObject {
     Q_OBJECT
-    QTemporaryDir home, data;
+    test::TestHome home;
+    QTemporaryDir data;
     QString root, S, T; // case folder, sources, target
     int caseNo = 0;
 
@@ -125,8 +128,6 @@ class CopyMoveTest : public QObject {
 private slots:
     void initTestCase()
     {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
         QVERIFY(GetOptPath());
     }
     void init()
@@ -669,5 +670,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(CopyMoveTest)
+VT_TEST_GUILESS_MAIN(CopyMoveTest)
 #include "tst_core_copymove.moc"

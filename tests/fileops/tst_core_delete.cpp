@@ -12,6 +12,8 @@
 #include "platform/fileentry.h"
 #include "platform/regularfile.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -30,7 +32,8 @@ QByteArray readAll(const QString &p)
 
 class DeleteTest : public QObject {
     Q_OBJECT
-    QTemporaryDir home, data;
+    test::TestHome home;
+    QTemporaryDir data;
     QString root;
     int caseNo = 0;
     QByteArray oldXdg;
@@ -65,8 +68,6 @@ class DeleteTest : public QObject {
 private slots:
     void initTestCase()
     {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
         QVERIFY(GetOptPath());
         oldXdg = qgetenv("XDG_DATA_HOME");
     }
@@ -273,5 +274,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(DeleteTest)
+VT_TEST_GUILESS_MAIN(DeleteTest)
 #include "tst_core_delete.moc"

@@ -6,6 +6,8 @@
 #include "base/textutil.h"
 #include "fakeservices.h"
 #include "platform/paths.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -15,7 +17,8 @@ using namespace vt;
 
 class DirCreateTest : public QObject {
     Q_OBJECT
-    QTemporaryDir home, data;
+    test::TestHome home;
+    QTemporaryDir data;
     QString root;
     int caseNo = 0;
 
@@ -27,8 +30,6 @@ class DirCreateTest : public QObject {
 private slots:
     void initTestCase()
     {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
         QVERIFY(GetOptPath());
     }
     void init()
@@ -155,5 +156,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(DirCreateTest)
+VT_TEST_GUILESS_MAIN(DirCreateTest)
 #include "tst_core_dircreate.moc"

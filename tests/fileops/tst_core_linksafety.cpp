@@ -12,6 +12,8 @@
 #include "table/core/tablemodel.h"
 #include "table/tablerows.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -50,7 +52,8 @@ public:
 
 class LinkSafetyTest : public QObject {
     Q_OBJECT
-    QTemporaryDir home, data;
+    test::TestHome home;
+    QTemporaryDir data;
     QString root, S, T, E; // sources, target, somewhere else
     int caseNo = 0;
 
@@ -80,7 +83,7 @@ class LinkSafetyTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { test::useProgramFolder(home.path()); }
+    void initTestCase() { QVERIFY(GetOptPath()); }
     void init()
     {
         root = test::nextCaseFolder(data.path(), caseNo);
@@ -246,5 +249,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(LinkSafetyTest)
+VT_TEST_GUILESS_MAIN(LinkSafetyTest)
 #include "tst_core_linksafety.moc"

@@ -18,6 +18,9 @@
 #include "table/resulttable.h"
 #include "testfiles.h"
 #include "wholetexts.h"
+#include "testhome.h"
+#include "testmain.h"
+#include "mainwindowfixture.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -38,16 +41,11 @@ using namespace vt;
 
 class FileopsWindowsTest : public QObject {
     Q_OBJECT
-    QTemporaryDir home, data;
+    test::TestHome home;
+    QTemporaryDir data;
     QString S, T;
     int caseNo = 0;
 
-    void shot(QWidget *w, const char *name)
-    {
-        const QString dir = qEnvironmentVariable("VESTRADA_SCREENSHOT_DIR");
-        if (!dir.isEmpty())
-            w->grab().save(dir + QLatin1Char('/') + QLatin1String(name));
-    }
     QString make(const QString &p, const QByteArray &b, const QDateTime &when)
     {
         test::writeTestFile(p, b);
@@ -77,8 +75,6 @@ class FileopsWindowsTest : public QObject {
 private slots:
     void initTestCase()
     {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
         QVERIFY(GetOptPath());
     }
     void init()
@@ -149,7 +145,7 @@ private slots:
         f.rbSaveTXT->setChecked(true);
         f.show();
         QCOMPARE(test::cutTexts(&f), QStringList());
-        shot(&f, "actions-window.png");
+        test::screenshot(&f, "actions-window.png");
     }
 
     void copyFromTheWindowThroughTheReview()
@@ -198,7 +194,7 @@ private slots:
             r->sortBy(6, true); // by source size, descending
             QCOMPARE(r->lvRewr->topLevelItem(0)->text(2), S + "отчёт.txt");
             r->resize(900, r->height());
-            shot(r, "review-window.png");
+            test::screenshot(r, "review-window.png");
             checked = true;
             r->sbRewrApply->click();
         });
@@ -221,14 +217,14 @@ private slots:
         QCOMPARE(f.windowTitle(), QStringLiteral("Показать несуществующие папки / создать"));
         QVERIFY(f.sbMkDir->isEnabled());
         f.show();
-        shot(&f, "list-window-before.png");
+        test::screenshot(&f, "list-window-before.png");
         f.sbMkDir->click();
         QVERIFY(!f.sbMkDir->isEnabled());
         QVERIFY(QFileInfo(T + "a/b").isDir());
         QCOMPARE(f.memInf->toPlainText(),
                  T + "a/ <создана>\n" + T + "a/b/ <создана>\n" + T + "c/ <создана>");
         QCOMPARE(fx.ui.lastText(), QStringLiteral("Всего папок: 3\rИз них существует: 0\rСоздано новых папок: 3"));
-        shot(&f, "list-window.png");
+        test::screenshot(&f, "list-window.png");
         TShowRewrInfFrm other(InfKind::OtherFiles, QString(), {S + "x"});
         QCOMPARE(other.windowTitle(), QStringLiteral("Показать список остальных файлов для копирования"));
         QVERIFY(!other.sbMkDir->isVisibleTo(&other));
@@ -303,7 +299,7 @@ private slots:
         w.showWindow();
         QCOMPARE(w.memDirList->toPlainText(), QStringLiteral("Отчёты 2024\nфото лето"));
         QVERIFY(w.memDirRes->toPlainText().contains(T + "фото лето <Папка создана>"));
-        shot(&w, "folder-creation.png");
+        test::screenshot(&w, "folder-creation.png");
 
         TableModel t;
         addRows(t, {make(S + "big.bin", QByteArray(1536, 'b'), QDateTime(QDate(2024, 1, 1), QTime(1, 0))),
@@ -316,7 +312,7 @@ private slots:
         QMessageBox box(QMessageBox::Information, QStringLiteral("Vestrada"),
                         fx.ui.lastText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")), QMessageBox::Ok);
         box.show();
-        shot(&box, "size-report.png");
+        test::screenshot(&box, "size-report.png");
     }
 
     void commandsOfDeletingAndFolders()
@@ -349,5 +345,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FileopsWindowsTest)
+VT_TEST_MAIN(FileopsWindowsTest)
 #include "tst_gui_fileops.moc"

@@ -1,3 +1,5 @@
+#include "testmain.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -206,5 +208,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(InstallTest)
+VT_TEST_GUILESS_MAIN(InstallTest)
 #include "tst_core_install.moc"

@@ -2,6 +2,8 @@
 #include "base/appdirs.h"
 #include "base/textutil.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -13,7 +15,8 @@ using namespace vt;
 // the next save writes, and how damaged files are read.
 class FavouritesTest : public QObject {
     Q_OBJECT
-    QTemporaryDir home, data;
+    std::optional<test::TestHome> home;
+    QTemporaryDir data;
 
     QString dir(const QString &name)
     {
@@ -25,8 +28,7 @@ class FavouritesTest : public QObject {
 private slots:
     void init()
     {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
+        home.emplace();
         QVERIFY(GetOptPath());
     }
 
@@ -111,5 +113,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(FavouritesTest)
+VT_TEST_GUILESS_MAIN(FavouritesTest)
 #include "tst_core_favourites.moc"

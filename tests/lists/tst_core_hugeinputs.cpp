@@ -20,6 +20,8 @@
 #include "shell/core/openwith.h"
 #include "table/core/tablemodel.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QProcess>
@@ -54,12 +56,13 @@ int runExe(const QStringList &args, QByteArray *out)
 
 class HugeInputsTest : public QObject {
     Q_OBJECT
-    QTemporaryDir home, data;
+    test::TestHome home;
+    QTemporaryDir data;
     QString root;
     int caseNo = 0;
 
 private slots:
-    void initTestCase() { test::useProgramFolder(home.path()); }
+    void initTestCase() { QVERIFY(GetOptPath()); }
     void init() { root = test::nextCaseFolder(data.path(), caseNo); }
 
     void aHugeListIsReadUpToTheTableLimit()
@@ -170,5 +173,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(HugeInputsTest)
+VT_TEST_GUILESS_MAIN(HugeInputsTest)
 #include "tst_core_hugeinputs.moc"

@@ -12,6 +12,8 @@
 #include "table/core/tablemodel.h"
 #include "table/tablerows.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -20,7 +22,8 @@ using namespace vt;
 
 class IntakeTest : public QObject {
     Q_OBJECT
-    QTemporaryDir home, data;
+    test::TestHome home;
+    QTemporaryDir data;
     QString root;
 
     QString make(const QString &rel)
@@ -48,8 +51,6 @@ class IntakeTest : public QObject {
 private slots:
     void initTestCase()
     {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
         root = data.path() + "/";
         make("Docs/Report.TXT");
         make("Docs/notes.txt");
@@ -212,5 +213,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(IntakeTest)
+VT_TEST_GUILESS_MAIN(IntakeTest)
 #include "tst_core_intake.moc"

@@ -8,6 +8,8 @@
 #include "lists/core/textsave.h"
 #include "table/core/rowappend.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QProcess>
@@ -19,7 +21,8 @@ using namespace vt;
 // the writers, the save flow with its 100-file rule, and --read/--save.
 class TextListsTest : public QObject {
     Q_OBJECT
-    QTemporaryDir home, data;
+    test::TestHome home;
+    QTemporaryDir data;
     QString root;
 
     QString make(const QString &rel, int bytes = 1)
@@ -52,8 +55,6 @@ class TextListsTest : public QObject {
 private slots:
     void initTestCase()
     {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
         root = data.path() + "/";
         make("L/b.txt");
         make("L/Отчёт.txt");
@@ -221,5 +222,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TextListsTest)
+VT_TEST_GUILESS_MAIN(TextListsTest)
 #include "tst_core_textlists.moc"

@@ -13,6 +13,8 @@
 #include "shortform.h"
 #include "table/core/rowappend.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -37,7 +39,8 @@ QByteArray layoutRecord(quint8 ord, qint32 page, const QByteArray &cp1251Path)
 
 class VtlTest : public QObject {
     Q_OBJECT
-    QTemporaryDir home, data;
+    test::TestHome home;
+    QTemporaryDir data;
     QString root;
 
     QString make(const QString &rel)
@@ -55,8 +58,6 @@ class VtlTest : public QObject {
 private slots:
     void initTestCase()
     {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
         root = data.path() + "/";
         for (int i = 0; i < 6; ++i)
             make(QStringLiteral("d/f%1.txt").arg(i));
@@ -260,5 +261,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(VtlTest)
+VT_TEST_GUILESS_MAIN(VtlTest)
 #include "tst_core_vtl.moc"

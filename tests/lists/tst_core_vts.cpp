@@ -10,6 +10,8 @@
 #include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -61,7 +63,8 @@ QByteArray c(const QString &s) { return toCp1251(s); }
 
 class VtsTest : public QObject {
     Q_OBJECT
-    QTemporaryDir home, data;
+    test::TestHome home;
+    QTemporaryDir data;
     QString root;
 
     // A snapshot of a search from /media/cd/: a 5 000 000 000-byte file and a folder, relative.
@@ -76,8 +79,6 @@ class VtsTest : public QObject {
 private slots:
     void initTestCase()
     {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
         root = data.path() + "/";
     }
 
@@ -327,5 +328,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(VtsTest)
+VT_TEST_GUILESS_MAIN(VtsTest)
 #include "tst_core_vts.moc"

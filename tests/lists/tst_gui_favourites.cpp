@@ -11,6 +11,9 @@
 #include "privatedesktop.h"
 #include "search/searchpanel.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
+#include "mainwindowfixture.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -31,16 +34,11 @@ using namespace vt;
 // dialog, driven by their keys and buttons; the main window opens the first two.
 class FavouritesWindowTest : public QObject {
     Q_OBJECT
-    QTemporaryDir home, data;
+    test::TestHome home;
+    QTemporaryDir data;
     QString alpha, zeta, fresh, store;
     std::unique_ptr<test::FakeServices> fx;
 
-    void shot(QWidget *w, const char *name)
-    {
-        const QString dir = qEnvironmentVariable("VESTRADA_SCREENSHOT_DIR");
-        if (!dir.isEmpty())
-            w->grab().save(dir + QLatin1Char('/') + QLatin1String(name));
-    }
     static QStringList boxTexts(QListWidget *lb)
     {
         QStringList out;
@@ -60,8 +58,6 @@ class FavouritesWindowTest : public QObject {
 private slots:
     void initTestCase()
     {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
         QVERIFY(GetOptPath());
         store = optPath() + QStringLiteral("open");
         alpha = data.path() + QStringLiteral("/alpha/");
@@ -84,7 +80,7 @@ private slots:
         // The caller's folder without its separator; the favourite is found all the same.
         TOpenVarForm f(alpha.chopped(1), QString(), false);
         f.show();
-        shot(&f, "favourite-folders.png");
+        test::screenshot(&f, "favourite-folders.png");
         QListWidget *lb = f.lbDir;
         QCOMPARE(boxTexts(lb), (QStringList{alpha, zeta}));
         QVERIFY(lb->selectedItems().isEmpty());
@@ -208,7 +204,7 @@ private slots:
         QVERIFY(writeCp1251Lines(path, {QStringLiteral("*.Отчет*"), sixty, QString()}));
         TFilStrForm f(FavouriteKind::Template, path, QStringLiteral("*"), QStringLiteral("Избранные шаблоны"));
         f.show();
-        shot(&f, "favourite-strings.png");
+        test::screenshot(&f, "favourite-strings.png");
         QCOMPARE(f.windowTitle(), QStringLiteral("Избранные шаблоны"));
         QCOMPARE(f.result(), QStringLiteral("*"));
 
@@ -251,9 +247,9 @@ private slots:
         const QString path = FavouriteStrings::storePath(FavouriteKind::Template);
         const QString sixty = QStringLiteral("*") + QString(58, QChar(u'ж')) + QStringLiteral("*");
         QVERIFY(writeCp1251Lines(path, {sixty}));
-        TFileForm form;
-        form.show();
-        form.FormActivate();
+        test::MainWindow main;
+        main.start();
+        TFileForm &form = *main.form;
         fx->sound.played.clear();
         form.panTop->setFolderText(zeta);
         {
@@ -300,7 +296,7 @@ private slots:
             QCOMPARE(f.windowTitle(), QStringLiteral("Ассоциации..."));
             QVERIFY(!f.cbAssVTL->isChecked() && !f.cbAssVTS->isChecked() && !f.cbAssVTX->isChecked());
             f.cbAssVTX->setChecked(true);
-            shot(&f, "associations.png");
+            test::screenshot(&f, "associations.png");
             QTest::keyClick(&f, Qt::Key_Escape);
             QCOMPARE(f.result(), int(QDialog::Rejected));
         }
@@ -322,5 +318,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FavouritesWindowTest)
+VT_TEST_MAIN(FavouritesWindowTest)
 #include "tst_gui_favourites.moc"

@@ -8,6 +8,8 @@
 #include "table/core/rowappend.h"
 #include "table/resulttable.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -25,7 +27,8 @@ using namespace vt;
 // from the file manager, Ctrl+W.
 class IntakeWindowTest : public QObject {
     Q_OBJECT
-    QTemporaryDir home, data;
+    test::TestHome home;
+    QTemporaryDir data;
     QString root;
 
     std::unique_ptr<TFileForm> started(const QStringList &params)
@@ -56,8 +59,6 @@ class IntakeWindowTest : public QObject {
 private slots:
     void initTestCase()
     {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
         root = data.path() + "/";
         test::writeTestFile(root + "d/one.txt", "1");
         test::writeTestFile(root + "d/two.txt", "2");
@@ -143,5 +144,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(IntakeWindowTest)
+VT_TEST_MAIN(IntakeWindowTest)
 #include "tst_gui_intake.moc"

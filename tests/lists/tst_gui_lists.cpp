@@ -10,6 +10,9 @@
 #include "table/core/rowappend.h"
 #include "table/resulttable.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
+#include "mainwindowfixture.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -23,19 +26,13 @@ using namespace vt;
 
 // The list commands through the main window: save, open, add, the list
 // group and the question before closing.
-class ListsWindowTest : public QObject {
+class ListsWindowTest : public QObject, test::MainWindow {
     Q_OBJECT
-    QTemporaryDir home, data;
+    test::TestHome home;
+    QTemporaryDir data;
     QString root;
     std::unique_ptr<test::FakeServices> fx;
-    std::unique_ptr<TFileForm> form;
 
-    TableModel *model() const { return form->ListView->tableModel(); }
-    void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
-    {
-        QWidget *w = form->focusWidget() ? form->focusWidget() : form.get();
-        QTest::keyClick(w, Qt::Key(key), mods);
-    }
     static void pick(QWidget *w, const QString &name)
     {
         auto *f = static_cast<TSpisForm *>(w);
@@ -44,18 +41,10 @@ class ListsWindowTest : public QObject {
         f->lbSpis->setCurrentItem(items.first());
         f->sbOKSpis->click();
     }
-    void shot(QWidget *w, const char *name)
-    {
-        const QString dir = qEnvironmentVariable("VESTRADA_SCREENSHOT_DIR");
-        if (!dir.isEmpty())
-            w->grab().save(dir + QLatin1Char('/') + QLatin1String(name));
-    }
 
 private slots:
     void initTestCase()
     {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
         root = data.path() + "/";
         for (int i = 0; i < 4; ++i)
             test::writeTestFile(root + QStringLiteral("d/файл%1.txt").arg(i), "x");
@@ -63,17 +52,14 @@ private slots:
     void init()
     {
         fx = std::make_unique<test::FakeServices>();
-        form = std::make_unique<TFileForm>();
-        form->resize(754, 460);
-        form->show();
-        form->FormActivate();
+        start(QSize(754, 460));
         AppendState st;
         for (int i = 0; i < 4; ++i)
             appendPath(*model(), st, root + QStringLiteral("d/файл%1.txt").arg(i));
     }
     void cleanup()
     {
-        form.reset();
+        close();
         fx.reset();
     }
 
@@ -94,7 +80,7 @@ private slots:
         // Ctrl+1 opens it through the chooser.
         {
             test::ModalAnswer answer([this](QWidget *w) {
-                shot(w, "list-chooser-open.png");
+                test::screenshot(w, "list-chooser-open.png");
                 pick(w, "mylist");
             });
             press(Qt::Key_1, Qt::ControlModifier);
@@ -119,7 +105,7 @@ private slots:
         fx->ui.yesNo.enqueue(true);
         press(Qt::Key_F4, Qt::ControlModifier);
         QCOMPARE(form->listGroup()->labChanSpis->text(), QStringLiteral("<изменен>"));
-        shot(form.get(), "main-window-changed-list.png");
+        test::screenshot(form.get(), "main-window-changed-list.png");
         fx->ui.yncAnswers.enqueue(YesNoCancel::Cancel);
         QVERIFY(!form->close());
         QCOMPARE(fx->ui.calls.last().title, QStringLiteral("Список изменен"));
@@ -154,7 +140,7 @@ private slots:
         {
             test::ModalAnswer answer([this](QWidget *w) {
                 QTimer::singleShot(50, w, [this, w] {
-                    shot(w, "list-chooser-save.png");
+                    test::screenshot(w, "list-chooser-save.png");
                     static_cast<QDialog *>(w)->reject();
                 });
             });
@@ -199,5 +185,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ListsWindowTest)
+VT_TEST_MAIN(ListsWindowTest)
 #include "tst_gui_lists.moc"

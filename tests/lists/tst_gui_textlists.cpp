@@ -8,6 +8,9 @@
 #include "table/core/tablemodel.h"
 #include "table/resulttable.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
+#include "mainwindowfixture.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -22,15 +25,10 @@ using namespace vt;
 // back with relative names through it.
 class TextListWindowTest : public QObject {
     Q_OBJECT
-    QTemporaryDir home, data;
+    test::TestHome home;
+    QTemporaryDir data;
     QString root;
 
-    static void shot(QWidget *w, const char *name)
-    {
-        const QString dir = qEnvironmentVariable("VESTRADA_SCREENSHOT_DIR");
-        if (!dir.isEmpty())
-            w->grab().save(dir + QLatin1Char('/') + QLatin1String(name));
-    }
     // The dialog answered by keys; its answer and the relative choice.
     QPair<int, bool> answerByKeys(const QList<QPair<int, Qt::KeyboardModifiers>> &keys)
     {
@@ -49,8 +47,6 @@ class TextListWindowTest : public QObject {
 private slots:
     void initTestCase()
     {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
         root = data.path() + "/";
         test::writeTestFile(root + "L/a.txt", "x");
         test::writeTestFile(root + "L/sub/b.txt", "x");
@@ -72,14 +68,13 @@ private slots:
     void openWithCtrl2AndSaveRelative()
     {
         test::FakeServices fx;
-        TFileForm form;
-        form.resize(754, 460);
-        form.show();
-        form.FormActivate();
+        test::MainWindow main;
+        main.start(QSize(754, 460));
+        TFileForm &form = *main.form;
         const QString list = root + "L/list.vtx";
         test::writeTestFile(list, "a.txt\r\n\"sub/b.txt\"\r\n");
         fx.ui.files << list;
-        QTest::keyClick(form.focusWidget() ? form.focusWidget() : &form, Qt::Key_2, Qt::ControlModifier);
+        main.press(Qt::Key_2, Qt::ControlModifier);
         QCOMPARE(form.ListView->tableModel()->size(), 2);
         QCOMPARE(form.lists().kind(), ListKind::Vtx);
         QCOMPARE(form.lists().groupCaption(), QStringLiteral("Открыт список VTX / M3U: list.vtx"));
@@ -93,7 +88,7 @@ private slots:
                 QVERIFY(!f->sbYes->isEnabled());
                 QVERIFY(f->labWrn->isHidden());
                 QVERIFY(f->eNm->text().endsWith("L/list.vtx"));
-                shot(f, "savevtx.png");
+                test::screenshot(f, "savevtx.png");
                 QTest::keyClick(f, Qt::Key_F2);
                 QVERIFY(f->sbYes->isEnabled() && f->rbOtn->isChecked());
                 f->sbYes->click();
@@ -105,5 +100,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TextListWindowTest)
+VT_TEST_MAIN(TextListWindowTest)
 #include "tst_gui_textlists.moc"

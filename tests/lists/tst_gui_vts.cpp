@@ -15,6 +15,9 @@
 #include "table/resulttable.h"
 #include "testfiles.h"
 #include "wholetexts.h"
+#include "testhome.h"
+#include "testmain.h"
+#include "mainwindowfixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -34,27 +37,15 @@
 using namespace vt;
 
 // Snapshots and ordinals through the real main window.
-class VtsWindowTest : public QObject {
+class VtsWindowTest : public QObject, test::MainWindow {
     Q_OBJECT
-    QTemporaryDir home, data;
+    test::TestHome home;
+    QTemporaryDir data;
     QString root;
     // The older of the two snapshots, with a name as the program makes it.
     const QString dated = QStringLiteral("2025-03-01_09-30-00.vts");
     std::unique_ptr<test::FakeServices> fx;
-    std::unique_ptr<TFileForm> form;
 
-    TableModel *model() const { return form->ListView->tableModel(); }
-    void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
-    {
-        QWidget *w = form->focusWidget() ? form->focusWidget() : form.get();
-        QTest::keyClick(w, Qt::Key(key), mods);
-    }
-    static void shot(QWidget *w, const char *name)
-    {
-        const QString dir = qEnvironmentVariable("VESTRADA_SCREENSHOT_DIR");
-        if (!dir.isEmpty())
-            w->grab().save(dir + QLatin1Char('/') + QLatin1String(name));
-    }
     QString lists() const { return home.path() + "/VtlVts/"; }
     // A snapshot of rows under /media/disc/ with this mark and description.
     void snapshot(const QString &name, int mark, const QString &desc, int rows)
@@ -74,19 +65,10 @@ class VtsWindowTest : public QObject {
         QVERIFY(writeVts(lists() + name, t, h).ok);
     }
     int i_day = 1;
-    void selectOnly(const QList<int> &rows)
-    {
-        model()->setAllSelected(false);
-        for (int r : rows)
-            model()->setSelected(r, true);
-        form->ListView->syncSelectionFromModel();
-    }
 
 private slots:
     void initTestCase()
     {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
         root = data.path() + "/";
         QDir().mkpath(lists());
         for (int i = 0; i < 3; ++i)
@@ -102,14 +84,11 @@ private slots:
     void init()
     {
         fx = std::make_unique<test::FakeServices>();
-        form = std::make_unique<TFileForm>();
-        form->resize(754, 460);
-        form->show();
-        form->FormActivate();
+        start(QSize(754, 460));
     }
     void cleanup()
     {
-        form.reset();
+        close();
         fx.reset();
     }
 
@@ -133,7 +112,7 @@ private slots:
                 QCOMPARE(first->text(VtsColFolder), QStringLiteral("/media/disc/"));
                 f->sbOK->click(); // nothing selected yet
                 f->lvVts->setCurrentItem(f->lvVts->topLevelItem(1));
-                shot(w, "vts-chooser.png");
+                test::screenshot(w, "vts-chooser.png");
                 f->sbOK->click();
             });
             press(Qt::Key_3, Qt::ControlModifier);
@@ -185,7 +164,7 @@ private slots:
                 f->butOK->click();
                 QCOMPARE(fx->ui.lastText(), QStringLiteral("Введите описание"));
                 f->eVtsMet->setText("  Флешка с фото ");
-                shot(w, "vts-mark-editor.png");
+                test::screenshot(w, "vts-mark-editor.png");
                 f->butOK->click();
             });
             press(Qt::Key_S, Qt::ControlModifier);
@@ -249,7 +228,7 @@ private slots:
                     f->sbOrdEdit->click();
                 }
                 QCOMPARE(f->lbOrd->item(6)->text(), QStringLiteral("  7) Книги"));
-                shot(w, "ord-chooser.png");
+                test::screenshot(w, "ord-chooser.png");
                 f->sbOrdCanc->click();
             });
             press(Qt::Key_O, Qt::ControlModifier);
@@ -334,5 +313,5 @@ private slots:
 
 };
 
-QTEST_MAIN(VtsWindowTest)
+VT_TEST_MAIN(VtsWindowTest)
 #include "tst_gui_vts.moc"

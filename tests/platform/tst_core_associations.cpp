@@ -3,6 +3,7 @@
 #include "base/textutil.h"
 #include "testfiles.h"
 #include "xdgdesktop.h"
+#include "testmain.h"
 
 #include <QFile>
 #include <QProcess>
@@ -170,5 +171,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(AssociationsTest)
+VT_TEST_GUILESS_MAIN(AssociationsTest)
 #include "tst_core_associations.moc"

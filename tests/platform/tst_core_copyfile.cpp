@@ -4,6 +4,7 @@
 #include "platform/renamefile.h"
 #include "fifoguard.h"
 #include "testfiles.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -193,5 +194,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(CopyFileTest)
+VT_TEST_GUILESS_MAIN(CopyFileTest)
 #include "tst_core_copyfile.moc"

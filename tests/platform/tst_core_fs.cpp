@@ -5,6 +5,7 @@
 #include "platform/renamefile.h"
 #include "platform/shortpath.h"
 #include "platform/wildcard.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -168,5 +169,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(FsTest)
+VT_TEST_GUILESS_MAIN(FsTest)
 #include "tst_core_fs.moc"

@@ -1,4 +1,5 @@
 #include "platform/freedesktop/desktopfile.h"
+#include "testmain.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -64,5 +65,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(SendToTest)
+VT_TEST_GUILESS_MAIN(SendToTest)
 #include "tst_core_sendto.moc"

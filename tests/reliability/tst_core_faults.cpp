@@ -14,6 +14,8 @@
 #include "rename/core/renpresets.h"
 #include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -53,7 +55,8 @@ int someDelay(int upToUs) { return 200 + int(QRandomGenerator::global()->bounded
 
 class FaultsTest : public QObject {
     Q_OBJECT
-    QTemporaryDir home, data;
+    test::TestHome home;
+    QTemporaryDir data;
     QString root;
     int caseNo = 0;
 
@@ -67,7 +70,6 @@ class FaultsTest : public QObject {
 private slots:
     void initTestCase()
     {
-        qputenv("VESTRADA_HOME", fs::nativePath(home.path()));
         qputenv("XDG_DATA_HOME", fs::nativePath(data.path() + "/xdg"));
         QVERIFY(GetOptPath());
         // Children that drop root must reach everything.
@@ -254,5 +256,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(FaultsTest)
+VT_TEST_GUILESS_MAIN(FaultsTest)
 #include "tst_core_faults.moc"

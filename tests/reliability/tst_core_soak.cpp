@@ -15,6 +15,8 @@
 #include "search/core/matchrow.h"
 #include "table/core/tablemodel.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QDirIterator>
 #include <QTemporaryDir>
@@ -60,12 +62,12 @@ int filesOnDisk(const QString &root)
 
 class SoakTest : public QObject {
     Q_OBJECT
-    QTemporaryDir home, data;
+    test::TestHome home;
+    QTemporaryDir data;
 
 private slots:
     void initTestCase()
     {
-        qputenv("VESTRADA_HOME", fs::nativePath(home.path()));
         QVERIFY(GetOptPath());
     }
 
@@ -150,5 +152,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(SoakTest)
+VT_TEST_GUILESS_MAIN(SoakTest)
 #include "tst_core_soak.moc"

@@ -13,6 +13,8 @@
 #include "table/core/tablemodel.h"
 #include "table/tablerows.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -23,7 +25,8 @@ using namespace vt;
 class BatchCostTest : public QObject {
     Q_OBJECT
     static constexpr int kFiles = 300;
-    QTemporaryDir home, data;
+    test::TestHome home;
+    QTemporaryDir data;
     QString dir;
     int caseNo = 0;
     TableModel t;
@@ -47,7 +50,7 @@ class BatchCostTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { test::useProgramFolder(home.path()); }
+    void initTestCase() { QVERIFY(GetOptPath()); }
     void init()
     {
         dir = test::nextCaseFolder(data.path(), caseNo);
@@ -105,5 +108,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(BatchCostTest)
+VT_TEST_GUILESS_MAIN(BatchCostTest)
 #include "tst_core_batchcost.moc"

@@ -5,6 +5,7 @@
 #include "table/core/tablemodel.h"
 #include "table/tablerows.h"
 #include "testfiles.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -173,5 +174,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestNameViews)
+VT_TEST_GUILESS_MAIN(TestNameViews)
 #include "tst_core_nameviews.moc"

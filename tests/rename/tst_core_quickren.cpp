@@ -11,6 +11,8 @@
 #include "table/tablerows.h"
 #include "platform/fileentry.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -39,18 +41,13 @@ void addRows(TableModel &t, const QStringList &paths)
 
 class TestQuickRen : public QObject {
     Q_OBJECT
-    QTemporaryDir home;
+    test::TestHome home;
     std::unique_ptr<FakeServices> fx;
     OperationContext ops;
 
     QuickRen quick(TableModel &t) { return QuickRen(t, ops, nullptr); }
 
 private slots:
-    void initTestCase()
-    {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
-    }
     void init()
     {
         fx = std::make_unique<FakeServices>();
@@ -318,5 +315,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestQuickRen)
+VT_TEST_GUILESS_MAIN(TestQuickRen)
 #include "tst_core_quickren.moc"

@@ -5,6 +5,7 @@
 #include "table/core/tablemodel.h"
 #include "table/tablerows.h"
 #include "testfiles.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -172,5 +173,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestRenBatch)
+VT_TEST_GUILESS_MAIN(TestRenBatch)
 #include "tst_core_renbatch.moc"

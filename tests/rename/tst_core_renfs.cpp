@@ -2,6 +2,7 @@
 #include "rename/core/renapply.h"
 #include "rename/core/renrule.h"
 #include "testfiles.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -156,5 +157,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestRenFs)
+VT_TEST_GUILESS_MAIN(TestRenFs)
 #include "tst_core_renfs.moc"

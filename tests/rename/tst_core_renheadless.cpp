@@ -1,5 +1,6 @@
 #include "rename/core/renrule.h"
 #include "testfiles.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QProcess>
@@ -138,5 +139,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestRenHeadless)
+VT_TEST_GUILESS_MAIN(TestRenHeadless)
 #include "tst_core_renheadless.moc"

@@ -2,6 +2,7 @@
 #include "rename/core/renapply.h"
 #include "rename/core/renpresets.h"
 #include "rename/core/renrule.h"
+#include "testmain.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -386,5 +387,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestRenRule)
+VT_TEST_GUILESS_MAIN(TestRenRule)
 #include "tst_core_renrule.moc"

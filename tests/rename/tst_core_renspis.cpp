@@ -7,6 +7,8 @@
 #include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -30,7 +32,7 @@ const QString kAskTest = QStringLiteral(
 
 class TestRenSpis : public QObject {
     Q_OBJECT
-    QTemporaryDir home;
+    test::TestHome home;
     std::unique_ptr<FakeServices> fx;
     QTemporaryDir *data = nullptr;
     QString d;
@@ -67,11 +69,6 @@ class TestRenSpis : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
-    }
     void init() { fx = std::make_unique<FakeServices>(); }
     void cleanup() { fx.reset(); }
     void cleanupTestCase() { delete data; }
@@ -218,5 +215,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRenSpis)
+VT_TEST_MAIN(TestRenSpis)
 #include "tst_core_renspis.moc"

@@ -7,6 +7,9 @@
 #include "rename/prosmform.h"
 #include "table/core/tablemodel.h"
 #include "table/tablerows.h"
+#include "testhome.h"
+#include "testmain.h"
+#include "mainwindowfixture.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -48,25 +51,19 @@ QString text(QPlainTextEdit *m) { return m->toPlainText(); }
 
 class TestNameViewWindows : public QObject {
     Q_OBJECT
-    QTemporaryDir home;
+    test::TestHome home;
     std::unique_ptr<FakeServices> fx;
 
     void shot(QWidget *w, const char *name)
     {
-        const QString dir = qEnvironmentVariable("VESTRADA_SCREENSHOT_DIR");
-        if (dir.isEmpty())
+        if (test::screenshotDir().isEmpty())
             return;
         w->show();
         QTest::qWait(20);
-        w->grab().save(dir + QLatin1Char('/') + QLatin1String(name));
+        test::screenshot(w, QLatin1String(name));
     }
 
 private slots:
-    void initTestCase()
-    {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
-    }
     void init() { fx = std::make_unique<FakeServices>(); }
     void cleanup() { fx.reset(); }
 
@@ -296,5 +293,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestNameViewWindows)
+VT_TEST_MAIN(TestNameViewWindows)
 #include "tst_gui_nameviews.moc"

@@ -17,6 +17,9 @@
 #include "table/resulttable.h"
 #include "testfiles.h"
 #include "wholetexts.h"
+#include "testhome.h"
+#include "testmain.h"
+#include "mainwindowfixture.h"
 
 #include <QDir>
 #include <QInputDialog>
@@ -31,13 +34,11 @@ using namespace vt;
 
 // The quick renames through the main window: the actions window's chooser,
 // the folder commands and the one-file rename of the open list.
-class QuickRenWindowTest : public QObject {
+class QuickRenWindowTest : public QObject, test::MainWindow {
     Q_OBJECT
-    QTemporaryDir home;
+    test::TestHome home;
     std::unique_ptr<test::FakeServices> fx;
-    std::unique_ptr<TFileForm> form;
 
-    TableModel *model() const { return form->ListView->tableModel(); }
     void addRows(const QStringList &paths)
     {
         AppendState st;
@@ -49,17 +50,6 @@ class QuickRenWindowTest : public QObject {
     {
         return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
     }
-    static void shot(QWidget *w, const char *name)
-    {
-        const QString dir = qEnvironmentVariable("VESTRADA_SCREENSHOT_DIR");
-        if (!dir.isEmpty())
-            w->grab().save(dir + QLatin1Char('/') + QLatin1String(name));
-    }
-    void press(int key, Qt::KeyboardModifiers mods)
-    {
-        QWidget *w = form->focusWidget() ? form->focusWidget() : form.get();
-        QTest::keyClick(w, Qt::Key(key), mods);
-    }
     static QMenu *subMenu(QMenu *menu, const QString &title)
     {
         for (QAction *a : menu->actions())
@@ -69,22 +59,14 @@ class QuickRenWindowTest : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
-    }
     void init()
     {
         fx = std::make_unique<test::FakeServices>();
-        form = std::make_unique<TFileForm>();
-        form->resize(754, 460);
-        form->show();
-        form->FormActivate();
+        start(QSize(754, 460));
     }
     void cleanup()
     {
-        form.reset();
+        close();
         fx.reset();
     }
 
@@ -108,7 +90,7 @@ private slots:
                 QVERIFY(c);
                 okWasDisabled = !c->sbOK->isEnabled();
                 c->rbItems[1]->click();
-                shot(c, "quick-rename-chooser.png");
+                test::screenshot(c, "quick-rename-chooser.png");
                 c->sbOK->click();
             });
             emit act->labDopRen->clicked();
@@ -208,7 +190,7 @@ private slots:
             QVERIFY(dlg);
             QCOMPARE(dlg->textValue(), QStringLiteral("new"));
             dlg->setTextValue(QStringLiteral("newer"));
-            shot(dlg, "quick-rename-input.png");
+            test::screenshot(dlg, "quick-rename-input.png");
             dlg->accept();
         });
         QCOMPARE(qt.input(QStringLiteral("Переименовать"), QStringLiteral("Введите новое имя без расширения"),
@@ -218,5 +200,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(QuickRenWindowTest)
+VT_TEST_MAIN(QuickRenWindowTest)
 #include "tst_gui_quickren.moc"

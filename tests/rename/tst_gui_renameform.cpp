@@ -4,6 +4,9 @@
 #include "rename/core/renrule.h"
 #include "rename/renameform.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
+#include "mainwindowfixture.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -30,29 +33,16 @@ QByteArray fileBytes(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void shot(QWidget *w, const char *name)
-{
-    const QString dir = qEnvironmentVariable("VESTRADA_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    w->grab().save(dir + QLatin1Char('/') + QLatin1String(name));
-}
 
 } // namespace
 
 class TestRenameForm : public QObject {
     Q_OBJECT
-    QTemporaryDir home;
+    test::TestHome home;
     std::unique_ptr<FakeServices> fx;
     QString presetPath() const { return home.path() + QStringLiteral("/Options/ren"); }
 
 private slots:
-    void initTestCase()
-    {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
-    }
     void init()
     {
         fx = std::make_unique<FakeServices>();
@@ -62,7 +52,7 @@ private slots:
     }
     void cleanup() { fx.reset(); }
 
-    void defaultsExampleAndControls()
+    void defaultsAndExample()
     {
         TRenameForm f;
         f.show();
@@ -76,15 +66,24 @@ private slots:
         QVERIFY(f.cbZv->isChecked());
         QVERIFY(fx->sound.played.isEmpty());
         QCOMPARE(fileBytes(presetPath()), QByteArray(9 * 544, '\0'));
+    }
 
+    void dateLabelSwitchesTheOrder()
+    {
+        TRenameForm f;
+        f.show();
         QCOMPARE(f.eDate->text(), QStringLiteral("2026-12-08"));
         click(f.labDate);
         QCOMPARE(f.eDate->text(), QStringLiteral("08-12-2026"));
         click(f.labDate);
         QCOMPARE(f.eDate->text(), QStringLiteral("2026-12-08"));
         QCOMPARE(fx->sound.played, (QList<int>{3, 3}));
+    }
 
-        // numbering between the prefixes
+    void numberingBetweenThePrefixes()
+    {
+        TRenameForm f;
+        f.show();
         click(f.cbNum);
         QVERIFY(f.seNum->isVisible() && f.labNum->isVisible());
         QCOMPARE(f.seNum->minimum(), -10000);
@@ -107,10 +106,15 @@ private slots:
         QCOMPARE(f.seNumForm->value(), 1);
         click(f.labPref2);
         QCOMPARE(f.labPrimerRes->text(), QStringLiteral("afileName20.Exe"));
-        QVERIFY(fx->sound.played.size() > 5);
+        QVERIFY(fx->sound.played.size() > 3);
+    }
 
-        // refused characters beep; colours follow the text
-        QTest::keyClicks(f.ePref1, "/b");
+    // Refused characters beep; colours follow the text.
+    void refusedCharactersBeep()
+    {
+        TRenameForm f;
+        f.show();
+        QTest::keyClicks(f.ePref1, "a/b");
         QCOMPARE(f.ePref1->text(), QStringLiteral("ab"));
         QCOMPARE(fx->ui.beeps, 1);
         QCOMPARE(f.ePref1->palette().color(QPalette::Base), QColor(Qt::white));
@@ -122,8 +126,12 @@ private slots:
         QTest::keyClicks(f.eExt2, "j p,.g");
         QCOMPARE(f.eExt2->text(), QStringLiteral("jpg"));
         QCOMPARE(fx->ui.beeps, 5);
+    }
 
-        // the three-state boxes and their captions
+    void threeStateBoxesAndTheirCaptions()
+    {
+        TRenameForm f;
+        f.show();
         click(f.rbNameZam);
         QVERIFY(f.gbZam->isVisible() && f.cbZamFndAllReg->isChecked());
         QCOMPARE(currentRule().ZamMode, 1);
@@ -143,7 +151,7 @@ private slots:
         QVERIFY(!f.cbRegName1SmvUp->isEnabled());
         QCOMPARE(currentRule().NameMode, 3);
         QCOMPARE(currentRule().CaseMode, -3);
-        shot(&f, "rename-rule-files.png");
+        test::screenshot(&f, "rename-rule-files.png");
         click(f.rbNameDelete);
         QVERIFY(!f.cbNameRegRes->isVisible() && !f.gbReg->isVisible());
         QCOMPARE(currentRule().NameMode, 0);
@@ -224,7 +232,7 @@ private slots:
         // no extension check for folders
         currentRule().ExtMode = 3;
         QVERIFY(g.provApply());
-        shot(&g, "rename-rule-folders.png");
+        test::screenshot(&g, "rename-rule-folders.png");
     }
 
     void presets()
@@ -316,5 +324,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRenameForm)
+VT_TEST_MAIN(TestRenameForm)
 #include "tst_gui_renameform.moc"

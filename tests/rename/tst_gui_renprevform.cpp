@@ -12,6 +12,9 @@
 #include "table/core/tablemodel.h"
 #include "testfiles.h"
 #include "wholetexts.h"
+#include "testhome.h"
+#include "testmain.h"
+#include "mainwindowfixture.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -61,7 +64,7 @@ QStringList columns(const TRenPrevForm &f)
 
 class TestRenPrevForm : public QObject {
     Q_OBJECT
-    QTemporaryDir home;
+    test::TestHome home;
     std::unique_ptr<FakeServices> fx;
     OperationContext ops;
 
@@ -74,11 +77,6 @@ class TestRenPrevForm : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
-    }
     void init()
     {
         fx = std::make_unique<FakeServices>();
@@ -152,12 +150,11 @@ private slots:
         f.hide();
         QVERIFY(!QFile::exists(home.path() + "/Options/r1"));
 
-        const QString shots = qEnvironmentVariable("VESTRADA_SCREENSHOT_DIR");
-        if (!shots.isEmpty()) {
+        if (!test::screenshotDir().isEmpty()) {
             f.resize(1100, 260);
             f.show();
             QTest::qWait(50);
-            f.grab().save(shots + "/rename-preview-test.png");
+            test::screenshot(&f, "rename-preview-test.png");
             f.hide();
         }
 
@@ -301,5 +298,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRenPrevForm)
+VT_TEST_MAIN(TestRenPrevForm)
 #include "tst_gui_renprevform.moc"

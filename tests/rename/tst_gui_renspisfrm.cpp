@@ -10,6 +10,9 @@
 #include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
+#include "mainwindowfixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -32,27 +35,16 @@ QStringList names(const QString &dir)
     return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-void shot(QWidget *w, const char *name)
-{
-    const QString dir = qEnvironmentVariable("VESTRADA_SCREENSHOT_DIR");
-    if (!dir.isEmpty())
-        w->grab().save(dir + '/' + name);
-}
 
 } // namespace
 
 class TestRenSpisFrm : public QObject {
     Q_OBJECT
-    QTemporaryDir home;
+    test::TestHome home;
     std::unique_ptr<FakeServices> fx;
     OperationContext ops;
 
 private slots:
-    void initTestCase()
-    {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
-    }
     void init() { fx = std::make_unique<FakeServices>(); }
     void cleanup() { fx.reset(); }
 
@@ -84,7 +76,7 @@ private slots:
                 QCOMPARE(s->labOldName->text(), QStringLiteral("Список выделенных имен (3 шт.):"));
                 QCOMPARE(s->memOldName->toPlainText(), QStringLiteral("alpha\nbeta\ngamma"));
                 s->memNewName->setPlainText("first: one\n\nGamma");
-                shot(s, "rename-list-names.png");
+                test::screenshot(s, "rename-list-names.png");
 
                 s->cbExtsS->setChecked(true);
                 QCOMPARE(s->memOldName->toPlainText(), QStringLiteral("alpha.txt\nbeta.txt\ngamma.log"));
@@ -97,12 +89,12 @@ private slots:
                 QVERIFY(s->labResSpis->isVisible());
                 QCOMPARE(s->labResSpis->text(), QStringLiteral("Переименование: 2 из 3"));
                 QVERIFY(!s->cbExtsS->isVisible());
-                shot(s, "rename-list-result.png");
+                test::screenshot(s, "rename-list-result.png");
 
                 fx->sound.played.clear();
                 s->rbPlusDir->setChecked(true);
                 QVERIFY(s->memOldName->toPlainText().startsWith(d + "alpha.txt >> first one.txt <OK>\n" + d));
-                shot(s, "rename-list-result-path.png");
+                test::screenshot(s, "rename-list-result-path.png");
                 QApplication::setActiveWindow(s);
                 QTest::keyClick(s->memNewName, Qt::Key_F9);
                 QCOMPARE(fx->sound.played, (QList<int>{3, 3}));
@@ -184,5 +176,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRenSpisFrm)
+VT_TEST_MAIN(TestRenSpisFrm)
 #include "tst_gui_renspisfrm.moc"

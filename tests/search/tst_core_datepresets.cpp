@@ -1,5 +1,6 @@
 #include "base/oledate.h"
 #include "search/core/datepresets.h"
+#include "testmain.h"
 
 #include <QTest>
 
@@ -112,5 +113,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDatePresets)
+VT_TEST_GUILESS_MAIN(TestDatePresets)
 #include "tst_core_datepresets.moc"

@@ -1,29 +1,27 @@
 #include "base/appdirs.h"
 #include "base/textutil.h"
 #include "search/core/extstore.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace vt;
 
 class TestExtStore : public QObject {
     Q_OBJECT
-    QTemporaryDir m_home;
+    std::optional<test::TestHome> m_home;
 
     QByteArray bytesOf(const char *name) const
     {
-        return readWholeFile(m_home.path() + QStringLiteral("/Options/") + QLatin1String(name));
+        return readWholeFile(m_home->path() + QStringLiteral("/Options/") + QLatin1String(name));
     }
 
 private slots:
     void init()
     {
-        qputenv("VESTRADA_HOME", m_home.path().toUtf8());
-        resetAppDirs();
-        QFile::remove(m_home.path() + QStringLiteral("/Options/strext"));
-        QFile::remove(m_home.path() + QStringLiteral("/Options/strexts"));
+        m_home.emplace();
     }
 
     void typedExtensions()
@@ -127,11 +125,11 @@ private slots:
         QCOMPARE(bytesOf("strexts"), QByteArray("JPG\r\n\xC6\xCF\xC3\r\n"));
 
         // hand-edited files: blanks trimmed, empty lines skipped
-        QVERIFY(writeFileAtomic(m_home.path() + QStringLiteral("/Options/strext"),
+        QVERIFY(writeFileAtomic(m_home->path() + QStringLiteral("/Options/strext"),
                                 QByteArray("  mp3 \r\n\r\nAVI\n")));
         QCOMPARE(ext::loadList(), (QStringList{"AVI", "mp3"}));
     }
 };
 
-QTEST_GUILESS_MAIN(TestExtStore)
+VT_TEST_GUILESS_MAIN(TestExtStore)
 #include "tst_core_extstore.moc"

@@ -5,6 +5,7 @@
 #include "base/operation.h"
 #include "platform/fileentry.h"
 #include "search/core/matchrow.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -290,5 +291,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(FolderWalkTest)
+VT_TEST_GUILESS_MAIN(FolderWalkTest)
 #include "tst_core_folderwalk.moc"

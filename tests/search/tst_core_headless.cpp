@@ -2,6 +2,7 @@
 #include "platform/fileentry.h"
 #include "shortform.h"
 #include "testfiles.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -150,5 +151,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(HeadlessTest)
+VT_TEST_GUILESS_MAIN(HeadlessTest)
 #include "tst_core_headless.moc"

@@ -1,4 +1,5 @@
 #include "search/core/maskrules.h"
+#include "testmain.h"
 
 #include <QTest>
 
@@ -72,5 +73,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestMaskRules)
+VT_TEST_GUILESS_MAIN(TestMaskRules)
 #include "tst_core_maskrules.moc"

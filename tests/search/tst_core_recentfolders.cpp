@@ -4,6 +4,8 @@
 #include "fifoguard.h"
 #include "platform/regularfile.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -13,14 +15,14 @@ using namespace vt;
 
 class RecentFoldersTest : public QObject {
     Q_OBJECT
-    QTemporaryDir home, data;
+    std::optional<test::TestHome> home;
+    QTemporaryDir data;
     QString store;
 
 private slots:
     void init()
     {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
+        home.emplace();
         QVERIFY(GetOptPath());
         store = optPath() + "oldfd";
         QFile::remove(store);
@@ -102,5 +104,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(RecentFoldersTest)
+VT_TEST_GUILESS_MAIN(RecentFoldersTest)
 #include "tst_core_recentfolders.moc"

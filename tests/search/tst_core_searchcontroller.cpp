@@ -10,6 +10,8 @@
 #include "search/core/recentfolders.h"
 #include "search/core/searchvalidate.h"
 #include "table/core/tablemodel.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,7 +48,8 @@ struct Rig {
 
 class SearchControllerTest : public QObject {
     Q_OBJECT
-    QTemporaryDir home, data;
+    test::TestHome home;
+    QTemporaryDir data;
     QString root;
 
     void makeFile(const QString &rel)
@@ -60,8 +63,6 @@ class SearchControllerTest : public QObject {
 private slots:
     void initTestCase()
     {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
         root = data.path() + "/";
         for (int i = 0; i < 12; ++i)
             makeFile(QStringLiteral("d%1/f%2.txt").arg(i % 3).arg(i));
@@ -231,5 +232,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(SearchControllerTest)
+VT_TEST_GUILESS_MAIN(SearchControllerTest)
 #include "tst_core_searchcontroller.moc"

@@ -2,6 +2,7 @@
 #include "fakeservices.h"
 #include "platform/fileentry.h"
 #include "search/core/searchvalidate.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -281,5 +282,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSearchValidate)
+VT_TEST_GUILESS_MAIN(TestSearchValidate)
 #include "tst_core_searchvalidate.moc"

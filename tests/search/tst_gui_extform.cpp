@@ -3,13 +3,14 @@
 #include "fakeservices.h"
 #include "search/core/extstore.h"
 #include "search/extform.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace vt;
@@ -37,18 +38,17 @@ QStringList selectedOf(const QListWidget *l)
 
 class TestExtForm : public QObject {
     Q_OBJECT
-    QTemporaryDir m_home;
+    std::optional<test::TestHome> m_home;
 
     QString store(const char *name) const
     {
-        return m_home.path() + QStringLiteral("/Options/") + QLatin1String(name);
+        return m_home->path() + QStringLiteral("/Options/") + QLatin1String(name);
     }
 
 private slots:
     void init()
     {
-        qputenv("VESTRADA_HOME", m_home.path().toUtf8());
-        resetAppDirs();
+        m_home.emplace();
         QVERIFY(GetOptPath());
         QVERIFY(writeCp1251Lines(store("strext"), {"TXT", "DOC", "JPG"}));
         QVERIFY(writeCp1251Lines(store("strexts"), {"DOC, TXT"}));
@@ -202,5 +202,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestExtForm)
+VT_TEST_MAIN(TestExtForm)
 #include "tst_gui_extform.moc"

@@ -1,5 +1,6 @@
 #include "fakeservices.h"
 #include "search/kbform.h"
+#include "testmain.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -113,5 +114,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestKbForm)
+VT_TEST_MAIN(TestKbForm)
 #include "tst_gui_kbform.moc"

@@ -5,6 +5,10 @@
 #include "search/extform.h"
 #include "search/kbform.h"
 #include "search/searchpanel.h"
+#include "testhome.h"
+#include "search/core/datepresets.h"
+#include "base/oledate.h"
+#include "testmain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,6 +34,13 @@
 using namespace vt;
 
 namespace {
+
+// How the pickers show a bound the core computed.
+QString shown(const DateTimePair &b)
+{
+    return dateOfDays(b.date).toString(QStringLiteral("dd.MM.yyyy")) + QLatin1Char(' ')
+           + timeOfFraction(b.time).toString(QStringLiteral("H:mm:ss"));
+}
 
 QString minText(const SearchPanel &p)
 {
@@ -60,14 +71,9 @@ QColor baseOf(QWidget *w) { return w->palette().color(QPalette::Base); }
 
 class TestSearchPanel : public QObject {
     Q_OBJECT
-    QTemporaryDir m_home;
+    test::TestHome m_home;
 
 private slots:
-    void initTestCase()
-    {
-        qputenv("VESTRADA_HOME", m_home.path().toUtf8());
-        resetAppDirs();
-    }
 
     void startState()
     {
@@ -146,6 +152,8 @@ private slots:
         QCOMPARE(modes.last().first().toBool(), false);
     }
 
+    // The labels and menus put the core's bounds into the pickers (their
+    // values are pinned in tst_core_datepresets) and sound as they should.
     void dateTogglesAndPresets()
     {
         test::FakeServices fx;
@@ -155,30 +163,30 @@ private slots:
         p.initAtStart();
 
         QTest::mouseClick(p.labMinDate, Qt::LeftButton);
-        QCOMPARE(minText(p), QStringLiteral("31.12.1899 0:00:00"));
+        QCOMPARE(minText(p), shown(earliestBound()));
         QTest::mouseClick(p.labMinDate, Qt::LeftButton);
-        QCOMPARE(minText(p), QStringLiteral("07.12.2026 23:55:00"));
+        QCOMPARE(minText(p), shown(toggleMinDate(kEarliestDate, toDays(fx.clock.t)).bound));
         QTest::mouseClick(p.labMaxDate, Qt::LeftButton);
-        QCOMPARE(maxText(p), QStringLiteral("31.12.9999 0:00:00"));
+        QCOMPARE(maxText(p), shown(latestBound()));
         fx.clock.t = fx.clock.t.addSecs(60);
         QTest::mouseClick(p.labMaxDate, Qt::LeftButton);
-        QCOMPARE(maxText(p), QStringLiteral("08.12.2026 0:06:00"));
+        QCOMPARE(maxText(p), shown(toggleMaxDate(kLatestDate, toDays(fx.clock.t)).bound));
         QCOMPARE(fx.sound.played, (QList<int>{1, 2, 1, 2}));
 
         // menu items by their Tag
         fx.sound.played.clear();
         actionNamed(p.popMinDate, QStringLiteral("Сутки назад"))->trigger();
-        QCOMPARE(minText(p), QStringLiteral("07.12.2026 0:06:00"));
+        QCOMPARE(minText(p), shown(minDatePreset(5, toDays(fx.clock.t))));
         actionNamed(p.popMinDate, QStringLiteral("Время: 0 ч. 0 мин."))->trigger();
         QCOMPARE(minText(p), QStringLiteral("07.12.2026 0:00:00"));
         actionNamed(p.popMinDate, QStringLiteral("Миним. дата"))->trigger();
-        QCOMPARE(minText(p), QStringLiteral("31.12.1899 0:00:00"));
+        QCOMPARE(minText(p), shown(earliestBound()));
         actionNamed(p.popMaxDate, QStringLiteral("Сутки вперед"))->trigger();
-        QCOMPARE(maxText(p), QStringLiteral("09.12.2026 0:06:00"));
+        QCOMPARE(maxText(p), shown(maxDatePreset(6, toDays(fx.clock.t))));
         actionNamed(p.popMaxDate, QStringLiteral("Время: 23 ч. 59 мин."))->trigger();
         QCOMPARE(maxText(p), QStringLiteral("09.12.2026 23:59:59"));
         actionNamed(p.popMaxDate, QStringLiteral("Макс. дата"))->trigger();
-        QCOMPARE(maxText(p), QStringLiteral("31.12.9999 0:00:00"));
+        QCOMPARE(maxText(p), shown(latestBound()));
         QCOMPARE(fx.sound.played, (QList<int>{2, 3, 1, 2, 3, 1}));
         QCOMPARE(p.popMinDate->actions().first()->data().toInt(), 6);
         QCOMPARE(p.popMaxDate->actions().at(7)->data().toInt(), 7);
@@ -615,5 +623,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSearchPanel)
+VT_TEST_MAIN(TestSearchPanel)
 #include "tst_gui_searchpanel.moc"

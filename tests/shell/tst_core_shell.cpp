@@ -6,6 +6,8 @@
 #include "shell/core/shellrun.h"
 #include "table/core/rowappend.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,7 +17,7 @@ using namespace vt;
 
 class ShellCoreTest : public QObject {
     Q_OBJECT
-    QTemporaryDir *home = nullptr;
+    std::optional<test::TestHome> home;
 
     QString program(const QString &name)
     {
@@ -28,16 +30,13 @@ class ShellCoreTest : public QObject {
 private slots:
     void init()
     {
-        home = new QTemporaryDir;
-        qputenv("VESTRADA_HOME", home->path().toUtf8());
-        resetAppDirs();
-        recentParams().clear();
+        home.emplace();
+                recentParams().clear();
     }
     void cleanup()
     {
         setAfterShowItem({});
-        delete home;
-        resetAppDirs();
+        home.reset();
     }
 
     void sendTextKeepsWholePathsWithinTheLimit()
@@ -241,5 +240,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(ShellCoreTest)
+VT_TEST_GUILESS_MAIN(ShellCoreTest)
 #include "tst_core_shell.moc"

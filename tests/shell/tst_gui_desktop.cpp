@@ -7,6 +7,7 @@
 #include "shell/svvform.h"
 #include "testfiles.h"
 #include "xdgdesktop.h"
+#include "testmain.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -183,5 +184,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DesktopTest)
+VT_TEST_MAIN(DesktopTest)
 #include "tst_gui_desktop.moc"

@@ -16,6 +16,9 @@
 #include "table/resulttable.h"
 #include "testfiles.h"
 #include "widgets/keystate.h"
+#include "testhome.h"
+#include "testmain.h"
+#include "mainwindowfixture.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -35,15 +38,9 @@ using namespace vt;
 
 class ShellWindowsTest : public QObject {
     Q_OBJECT
-    QTemporaryDir *home = nullptr;
+    std::optional<test::TestHome> home;
     test::FakeServices *fx = nullptr;
 
-    void shot(QWidget *w, const char *name)
-    {
-        const QString dir = qEnvironmentVariable("VESTRADA_SCREENSHOT_DIR");
-        if (!dir.isEmpty())
-            w->grab().save(dir + QLatin1Char('/') + QLatin1String(name));
-    }
     QString file(const QString &rel, const QByteArray &bytes = "x")
     {
         const QString p = home->filePath(rel);
@@ -65,10 +62,7 @@ class ShellWindowsTest : public QObject {
 private slots:
     void init()
     {
-        home = new QTemporaryDir;
-        qputenv("VESTRADA_HOME", home->path().toUtf8());
-        resetAppDirs();
-        recentParams().clear();
+        home.emplace();
         fx = new test::FakeServices;
         setKeyStateForTest(Qt::NoModifier);
     }
@@ -76,8 +70,7 @@ private slots:
     {
         setKeyStateForTest(std::nullopt);
         delete fx;
-        delete home;
-        resetAppDirs();
+        home.reset();
     }
 
     void openWithSendsPathsAndParameterAsArguments()
@@ -86,7 +79,7 @@ private slots:
         storePrograms({viewer, home->filePath("bin/gone"), editor});
         const QStringList paths{file("d/one file.txt"), file("d/-rf")};
         TOpenWithForm f(false, paths, "7");
-        shot(&f, "open-with-window.png");
+        test::screenshot(&f, "open-with-window.png");
         QCOMPARE(f.windowTitle(), "Открыть с помощью...");
         QCOMPARE(f.eFile->text(), "\"" + paths[0] + "\" \"" + paths[1] + "\"");
         QCOMPARE(f.lvExec->topLevelItemCount(), 2);
@@ -208,7 +201,7 @@ private slots:
         };
         Tsvvfrm f(h);
         f.InitTxt(doc);
-        shot(&f, "properties-window.png");
+        test::screenshot(&f, "properties-window.png");
         QCOMPARE(f.windowTitle(), "Свойства");
         QCOMPARE(f.labFName->text(), QString("Файл: (%1 симв.)").arg(doc.size()));
         QCOMPARE(f.labNm->text(), "Имя: (10 симв.)");
@@ -263,9 +256,9 @@ private slots:
 
     void mainWindowCommands()
     {
-        auto *form = new TFileForm;
-        form->show();
-        QTRY_VERIFY(form->activated());
+        test::MainWindow main;
+        main.start(QSize(), test::MainWindow::WaitForActivation);
+        TFileForm *form = main.form.get();
         TableModel *m = form->ListView->tableModel();
         AppendState st;
         QStringList paths;
@@ -383,9 +376,8 @@ private slots:
         }
         QCOMPARE(fx->shell.runs.last().first, viewer);
         QCOMPARE(fx->shell.runs.last().second, paths.mid(0, 20));
-        delete form;
     }
 };
 
-QTEST_MAIN(ShellWindowsTest)
+VT_TEST_MAIN(ShellWindowsTest)
 #include "tst_gui_shell.moc"

@@ -1,6 +1,7 @@
 #include "table/core/counters.h"
 #include "table/core/tablerow.h"
 #include "platform/fileentry.h"
+#include "testmain.h"
 
 #include <QTest>
 
@@ -131,5 +132,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCounters)
+VT_TEST_GUILESS_MAIN(TestCounters)
 #include "tst_core_counters.moc"

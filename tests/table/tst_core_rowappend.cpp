@@ -2,6 +2,7 @@
 #include "shortform.h"
 #include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -91,5 +92,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(RowAppendTest)
+VT_TEST_GUILESS_MAIN(RowAppendTest)
 #include "tst_core_rowappend.moc"

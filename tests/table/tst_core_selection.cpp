@@ -3,6 +3,7 @@
 
 #include "base/textutil.h"
 #include "table/core/selection.h"
+#include "testmain.h"
 
 #include <QTest>
 
@@ -270,5 +271,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSelection)
+VT_TEST_GUILESS_MAIN(TestSelection)
 #include "tst_core_selection.moc"

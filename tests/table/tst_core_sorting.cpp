@@ -3,6 +3,7 @@
 #include "base/textutil.h"
 #include "platform/fileentry.h"
 #include "table/core/sorting.h"
+#include "testmain.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -225,5 +226,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSorting)
+VT_TEST_GUILESS_MAIN(TestSorting)
 #include "tst_core_sorting.moc"

@@ -1,6 +1,7 @@
 #include "tablerows.h"
 
 #include "table/core/selection.h"
+#include "testmain.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -172,5 +173,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTableModel)
+VT_TEST_GUILESS_MAIN(TestTableModel)
 #include "tst_core_tablemodel.moc"

@@ -5,6 +5,7 @@
 #include "table/core/sorting.h"
 #include "table/resulttable.h"
 #include "table/statuspanels.h"
+#include "testmain.h"
 
 #include <QElapsedTimer>
 #include <QHeaderView>
@@ -358,5 +359,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestResultTable)
+VT_TEST_MAIN(TestResultTable)
 #include "tst_gui_resulttable.moc"

@@ -9,6 +9,7 @@
 #include "base/commands.h"
 #include "base/operation.h"
 #include "table/tablecommands.h"
+#include "testmain.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -431,5 +432,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTableCommands)
+VT_TEST_MAIN(TestTableCommands)
 #include "tst_gui_tablecommands.moc"

@@ -7,6 +7,8 @@
 #include "table/resulttable.h"
 #include "base/operation.h"
 #include "table/tablecommands.h"
+#include "testmain.h"
+#include "mainwindowfixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,20 +22,6 @@
 
 using namespace vt;
 using namespace vt::test;
-
-namespace {
-
-// Saves a window picture when VESTRADA_SCREENSHOT_DIR names a folder.
-void screenshot(QWidget *w, const QString &name)
-{
-    const QString dir = qEnvironmentVariable("VESTRADA_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    w->grab().save(dir + QLatin1Char('/') + name);
-}
-
-} // namespace
 
 class TestTableForms : public QObject {
     Q_OBJECT
@@ -296,7 +284,7 @@ private slots:
 
     void screenshots()
     {
-        if (qEnvironmentVariable("VESTRADA_SCREENSHOT_DIR").isEmpty())
+        if (screenshotDir().isEmpty())
             QSKIP("VESTRADA_SCREENSHOT_DIR is not set");
         fill(12, 3);
         for (int i : {0, 4, 5, 9})
@@ -306,14 +294,14 @@ private slots:
         TMetForm marks(cmds);
         marks.show();
         QVERIFY(QTest::qWaitForWindowExposed(&marks));
-        screenshot(&marks, QStringLiteral("marks-window.png"));
+        test::screenshot(&marks, QStringLiteral("marks-window.png"));
         marks.close();
         TColFindForm find(cmds);
         find.show();
         QVERIFY(QTest::qWaitForWindowExposed(&find));
-        screenshot(&find, QStringLiteral("find-window.png"));
+        test::screenshot(&find, QStringLiteral("find-window.png"));
     }
 };
 
-QTEST_MAIN(TestTableForms)
+VT_TEST_MAIN(TestTableForms)
 #include "tst_gui_tableforms.moc"

@@ -8,6 +8,7 @@
 #include "table/resulttable.h"
 #include "base/operation.h"
 #include "table/tablecommands.h"
+#include "testmain.h"
 
 #include <QApplication>
 #include <QItemSelectionModel>
@@ -116,5 +117,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTableSync)
+VT_TEST_MAIN(TestTableSync)
 #include "tst_gui_tablesync.moc"

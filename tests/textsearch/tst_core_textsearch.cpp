@@ -7,6 +7,7 @@
 #include "table/core/tablemodel.h"
 #include "testfiles.h"
 #include "textsearch/core/textsearch.h"
+#include "testmain.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -167,5 +168,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TextSearchTest)
+VT_TEST_GUILESS_MAIN(TextSearchTest)
 #include "tst_core_textsearch.moc"

@@ -7,6 +7,9 @@
 #include "table/resulttable.h"
 #include "testfiles.h"
 #include "textsearch/parserform.h"
+#include "testhome.h"
+#include "testmain.h"
+#include "mainwindowfixture.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -18,7 +21,8 @@ using namespace vt;
 // viewer's button for the files without a hit, and the two follow-ups.
 class TextSearchWindowTest : public QObject {
     Q_OBJECT
-    QTemporaryDir home, data;
+    test::TestHome home;
+    QTemporaryDir data;
 
     // Runs one search for `text`; answer is the log viewer's choice.
     static bool searchAndAnswer(TFileForm &form, const QString &text, std::optional<YesOk> answer,
@@ -27,9 +31,7 @@ class TextSearchWindowTest : public QObject {
         bool done = false;
         test::ModalAnswer window([&](QWidget *w) {
             auto *f = static_cast<TParserForm *>(w);
-            const QString dir = qEnvironmentVariable("VESTRADA_SCREENSHOT_DIR");
-            if (!dir.isEmpty())
-                f->grab().save(dir + "/text-search.png");
+            test::screenshot(f, "text-search.png");
             f->cmbstr->setEditText(text);
             test::ModalAnswer log([&](QWidget *lw) {
                 auto *l = static_cast<TLogForm *>(lw);
@@ -49,11 +51,6 @@ class TextSearchWindowTest : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        qputenv("VESTRADA_HOME", home.path().toUtf8());
-        resetAppDirs();
-    }
 
     void followUps()
     {
@@ -62,9 +59,9 @@ private slots:
         test::writeTestFile(root + "a.txt", "Строка с ПРИВЕТОМ\n");
         test::writeTestFile(root + "b.txt", "ничего\n");
         test::writeTestFile(root + "c.txt", "");
-        TFileForm form;
-        form.show();
-        form.FormActivate();
+        test::MainWindow main;
+        main.start();
+        TFileForm &form = *main.form;
         TableModel *m = form.ListView->tableModel();
         AppendState st;
         for (const char *n : {"a.txt", "b.txt", "c.txt"})
@@ -88,5 +85,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TextSearchWindowTest)
+VT_TEST_MAIN(TextSearchWindowTest)
 #include "tst_gui_textsearch.moc"

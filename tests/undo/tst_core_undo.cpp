@@ -16,6 +16,8 @@
 #include "table/core/tablemodel.h"
 #include "table/tablerows.h"
 #include "testfiles.h"
+#include "testhome.h"
+#include "testmain.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -71,7 +73,8 @@ QByteArray oddName(int i)
 
 class UndoTest : public QObject {
     Q_OBJECT
-    QTemporaryDir home, data;
+    test::TestHome home;
+    QTemporaryDir data;
     QString root;
     int caseNo = 0;
     QByteArray oldXdg;
@@ -117,7 +120,7 @@ private slots:
         root = home.path() + QStringLiteral("/files");
         oldXdg = qgetenv("XDG_DATA_HOME");
         qputenv("XDG_DATA_HOME", data.path().toUtf8());
-        test::useProgramFolder(home.path());
+        QVERIFY(GetOptPath());
     }
     void cleanupTestCase() { qputenv("XDG_DATA_HOME", oldXdg); }
     void init() { QFile::remove(journalPath()); }
@@ -398,5 +401,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(UndoTest)
+VT_TEST_GUILESS_MAIN(UndoTest)
 #include "tst_core_undo.moc"
