@@ -10,6 +10,7 @@
 #include "rename/core/renrule.h"
 #include "rename/renamecommands.h"
 #include "shell/core/openwith.h"
+#include "testmain.h"
 #include "shell/shellcommands.h"
 #include "table/core/selection.h"
 #include "table/tablerows.h"
@@ -94,5 +95,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestAppContext)
+VT_TEST_MAIN(TestAppContext)
 #include "tst_gui_appcontext.moc"
