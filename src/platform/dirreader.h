@@ -40,14 +40,18 @@ struct Listing {
 
 class Dir {
 public:
+    Dir() = default; // not open
     ~Dir();
+    Dir(Dir &&other) noexcept;
+    Dir &operator=(Dir &&other) noexcept;
     Dir(const Dir &) = delete;
     Dir &operator=(const Dir &) = delete;
 
     // A folder by its native path; null when it cannot be opened.
     static std::unique_ptr<Dir> open(const QByteArray &nativePath);
-    // A sub-folder by its name; null when it cannot be opened. Never follows a link.
-    std::unique_ptr<Dir> openChild(std::string_view name) const;
+    // A sub-folder by its name; not open when it cannot be opened. Never follows a link.
+    Dir openChild(std::string_view name) const;
+    bool isOpen() const;
 
     // Reads every name; false when the folder could not be read.
     bool read(Listing &out) const;

@@ -24,25 +24,23 @@ void civilFromDays(qint64 z, int &y, int &m, int &d)
 // for the whole day; a day with a change asks the C library every time.
 struct OffsetCache {
     static constexpr int kSize = 4096; // eleven years of days
-    qint64 day[kSize];
-    long offset[kSize];
-    bool changes[kSize];
-    OffsetCache()
-    {
-        for (auto &d : day)
-            d = INT64_MIN;
-    }
+    struct Day {
+        qint64 day = INT64_MIN;
+        long offset = 0;
+        bool changes = false;
+    };
+    Day days[kSize]; // one cache line per look-up
     long get(qint64 secs)
     {
         const qint64 d = secs >= 0 ? secs / 86400 : (secs - 86399) / 86400;
-        const int slot = int(quint64(d) % kSize);
-        if (day[slot] != d) {
+        Day &slot = days[quint64(d) % kSize];
+        if (slot.day != d) {
             const long first = utcOffsetAt(d * 86400), last = utcOffsetAt(d * 86400 + 86399);
-            day[slot] = d;
-            offset[slot] = first;
-            changes[slot] = first != last;
+            slot.day = d;
+            slot.offset = first;
+            slot.changes = first != last;
         }
-        return changes[slot] ? utcOffsetAt(secs) : offset[slot];
+        return slot.changes ? utcOffsetAt(secs) : slot.offset;
     }
 };
 
@@ -51,11 +49,20 @@ struct OffsetCache {
 CivilTime toLocalCivil(qint64 secs)
 {
     static thread_local OffsetCache cache;
+    // Most entries of a walk share a few days: the last day's date is kept.
+    static thread_local qint64 lastDays = INT64_MIN;
+    static thread_local int lastY = 0, lastM = 0, lastD = 0;
     const qint64 local = secs + cache.get(secs);
     qint64 days = local >= 0 ? local / 86400 : (local - 86399) / 86400;
     const qint64 rest = local - days * 86400;
+    if (days != lastDays) {
+        lastDays = days;
+        civilFromDays(days, lastY, lastM, lastD);
+    }
     CivilTime c{};
-    civilFromDays(days, c.year, c.month, c.day);
+    c.year = lastY;
+    c.month = lastM;
+    c.day = lastD;
     c.hour = int(rest / 3600);
     c.minute = int(rest / 60 % 60);
     c.second = int(rest % 60);

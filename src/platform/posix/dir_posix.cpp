@@ -51,6 +51,21 @@ Dir::~Dir()
         ::close(m_fd);
 }
 
+bool Dir::isOpen() const { return m_fd >= 0; }
+
+Dir::Dir(Dir &&other) noexcept : m_fd(other.m_fd) { other.m_fd = -1; }
+
+Dir &Dir::operator=(Dir &&other) noexcept
+{
+    if (this != &other) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = other.m_fd;
+        other.m_fd = -1;
+    }
+    return *this;
+}
+
 std::unique_ptr<Dir> Dir::open(const QByteArray &path)
 {
     const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -71,12 +86,9 @@ int openChildFd(int parent, std::string_view name, bool follow)
 }
 } // namespace
 
-std::unique_ptr<Dir> Dir::openChild(std::string_view name) const
+Dir Dir::openChild(std::string_view name) const
 {
-    const int fd = openChildFd(m_fd, name, false);
-    if (fd < 0)
-        return nullptr;
-    return std::unique_ptr<Dir>(new Dir(fd));
+    return Dir(openChildFd(m_fd, name, false));
 }
 
 namespace {
@@ -140,6 +152,8 @@ bool Dir::read(Listing &out) const
 {
     g_listings.fetch_add(1, std::memory_order_relaxed);
     out.clear();
+    out.items.reserve(32); // most folders hold fewer; spares the vectors' growing steps
+    out.names.reserve(1024);
     const bool ok = forEachName(m_fd, [&out](const char *n, unsigned char type) {
         const size_t len = std::strlen(n);
         DirItem it;
