@@ -42,17 +42,36 @@ struct OffsetCache {
         }
         return slot.changes ? utcOffsetAt(secs) : slot.offset;
     }
+    // Whether the offset of that UTC day holds all day.
+    bool steady(qint64 secs)
+    {
+        const qint64 d = secs >= 0 ? secs / 86400 : (secs - 86399) / 86400;
+        const Day &slot = days[quint64(d) % kSize];
+        return slot.day == d && !slot.changes;
+    }
 };
 
 } // namespace
 
 CivilTime toLocalCivil(qint64 secs)
 {
-    static thread_local OffsetCache cache;
-    // Most entries of a walk share a few days: the last day's date is kept.
+    // Most entries of a walk share a few days: the last UTC day with one
+    // offset all day, and the last local day's date, are kept beside the cache.
+    static thread_local qint64 steadyDay = INT64_MIN;
+    static thread_local long steadyOffset = 0;
     static thread_local qint64 lastDays = INT64_MIN;
     static thread_local int lastY = 0, lastM = 0, lastD = 0;
-    const qint64 local = secs + cache.get(secs);
+    const qint64 utcDay = secs >= 0 ? secs / 86400 : (secs - 86399) / 86400;
+    long offset = steadyOffset;
+    if (utcDay != steadyDay) {
+        static thread_local OffsetCache cache;
+        offset = cache.get(secs);
+        if (cache.steady(secs)) {
+            steadyDay = utcDay;
+            steadyOffset = offset;
+        }
+    }
+    const qint64 local = secs + offset;
     qint64 days = local >= 0 ? local / 86400 : (local - 86399) / 86400;
     const qint64 rest = local - days * 86400;
     if (days != lastDays) {

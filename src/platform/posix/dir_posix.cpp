@@ -75,14 +75,26 @@ std::unique_ptr<Dir> Dir::open(const QByteArray &path)
 }
 
 namespace {
+// The name as a C string: a listing's names are followed by a NUL already
+// (one copy less per entry of a walk); null when it is too long.
+const char *cName(std::string_view name, char (&buf)[NAME_MAX + 1])
+{
+    if (name.size() > NAME_MAX)
+        return nullptr;
+    if (name.data()[name.size()] == 0)
+        return name.data();
+    std::memcpy(buf, name.data(), name.size());
+    buf[name.size()] = 0;
+    return buf;
+}
+
 int openChildFd(int parent, std::string_view name, bool follow)
 {
     char buf[NAME_MAX + 1];
-    if (name.size() > NAME_MAX)
+    const char *c = cName(name, buf);
+    if (!c)
         return -1;
-    std::memcpy(buf, name.data(), name.size());
-    buf[name.size()] = 0;
-    return ::openat(parent, buf, O_RDONLY | O_DIRECTORY | O_CLOEXEC | (follow ? 0 : O_NOFOLLOW));
+    return ::openat(parent, c, O_RDONLY | O_DIRECTORY | O_CLOEXEC | (follow ? 0 : O_NOFOLLOW));
 }
 } // namespace
 
@@ -162,7 +174,7 @@ bool Dir::read(Listing &out) const
         it.hint = hintOf(type);
         it.hidden = n[0] == '.';
         it.system = it.hint == Hint::Special;
-        out.names.insert(out.names.end(), n, n + len);
+        out.names.insert(out.names.end(), n, n + len + 1); // with its NUL
         out.items.push_back(it);
         return true;
     });
@@ -175,11 +187,8 @@ bool Dir::read(Listing &out) const
 bool Dir::stat(std::string_view name, Entry &out) const
 {
     char buf[NAME_MAX + 1];
-    if (name.size() > NAME_MAX)
-        return false;
-    std::memcpy(buf, name.data(), name.size());
-    buf[name.size()] = 0;
-    if (!posix::statAt(m_fd, buf, out))
+    const char *c = cName(name, buf);
+    if (!c || !posix::statAt(m_fd, c, out))
         return false;
     if (name.size() && name[0] == '.')
         out.attrs |= AttrHidden;
@@ -217,12 +226,9 @@ bool posix::statAt(int dirfd, const char *name, Entry &out)
 Hint Dir::hint(std::string_view name) const
 {
     char buf[NAME_MAX + 1];
-    if (name.size() > NAME_MAX)
-        return Hint::Unknown;
-    std::memcpy(buf, name.data(), name.size());
-    buf[name.size()] = 0;
+    const char *c = cName(name, buf);
     struct stat st;
-    if (::fstatat(m_fd, buf, &st, AT_SYMLINK_NOFOLLOW) != 0)
+    if (!c || ::fstatat(m_fd, c, &st, AT_SYMLINK_NOFOLLOW) != 0)
         return Hint::Unknown;
     if (S_ISDIR(st.st_mode))
         return Hint::Dir;

@@ -194,7 +194,7 @@ bool Dir::read(Listing &out) const
         it.hint = hintOf(fd.dwFileAttributes, fd.dwReserved0);
         it.hidden = fd.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN;
         it.system = fd.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM;
-        out.names.insert(out.names.end(), n.constData(), n.constData() + n.size());
+        out.names.insert(out.names.end(), n.constData(), n.constData() + n.size() + 1); // with its NUL
         out.items.push_back(it);
         Found f;
         f.name.assign(n.constData(), size_t(n.size()));

@@ -17,6 +17,12 @@ constexpr int kAhead = 256;
 // more than the reading of a small one.
 constexpr int kBatch = 32;
 constexpr int kMaxWorkers = 8;
+// A folder whose reading took longer than this (plus a little per entry)
+// waited for the disk; when a quarter of the last scans did, one more worker
+// joins, up to kMaxWorkers: a thread waiting for the disk leaves its core idle.
+constexpr qint64 kSlowScanUs = 100;
+constexpr qint64 kSlowScanUsPerEntry = 5;
+constexpr int kScanWindow = 16;
 // Buffers kept for reuse: how many, and up to what size (a huge folder's are freed).
 constexpr size_t kSpare = 512;
 constexpr size_t kSpareBatch = 32;
@@ -244,10 +250,24 @@ void WalkAhead::work()
             continue;
         }
         lock.unlock();
+        const auto start = std::chrono::steady_clock::now();
         scanFolder(*n, m_rules, goOn);
+        const qint64 us = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
         lock.lock();
         publish(*n);
+        noteScan(us > kSlowScanUs + kSlowScanUsPerEntry * qint64(n->listing.items.size()));
     }
+}
+
+void WalkAhead::noteScan(bool slow)
+{
+    ++m_scans;
+    m_slowScans += slow ? 1 : 0;
+    if (m_scans < kScanWindow)
+        return;
+    if (m_slowScans * 4 >= m_scans && int(m_threads.size()) < kMaxWorkers && !m_cancel)
+        m_threads.emplace_back([this] { work(); });
+    m_scans = m_slowScans = 0;
 }
 
 void WalkAhead::handOver()

@@ -89,7 +89,8 @@ public:
     WalkAhead(const WalkAhead &) = delete;
     WalkAhead &operator=(const WalkAhead &) = delete;
 
-    // One per core, at least two.
+    // One per core, at least two, to start with; more join while the
+    // folders come from the disk.
     static int defaultWorkers();
 
     // The walk is done with a node and its sub-folders: its buffers serve
@@ -115,6 +116,7 @@ private:
     std::shared_ptr<WalkNode> take(); // under the lock; null when nothing may be taken
     void publish(WalkNode &n);        // under the lock
     void handOver();
+    void noteScan(bool slow); // under the lock: a worker's scan, and whether it waited for the disk
     static bool later(const std::shared_ptr<WalkNode> &a, const std::shared_ptr<WalkNode> &b);
 
     const ScanRules &m_rules;
@@ -128,7 +130,8 @@ private:
     const WalkNode *m_awaited = nullptr; // the folder the walking thread waits for
     std::vector<Buffers> m_spare;    // under the lock
     std::vector<Buffers> m_returned; // the walking thread's, handed to m_spare in batches
-    std::vector<std::thread> m_threads;
+    int m_scans = 0, m_slowScans = 0; // under the lock, since the last check
+    std::vector<std::thread> m_threads; // grows under the lock while the walk waits for the disk
 };
 
 } // namespace vt
