@@ -109,6 +109,8 @@ private slots:
         QCOMPARE(scan("a\nb", "b").lines, 2);
         QCOMPARE(scan("", "b").lines, 0);
         QCOMPARE(scan("x two\ntwo\n", "two", false, FoundLines::First).found, QStringList{"x two"});
+        // A line holds no line end: a string with one is in none.
+        QCOMPARE(scan("one\ntwo\n", "one\ntwo").matches, 0);
     }
 
     // Read in pieces of any size, with long lines searched before they end,
