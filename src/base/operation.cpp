@@ -63,6 +63,11 @@ void OperationContext::pump()
 {
     if ((++m_tick & 31) != 0)
         return;
+    pumpDue();
+}
+
+void OperationContext::pumpDue()
+{
     if (m_clock.elapsed() - m_lastPump >= 15)
         processEvents();
 }

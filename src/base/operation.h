@@ -28,6 +28,9 @@ public:
     // serving is 15 ms or more ago, so a walk over many thousands of entries
     // is not slowed by event processing. Cheap enough to call per entry.
     void pump();
+    // The same without counting items: for waits and other places that
+    // are not one per item.
+    void pumpDue();
     // Serves pending events now.
     void processEvents();
     // What serving events means (tests, the headless mode); the default is

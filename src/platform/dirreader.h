@@ -26,6 +26,8 @@ struct DirItem {
 
 // All names of one folder except "." and "..", sorted by name (ASCII letters
 // without regard to case, ties in byte order) so that results are stable.
+// Each name is followed by a NUL in `names`, so that it can be handed to the
+// system as it is.
 struct Listing {
     std::vector<char> names;
     std::vector<DirItem> items;
@@ -40,14 +42,20 @@ struct Listing {
 
 class Dir {
 public:
+    Dir() = default; // not open
     ~Dir();
+    Dir(Dir &&other) noexcept;
+    Dir &operator=(Dir &&other) noexcept;
     Dir(const Dir &) = delete;
     Dir &operator=(const Dir &) = delete;
 
     // A folder by its native path; null when it cannot be opened.
     static std::unique_ptr<Dir> open(const QByteArray &nativePath);
-    // A sub-folder by its name; null when it cannot be opened. Never follows a link.
-    std::unique_ptr<Dir> openChild(std::string_view name) const;
+    // A sub-folder by its name; not open when it cannot be opened. Never follows a link.
+    Dir openChild(std::string_view name) const;
+    bool isOpen() const;
+
+    // The name arguments below are names of this folder's listing.
 
     // Reads every name; false when the folder could not be read.
     bool read(Listing &out) const;

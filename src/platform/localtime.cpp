@@ -24,25 +24,30 @@ void civilFromDays(qint64 z, int &y, int &m, int &d)
 // for the whole day; a day with a change asks the C library every time.
 struct OffsetCache {
     static constexpr int kSize = 4096; // eleven years of days
-    qint64 day[kSize];
-    long offset[kSize];
-    bool changes[kSize];
-    OffsetCache()
-    {
-        for (auto &d : day)
-            d = INT64_MIN;
-    }
+    struct Day {
+        qint64 day = INT64_MIN;
+        long offset = 0;
+        bool changes = false;
+    };
+    Day days[kSize]; // one cache line per look-up
     long get(qint64 secs)
     {
         const qint64 d = secs >= 0 ? secs / 86400 : (secs - 86399) / 86400;
-        const int slot = int(quint64(d) % kSize);
-        if (day[slot] != d) {
+        Day &slot = days[quint64(d) % kSize];
+        if (slot.day != d) {
             const long first = utcOffsetAt(d * 86400), last = utcOffsetAt(d * 86400 + 86399);
-            day[slot] = d;
-            offset[slot] = first;
-            changes[slot] = first != last;
+            slot.day = d;
+            slot.offset = first;
+            slot.changes = first != last;
         }
-        return changes[slot] ? utcOffsetAt(secs) : offset[slot];
+        return slot.changes ? utcOffsetAt(secs) : slot.offset;
+    }
+    // Whether the offset of that UTC day holds all day.
+    bool steady(qint64 secs)
+    {
+        const qint64 d = secs >= 0 ? secs / 86400 : (secs - 86399) / 86400;
+        const Day &slot = days[quint64(d) % kSize];
+        return slot.day == d && !slot.changes;
     }
 };
 
@@ -50,12 +55,33 @@ struct OffsetCache {
 
 CivilTime toLocalCivil(qint64 secs)
 {
-    static thread_local OffsetCache cache;
-    const qint64 local = secs + cache.get(secs);
+    // Most entries of a walk share a few days: the last UTC day with one
+    // offset all day, and the last local day's date, are kept beside the cache.
+    static thread_local qint64 steadyDay = INT64_MIN;
+    static thread_local long steadyOffset = 0;
+    static thread_local qint64 lastDays = INT64_MIN;
+    static thread_local int lastY = 0, lastM = 0, lastD = 0;
+    const qint64 utcDay = secs >= 0 ? secs / 86400 : (secs - 86399) / 86400;
+    long offset = steadyOffset;
+    if (utcDay != steadyDay) {
+        static thread_local OffsetCache cache;
+        offset = cache.get(secs);
+        if (cache.steady(secs)) {
+            steadyDay = utcDay;
+            steadyOffset = offset;
+        }
+    }
+    const qint64 local = secs + offset;
     qint64 days = local >= 0 ? local / 86400 : (local - 86399) / 86400;
     const qint64 rest = local - days * 86400;
+    if (days != lastDays) {
+        lastDays = days;
+        civilFromDays(days, lastY, lastM, lastD);
+    }
     CivilTime c{};
-    civilFromDays(days, c.year, c.month, c.day);
+    c.year = lastY;
+    c.month = lastM;
+    c.day = lastD;
     c.hour = int(rest / 3600);
     c.minute = int(rest / 60 % 60);
     c.second = int(rest % 60);

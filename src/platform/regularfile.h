@@ -29,12 +29,15 @@ public:
     RegularFileReader(const RegularFileReader &) = delete;
     RegularFileReader &operator=(const RegularFileReader &) = delete;
 
-    bool open(const QByteArray &nativePath);
+    // status (may be null) tells a missing file from one that cannot be read.
+    bool open(const QByteArray &nativePath, ReadStatus *status = nullptr);
     bool isOpen() const { return m_handle >= 0; }
     // The size when it was opened.
     qint64 size() const { return m_size; }
     // Up to n bytes; 0 at the end, -1 after an error.
     qint64 read(char *buf, qint64 n);
+    // Back to the first byte.
+    bool rewind();
 
 private:
     qintptr m_handle = -1;

@@ -10,6 +10,7 @@
 #include <QString>
 #include <memory>
 #include <unordered_set>
+#include <vector>
 
 namespace vt::fs {
 
@@ -23,11 +24,11 @@ public:
     bool contains(std::string_view name);
 
 private:
-    void build();
     const Listing &m_listing;
     QByteArray m_folder;
-    bool m_built = false;
-    QHash<QString, int> m_count;
+    bool m_keysBuilt = false;
+    std::vector<quint64> m_keys; // sorted hashes of the upper-cased valid names: twins share one
+    bool m_namesBuilt = false;
     std::unordered_set<std::string_view> m_names;
 };
 

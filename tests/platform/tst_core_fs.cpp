@@ -117,8 +117,17 @@ private slots:
         QDir().mkpath(root + "Папка/b");
         QDir().mkpath(root + "ПАПКА");
         QFile(root + "Папка/b/файл.txt").open(QIODevice::WriteOnly);
+        // A plain ASCII name and a ligature that upper-cases to the same letters.
+        const QString lig = root + "Папка/lig/";
+        QDir().mkpath(lig);
+        QFile(lig + "ff.txt").open(QIODevice::WriteOnly);
+        QFile(lig + QString(QChar(0xFB00)) + ".txt").open(QIODevice::WriteOnly);
+        QFile(lig + "Ff2.txt").open(QIODevice::WriteOnly);
         const QString base = tmp.path().toUpper();
         ShortPathCache cache;
+        QCOMPARE(cache.shortPath(lig + "ff.txt"), base + "/ПАПКА~2/LIG/FF.TXT~1");
+        QCOMPARE(cache.shortPath(lig + QString(QChar(0xFB00)) + ".txt"), base + "/ПАПКА~2/LIG/FF.TXT~2");
+        QCOMPARE(cache.shortPath(lig + "Ff2.txt"), base + "/ПАПКА~2/LIG/FF2.TXT");
         // "ПАПКА" < "Папка" in byte order, so it ranks first.
         QCOMPARE(cache.shortPath(root + "Папка/b/файл.txt"), base + "/ПАПКА~2/B/ФАЙЛ.TXT");
         QCOMPARE(cache.shortPath(root + "ПАПКА"), base + "/ПАПКА~1");

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <random>
 
 using namespace vt;
 
@@ -84,6 +85,37 @@ Result walk(const QString &start, WalkSettings s, std::function<void(Result &, O
     res.stop = w.run();
     return res;
 }
+
+// A few hundred folders up to six levels deep: mixed-case, Cyrillic and
+// hidden names, case twins, linked and empty folders, most files old and
+// some new, so that each kind of entry meets each thread count.
+void buildMixedTree(Tree &t)
+{
+    std::mt19937 rnd(28);
+    const QStringList words{"alpha", "Beta", "Отчёт", "data", "Фото", ".hid", "Zed", "zed"};
+    std::function<void(const QString &, int)> fill = [&](const QString &dir, int level) {
+        const int files = int(rnd() % 7);
+        for (int i = 0; i < files; ++i) {
+            const QString name = words[rnd() % words.size()] + QString::number(i) + (i % 2 ? ".txt" : ".JPG");
+            t.file(dir + name, qint64(rnd() % 3000), rnd() % 4 ? kOld : kNew);
+        }
+        if (level == 0)
+            QVERIFY(QFile::link(t.root() + dir, t.root() + dir + "loop"));
+        const int subs = level >= 5 ? 0 : int(rnd() % 4) + (level < 2 ? 2 : 0);
+        for (int i = 0; i < subs; ++i) {
+            const QString sub = dir + words[rnd() % words.size()] + QString::number(i) + '/';
+            t.dir(sub);
+            fill(sub, level + 1);
+        }
+    };
+    fill(QString(), 0);
+}
+
+struct WalkCase {
+    const char *name;
+    std::function<void(WalkSettings &)> set;
+    int stopAtRow = 0; // the user stops while this row is added
+};
 
 } // namespace
 
@@ -280,6 +312,56 @@ private slots:
         QCOMPARE(r.paths(), QStringList({"dangling", "link", "real", "real/inside.txt"}));
         QCOMPARE(r.rows[0].cells[ColType], QString()); // a dangling link is a plain file
         QCOMPARE(r.rows[1].cells[ColType], QStringLiteral("<Dir>"));
+    }
+
+    // The workers only read ahead: rows (IDs, short forms included), their
+    // order, the limit, the depth and the stop are those of a walk on one
+    // thread, whatever the number of workers.
+    void sameRowsWhateverTheWorkers()
+    {
+        Tree t;
+        buildMixedTree(t);
+        const std::vector<WalkCase> cases{
+            {"everything", [](WalkSettings &) {}},
+            {"depth 2, files", [](WalkSettings &s) { s.depth = 2; setMode(s, ModeFiles); }},
+            {"limit", [](WalkSettings &s) { s.limit = 150; }},
+            {"stop", [](WalkSettings &) {}, 77},
+            {"new only", [](WalkSettings &s) { s.filter.minStamp = fs::fatStamp(kNew.addSecs(-1)); }},
+            {"empty folders", [](WalkSettings &s) { setMode(s, ModeEmptyFolders); }},
+            {"masks, hidden left out", [](WalkSettings &s) {
+                 s.masks = {"*.JPG", "*.txt"};
+                 s.filter.attrSet = fs::AttrAll & ~fs::AttrHidden;
+             }},
+        };
+        for (const WalkCase &c : cases) {
+            Result want;
+            for (int workers : {0, 1, 2, 5}) {
+                WalkSettings s;
+                c.set(s);
+                s.workers = workers;
+                const int stopAt = c.stopAtRow;
+                const Result r = walk(t.root(), s, {}, [stopAt](Result &res, OperationContext &ops) {
+                    if (int(res.rows.size()) == stopAt)
+                        ops.requestStop();
+                });
+                if (workers == 0) {
+                    want = r;
+                    QVERIFY2(r.rows.size() > 3, c.name);
+                    continue;
+                }
+                QVERIFY2(r.paths() == want.paths(), c.name);
+                QCOMPARE(r.stop, want.stop);
+                for (size_t i = 0; i < r.rows.size(); ++i)
+                    QVERIFY2(r.rows[i].cells == want.rows[i].cells, c.name);
+            }
+        }
+        // The cases reach what they are meant to.
+        WalkSettings s;
+        s.limit = 150;
+        QCOMPARE(walk(t.root(), s).stop, int(StopLimit));
+        s.depth = 1;
+        s.limit = kRowLimitMax;
+        QVERIFY(walk(t.root(), s).paths().size() < walk(t.root(), WalkSettings()).paths().size());
     }
 
     void vanishedStartFolderFindsNothing()

@@ -1,4 +1,5 @@
 #include "base/appdirs.h"
+#include "base/operation.h"
 #include "base/textutil.h"
 #include "fakeservices.h"
 #include "platform/dirreader.h"
@@ -9,6 +10,7 @@
 #include "textsearch/core/textsearch.h"
 #include "testmain.h"
 
+#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -108,6 +110,84 @@ private slots:
         QCOMPARE(scan("a\nb", "b").lines, 2);
         QCOMPARE(scan("", "b").lines, 0);
         QCOMPARE(scan("x two\ntwo\n", "two", false, FoundLines::First).found, QStringList{"x two"});
+        // A line holds no line end: a string with one is in none.
+        QCOMPARE(scan("one\ntwo\n", "one\ntwo").matches, 0);
+    }
+
+    // Read in pieces of any size, with long lines searched before they end,
+    // a text gives what it gives read whole: matches across piece ends,
+    // split sequences, CR LF pairs, a late broken sequence (cp1251 after all).
+    void piecesAgreeWithTheWhole()
+    {
+        const QString alphabet = QStringLiteral("abпрИВЕТёЁ \r\r\n\n\n");
+        QRandomGenerator rnd(11);
+        for (int round = 0; round < 120; ++round) {
+            QString text;
+            const int len = int(rnd.bounded(0, 300));
+            for (int i = 0; i < len; ++i)
+                text += rnd.bounded(9) == 0 ? QStringLiteral("привет") : QString(alphabet[int(rnd.bounded(alphabet.size()))]);
+            QByteArray bytes = text.toUtf8();
+            if (round % 4 == 3)
+                bytes.insert(int(rnd.bounded(bytes.size() + 1)), '\xFF');
+            const TextNeedle needle(round % 3 ? QStringLiteral("ПРИВЕТ") : QStringLiteral("т п"), round % 5 == 0);
+            const ScanLimits whole{bytes.size() + 1, bytes.size() + 1};
+            const TextScan want = scanText(bytes, needle, true, FoundLines::All, nullptr, whole);
+            for (const ScanLimits lim : {ScanLimits{1, 1 << 20}, ScanLimits{3, 1 << 20}, ScanLimits{7, 4},
+                                         ScanLimits{16, 5}, ScanLimits{64, 1}}) {
+                const TextScan got = scanText(bytes, needle, true, FoundLines::All, nullptr, lim);
+                const QString at = QStringLiteral("round %1 piece %2 line %3").arg(round).arg(lim.chunk).arg(lim.longLine);
+                QVERIFY2(got.lines == want.lines && got.matches == want.matches && got.numbers == want.numbers,
+                         qPrintable(at));
+                QCOMPARE(got.found.size(), want.found.size());
+                // A found line longer than the limit is kept up to it.
+                for (qsizetype i = 0; i < got.found.size(); ++i)
+                    QVERIFY2(lim.longLine > 1000 ? got.found[i] == want.found[i] : want.found[i].startsWith(got.found[i]),
+                             qPrintable(at));
+            }
+        }
+    }
+
+    // A file bigger than memory is read piece by piece (a sparse one here:
+    // holes read as NUL bytes, one line as long as the file).
+    void hugeFilesAreReadInPieces()
+    {
+        const QString path = root + "sparse.bin";
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            // A line across the end of the first piece, a match at the end of a long line.
+            QVERIFY(f.seek((qint64(4) << 20) - 5));
+            f.write(QStringLiteral("\nxПРИВЕТ\n").toUtf8());
+            QVERIFY(f.seek(qint64(12) << 20));
+            f.write(QStringLiteral("привет").toUtf8());
+        }
+        TextSearchOptions o;
+        o.numbersLine = true;
+        o.foundLines = FoundLines::All;
+        QStringList log;
+        QVERIFY(WriteLog(log, o, TextNeedle("Привет", false), "KB: 12288", fs::nativePath(path)));
+        QCOMPARE(log.mid(1, 3), (QStringList{"Размер файла: KB: 12288 Общее число строк в файле: 3",
+                                             "Число строк, где найдено вхождение: 2", "Номера строк: 2; 3; "}));
+        QCOMPARE(log[4].size(), QStringLiteral("xПРИВЕТ\r\n").size() + (1 << 20) + 2);
+
+        // 40 GB: the search goes on in bounded memory and stops when asked.
+        QVERIFY(QFile::resize(path, qint64(40) << 30));
+        TableModel t;
+        AppendState st;
+        appendPath(t, st, path);
+        t.setAllSelected(true);
+        OperationContext ops;
+        OperationContext::Scope busy(ops);
+        QElapsedTimer clock;
+        clock.start();
+        ops.setEventPump([&] {
+            if (clock.elapsed() > 300)
+                ops.requestStop();
+        });
+        const TextSearchResult r = Parser(t, "привет", o, log, &ops);
+        QVERIFY(r.found.isEmpty());
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        QFile::remove(path);
     }
 
     void logBlocksAndTheRun()

@@ -51,6 +51,21 @@ Dir::~Dir()
         ::close(m_fd);
 }
 
+bool Dir::isOpen() const { return m_fd >= 0; }
+
+Dir::Dir(Dir &&other) noexcept : m_fd(other.m_fd) { other.m_fd = -1; }
+
+Dir &Dir::operator=(Dir &&other) noexcept
+{
+    if (this != &other) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = other.m_fd;
+        other.m_fd = -1;
+    }
+    return *this;
+}
+
 std::unique_ptr<Dir> Dir::open(const QByteArray &path)
 {
     const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -60,23 +75,32 @@ std::unique_ptr<Dir> Dir::open(const QByteArray &path)
 }
 
 namespace {
+// The name as a C string: a listing's names are followed by a NUL already
+// (one copy less per entry of a walk); null when it is too long.
+const char *cName(std::string_view name, char (&buf)[NAME_MAX + 1])
+{
+    if (name.size() > NAME_MAX)
+        return nullptr;
+    if (name.data()[name.size()] == 0)
+        return name.data();
+    std::memcpy(buf, name.data(), name.size());
+    buf[name.size()] = 0;
+    return buf;
+}
+
 int openChildFd(int parent, std::string_view name, bool follow)
 {
     char buf[NAME_MAX + 1];
-    if (name.size() > NAME_MAX)
+    const char *c = cName(name, buf);
+    if (!c)
         return -1;
-    std::memcpy(buf, name.data(), name.size());
-    buf[name.size()] = 0;
-    return ::openat(parent, buf, O_RDONLY | O_DIRECTORY | O_CLOEXEC | (follow ? 0 : O_NOFOLLOW));
+    return ::openat(parent, c, O_RDONLY | O_DIRECTORY | O_CLOEXEC | (follow ? 0 : O_NOFOLLOW));
 }
 } // namespace
 
-std::unique_ptr<Dir> Dir::openChild(std::string_view name) const
+Dir Dir::openChild(std::string_view name) const
 {
-    const int fd = openChildFd(m_fd, name, false);
-    if (fd < 0)
-        return nullptr;
-    return std::unique_ptr<Dir>(new Dir(fd));
+    return Dir(openChildFd(m_fd, name, false));
 }
 
 namespace {
@@ -140,6 +164,8 @@ bool Dir::read(Listing &out) const
 {
     g_listings.fetch_add(1, std::memory_order_relaxed);
     out.clear();
+    out.items.reserve(32); // most folders hold fewer; spares the vectors' growing steps
+    out.names.reserve(1024);
     const bool ok = forEachName(m_fd, [&out](const char *n, unsigned char type) {
         const size_t len = std::strlen(n);
         DirItem it;
@@ -148,7 +174,7 @@ bool Dir::read(Listing &out) const
         it.hint = hintOf(type);
         it.hidden = n[0] == '.';
         it.system = it.hint == Hint::Special;
-        out.names.insert(out.names.end(), n, n + len);
+        out.names.insert(out.names.end(), n, n + len + 1); // with its NUL
         out.items.push_back(it);
         return true;
     });
@@ -161,11 +187,8 @@ bool Dir::read(Listing &out) const
 bool Dir::stat(std::string_view name, Entry &out) const
 {
     char buf[NAME_MAX + 1];
-    if (name.size() > NAME_MAX)
-        return false;
-    std::memcpy(buf, name.data(), name.size());
-    buf[name.size()] = 0;
-    if (!posix::statAt(m_fd, buf, out))
+    const char *c = cName(name, buf);
+    if (!c || !posix::statAt(m_fd, c, out))
         return false;
     if (name.size() && name[0] == '.')
         out.attrs |= AttrHidden;
@@ -203,12 +226,9 @@ bool posix::statAt(int dirfd, const char *name, Entry &out)
 Hint Dir::hint(std::string_view name) const
 {
     char buf[NAME_MAX + 1];
-    if (name.size() > NAME_MAX)
-        return Hint::Unknown;
-    std::memcpy(buf, name.data(), name.size());
-    buf[name.size()] = 0;
+    const char *c = cName(name, buf);
     struct stat st;
-    if (::fstatat(m_fd, buf, &st, AT_SYMLINK_NOFOLLOW) != 0)
+    if (!c || ::fstatat(m_fd, c, &st, AT_SYMLINK_NOFOLLOW) != 0)
         return Hint::Unknown;
     if (S_ISDIR(st.st_mode))
         return Hint::Dir;

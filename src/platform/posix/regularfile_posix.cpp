@@ -139,13 +139,15 @@ RegularFileReader::~RegularFileReader()
         ::close(int(m_handle));
 }
 
-bool RegularFileReader::open(const QByteArray &native)
+bool RegularFileReader::open(const QByteArray &native, ReadStatus *status)
 {
     if (m_handle >= 0)
         ::close(int(m_handle));
     struct stat st;
-    ReadStatus status;
-    const int fd = openRegular(native, st, &status);
+    ReadStatus got;
+    const int fd = openRegular(native, st, &got);
+    if (status)
+        *status = got;
     m_handle = fd;
     if (fd < 0)
         return false;
@@ -165,6 +167,8 @@ qint64 RegularFileReader::read(char *buf, qint64 n)
             return -1;
     }
 }
+
+bool RegularFileReader::rewind() { return m_handle >= 0 && ::lseek(int(m_handle), 0, SEEK_SET) == 0; }
 
 bool makeFifo(const QString &path) { return ::mkfifo(nativePath(path).constData(), 0644) == 0; }
 

@@ -1,46 +1,87 @@
 #include "platform/shortpath.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace vt::fs {
+
+namespace {
+
+// A hash of the upper-cased form's UTF-16 units. Plain ASCII names, the most
+// common, are upper-cased on the fly without making a string.
+quint64 upperKey(const ushort *units, qsizetype n)
+{
+    quint64 h = 1469598103934665603ull;
+    for (qsizetype i = 0; i < n; ++i)
+        h = (h ^ units[i]) * 1099511628211ull;
+    return h;
+}
+
+quint64 upperKey(const QString &upper) { return upperKey(upper.utf16(), upper.size()); }
+
+bool isAscii(std::string_view s)
+{
+    for (unsigned char c : s)
+        if (c >= 0x80)
+            return false;
+    return true;
+}
+
+quint64 upperKey(std::string_view validName)
+{
+    if (!isAscii(validName))
+        return upperKey(displayName(validName).toUpper());
+    quint64 h = 1469598103934665603ull;
+    for (unsigned char c : validName)
+        h = (h ^ ushort(c >= 'a' && c <= 'z' ? c - 32 : c)) * 1099511628211ull;
+    return h;
+}
+
+} // namespace
 
 QString FolderNames::shortName(std::string_view name)
 {
     if (!validUtf8(name))
         return QString();
     const QString up = displayName(name).toUpper();
-    build();
-    if (m_count.value(up) <= 1)
+    if (!m_keysBuilt) {
+        m_keysBuilt = true;
+        m_keys.reserve(m_listing.items.size());
+        for (const DirItem &it : m_listing.items) {
+            const std::string_view n = m_listing.name(it);
+            if (validUtf8(n))
+                m_keys.push_back(upperKey(n));
+        }
+        std::sort(m_keys.begin(), m_keys.end());
+    }
+    const quint64 key = upperKey(up);
+    const auto range = std::equal_range(m_keys.begin(), m_keys.end(), key);
+    if (range.second - range.first <= 1)
         return up;
-    int rank = 1;
+    // The same hash: compare the upper-cased names themselves.
+    int twins = 0, rank = 1;
     for (const DirItem &it : m_listing.items) {
         const std::string_view n = m_listing.name(it);
         if (n.size() == name.size() && std::memcmp(n.data(), name.data(), n.size()) == 0)
             continue;
-        if (!validUtf8(n) || displayName(n).toUpper() != up)
+        if (!validUtf8(n) || upperKey(n) != key || displayName(n).toUpper() != up)
             continue;
+        ++twins;
         if (n < name)
             ++rank;
     }
+    if (twins == 0)
+        return up;
     return up + QLatin1Char('~') + QString::number(rank);
-}
-
-void FolderNames::build()
-{
-    if (m_built)
-        return;
-    m_built = true;
-    for (const DirItem &it : m_listing.items) {
-        const std::string_view n = m_listing.name(it);
-        m_names.insert(n);
-        if (validUtf8(n))
-            ++m_count[displayName(n).toUpper()];
-    }
 }
 
 bool FolderNames::contains(std::string_view name)
 {
-    build();
+    if (!m_namesBuilt) {
+        m_namesBuilt = true;
+        for (const DirItem &it : m_listing.items)
+            m_names.insert(m_listing.name(it));
+    }
     return m_names.count(name) != 0;
 }
 

@@ -119,6 +119,20 @@ std::wstring withSeparator(std::wstring p)
 Dir::Dir(std::wstring path) : m_path(std::move(path)) {}
 Dir::~Dir() = default;
 
+Dir::Dir(Dir &&other) noexcept : m_path(std::move(other.m_path)), m_found(std::move(other.m_found)) { other.m_path.clear(); }
+
+Dir &Dir::operator=(Dir &&other) noexcept
+{
+    if (this != &other) {
+        m_path = std::move(other.m_path);
+        m_found = std::move(other.m_found);
+        other.m_path.clear();
+    }
+    return *this;
+}
+
+bool Dir::isOpen() const { return !m_path.empty(); }
+
 std::unique_ptr<Dir> Dir::open(const QByteArray &path)
 {
     const std::wstring api = win::apiPath(path);
@@ -137,10 +151,10 @@ const Dir::Found *Dir::found(std::string_view name) const
     return it != m_found->end() && it->name == name ? &*it : nullptr;
 }
 
-std::unique_ptr<Dir> Dir::openChild(std::string_view name) const
+Dir Dir::openChild(std::string_view name) const
 {
     if (name.empty() || name.find('/') != std::string_view::npos)
-        return nullptr;
+        return Dir();
     const std::wstring path = m_path + win::wide(name);
     DWORD attrs, tag;
     if (const Found *f = found(name)) {
@@ -149,14 +163,14 @@ std::unique_ptr<Dir> Dir::openChild(std::string_view name) const
     } else {
         WIN32_FIND_DATAW fd;
         if (!findOne(path, fd))
-            return nullptr;
+            return Dir();
         attrs = fd.dwFileAttributes;
         tag = fd.dwReserved0;
     }
     // Never through a link or junction.
     if (!(attrs & FILE_ATTRIBUTE_DIRECTORY) || isLink(attrs, tag))
-        return nullptr;
-    return std::unique_ptr<Dir>(new Dir(path + L'\\'));
+        return Dir();
+    return Dir(path + L'\\');
 }
 
 quint64 folderListings() { return g_listings.load(std::memory_order_relaxed); }
@@ -180,7 +194,7 @@ bool Dir::read(Listing &out) const
         it.hint = hintOf(fd.dwFileAttributes, fd.dwReserved0);
         it.hidden = fd.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN;
         it.system = fd.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM;
-        out.names.insert(out.names.end(), n.constData(), n.constData() + n.size());
+        out.names.insert(out.names.end(), n.constData(), n.constData() + n.size() + 1); // with its NUL
         out.items.push_back(it);
         Found f;
         f.name.assign(n.constData(), size_t(n.size()));

@@ -155,10 +155,13 @@ RegularFileReader::~RegularFileReader()
         ::CloseHandle(HANDLE(m_handle));
 }
 
-bool RegularFileReader::open(const QByteArray &native)
+bool RegularFileReader::open(const QByteArray &native, ReadStatus *status)
 {
     win::Handle h;
-    if (openRegular(native, h, &m_size) != ReadStatus::Ok)
+    const ReadStatus got = openRegular(native, h, &m_size);
+    if (status)
+        *status = got;
+    if (got != ReadStatus::Ok)
         return false;
     if (m_handle != -1)
         ::CloseHandle(HANDLE(m_handle));
@@ -173,6 +176,12 @@ qint64 RegularFileReader::read(char *buf, qint64 n)
     if (m_handle == -1 || !::ReadFile(HANDLE(m_handle), buf, DWORD(qMin<qint64>(n, 1 << 30)), &got, nullptr))
         return -1;
     return got;
+}
+
+bool RegularFileReader::rewind()
+{
+    LARGE_INTEGER zero{};
+    return m_handle != -1 && ::SetFilePointerEx(HANDLE(m_handle), zero, nullptr, FILE_BEGIN);
 }
 
 // Windows file systems hold no FIFOs.

@@ -1,45 +1,20 @@
 #include "search/core/folderwalk.h"
 
 #include "base/operation.h"
-#include "platform/dirreader.h"
-#include "platform/shortpath.h"
-#include "platform/wildcard.h"
-
-#include <memory>
-#include <vector>
+#include "search/core/walkahead.h"
 
 namespace vt {
 
 using fs::Hint;
 
-struct FolderWalk::State {
-    std::vector<fs::Wildcard> masks; // one pass over each folder per mask
-};
-
-struct FolderWalk::Frame {
-    std::unique_ptr<fs::Dir> dir;
-    fs::Listing listing;
-    std::unique_ptr<fs::FolderNames> names;
-    Frame *parent = nullptr;
-    std::string nameInParent;
-    QString sub;            // relative folder with a trailing separator
-    QByteArray nativeDir;   // full native folder path with a trailing separator
-    QString shortPrefix;    // short form of start + sub; null when there is none
-    bool shortKnown = false;
-
-    fs::FolderNames &folderNames()
-    {
-        if (!names)
-            names = std::make_unique<fs::FolderNames>(listing, nativeDir);
-        return *names;
-    }
-};
-
 FolderWalk::FolderWalk(const WalkSettings &settings, Visitor visit, OperationContext *ops)
-    : m_s(settings), m_visit(std::move(visit)), m_ops(ops), m_state(std::make_unique<State>())
+    : m_s(settings), m_visit(std::move(visit)), m_ops(ops), m_rules(std::make_unique<ScanRules>())
 {
     for (const QString &m : m_s.masks)
-        m_state->masks.emplace_back(m);
+        m_rules->masks.emplace_back(m);
+    m_rules->filter = m_s.filter;
+    m_rules->emptyFoldersOnly = m_s.emptyFoldersOnly;
+    m_rules->depth = m_s.depth;
 }
 
 FolderWalk::~FolderWalk() = default;
@@ -54,19 +29,32 @@ bool FolderWalk::stopped()
 StopFlag FolderWalk::run()
 {
     m_stop = StopNone;
-    Frame root;
-    root.nativeDir = fs::nativePath(m_s.start);
-    if (!root.nativeDir.endsWith('/'))
-        root.nativeDir += '/';
-    root.dir = fs::Dir::open(root.nativeDir);
-    if (!root.dir || !root.dir->read(root.listing))
+    auto root = std::make_shared<WalkNode>();
+    root->placed = true;
+    root->nativeDir = fs::nativePath(m_s.start);
+    if (!root->nativeDir.endsWith('/'))
+        root->nativeDir += '/';
+    std::unique_ptr<fs::Dir> dir = fs::Dir::open(root->nativeDir);
+    if (!dir)
         return m_stop;
-    if (findInFolder(root) != 0 && m_s.depth > 0)
-        findAllFolder(root, 0);
+    root->dir = std::move(*dir);
+    m_ahead = std::make_unique<WalkAhead>(*m_rules, m_s.workers < 0 ? WalkAhead::defaultWorkers() : m_s.workers);
+    if (ready(root) && root->readable && findInFolder(*root) != 0 && m_s.depth > 0)
+        findAllFolder(*root);
+    m_ahead.reset(); // what was read ahead and not visited is dropped here
     return m_stop;
 }
 
-const QString &FolderWalk::shortPrefix(Frame &f)
+bool FolderWalk::ready(const std::shared_ptr<WalkNode> &n)
+{
+    return m_ahead->ready(n, [this] {
+        if (m_ops)
+            m_ops->pumpDue();
+        return !stopped();
+    });
+}
+
+const QString &FolderWalk::shortPrefix(WalkNode &f)
 {
     if (!f.shortKnown) {
         f.shortKnown = true;
@@ -75,7 +63,7 @@ const QString &FolderWalk::shortPrefix(Frame &f)
         } else {
             const QString &up = shortPrefix(*f.parent);
             if (!up.isNull()) {
-                const QString part = f.parent->folderNames().shortName(f.nameInParent);
+                const QString part = f.parent->folderNames().shortName(f.nameIn(*f.parent));
                 if (!part.isNull())
                     f.shortPrefix = up + part + QLatin1Char('/');
             }
@@ -84,10 +72,23 @@ const QString &FolderWalk::shortPrefix(Frame &f)
     return f.shortPrefix;
 }
 
-int FolderWalk::findInFolder(Frame &f)
+void FolderWalk::place(WalkNode &f)
+{
+    if (f.placed)
+        return;
+    f.placed = true;
+    place(*f.parent);
+    const std::string_view name = f.nameIn(*f.parent);
+    f.sub = f.parent->sub + fs::displayName(name) + QLatin1Char('/');
+    f.nativeDir = f.parent->nativeDir;
+    f.nativeDir.append(name.data(), qsizetype(name.size()));
+    f.nativeDir += '/';
+}
+
+int FolderWalk::findInFolder(WalkNode &f)
 {
     int r = 1;
-    for (int i = 0; i < int(m_state->masks.size()); ++i) {
+    for (int i = 0; i < int(m_rules->masks.size()); ++i) {
         r = enumerate(f, i);
         if (r == 0)
             return 0;
@@ -95,33 +96,36 @@ int FolderWalk::findInFolder(Frame &f)
     return r;
 }
 
-int FolderWalk::enumerate(Frame &f, int maskIndex)
+// The entries' data was read ahead (scanFolder looks up exactly the entries
+// this may need); what is done with it stays here, in listing order.
+int FolderWalk::enumerate(WalkNode &f, int maskIndex)
 {
     if (stopped())
         return 0;
-    const fs::Wildcard &mask = m_state->masks[size_t(maskIndex)];
+    const fs::Wildcard &mask = m_rules->masks[size_t(maskIndex)];
     const EntryFilter &flt = m_s.filter;
     const bool hideH = flt.hidesHidden();
     const bool hideS = flt.hidesSystem();
     const bool attrTest = flt.testsAttrs();
     bool any = false;
-    for (const fs::DirItem &it : f.listing.items) {
+    for (size_t i = 0; i < f.listing.items.size(); ++i) {
+        const fs::DirItem &it = f.listing.items[i];
         const std::string_view name = f.listing.name(it);
         if (!mask.matches(name))
             continue;
         if (hideH && it.hidden)
             continue;
-        fs::Entry e;
+        const ScannedItem &found = f.items[i];
         bool haveStat = false;
-        Hint hint = it.hint;
+        const Hint hint = it.hint;
         if (hideS) {
             if (it.system)
                 continue;
             if (hint == Hint::Link || hint == Hint::Unknown) {
-                if (!f.dir->stat(name, e))
+                if (!found.statOk)
                     continue;
                 haveStat = true;
-                if (e.attrs & fs::AttrSystem)
+                if (found.entry.attrs & fs::AttrSystem)
                     continue;
             }
         }
@@ -142,12 +146,11 @@ int FolderWalk::enumerate(Frame &f, int maskIndex)
             if (hint == Hint::File && !flt.files)
                 continue;
         }
-        if (!haveStat && !f.dir->stat(name, e))
+        if (!found.statOk)
             continue; // vanished meanwhile
-        if (!flt.accepts(e))
+        if (!flt.accepts(found.entry))
             continue;
-        const bool isDir = e.isDir();
-        if (m_s.emptyFoldersOnly && f.dir->childHasEntries(name))
+        if (m_s.emptyFoldersOnly && found.hasEntries)
             continue;
         QString shortForm;
         const QString &prefix = shortPrefix(f);
@@ -158,12 +161,14 @@ int FolderWalk::enumerate(Frame &f, int maskIndex)
         }
         if (m_s.unreadable && !shortForm.isEmpty())
             continue;
+        fs::Entry e = found.entry;
         e.validName = fs::validUtf8(name);
         e.name = fs::displayName(name);
-        if (isDir)
+        if (e.isDir())
             ++m_folders;
         else
             ++m_files;
+        place(f);
         QByteArray native = f.nativeDir;
         native.append(name.data(), qsizetype(name.size()));
         if (!m_visit(WalkItem{e, native, f.sub, shortForm})) {
@@ -174,37 +179,33 @@ int FolderWalk::enumerate(Frame &f, int maskIndex)
     return any ? 2 : 1;
 }
 
-void FolderWalk::findAllFolder(Frame &f, int level)
+void FolderWalk::findAllFolder(WalkNode &f)
 {
-    const bool hideH = m_s.filter.hidesHidden();
-    for (const fs::DirItem &it : f.listing.items) {
-        const std::string_view name = f.listing.name(it);
+    const bool hideH = m_s.filter.hidesHidden(), hideS = m_s.filter.hidesSystem();
+    size_t next = 0; // the next of f's children
+    for (size_t i = 0; i < f.listing.items.size(); ++i) {
+        const fs::DirItem &it = f.listing.items[i];
         if (m_ops)
             m_ops->pump();
-        if ((hideH && it.hidden) || (m_s.filter.hidesSystem() && it.system))
+        if ((hideH && it.hidden) || (hideS && it.system))
             continue;
-        Hint hint = it.hint;
-        if (hint == Hint::Unknown)
-            hint = f.dir->hint(name);
-        if (hint != Hint::Dir) // linked folders are never entered
+        if (f.items[i].kind != Hint::Dir) // linked folders are never entered
             continue;
-        if (level >= m_s.depth)
+        if (f.level >= m_s.depth)
             return;
         if (stopped())
             return;
-        Frame child;
-        child.parent = &f;
-        child.nameInParent.assign(name);
-        child.sub = f.sub + fs::displayName(name) + QLatin1Char('/');
-        child.nativeDir = f.nativeDir;
-        child.nativeDir.append(name.data(), qsizetype(name.size()));
-        child.nativeDir += '/';
-        child.dir = f.dir->openChild(name);
-        if (!child.dir || !child.dir->read(child.listing))
-            continue; // unreadable folders simply yield nothing
-        if (findInFolder(child) == 0)
+        std::shared_ptr<WalkNode> child = std::move(f.children[next++]);
+        child->parent = &f;
+        if (!ready(child))
             return;
-        findAllFolder(child, level + 1);
+        if (!child->readable)
+            continue; // unreadable folders simply yield nothing
+        if (findInFolder(*child) == 0)
+            return;
+        findAllFolder(*child);
+        if (m_stop == StopNone)
+            m_ahead->recycle(*child);
     }
 }
 

@@ -3,6 +3,9 @@
 // sub-folder's matches followed by its own sub-folders (depth first, pre-order),
 // down to the depth, up to the limit, until stopped. It visits entries; what
 // becomes of a match (a table row, a file to search) is the visitor's affair.
+// Folders are read ahead on worker threads (walkahead.h); the visits, the
+// stop and the limit stay on the calling thread, in the same order whatever
+// the number of workers.
 #include "base/entryfilter.h"
 #include "base/limits.h"
 
@@ -15,6 +18,9 @@
 namespace vt {
 
 class OperationContext;
+class WalkAhead;
+struct ScanRules;
+struct WalkNode;
 
 enum SearchMode { ModeEmptyFolders = -1, ModeAllFolders = 0, ModeFilesAndFolders = 1, ModeFiles = 2 };
 enum StopFlag { StopNone = 0, StopLimit = 1, StopUser = 2 };
@@ -27,6 +33,7 @@ struct WalkSettings {
     int depth = kDepthMax;         // 0..200
     int limit = kRowLimitMax;
     bool unreadable = false;       // list only names without a short form
+    int workers = -1;              // threads reading folders ahead; -1 one per core (at least two), 0 none
 };
 
 // One match. The entry's name is its display text.
@@ -54,18 +61,19 @@ public:
     int folders() const { return m_folders; }
 
 private:
-    struct Frame;
-    int findInFolder(Frame &f);
-    int enumerate(Frame &f, int maskIndex);
-    void findAllFolder(Frame &f, int level);
-    const QString &shortPrefix(Frame &f);
+    int findInFolder(WalkNode &f);
+    int enumerate(WalkNode &f, int maskIndex);
+    void findAllFolder(WalkNode &f);
+    bool ready(const std::shared_ptr<WalkNode> &n);
+    void place(WalkNode &f);
+    const QString &shortPrefix(WalkNode &f);
     bool stopped();
 
     WalkSettings m_s;
     Visitor m_visit;
     OperationContext *m_ops;
-    struct State;
-    std::unique_ptr<State> m_state;
+    std::unique_ptr<ScanRules> m_rules;
+    std::unique_ptr<WalkAhead> m_ahead;
     StopFlag m_stop = StopNone;
     int m_files = 0, m_folders = 0;
 };

@@ -91,12 +91,13 @@ void TableModel::index83(const QString &s, int delta)
 {
     if (s.isEmpty())
         return;
-    auto it = m_83.find(s);
-    if (it == m_83.end()) {
-        if (delta > 0)
-            m_83.insert(s, delta);
+    if (delta > 0) {
+        m_83[s] += delta; // one look-up for the usual new text
         return;
     }
+    auto it = m_83.find(s);
+    if (it == m_83.end())
+        return;
     *it += delta;
     if (*it <= 0)
         m_83.erase(it);

@@ -55,7 +55,12 @@ public:
 
     // Room for this many rows in all, so that a reader that knows its count
     // does not move the rows again and again while it appends.
-    void reserve(int rows) { m_rows.reserve(size_t(qBound(0, rows, kRowLimitMax))); }
+    void reserve(int rows)
+    {
+        const int n = qBound(0, rows, kRowLimitMax);
+        m_rows.reserve(size_t(n));
+        m_83.reserve(n); // nor rehash the 8.3 index
+    }
     // Appends a row and counts it into the totals (and into the selected
     // counters when it comes selected).
     void appendRow(TableRow row);

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace vt {
@@ -304,35 +305,6 @@ size_t findByProbes(const uint8_t *s, size_t n, size_t pos, const TextNeedle &nd
     return n;
 }
 
-// Ctrl+Z ends the text; a CR that does not end a line is not part of it.
-// The text as searched: the bytes themselves, or a cleaned copy in `copy`
-// when a lone CR has to go.
-std::string_view normalised(const QByteArray &bytes, QByteArray &copy)
-{
-    const char *s = bytes.constData();
-    qsizetype n = bytes.size();
-    if (const void *z = std::memchr(s, 26, size_t(n)))
-        n = static_cast<const char *>(z) - s;
-    const void *cr = std::memchr(s, '\r', size_t(n));
-    bool lone = false;
-    while (cr) {
-        const qsizetype at = static_cast<const char *>(cr) - s;
-        if (at + 1 >= n || s[at + 1] != '\n') {
-            lone = true;
-            break;
-        }
-        cr = std::memchr(s + at + 1, '\r', size_t(n - at - 1));
-    }
-    if (!lone)
-        return {s, size_t(n)};
-    copy.clear();
-    copy.reserve(n);
-    for (qsizetype i = 0; i < n; ++i)
-        if (s[i] != '\r' || (i + 1 < n && s[i + 1] == '\n'))
-            copy.append(s[i]);
-    return {copy.constData(), size_t(copy.size())};
-}
-
 } // namespace
 
 TextNeedle::TextNeedle(const QString &text, bool caseSensitive) : m_case(caseSensitive)
@@ -433,90 +405,385 @@ bool TextNeedle::matchesAt(const unsigned char *s) const
     return true;
 }
 
-TextScan scanText(const QByteArray &bytes, const TextNeedle &needle, bool wantNumbers, FoundLines found,
-                  const std::atomic<bool> *stop)
+namespace {
+
+// Bytes at the end of [s, s + n) that start a UTF-8 sequence the next
+// piece completes; held back so that each piece is checked whole.
+size_t incompleteTail(const uint8_t *s, size_t n)
 {
+    for (size_t k = 1; k <= 3 && k <= n; ++k) {
+        const uint8_t b = s[n - k];
+        if (b < 0x80)
+            return 0;
+        if (b >= 0xC0) {
+            const size_t need = b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+            return need > k ? k : 0;
+        }
+    }
+    return 0;
+}
+
+// The last c in [s, s + n), or null.
+const char *lastOf(const char *s, size_t n, char c)
+{
+#ifdef __GLIBC__
+    return static_cast<const char *>(memrchr(s, c, n));
+#else
+    for (size_t i = n; i-- > 0;)
+        if (s[i] == c)
+            return s + i;
+    return nullptr;
+#endif
+}
+
+// Drops the CRs in [from, n) that do not end a line, in place; a CR at the
+// very end stays unless the text ends there. Returns the new length.
+size_t dropLoneCrs(char *s, size_t from, size_t n, bool atEnd)
+{
+    const void *cr = std::memchr(s + from, '\r', n - from);
+    if (!cr)
+        return n;
+    size_t out = size_t(static_cast<const char *>(cr) - s);
+    for (size_t i = out; i < n; ++i) {
+        if (s[i] == '\r' && (i + 1 < n ? s[i + 1] != '\n' : atEnd))
+            continue;
+        s[out++] = s[i];
+    }
+    return out;
+}
+
+// A thread's buffer, kept from text to text; its bytes are not cleared.
+template <typename T>
+class Buffer {
+public:
+    void fit(size_t n)
+    {
+        // Grown when too small, given back when far too big for this text.
+        if (n > m_size || (m_size > (size_t(8) << 20) && m_size > 4 * n)) {
+            const size_t size = n > m_size ? std::max(n, 2 * m_size) : n;
+            m_data.reset(new T[size]);
+            m_size = size;
+        }
+    }
+    T *data() { return m_data.get(); }
+    T &operator[](size_t i) { return m_data[i]; }
+
+private:
+    std::unique_ptr<T[]> m_data;
+    size_t m_size = 0;
+};
+
+// The scan of one text read piece by piece. The buffer holds the line the
+// last piece left unfinished, then the new piece; whole lines are searched
+// as they arrive. A line longer than the limit is searched before it ends
+// and only its tail is kept, so any file is read in bounded memory. A text
+// is taken as UTF-8 until a sequence proves otherwise; then it is scanned
+// again from its start as cp1251 (an all-ASCII text reads alike in both).
+class Scanner {
+public:
+    enum Outcome { Done, NotUtf8, ReadError };
+
+    Scanner(const TextNeedle &nd, bool wantNumbers, FoundLines found, const std::atomic<bool> *stop,
+            const ScanLimits &lim)
+        : m_nd(nd), m_wantNumbers(wantNumbers), m_found(found), m_stop(stop), m_lim(lim)
+    {
+    }
+
+    bool run(TextSource &src, TextScan &out)
+    {
+        Outcome o = pass(src, true);
+        if (o == NotUtf8) {
+            m_utf8 = false;
+            o = m_restartHere ? pass(src, false) : src.rewind() ? pass(src, true) : ReadError;
+        }
+        if (o != Done)
+            return false;
+        m_r.numbers = QByteArray(m_numbers.data(), qsizetype(m_numbers.size()));
+        out = std::move(m_r);
+        return true;
+    }
+
+private:
+    bool stopped() const { return m_stop && m_stop->load(std::memory_order_relaxed); }
+
+    void reset()
+    {
+        m_r = TextScan();
+        m_numbers.clear();
+        m_keep = m_found != FoundLines::None;
+        m_lineNo = 1;
+        m_lineMatched = false;
+        m_head.clear();
+        m_headCut = false;
+        m_any = false;
+        m_last = 0;
+        const QByteArray &pat = m_utf8 ? m_nd.utf8() : m_nd.cp1251();
+        // A line holds no line end and no Ctrl+Z: such a string is never in one.
+        m_pat = pat.contains('\n') || pat.contains('\r') || pat.contains('\x1A') ? QByteArray() : pat;
+        m_probes = m_utf8 && !m_nd.caseSensitive() && m_nd.hasProbes();
+        m_searcher.emplace(m_pat.constBegin(), m_pat.constEnd());
+    }
+
+    // One pass over the text; read: take new pieces from src (else rescan
+    // what the buffer holds, which is still the text's start).
+    Outcome pass(TextSource &src, bool read)
+    {
+        reset();
+        const size_t chunk = size_t(std::max<qint64>(1, m_lim.chunk));
+        const size_t room = chunk + size_t(std::max<qint64>(1, m_lim.longLine)) + size_t(m_pat.size()) + 8;
+        thread_local Buffer<char> buf;
+        if (read)
+            buf.fit(room);
+        size_t len = read ? 0 : m_len, normFrom = read ? 0 : m_normFrom;
+        bool atEnd = read ? false : m_atEnd;
+        bool fromStart = true; // nothing before the buffer's first byte was dropped
+        for (bool first = true;; first = false) {
+            if (stopped())
+                return Done;
+            if (read || !first) {
+                if (atEnd)
+                    break;
+                const qint64 got = src.read(buf.data() + len, qint64(chunk));
+                if (got < 0)
+                    return ReadError;
+                if (got == 0) {
+                    atEnd = true;
+                } else {
+                    size_t n = size_t(got);
+                    if (const void *z = std::memchr(buf.data() + len, 26, n)) {
+                        n = size_t(static_cast<const char *>(z) - (buf.data() + len));
+                        atEnd = true;
+                    }
+                    len += n;
+                }
+            }
+            len = dropLoneCrs(buf.data(), normFrom, len, atEnd);
+            size_t end = len;
+            if (!atEnd && end > 0 && buf[end - 1] == '\r')
+                --end;
+            if (m_utf8 && !atEnd)
+                end -= incompleteTail(reinterpret_cast<const uint8_t *>(buf.data()), end);
+            normFrom = end;
+            const uint8_t *hay = nullptr;
+            if (!prepare(reinterpret_cast<const uint8_t *>(buf.data()), end, hay)) {
+                if (fromStart) { // the buffer still holds the text's start
+                    m_restartHere = true;
+                    m_len = len;
+                    m_normFrom = normFrom;
+                    m_atEnd = atEnd;
+                }
+                return NotUtf8;
+            }
+            if (end > 0) {
+                m_any = true;
+                m_last = buf[end - 1];
+            }
+            size_t cut = end;
+            if (!atEnd) {
+                const char *nl = lastOf(buf.data(), end, '\n');
+                cut = nl ? size_t(nl - buf.data()) + 1 : 0;
+            }
+            if (cut > 0)
+                lines(buf.data(), hay, cut, atEnd);
+            if (atEnd || stopped())
+                break;
+            // Keep the unfinished line; of a long one only what a match may still start in.
+            size_t keepFrom = cut;
+            if (end - cut > size_t(m_lim.longLine)) {
+                longLine(buf.data(), hay, cut, end);
+                keepFrom = end - std::min(end - cut, size_t(std::max<qsizetype>(0, m_pat.size() - 1)));
+                while (m_utf8 && keepFrom > cut && (uint8_t(buf[keepFrom]) & 0xC0) == 0x80)
+                    --keepFrom;
+            }
+            if (keepFrom > 0) {
+                std::memmove(buf.data(), buf.data() + keepFrom, len - keepFrom);
+                len -= keepFrom;
+                normFrom -= keepFrom;
+                fromStart = false;
+            }
+        }
+        m_r.lines = m_lineNo - 1 + (m_any && m_last != '\n' ? 1 : 0);
+        return Done;
+    }
+
+    // Checks (UTF-8) and folds (without case) [0, n); hay is what to search.
+    bool prepare(const uint8_t *s, size_t n, const uint8_t *&hay)
+    {
+        hay = s;
+        const bool fold = !m_nd.caseSensitive() && !m_probes && !m_pat.isEmpty();
+        thread_local Buffer<uint8_t> foldBuf;
+        if (fold) {
+            foldBuf.fit(n);
+            hay = foldBuf.data();
+        }
+        if (!m_utf8) {
+            if (fold)
+                foldCp1251(s, n, foldBuf.data());
+            return true;
+        }
+        bool wide = false;
+        return fold ? utf8Pass<true>(s, n, foldBuf.data(), &wide) : utf8Pass<false>(s, n, nullptr, &wide);
+    }
+
+    size_t find(const char *raw, const uint8_t *hay, size_t pos, size_t n) const
+    {
+        if (m_probes)
+            return findByProbes(reinterpret_cast<const uint8_t *>(raw), n, pos, m_nd);
+        const char *h = reinterpret_cast<const char *>(hay);
+        return size_t((*m_searcher)(h + pos, h + n).first - h);
+    }
+
+    void match(qint64 lineNo, const char *raw, size_t start, size_t stop, bool continued)
+    {
+        ++m_r.matches;
+        if (m_wantNumbers) {
+            char nb[24];
+            const auto res = std::to_chars(nb, nb + sizeof nb, lineNo);
+            m_numbers.append(nb, res.ptr);
+            m_numbers.append("; ");
+        }
+        if (!m_keep)
+            return;
+        if (stop > start && raw[stop - 1] == '\r')
+            --stop; // the CR of a CR LF pair
+        QByteArray line;
+        if (continued && m_headCut)
+            line = m_head;
+        line.append(raw + start, qsizetype(std::min(stop - start, size_t(m_lim.longLine) + 4)));
+        if (line.size() > m_lim.longLine) {
+            qsizetype cut = m_lim.longLine; // at most the limit, on a character's start
+            while (m_utf8 && cut > 0 && (uint8_t(line[cut]) & 0xC0) == 0x80)
+                --cut;
+            line.truncate(cut);
+        }
+        m_r.found << (m_utf8 ? QString::fromUtf8(line) : fromCp1251(line));
+        m_keep = m_found == FoundLines::All;
+    }
+
+    // The whole lines in [0, n): n follows a line end, or is the text's end.
+    void lines(const char *raw, const uint8_t *hay, size_t n, bool atEnd)
+    {
+        size_t pos = 0, counted = 0; // m_lineNo is the number of the line at `counted`
+        bool continued = true;       // the line at pos began in an earlier piece
+        if (m_lineMatched) {
+            const void *nl = std::memchr(raw, '\n', n);
+            pos = counted = nl ? size_t(static_cast<const char *>(nl) - raw) + 1 : n;
+            if (nl) {
+                ++m_lineNo;
+                continued = false;
+            }
+        }
+        while (!m_pat.isEmpty() && pos < n) {
+            if (stopped())
+                return;
+            const size_t at = find(raw, hay, pos, n);
+            if (at >= n)
+                break;
+            m_lineNo += countNewlines(reinterpret_cast<const uint8_t *>(raw) + counted, at - counted);
+            const void *nl = std::memchr(raw + at, '\n', n - at);
+            const size_t end = nl ? size_t(static_cast<const char *>(nl) - raw) : n;
+            size_t start = pos;
+            if (m_keep) { // the line's start, for its text
+                if (const char *before = lastOf(raw + pos, at - pos, '\n')) {
+                    start = size_t(before - raw) + 1;
+                    continued = false;
+                }
+            }
+            match(m_lineNo, raw, start, end, continued);
+            continued = false;
+            counted = nl ? end + 1 : end;
+            if (nl)
+                ++m_lineNo;
+            pos = end + 1;
+        }
+        m_lineNo += countNewlines(reinterpret_cast<const uint8_t *>(raw) + counted, n > counted ? n - counted : 0);
+        if (!atEnd) {
+            m_lineMatched = false;
+            m_headCut = false;
+            m_head.clear();
+        }
+    }
+
+    // [from, end) is the start of a line longer than the limit: searched now,
+    // and its head kept for the found lines.
+    void longLine(const char *raw, const uint8_t *hay, size_t from, size_t end)
+    {
+        const bool continued = from == 0;
+        if (!m_lineMatched && !m_pat.isEmpty()) {
+            const size_t at = find(raw, hay, from, end);
+            if (at < end) {
+                match(m_lineNo, raw, from, end, continued);
+                m_lineMatched = true;
+            }
+        }
+        if (!(continued && m_headCut) && m_found != FoundLines::None) {
+            m_head = QByteArray(raw + from, qsizetype(std::min(end - from, size_t(m_lim.longLine) + 4)));
+            m_headCut = true;
+        }
+    }
+
+    const TextNeedle &m_nd;
+    const bool m_wantNumbers;
+    const FoundLines m_found;
+    const std::atomic<bool> *m_stop;
+    const ScanLimits m_lim;
+    bool m_utf8 = true;
+    bool m_restartHere = false;
+    size_t m_len = 0, m_normFrom = 0;
+    bool m_atEnd = false;
+
+    TextScan m_r;
+    std::string m_numbers;
+    bool m_keep = false;
+    qint64 m_lineNo = 1;        // the number of the line at the buffer's start
+    bool m_lineMatched = false; // that line (a long one) matched already
+    QByteArray m_head;          // that line's head, when its start is no longer in the buffer
+    bool m_headCut = false;
+    bool m_any = false;
+    char m_last = 0;
+    QByteArray m_pat;
+    bool m_probes = false;
+    std::optional<std::boyer_moore_horspool_searcher<const char *>> m_searcher;
+};
+
+// The bytes of a buffer, handed out at most `piece` at a time.
+class MemorySource : public TextSource {
+public:
+    MemorySource(const QByteArray &bytes, qint64 piece) : m_bytes(bytes), m_piece(piece) {}
+    qint64 read(char *buf, qint64 n) override
+    {
+        const qint64 k = std::min({n, m_piece, qint64(m_bytes.size()) - m_pos});
+        std::memcpy(buf, m_bytes.constData() + m_pos, size_t(k));
+        m_pos += k;
+        return k;
+    }
+    bool rewind() override
+    {
+        m_pos = 0;
+        return true;
+    }
+
+private:
+    const QByteArray &m_bytes;
+    qint64 m_piece;
+    qint64 m_pos = 0;
+};
+
+} // namespace
+
+bool scanSource(TextSource &src, const TextNeedle &needle, bool wantNumbers, FoundLines found,
+                const std::atomic<bool> *stop, const ScanLimits &limits, TextScan &out)
+{
+    Scanner s(needle, wantNumbers, found, stop, limits);
+    return s.run(src, out);
+}
+
+TextScan scanText(const QByteArray &bytes, const TextNeedle &needle, bool wantNumbers, FoundLines found,
+                  const std::atomic<bool> *stop, const ScanLimits &limits)
+{
+    MemorySource src(bytes, limits.chunk);
     TextScan r;
-    QByteArray cleaned;
-    const std::string_view text = normalised(bytes, cleaned);
-    const auto *raw = reinterpret_cast<const uint8_t *>(text.data());
-    const size_t n = text.size();
-    if (n == 0)
-        return r;
-    const char *rawc = text.data();
-    const qint64 lastLine = rawc[n - 1] != '\n' ? 1 : 0;
-
-    bool wide = false;
-    // One buffer for the folded text of every file this thread scans.
-    thread_local std::vector<uint8_t> foldBuf;
-    const uint8_t *hay = raw;
-    bool utf8;
-    bool probes = false;
-    if (needle.caseSensitive()) {
-        utf8 = utf8Pass<false>(raw, n, nullptr, &wide) && wide;
-    } else if (needle.hasProbes() && utf8Pass<false>(raw, n, nullptr, &wide) && wide) {
-        // Valid UTF-8: only the places the probes pick are folded.
-        utf8 = probes = true;
-    } else {
-        if (foldBuf.size() < n)
-            foldBuf.resize(n);
-        else if (foldBuf.size() > (size_t(64) << 20) && foldBuf.size() > n * 4)
-            foldBuf = std::vector<uint8_t>(n); // give back what one huge file took
-        utf8 = utf8Pass<true>(raw, n, foldBuf.data(), &wide) && wide;
-        if (!utf8)
-            foldCp1251(raw, n, foldBuf.data());
-        hay = foldBuf.data();
-    }
-    const QByteArray &pat = utf8 ? needle.utf8() : needle.cp1251();
-    if (pat.isEmpty()) {
-        r.lines = countNewlines(raw, n) + lastLine;
-        return r;
-    }
-
-    const char *h = reinterpret_cast<const char *>(hay);
-    // Horspool skips whole needle lengths where the text cannot match.
-    const std::boyer_moore_horspool_searcher find(pat.constBegin(), pat.constEnd());
-    // Reused from file to file: the numbers of one file are copied out once.
-    thread_local std::string numbers;
-    numbers.clear();
-    size_t pos = 0, counted = 0;
-    qint64 lineNo = 1; // of the line at `counted`
-    bool keep = found != FoundLines::None;
-    while (pos < n) {
-        if (stop && stop->load(std::memory_order_relaxed))
-            break;
-        const size_t at = probes ? findByProbes(raw, n, pos, needle) : size_t(find(h + pos, h + n).first - h);
-        if (at >= n)
-            break;
-        lineNo += countNewlines(raw + counted, at - counted);
-        const void *nl = std::memchr(rawc + at, '\n', n - at);
-        const size_t end = nl ? size_t(static_cast<const char *>(nl) - rawc) : n;
-        const qint64 matchLine = lineNo;
-        // The rest of the matched line is not counted again.
-        counted = nl ? end + 1 : end;
-        if (nl)
-            ++lineNo;
-        ++r.matches;
-        if (wantNumbers) {
-            char buf[24];
-            const auto res = std::to_chars(buf, buf + sizeof buf, matchLine);
-            numbers.append(buf, res.ptr);
-            numbers.append("; ");
-        }
-        if (keep) {
-            const size_t start = size_t(std::find(std::make_reverse_iterator(rawc + at),
-                                                  std::make_reverse_iterator(rawc), '\n').base() - rawc);
-            size_t stop = end;
-            if (stop > start && rawc[stop - 1] == '\r')
-                --stop;
-            const QByteArray line(rawc + start, qsizetype(stop - start));
-            r.found << (utf8 ? QString::fromUtf8(line) : fromCp1251(line));
-            keep = found == FoundLines::All;
-        }
-        pos = end + 1;
-    }
-    r.numbers = QByteArray(numbers.data(), qsizetype(numbers.size()));
-    r.lines = lineNo - 1 + countNewlines(raw + counted, n - counted) + lastLine;
+    scanSource(src, needle, wantNumbers, found, stop, limits, r);
     return r;
 }
 

@@ -60,11 +60,32 @@ struct TextScan {
 
 enum class FoundLines { None = 0, First = 1, All = 2 };
 
+// How a text is read: in pieces of `chunk` bytes; a line longer than
+// `longLine` is searched before it ends and only its first `longLine` bytes
+// are kept as a found line, so that no file needs more memory than these.
+struct ScanLimits {
+    qint64 chunk = qint64(4) << 20;
+    qint64 longLine = qint64(1) << 20;
+};
+
+// Where a scanned text comes from.
+class TextSource {
+public:
+    virtual ~TextSource() = default;
+    // Up to n bytes; 0 at the end, -1 after an error.
+    virtual qint64 read(char *buf, qint64 n) = 0;
+    // Back to the first byte (a text that is not UTF-8 is read again).
+    virtual bool rewind() = 0;
+};
+
 // A line ends at LF; the CR before it is not part of it, a CR elsewhere is
 // dropped, and Ctrl+Z ends the text.
 // stop (may be null) ends the scan early between matches; the result is
-// then incomplete and is not to be shown.
+// then incomplete and is not to be shown. False after a read error.
+bool scanSource(TextSource &src, const TextNeedle &needle, bool wantNumbers, FoundLines found,
+                const std::atomic<bool> *stop, const ScanLimits &limits, TextScan &out);
+// The same over bytes in memory, handed to the scan `limits.chunk` at a time.
 TextScan scanText(const QByteArray &bytes, const TextNeedle &needle, bool wantNumbers, FoundLines found,
-                  const std::atomic<bool> *stop = nullptr);
+                  const std::atomic<bool> *stop = nullptr, const ScanLimits &limits = ScanLimits());
 
 } // namespace vt

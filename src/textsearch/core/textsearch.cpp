@@ -33,17 +33,28 @@ struct FileScan {
     TextScan scan;
 };
 
+// A file read through the scan piece by piece, so that no file, however
+// big, is held whole.
+class FileSource : public TextSource {
+public:
+    explicit FileSource(fs::RegularFileReader &file) : m_file(file) {}
+    qint64 read(char *buf, qint64 n) override { return m_file.read(buf, n); }
+    bool rewind() override { return m_file.rewind(); }
+
+private:
+    fs::RegularFileReader &m_file;
+};
+
 FileScan readAndScan(const QByteArray &nativePath, const TextNeedle &needle, const TextSearchOptions &o,
                      const std::atomic<bool> *stop)
 {
     FileScan f;
-    // Reused from file to file on each thread, as a reader of many files should.
-    thread_local QByteArray bytes;
-    f.status = fs::readRegularNative(nativePath, &bytes);
-    if (f.status == fs::ReadStatus::Ok)
-        f.scan = scanText(bytes, needle, o.numbersLine, o.foundLines, stop);
-    if (bytes.capacity() > (qsizetype(64) << 20))
-        bytes = QByteArray();
+    fs::RegularFileReader file;
+    if (!file.open(nativePath, &f.status))
+        return f;
+    FileSource src(file);
+    if (!scanSource(src, needle, o.numbersLine, o.foundLines, stop, ScanLimits(), f.scan))
+        f.status = fs::ReadStatus::Failed;
     return f;
 }
 
