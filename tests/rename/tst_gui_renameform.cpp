@@ -4,6 +4,7 @@
 #include "rename/core/renrule.h"
 #include "rename/renameform.h"
 #include "testfiles.h"
+#include "widgets/keystate.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -266,7 +267,10 @@ private slots:
 
         // Shift+click saves too
         fx->ui.inputs.enqueue(QStringLiteral("пятая"));
+        // the keys are read from the keyboard (Windows asks the real one, not the test's event)
+        setKeyStateForTest(Qt::ShiftModifier);
         QTest::mouseClick(f.sbPres[4], Qt::LeftButton, Qt::ShiftModifier, QPoint(3, 3));
+        setKeyStateForTest(std::nullopt);
         QCOMPARE(fx->ui.lastText(), QStringLiteral("Пресета 5 сохранена"));
 
         // reset, then load with its question
