@@ -21,6 +21,11 @@
 #include <QTest>
 #include <QUrl>
 
+#ifdef _WIN32
+#include <windows.h>
+#include <shellapi.h>
+#endif
+
 using namespace vt;
 
 // Paths from outside through the real main window: start parameters, a drop
@@ -104,6 +109,17 @@ private slots:
             QVERIFY(form->lists().isOpen());
             fx.ui.yesNo.enqueue(true);
             form->commands().run("app.listCommandLine");
+#ifdef _WIN32
+            // there the line is split as every program splits its command line
+            int n = 0;
+            const std::wstring line = QGuiApplication::clipboard()->text().toStdWString();
+            LPWSTR *argv = ::CommandLineToArgvW(line.c_str(), &n);
+            QStringList args;
+            for (int i = 0; i < n; ++i)
+                args << QString::fromWCharArray(argv[i]);
+            ::LocalFree(argv);
+            QCOMPARE(args, QStringList({QCoreApplication::applicationFilePath(), hostile}));
+#else
             QProcess sh;
             sh.setWorkingDirectory(root);
             sh.start("/bin/sh", {"-c", "printf '%s\\n' " + QGuiApplication::clipboard()->text()});
@@ -111,6 +127,7 @@ private slots:
             QCOMPARE(QString::fromUtf8(sh.readAllStandardOutput()),
                      QCoreApplication::applicationFilePath() + "\n" + hostile + "\n");
             QVERIFY(!QFile::exists(root + "PWNED") && !QFile::exists(root + "PWNED2"));
+#endif
         }
         {
             auto form = started({root + "a.vtl", root + "b.vtl"});

@@ -47,8 +47,9 @@ private slots:
     {
         QTemporaryDir tmp;
         const QString d = tmp.path() + QLatin1Char('/');
+        // made by their exact names: Windows drops a trailing dot elsewhere
         for (const char *f : {"a.txt", "noext", "dot.", "b.tar.gz"})
-            test::writeTestFile(d + f, "x");
+            QVERIFY(fs::createFileNative(fs::nativePath(d + f)));
         QVERIFY(QDir(d).mkdir("sub"));
         TableModel t;
         AppendState st;

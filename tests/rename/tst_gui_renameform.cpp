@@ -7,6 +7,7 @@
 #include "testhome.h"
 #include "testmain.h"
 #include "mainwindowfixture.h"
+#include "widgets/keystate.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -274,7 +275,10 @@ private slots:
 
         // Shift+click saves too
         fx->ui.inputs.enqueue(QStringLiteral("пятая"));
+        // the keys are read from the keyboard (Windows asks the real one, not the test's event)
+        setKeyStateForTest(Qt::ShiftModifier);
         QTest::mouseClick(f.sbPres[4], Qt::LeftButton, Qt::ShiftModifier, QPoint(3, 3));
+        setKeyStateForTest(std::nullopt);
         QCOMPARE(fx->ui.lastText(), QStringLiteral("Пресета 5 сохранена"));
 
         // reset, then load with its question

@@ -49,7 +49,8 @@ class ShellWindowsTest : public QObject {
     }
     QString program(const QString &rel)
     {
-        const QString p = file(rel, "#!/bin/sh\n");
+        // Windows runs what ends in .exe
+        const QString p = file(test::kWindows ? rel + ".exe" : rel, "#!/bin/sh\n");
         QFile(p).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return p;
     }
@@ -83,7 +84,7 @@ private slots:
         QCOMPARE(f.windowTitle(), "Открыть с помощью...");
         QCOMPARE(f.eFile->text(), "\"" + paths[0] + "\" \"" + paths[1] + "\"");
         QCOMPARE(f.lvExec->topLevelItemCount(), 2);
-        QCOMPARE(f.lvExec->topLevelItem(1)->text(0), "editor");
+        QCOMPARE(f.lvExec->topLevelItem(1)->text(0), QFileInfo(editor).fileName());
         QCOMPARE(f.lvExec->topLevelItem(1)->text(1), editor);
         QVERIFY(f.butDefExec->isHidden());   // more than one path
         QVERIFY(f.labAddPage->isHidden());   // Page only for one path

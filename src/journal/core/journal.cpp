@@ -5,6 +5,7 @@
 #include "base/limits.h"
 #include "base/storefile.h"
 #include "base/textutil.h"
+#include "platform/paths.h"
 
 namespace vt {
 
@@ -15,11 +16,6 @@ constexpr int kMaxCount = kJournalMaxItems;
 
 QByteArray enc(const QByteArray &path) { return path.toPercentEncoding("/"); }
 
-// A path as the journal may hold it: absolute, no NUL, no empty name.
-bool validPath(const QByteArray &p)
-{
-    return p.startsWith('/') && !p.contains('\0') && p.size() <= 65536;
-}
 
 bool dec(const QByteArray &field, QByteArray *path)
 {
@@ -28,7 +24,7 @@ bool dec(const QByteArray &field, QByteArray *path)
             return false;
     *path = QByteArray::fromPercentEncoding(field);
     // only the encoder's own spelling: what reads back must write back the same
-    return validPath(*path) && enc(*path) == field;
+    return journalCanHold(*path) && enc(*path) == field;
 }
 
 bool kindOf(const QByteArray &f, BatchKind *kind)
@@ -42,6 +38,11 @@ bool kindOf(const QByteArray &f, BatchKind *kind)
 }
 
 } // namespace
+
+bool journalCanHold(const QByteArray &p)
+{
+    return p.size() <= 65536 && !p.contains('\0') && !fs::pathRoot(QString::fromUtf8(p.left(512))).isEmpty();
+}
 
 QByteArray encodeJournal(const QList<JournalBatch> &batches)
 {

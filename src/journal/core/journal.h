@@ -50,6 +50,10 @@ constexpr int kJournalBatches = 20;
 // A batch holds at most the rows of a table, twice over for safety.
 constexpr int kJournalMaxItems = 20000;
 
+// A path the journal can hold: absolute on this system ("/..." here, "C:/..."
+// or "//server/share/..." on Windows), no NUL, bounded.
+bool journalCanHold(const QByteArray &path);
+
 QByteArray encodeJournal(const QList<JournalBatch> &batches);
 // False for anything the encoder would not have written (the list is then
 // empty). Paths are absolute; the info file of a trashed entry may be unknown.

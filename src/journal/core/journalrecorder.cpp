@@ -42,7 +42,7 @@ void JournalRecorder::add(const JournalItem &item)
     if (m_outer)
         return m_outer->add(item);
     // what the journal cannot hold is left out rather than spoil the file
-    if (!item.from.startsWith('/') || !item.to.startsWith('/') || m_batch.items.size() >= kJournalMaxItems)
+    if (!journalCanHold(item.from) || !journalCanHold(item.to) || m_batch.items.size() >= kJournalMaxItems)
         return;
     m_batch.items.append(item);
     ++m_batch.count;
