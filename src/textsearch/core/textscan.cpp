@@ -1,6 +1,7 @@
 #include "textsearch/core/textscan.h"
 
 #include "base/textutil.h"
+#include "textsearch/core/scankernels.h"
 
 #include <QStringDecoder>
 #include <algorithm>
@@ -76,22 +77,13 @@ inline bool any16(V16 m)
 // before s and the one after s+15 are read for context). Returns how many
 // bytes were folded (15 when the last byte leads a sequence that ends past
 // the block), 0 when the block needs the general path.
-template <bool Write>
-inline int block16(const uint8_t *s, uint8_t *out)
+inline int foldBlock16(const uint8_t *s, uint8_t *out)
 {
     const V16 x = load16(s), p = load16(s - 1);
     const V16 d0 = (V16)(x == 0xD0), d1 = (V16)(x == 0xD1);
     const V16 other = (V16)(x >= 0xC0) & ~d0 & ~d1;
     const V16 isCont = (V16)((x & 0xC0) == 0x80);
     const V16 pLead = (V16)(p == 0xD0) | (V16)(p == 0xD1);
-    if constexpr (!Write) {
-        // Checking only: a continuation exactly after each lead. A block never
-        // starts inside a sequence, and a lead at its end is checked with the
-        // next block, which then starts at that lead.
-        if (any16(other | (isCont ^ pLead)))
-            return 0;
-        return s[15] == 0xD0 || s[15] == 0xD1 ? 15 : 16;
-    }
     const V16 n = load16(s + 1);
     const V16 nCont = (V16)((n & 0xC0) == 0x80);
     const V16 broken = (isCont & ~pLead) | ((d0 | d1) & ~nCont);
@@ -109,58 +101,17 @@ inline int block16(const uint8_t *s, uint8_t *out)
     return s[15] == 0xD0 || s[15] == 0xD1 ? 15 : 16;
 }
 
-// Newlines in [s, s + n): eight bytes at a time, exact.
-inline int newlinesIn(uint64_t w)
-{
-    const uint64_t t = w ^ 0x0A0A0A0A0A0A0A0Aull;
-    const uint64_t y = ~(((t & 0x7F7F7F7F7F7F7F7Full) + 0x7F7F7F7F7F7F7F7Full) | t | 0x7F7F7F7F7F7F7F7Full);
-    // Only the top bit of a byte can be set: sum the bytes by one multiply.
-    return int(((y >> 7) * 0x0101010101010101ull) >> 56);
-}
-
-qint64 countNewlines(const uint8_t *s, size_t n)
-{
-    qint64 total = 0;
-    size_t i = 0;
-    // Sixteen byte counters, each taking 1 per newline, emptied before they
-    // can wrap at 255.
-    const V16 nl = V16{} + uint8_t('\n');
-    while (i + 16 <= n) {
-        V16 acc{};
-        const size_t stop = std::min(n - 15, i + 255 * 16);
-        for (; i < stop; i += 16)
-            acc -= (V16)(load16(s + i) == nl);
-        uint64_t half[2];
-        std::memcpy(half, &acc, 16);
-        for (uint64_t h : half) {
-            h = (h & 0x00FF00FF00FF00FFull) + ((h >> 8) & 0x00FF00FF00FF00FFull);
-            h = (h & 0x0000FFFF0000FFFFull) + ((h >> 16) & 0x0000FFFF0000FFFFull);
-            total += qint64((h & 0xFFFFFFFFull) + (h >> 32));
-        }
-    }
-    if (i + 8 <= n) {
-        uint64_t w;
-        std::memcpy(&w, s + i, 8);
-        total += newlinesIn(w);
-        i += 8;
-    }
-    for (; i < n; ++i)
-        total += s[i] == '\n';
-    return total;
-}
-
-// Checks the bytes as UTF-8 and, with Fold, writes their upper case to out
-// (the same length). False on the first invalid sequence; *nonAscii tells
-// whether any multi-byte sequence was seen.
-template <bool Fold>
-bool utf8Pass(const uint8_t *s, size_t n, uint8_t *out, bool *nonAscii)
+// Checks the bytes as UTF-8 and writes their upper case to out (the same
+// length). False on the first invalid sequence; *nonAscii tells whether any
+// multi-byte sequence was seen.
+bool utf8Fold(const uint8_t *s, size_t n, uint8_t *out, bool *nonAscii)
 {
     const FoldTables &t = tables();
     size_t i = 0;
     bool wide = false;
     while (i < n) {
         if (i > 0 && i + 17 <= n) {
-            const int done = block16<Fold>(s + i, out + i);
+            const int done = foldBlock16(s + i, out + i);
             if (done > 0) {
                 wide = wide || any16((V16)(load16(s + i) >= 0x80));
                 i += size_t(done);
@@ -171,7 +122,7 @@ bool utf8Pass(const uint8_t *s, size_t n, uint8_t *out, bool *nonAscii)
             uint64_t w;
             std::memcpy(&w, s + i, 8);
             if (!(w & 0x8080808080808080ull)) {
-                if constexpr (Fold) {
+                {
                     // Bytes in 'a'..'z' lose 0x20; no carry crosses a byte below 0x80.
                     const uint64_t ge = w + 0x1F1F1F1F1F1F1F1Full;
                     const uint64_t gt = w + 0x0505050505050505ull;
@@ -184,8 +135,7 @@ bool utf8Pass(const uint8_t *s, size_t n, uint8_t *out, bool *nonAscii)
         }
         const uint8_t b0 = s[i];
         if (b0 < 0x80) {
-            if constexpr (Fold)
-                out[i] = uint8_t(b0 - ((unsigned(b0) - 'a' < 26u) << 5));
+            out[i] = uint8_t(b0 - ((unsigned(b0) - 'a' < 26u) << 5));
             ++i;
             continue;
         }
@@ -195,7 +145,7 @@ bool utf8Pass(const uint8_t *s, size_t n, uint8_t *out, bool *nonAscii)
         if (b0 < 0xE0) {
             if (i + 1 >= n || !cont(s[i + 1]))
                 return false;
-            if constexpr (Fold) {
+            {
                 const uint32_t c = (uint32_t(b0 & 0x1F) << 6) | (s[i + 1] & 0x3F);
                 const uint32_t u = t.up2[c];
                 out[i] = uint8_t(0xC0 | (u >> 6));
@@ -208,7 +158,7 @@ bool utf8Pass(const uint8_t *s, size_t n, uint8_t *out, bool *nonAscii)
             if (i + 2 >= n || !cont(s[i + 1]) || !cont(s[i + 2]) || (b0 == 0xE0 && s[i + 1] < 0xA0)
                 || (b0 == 0xED && s[i + 1] >= 0xA0))
                 return false;
-            if constexpr (Fold) {
+            {
                 const uint32_t c = (uint32_t(b0 & 0x0F) << 12) | (uint32_t(s[i + 1] & 0x3F) << 6) | (s[i + 2] & 0x3F);
                 const uint32_t u = t.up3[c];
                 out[i] = uint8_t(0xE0 | (u >> 12));
@@ -221,8 +171,7 @@ bool utf8Pass(const uint8_t *s, size_t n, uint8_t *out, bool *nonAscii)
         if (b0 > 0xF4 || i + 3 >= n || !cont(s[i + 1]) || !cont(s[i + 2]) || !cont(s[i + 3])
             || (b0 == 0xF0 && s[i + 1] < 0x90) || (b0 == 0xF4 && s[i + 1] >= 0x90))
             return false;
-        if constexpr (Fold)
-            std::memcpy(out + i, s + i, 4);
+        std::memcpy(out + i, s + i, 4);
         i += 4;
     }
     *nonAscii = wide;
@@ -243,7 +192,7 @@ QByteArray foldedNeedle(const QByteArray &raw, bool utf8)
     auto *o = reinterpret_cast<uint8_t *>(out.data());
     if (utf8) {
         bool wide = false;
-        utf8Pass<true>(s, size_t(raw.size()), o, &wide);
+        utf8Fold(s, size_t(raw.size()), o, &wide);
     } else {
         foldCp1251(s, size_t(raw.size()), o);
     }
@@ -273,38 +222,6 @@ void encodeUtf8(uint32_t c, uint8_t *out)
     }
 }
 
-// The next place at or after pos where the UTF-8 text folds to the needle.
-size_t findByProbes(const uint8_t *s, size_t n, size_t pos, const TextNeedle &nd)
-{
-    const size_t len = size_t(nd.utf8().size());
-    const TextNeedle::Probe &p1 = nd.probe1(), &p2 = nd.probe2();
-    auto inSet = [](V16 v, const TextNeedle::Probe &p) {
-        V16 m = (V16)(v == p.values[0]);
-        for (int k = 1; k < p.count; ++k)
-            m |= (V16)(v == p.values[k]);
-        return m;
-    };
-    size_t i = pos;
-    for (; i + size_t(p2.offset) + 16 <= n && i + size_t(p1.offset) + 16 <= n; i += 16) {
-        const V16 m = inSet(load16(s + i + p1.offset), p1) & inSet(load16(s + i + p2.offset), p2);
-        uint64_t w[2];
-        std::memcpy(w, &m, 16);
-        for (int h = 0; h < 2; ++h) {
-            uint64_t bits = w[h] & 0x8080808080808080ull;
-            while (bits) {
-                const size_t at = i + size_t(h * 8 + (__builtin_ctzll(bits) >> 3));
-                if (at + len <= n && nd.matchesAt(s + at))
-                    return at;
-                bits &= bits - 1;
-            }
-        }
-    }
-    for (; i + len <= n; ++i)
-        if (nd.matchesAt(s + i))
-            return i;
-    return n;
-}
-
 } // namespace
 
 TextNeedle::TextNeedle(const QString &text, bool caseSensitive) : m_case(caseSensitive)
@@ -327,14 +244,14 @@ void TextNeedle::makeProbes(const QString &text)
     // Per byte of the folded needle, every value that any spelling folding
     // to the same characters has there (our folds keep the length).
     std::vector<std::vector<uint8_t>> sets;
-    std::vector<CharForms> forms;
+    std::vector<scan::CharForms> forms;
     int offset = 0;
     for (char32_t c : text.toUcs4()) {
         if (c > 0xFFFF || (c >= 0xD800 && c < 0xE000))
             return;
         const uint32_t f = foldCode(c);
         const int l = utf8Length(c);
-        CharForms cf;
+        scan::CharForms cf;
         cf.offset = offset;
         cf.len = l;
         offset += l;
@@ -358,7 +275,7 @@ void TextNeedle::makeProbes(const QString &text)
     }
     if (sets.empty() || sets.size() != size_t(m_utf8.size()))
         return;
-    for (const CharForms &cf : forms)
+    for (const scan::CharForms &cf : forms)
         if (cf.count > 4)
             return;
     auto usable = [&](size_t k) { return !sets[k].empty() && sets[k].size() <= 4; };
@@ -388,21 +305,6 @@ void TextNeedle::makeProbes(const QString &text)
     fill(m_p2, last);
     m_forms = std::move(forms);
     m_probes = true;
-}
-
-bool TextNeedle::matchesAt(const unsigned char *s) const
-{
-    for (const CharForms &cf : m_forms) {
-        const unsigned char *at = s + cf.offset;
-        bool any = false;
-        for (int k = 0; k < cf.count && !any; ++k) {
-            const unsigned char *f = cf.bytes[k];
-            any = at[0] == f[0] && (cf.len < 2 || at[1] == f[1]) && (cf.len < 3 || at[2] == f[2]);
-        }
-        if (!any)
-            return false;
-    }
-    return true;
 }
 
 namespace {
@@ -521,6 +423,8 @@ private:
         // A line holds no line end and no Ctrl+Z: such a string is never in one.
         m_pat = pat.contains('\n') || pat.contains('\r') || pat.contains('\x1A') ? QByteArray() : pat;
         m_probes = m_utf8 && !m_nd.caseSensitive() && m_nd.hasProbes();
+        if (m_probes)
+            m_probeSet = m_nd.probeSet();
         m_searcher.emplace(m_pat.constBegin(), m_pat.constEnd());
     }
 
@@ -622,13 +526,13 @@ private:
             return true;
         }
         bool wide = false;
-        return fold ? utf8Pass<true>(s, n, foldBuf.data(), &wide) : utf8Pass<false>(s, n, nullptr, &wide);
+        return fold ? utf8Fold(s, n, foldBuf.data(), &wide) : m_k.checkUtf8(s, n, &wide);
     }
 
     size_t find(const char *raw, const uint8_t *hay, size_t pos, size_t n) const
     {
         if (m_probes)
-            return findByProbes(reinterpret_cast<const uint8_t *>(raw), n, pos, m_nd);
+            return m_k.findProbes(reinterpret_cast<const uint8_t *>(raw), n, pos, m_probeSet);
         const char *h = reinterpret_cast<const char *>(hay);
         return size_t((*m_searcher)(h + pos, h + n).first - h);
     }
@@ -679,7 +583,7 @@ private:
             const size_t at = find(raw, hay, pos, n);
             if (at >= n)
                 break;
-            m_lineNo += countNewlines(reinterpret_cast<const uint8_t *>(raw) + counted, at - counted);
+            m_lineNo += m_k.countNewlines(reinterpret_cast<const uint8_t *>(raw) + counted, at - counted);
             const void *nl = std::memchr(raw + at, '\n', n - at);
             const size_t end = nl ? size_t(static_cast<const char *>(nl) - raw) : n;
             size_t start = pos;
@@ -696,7 +600,7 @@ private:
                 ++m_lineNo;
             pos = end + 1;
         }
-        m_lineNo += countNewlines(reinterpret_cast<const uint8_t *>(raw) + counted, n > counted ? n - counted : 0);
+        m_lineNo += m_k.countNewlines(reinterpret_cast<const uint8_t *>(raw) + counted, n > counted ? n - counted : 0);
         if (!atEnd) {
             m_lineMatched = false;
             m_headCut = false;
@@ -727,6 +631,7 @@ private:
     const FoundLines m_found;
     const std::atomic<bool> *m_stop;
     const ScanLimits m_lim;
+    const scan::Kernels &m_k = scan::kernels();
     bool m_utf8 = true;
     bool m_restartHere = false;
     size_t m_len = 0, m_normFrom = 0;
@@ -743,6 +648,7 @@ private:
     char m_last = 0;
     QByteArray m_pat;
     bool m_probes = false;
+    scan::ProbeSet m_probeSet;
     std::optional<std::boyer_moore_horspool_searcher<const char *>> m_searcher;
 };
 

@@ -3,6 +3,8 @@
 // UTF-8 when it is valid UTF-8 with non-ASCII bytes, else as cp1251; without
 // regard to case both sides are compared in Unicode upper case (through
 // byte-level fold tables, so a whole file is folded in one pass).
+#include "textsearch/core/scankernels.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -24,17 +26,15 @@ public:
     // Two byte positions of the string with every value a case variant can
     // put there: UTF-8 text is searched for these first, and only those
     // places are folded and compared.
-    struct Probe {
-        int offset = 0;
-        unsigned char values[4] = {};
-        int count = 0;
-    };
+    using Probe = scan::Probe;
     bool hasProbes() const { return m_probes; }
     const Probe &probe1() const { return m_p1; }
     const Probe &probe2() const { return m_p2; }
-    // True when the valid UTF-8 text at s (at least utf8().size() bytes)
-    // spells the string in any mix of case.
-    bool matchesAt(const unsigned char *s) const;
+    // The probes with the spellings a candidate place is compared with.
+    scan::ProbeSet probeSet() const
+    {
+        return {m_p1, m_p2, size_t(m_utf8.size()), m_forms.data(), int(m_forms.size())};
+    }
 
 private:
     void makeProbes(const QString &text);
@@ -43,12 +43,7 @@ private:
     QByteArray m_utf8, m_cp1251;
     bool m_probes = false;
     Probe m_p1, m_p2;
-    // Every spelling of each character of the string, as UTF-8 bytes.
-    struct CharForms {
-        int offset = 0, len = 0, count = 0;
-        unsigned char bytes[4][3] = {};
-    };
-    std::vector<CharForms> m_forms;
+    std::vector<scan::CharForms> m_forms; // every spelling of each character
 };
 
 struct TextScan {
