@@ -7,6 +7,7 @@
 #include "table/core/rowappend.h"
 #include "table/core/tablemodel.h"
 #include "testfiles.h"
+#include "textsearch/core/scankernels.h"
 #include "textsearch/core/textsearch.h"
 #include "testmain.h"
 
@@ -97,6 +98,47 @@ private slots:
                 expected += l.toUpper().contains(needle.toUpper()) ? 1 : 0;
             const QByteArray bytes = lines.join('\n').toUtf8();
             QCOMPARE(scan(bytes, needle).matches, expected);
+        }
+    }
+
+    // The byte loops run 16 or 32 bytes at a time: on long lines of mixed
+    // scripts both give the plain rule's lines, matches and numbers, and a
+    // broken sequence at any place across the blocks' edges makes the text
+    // cp1251 (where these strings are not found) for both alike.
+    void wideAndPlainKernelsAgree()
+    {
+        const QString alphabet = QStringLiteral("abcXYZ привЕТёЁжЖщЩ ΩωΣ«»—,.0\n\n");
+        QRandomGenerator rnd(5);
+        struct Restore {
+            ~Restore() { scan::usePlainKernels(false); }
+        } restore;
+        for (int round = 0; round < 200; ++round) {
+            QString text;
+            const int len = int(rnd.bounded(0, 1500));
+            for (int i = 0; i < len; ++i)
+                text += rnd.bounded(40) == 0 ? QStringLiteral("пРиВет") : QString(alphabet[int(rnd.bounded(alphabet.size()))]);
+            const QString needle = round % 2 ? QStringLiteral("ПРИВЕТ") : QStringLiteral("жщ");
+            QByteArray bytes = text.toUtf8();
+            qint64 expected = 0;
+            for (const QString &l : text.split('\n'))
+                expected += l.toUpper().contains(needle.toUpper()) ? 1 : 0;
+            if (round % 3 == 2) {
+                bytes.insert(int(rnd.bounded(bytes.size() + 1)), round % 2 ? '\x80' : '\xD1');
+                expected = 0;
+            }
+            TextScan got[2];
+            for (bool plain : {true, false}) {
+                scan::usePlainKernels(plain);
+                got[plain] = scanText(bytes, TextNeedle(needle, false), true, FoundLines::All);
+            }
+            const QString at = QStringLiteral("round %1").arg(round);
+            QVERIFY2(got[0].matches == expected, qPrintable(at));
+            QVERIFY2(got[0].lines == got[1].lines && got[0].matches == got[1].matches
+                         && got[0].numbers == got[1].numbers && got[0].found == got[1].found,
+                     qPrintable(at));
+            if (round % 3 != 2)
+                QVERIFY2(got[0].lines == text.count('\n') + (text.endsWith('\n') || text.isEmpty() ? 0 : 1),
+                         qPrintable(at));
         }
     }
 

@@ -20,6 +20,16 @@ struct Probe {
 struct CharForms {
     int offset = 0, len = 0, count = 0;
     unsigned char bytes[4][3] = {};
+    // Each spelling's bytes as one number (first byte lowest), unused
+    // places repeating the first: compared four at once.
+    uint32_t packed[4] = {};
+    void pack()
+    {
+        for (int k = 0; k < 4; ++k) {
+            const unsigned char *b = bytes[k < count ? k : 0];
+            packed[k] = uint32_t(b[0]) | (len > 1 ? uint32_t(b[1]) << 8 : 0) | (len > 2 ? uint32_t(b[2]) << 16 : 0);
+        }
+    }
 };
 
 // What the probe search needs of the string: its two probes, its length in
@@ -40,6 +50,8 @@ struct Kernels {
     size_t (*findProbes)(const unsigned char *s, size_t n, size_t pos, const ProbeSet &ps);
     // Line feeds in [s, s + n).
     long long (*countNewlines)(const unsigned char *s, size_t n);
+    // The first line feed at or after pos, else n.
+    size_t (*nextNewline)(const unsigned char *s, size_t n, size_t pos);
 };
 
 // The set for this processor.

@@ -145,12 +145,9 @@ VT_KERNEL_INLINE bool matchesAt(const ProbeSet &ps, const uint8_t *s)
     for (int c = 0; c < ps.formCount; ++c) {
         const CharForms &cf = ps.forms[c];
         const uint8_t *at = s + cf.offset;
-        bool any = false;
-        for (int k = 0; k < cf.count && !any; ++k) {
-            const uint8_t *f = cf.bytes[k];
-            any = at[0] == f[0] && (cf.len < 2 || at[1] == f[1]) && (cf.len < 3 || at[2] == f[2]);
-        }
-        if (!any)
+        const uint32_t x = uint32_t(at[0]) | (cf.len > 1 ? uint32_t(at[1]) << 8 : 0)
+                           | (cf.len > 2 ? uint32_t(at[2]) << 16 : 0);
+        if (!((x == cf.packed[0]) | (x == cf.packed[1]) | (x == cf.packed[2]) | (x == cf.packed[3])))
             return false;
     }
     return true;
@@ -222,9 +219,24 @@ long long countNewlines(const unsigned char *s, size_t n)
 }
 
 template <int W>
+size_t nextNewline(const unsigned char *s, size_t n, size_t pos)
+{
+    typedef typename Lanes<W>::V V;
+    const V nl = V{} + uint8_t('\n');
+    size_t i = pos;
+    for (; i + W <= n; i += W)
+        if (const uint64_t bits = bitsOf<W>((V)(loadV<W>(s + i) == nl)))
+            return i + size_t(__builtin_ctzll(bits));
+    for (; i < n; ++i)
+        if (s[i] == '\n')
+            return i;
+    return n;
+}
+
+template <int W>
 constexpr Kernels kernelSet()
 {
-    return Kernels{&checkUtf8<W>, &findProbes<W>, &countNewlines<W>};
+    return Kernels{&checkUtf8<W>, &findProbes<W>, &countNewlines<W>, &nextNewline<W>};
 }
 
 #undef VT_KERNEL_INLINE

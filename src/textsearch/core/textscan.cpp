@@ -271,6 +271,7 @@ void TextNeedle::makeProbes(const QString &text)
         }
         for (auto &m : mine)
             sets.push_back(std::move(m));
+        cf.pack();
         forms.push_back(cf);
     }
     if (sets.empty() || sets.size() != size_t(m_utf8.size()))
@@ -584,8 +585,8 @@ private:
             if (at >= n)
                 break;
             m_lineNo += m_k.countNewlines(reinterpret_cast<const uint8_t *>(raw) + counted, at - counted);
-            const void *nl = std::memchr(raw + at, '\n', n - at);
-            const size_t end = nl ? size_t(static_cast<const char *>(nl) - raw) : n;
+            const size_t end = m_k.nextNewline(reinterpret_cast<const uint8_t *>(raw), n, at);
+            const bool nl = end < n;
             size_t start = pos;
             if (m_keep) { // the line's start, for its text
                 if (const char *before = lastOf(raw + pos, at - pos, '\n')) {
