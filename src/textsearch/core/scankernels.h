@@ -46,8 +46,9 @@ struct Kernels {
     // True when [s, s + n) is valid UTF-8 (a sequence cut at n is invalid);
     // *nonAscii tells whether any byte was not ASCII.
     bool (*checkUtf8)(const unsigned char *s, size_t n, bool *nonAscii);
-    // The first place at or after pos where the string starts, else n.
-    size_t (*findProbes)(const unsigned char *s, size_t n, size_t pos, const ProbeSet &ps);
+    // The first place at or after pos where the string starts, else n;
+    // *lineFeeds takes the line feeds between pos and that place.
+    size_t (*findProbes)(const unsigned char *s, size_t n, size_t pos, const ProbeSet &ps, long long *lineFeeds);
     // Line feeds in [s, s + n).
     long long (*countNewlines)(const unsigned char *s, size_t n);
     // The first line feed at or after pos, else n.

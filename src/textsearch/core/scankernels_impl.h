@@ -153,28 +153,6 @@ VT_KERNEL_INLINE bool matchesAt(const ProbeSet &ps, const uint8_t *s)
     return true;
 }
 
-template <int W>
-size_t findProbes(const unsigned char *s, size_t n, size_t pos, const ProbeSet &ps)
-{
-    const size_t len = ps.len;
-    const size_t o1 = size_t(ps.p1.offset), o2 = size_t(ps.p2.offset);
-    const size_t far = o1 > o2 ? o1 : o2;
-    size_t i = pos;
-    for (; i + far + W <= n; i += W) {
-        uint64_t bits = bitsOf<W>(inSet<W>(loadV<W>(s + i + o1), ps.p1) & inSet<W>(loadV<W>(s + i + o2), ps.p2));
-        while (bits) {
-            const size_t at = i + size_t(__builtin_ctzll(bits));
-            if (at + len <= n && matchesAt(ps, s + at))
-                return at;
-            bits &= bits - 1;
-        }
-    }
-    for (; i + len <= n; ++i)
-        if (matchesAt(ps, s + i))
-            return i;
-    return n;
-}
-
 VT_KERNEL_INLINE int popcount(uint64_t x)
 {
 #if defined(__POPCNT__)
@@ -185,6 +163,43 @@ VT_KERNEL_INLINE int popcount(uint64_t x)
     x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
     return int((x * 0x0101010101010101ull) >> 56);
 #endif
+}
+
+template <int W>
+size_t findProbes(const unsigned char *s, size_t n, size_t pos, const ProbeSet &ps, long long *lineFeeds)
+{
+    typedef typename Lanes<W>::V V;
+    const V nl = V{} + uint8_t('\n');
+    const size_t len = ps.len;
+    const size_t o1 = size_t(ps.p1.offset), o2 = size_t(ps.p2.offset);
+    const size_t far = o1 > o2 ? o1 : o2;
+    long long feeds = 0;
+    size_t i = pos;
+    for (; i + far + W <= n; i += W) {
+        uint64_t bits = bitsOf<W>(inSet<W>(loadV<W>(s + i + o1), ps.p1) & inSet<W>(loadV<W>(s + i + o2), ps.p2));
+        const uint64_t lf = bitsOf<W>((V)(loadV<W>(s + i) == nl));
+        while (bits) {
+            const int b = __builtin_ctzll(bits);
+            const size_t at = i + size_t(b);
+            if (at + len <= n && matchesAt(ps, s + at)) {
+                *lineFeeds = feeds + popcount(lf & ((uint64_t(1) << b) - 1));
+                return at;
+            }
+            bits &= bits - 1;
+        }
+        feeds += popcount(lf);
+    }
+    for (; i + len <= n; ++i) {
+        if (matchesAt(ps, s + i)) {
+            *lineFeeds = feeds;
+            return i;
+        }
+        feeds += s[i] == '\n';
+    }
+    for (; i < n; ++i)
+        feeds += s[i] == '\n';
+    *lineFeeds = feeds;
+    return n;
 }
 
 template <int W>

@@ -530,10 +530,13 @@ private:
         return fold ? utf8Fold(s, n, foldBuf.data(), &wide) : m_k.checkUtf8(s, n, &wide);
     }
 
-    size_t find(const char *raw, const uint8_t *hay, size_t pos, size_t n) const
+    // The next place of the string in [pos, n), else n. *lineFeeds takes the
+    // line feeds before it when the search counted them on its way, else -1.
+    size_t find(const char *raw, const uint8_t *hay, size_t pos, size_t n, long long *lineFeeds) const
     {
+        *lineFeeds = -1;
         if (m_probes)
-            return m_k.findProbes(reinterpret_cast<const uint8_t *>(raw), n, pos, m_probeSet);
+            return m_k.findProbes(reinterpret_cast<const uint8_t *>(raw), n, pos, m_probeSet, lineFeeds);
         const char *h = reinterpret_cast<const char *>(hay);
         return size_t((*m_searcher)(h + pos, h + n).first - h);
     }
@@ -581,10 +584,16 @@ private:
         while (!m_pat.isEmpty() && pos < n) {
             if (stopped())
                 return;
-            const size_t at = find(raw, hay, pos, n);
-            if (at >= n)
+            long long feeds; // pos == counted here
+            const size_t at = find(raw, hay, pos, n, &feeds);
+            if (at >= n) {
+                if (feeds >= 0) {
+                    m_lineNo += feeds;
+                    counted = n;
+                }
                 break;
-            m_lineNo += m_k.countNewlines(reinterpret_cast<const uint8_t *>(raw) + counted, at - counted);
+            }
+            m_lineNo += feeds >= 0 ? feeds : m_k.countNewlines(reinterpret_cast<const uint8_t *>(raw) + counted, at - counted);
             const size_t end = m_k.nextNewline(reinterpret_cast<const uint8_t *>(raw), n, at);
             const bool nl = end < n;
             size_t start = pos;
@@ -615,7 +624,8 @@ private:
     {
         const bool continued = from == 0;
         if (!m_lineMatched && !m_pat.isEmpty()) {
-            const size_t at = find(raw, hay, from, end);
+            long long feeds;
+            const size_t at = find(raw, hay, from, end, &feeds);
             if (at < end) {
                 match(m_lineNo, raw, from, end, continued);
                 m_lineMatched = true;
