@@ -58,25 +58,26 @@ VT_KERNEL_INLINE bool anyOf(typename Lanes<W>::V m)
 VT_KERNEL_INLINE bool cont(uint8_t b) { return (b & 0xC0) == 0x80; }
 
 // Checks s[0..W) when every non-ASCII byte there belongs to a two-byte
-// sequence led by D0 or D1 (Cyrillic): a continuation exactly after each
-// lead (s[-1] is read for context). A block never starts inside a sequence;
-// a lead at its end is checked with the next block, which then starts at
-// that lead. Returns the bytes done (W - 1 then), 0 when the block needs the
-// general path.
+// sequence led by D0 or D1 (Cyrillic), on bit masks: a continuation exactly
+// after each lead. lead tells whether the byte before s leads a sequence
+// and takes whether the block's last byte does. False when the block needs
+// the general path (lead is then left as it was).
 template <int W>
-VT_KERNEL_INLINE int cyrillicBlock(const uint8_t *s, bool &wide)
+VT_KERNEL_INLINE bool cyrillicBlock(const uint8_t *s, uint64_t &lead, bool &wide)
 {
     typedef typename Lanes<W>::V V;
-    const V x = loadV<W>(s), p = loadV<W>(s - 1);
-    const V d0 = (V)(x == 0xD0), d1 = (V)(x == 0xD1);
-    const V high = (V)(x >= 0x80);
-    const V other = (V)(x >= 0xC0) & ~d0 & ~d1;
-    const V isCont = high & ~(V)(x >= 0xC0);
-    const V pLead = (V)(p == 0xD0) | (V)(p == 0xD1);
-    if (anyOf<W>(other | (isCont ^ pLead)))
-        return 0;
-    wide = wide || anyOf<W>(high);
-    return s[W - 1] == 0xD0 || s[W - 1] == 0xD1 ? W - 1 : W;
+    const V x = loadV<W>(s);
+    const uint64_t high = bitsOf<W>(x);
+    if (!high)
+        return !lead;
+    const uint64_t leads = bitsOf<W>((V)(x == 0xD0) | (V)(x == 0xD1));
+    const uint64_t conts = bitsOf<W>((V)((x & 0xC0) == 0x80));
+    const uint64_t all = W == 64 ? ~uint64_t(0) : (uint64_t(1) << W) - 1;
+    if ((high & ~leads & ~conts) || conts != (((leads << 1) | lead) & all))
+        return false;
+    lead = leads >> (W - 1);
+    wide = true;
+    return true;
 }
 
 template <int W>
@@ -84,14 +85,15 @@ bool checkUtf8(const unsigned char *s, size_t n, bool *nonAscii)
 {
     size_t i = 0;
     bool wide = false;
-    while (i < n) {
-        if (i > 0 && i + W + 1 <= n) {
-            const int done = cyrillicBlock<W>(s + i, wide);
-            if (done > 0) {
-                i += size_t(done);
-                continue;
-            }
-        }
+    for (;;) {
+        uint64_t lead = 0;
+        while (i + W <= n && cyrillicBlock<W>(s + i, lead, wide))
+            i += W;
+        if (lead)
+            --i; // back to the lead of the sequence the blocks left open
+        if (i >= n)
+            break;
+        // The general path, one step: eight ASCII bytes or one sequence.
         if (i + 8 <= n) {
             uint64_t w;
             __builtin_memcpy(&w, s + i, 8);
