@@ -36,7 +36,8 @@ add_custom_command(OUTPUT ${VT_PKG_OUT}/vestrada.1.gz ${VT_PKG_OUT}/changelog.gz
   COMMENT "Compressing the man page and the changelog")
 add_custom_target(vt_package_files ALL DEPENDS ${VT_PKG_OUT}/vestrada.1.gz ${VT_PKG_OUT}/changelog.gz)
 
-install(TARGETS vestrada RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# vestrada runs the modes without a window and starts vestrada-window beside it.
+install(TARGETS vestrada vestrada-window RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_SOURCE_DIR}/resources/snd1.wav ${CMAKE_SOURCE_DIR}/resources/snd2.wav
               ${CMAKE_SOURCE_DIR}/resources/snd3.wav ${CMAKE_SOURCE_DIR}/resources/snd4.wav
               ${CMAKE_SOURCE_DIR}/resources/Help.htm

@@ -1,6 +1,6 @@
 // Every window test starts as the program does: Qt's own texts in Russian
 // and window titles shown whole.
-#include "app/qttranslations.h"
+#include "base/qttranslations.h"
 #include "widgets/wholetitle.h"
 
 #include <QCoreApplication>

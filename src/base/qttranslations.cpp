@@ -1,4 +1,4 @@
-#include "app/qttranslations.h"
+#include "base/qttranslations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
