@@ -56,10 +56,16 @@ void printErr(const QString &text) { printTo(stderr, text); }
 
 QString plainCell(const QString &text)
 {
+    // Most cells hold no control character: shared, not copied.
+    qsizetype i = 0;
+    while (i < text.size() && !isControl(text[i].unicode()))
+        ++i;
+    if (i == text.size())
+        return text;
     QString t = text;
-    for (QChar &c : t)
-        if (isControl(c.unicode()))
-            c = QLatin1Char('?');
+    for (; i < t.size(); ++i)
+        if (isControl(t[i].unicode()))
+            t[i] = QLatin1Char('?');
     return t;
 }
 
