@@ -42,6 +42,8 @@ public:
 private:
     qintptr m_handle = -1;
     qint64 m_size = 0;
+    qint64 m_pos = 0;     // bytes read since the start
+    bool m_atEnd = false; // a short read reached the size it had when opened
 };
 
 // Replaces the file with data in one step: written to a new temporary file

@@ -2,6 +2,7 @@
 #include "testfiles.h"
 #include "platform/dirreader.h"
 #include "platform/fileentry.h"
+#include "platform/regularfile.h"
 #include "platform/renamefile.h"
 #include "platform/shortpath.h"
 #include "platform/wildcard.h"
@@ -81,6 +82,36 @@ private slots:
         e.mtime = QDateTime(QDate(1975, 6, 1), QTime(8, 0, 1)).toSecsSinceEpoch();
         e.stamp = 0;
         QCOMPARE(modifiedTime(e), QDateTime(QDate(1975, 6, 1), QTime(8, 0, 1)));
+    }
+
+    // The reader ends at a short read that reaches the size the file had
+    // when opened (no extra read), takes what was added before that read,
+    // reads a file whose size the pieces divide to its end, and reads it
+    // again from the start after rewind.
+    void readerEndsWithoutOneMoreRead()
+    {
+        QTemporaryDir tmp;
+        const QByteArray path = fs::nativePath(tmp.path() + "/f.txt");
+        QFile f(QString::fromUtf8(path));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("abcdefgh");
+        f.flush();
+        fs::RegularFileReader r;
+        QVERIFY(r.open(path));
+        char buf[16];
+        QCOMPARE(r.read(buf, 4), 4);
+        QCOMPARE(r.read(buf, 4), 4);
+        QCOMPARE(r.read(buf, 4), 0); // pieces that divide the size: the end is a read of nothing
+        QVERIFY(r.rewind());
+        f.write("ij"); // grown after the open, before the read: read along
+        f.flush();
+        QCOMPARE(r.read(buf, 16), 10);
+        QCOMPARE(QByteArray(buf, 10), QByteArray("abcdefghij"));
+        f.write("kl"); // after the short read that reached the size: the end
+        f.flush();
+        QCOMPARE(r.read(buf, 16), 0);
+        QVERIFY(r.rewind());
+        QCOMPARE(r.read(buf, 16), 12);
     }
 
     void lookupAndAttributes()

@@ -152,6 +152,8 @@ bool RegularFileReader::open(const QByteArray &native, ReadStatus *status)
     if (fd < 0)
         return false;
     m_size = qint64(st.st_size);
+    m_pos = 0;
+    m_atEnd = false;
     return true;
 }
 
@@ -159,16 +161,30 @@ qint64 RegularFileReader::read(char *buf, qint64 n)
 {
     if (m_handle < 0)
         return -1;
+    if (m_atEnd || n <= 0)
+        return 0;
     for (;;) {
         const ssize_t r = ::read(int(m_handle), buf, size_t(n));
-        if (r >= 0)
+        if (r >= 0) {
+            m_pos += r;
+            // Short of what was asked at the size fstat gave: the end, without
+            // one more read (as readOpen).
+            m_atEnd = r == 0 || (r < n && m_pos >= m_size);
             return qint64(r);
+        }
         if (errno != EINTR)
             return -1;
     }
 }
 
-bool RegularFileReader::rewind() { return m_handle >= 0 && ::lseek(int(m_handle), 0, SEEK_SET) == 0; }
+bool RegularFileReader::rewind()
+{
+    if (m_handle < 0 || ::lseek(int(m_handle), 0, SEEK_SET) != 0)
+        return false;
+    m_pos = 0;
+    m_atEnd = false;
+    return true;
+}
 
 bool makeFifo(const QString &path) { return ::mkfifo(nativePath(path).constData(), 0644) == 0; }
 

@@ -167,21 +167,35 @@ bool RegularFileReader::open(const QByteArray &native, ReadStatus *status)
         ::CloseHandle(HANDLE(m_handle));
     m_handle = qintptr(h.get());
     h.release();
+    m_pos = 0;
+    m_atEnd = false;
     return true;
 }
 
 qint64 RegularFileReader::read(char *buf, qint64 n)
 {
-    DWORD got = 0;
-    if (m_handle == -1 || !::ReadFile(HANDLE(m_handle), buf, DWORD(qMin<qint64>(n, 1 << 30)), &got, nullptr))
+    if (m_handle == -1)
         return -1;
+    if (m_atEnd || n <= 0)
+        return 0;
+    const DWORD want = DWORD(qMin<qint64>(n, 1 << 30));
+    DWORD got = 0;
+    if (!::ReadFile(HANDLE(m_handle), buf, want, &got, nullptr))
+        return -1;
+    m_pos += got;
+    // Short of what was asked at the size it had when opened: the end.
+    m_atEnd = got == 0 || (got < want && m_pos >= m_size);
     return got;
 }
 
 bool RegularFileReader::rewind()
 {
     LARGE_INTEGER zero{};
-    return m_handle != -1 && ::SetFilePointerEx(HANDLE(m_handle), zero, nullptr, FILE_BEGIN);
+    if (m_handle == -1 || !::SetFilePointerEx(HANDLE(m_handle), zero, nullptr, FILE_BEGIN))
+        return false;
+    m_pos = 0;
+    m_atEnd = false;
+    return true;
 }
 
 // Windows file systems hold no FIFOs.
