@@ -25,4 +25,9 @@ install(FILES ${VT_QT_PREFIX}/plugins/imageformats/qico.dll DESTINATION imagefor
 set(VT_QT_RU /usr/share/qt6/translations/qtbase_ru.qm)
 if(EXISTS ${VT_QT_RU})
   install(FILES ${VT_QT_RU} DESTINATION translations)
+  # The program and the tests in the build folder find them as the installed
+  # program does, beside themselves: this Qt has no Russian texts of its own.
+  foreach(dir src tests)
+    file(COPY ${VT_QT_RU} DESTINATION ${CMAKE_BINARY_DIR}/${dir}/translations)
+  endforeach()
 endif()

@@ -24,6 +24,9 @@ inline constexpr bool kWindows = true;
 inline constexpr bool kWindows = false;
 #endif
 
+// An absolute path of the system from a "/"-rooted one: on a drive on Windows.
+inline QByteArray rootedPath(const QByteArray &path) { return kWindows ? "C:" + path : path; }
+
 inline void writeTestFile(const QString &path, const QByteArray &bytes)
 {
     QVERIFY(QDir().mkpath(QFileInfo(path).path()));

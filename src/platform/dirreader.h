@@ -42,7 +42,7 @@ struct Listing {
 
 class Dir {
 public:
-    Dir() = default; // not open
+    Dir() noexcept; // not open; out of line, where the Windows half's Found is complete
     ~Dir();
     Dir(Dir &&other) noexcept;
     Dir &operator=(Dir &&other) noexcept;

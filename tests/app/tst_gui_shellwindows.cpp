@@ -146,9 +146,11 @@ private slots:
                           return buttons(w) << QString::number(qobject_cast<QMessageBox *>(w)->icon());
                       }),
                  (QStringList{"OK", QString::number(QMessageBox::Critical)}));
-        QCOMPARE(seen([&] { r.chooseExistingFile(x, QStringLiteral("Все (*)|*"), home->path()); },
-                      [](QWidget *w) { return buttons(w) << w->findChild<QLabel *>("lookInLabel")->text(); }),
-                 (QStringList{"&Открыть", "Отмена", "Перейти к:"}));
+        // Windows shows its own chooser, in the system's language.
+        if (!test::kWindows)
+            QCOMPARE(seen([&] { r.chooseExistingFile(x, QStringLiteral("Все (*)|*"), home->path()); },
+                          [](QWidget *w) { return buttons(w) << w->findChild<QLabel *>("lookInLabel")->text(); }),
+                     (QStringList{"&Открыть", "Отмена", "Перейти к:"}));
         const auto editMenu = [](QWidget *w) {
             QStringList texts = buttons(w);
             std::unique_ptr<QMenu> m(w->findChild<QLineEdit *>()->createStandardContextMenu());

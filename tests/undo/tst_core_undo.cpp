@@ -136,14 +136,15 @@ private slots:
 
     void journalKeepsEveryNameTheNewestTwentyAndIgnoresDamage()
     {
-        const QByteArray odd = "/t/a b\n%25\xff\x01/\xe6\x97\xa5";
+        const QByteArray odd = test::rootedPath("/t/a b\n%25\xff\x01/\xe6\x97\xa5"), xy = test::rootedPath("/x/y");
         QList<JournalBatch> all;
         for (int i = 0; i < 25; ++i)
             all << batchOf(i % 2 ? BatchKind::Move : BatchKind::Copy,
-                           i % 2 ? QList<JournalItem>{{JournalItem::Moved, odd + QByteArray::number(i), "/x/y", {}}}
+                           i % 2 ? QList<JournalItem>{{JournalItem::Moved, odd + QByteArray::number(i), xy, {}}}
                                  : QList<JournalItem>{},
                            i % 2 ? -1 : 7);
-        all << batchOf(BatchKind::Trash, {{JournalItem::Trashed, odd, "/h/Trash/files/n", "/h/Trash/info/n.trashinfo"}});
+        all << batchOf(BatchKind::Trash, {{JournalItem::Trashed, odd, test::rootedPath("/h/Trash/files/n"),
+                                                    test::rootedPath("/h/Trash/info/n.trashinfo")}});
         QVERIFY(saveJournal(all));
         const QList<JournalBatch> back = loadJournal();
         QCOMPARE(back.size(), kJournalBatches);
@@ -167,7 +168,7 @@ private slots:
         QVERIFY(currentLog().text().contains(QStringLiteral("Журнал отмены поврежден")));
         {
             JournalRecorder r(BatchKind::RenameOne);
-            r.moved("/a", "/b");
+            r.moved(test::rootedPath("/a"), test::rootedPath("/b"));
         }
         QCOMPARE(loadJournal().size(), 1);
     }
@@ -304,7 +305,8 @@ private slots:
 
     void theQuestionNamesTheBatchAndSkipsWhatCannotBeUndone()
     {
-        QVERIFY(saveJournal({batchOf(BatchKind::Move, {{JournalItem::Moved, "/a/x", "/b/x", {}}}),
+        const QByteArray ax = test::rootedPath("/a/x"), bx = test::rootedPath("/b/x");
+        QVERIFY(saveJournal({batchOf(BatchKind::Move, {{JournalItem::Moved, ax, bx, {}}}),
                              batchOf(BatchKind::Copy, {}, 4)}));
         test::FakeServices fx;
         OperationContext ops;
@@ -314,7 +316,8 @@ private slots:
         QCOMPARE(fx.ui.lastText(),
                  QStringLiteral("Последнее действие отменить нельзя:\rКопирование, 09.12.2026 23:01:30 (шт.: 4)"
                                 "\r\rОтменить более раннее?\rПеремещение, 09.12.2026 23:01:30 (шт.: 1)"
-                                "\r/b/x >> /a/x"));
+                                "\r")
+                     + QString::fromUtf8(bx + " >> " + ax));
         QVERIFY(saveJournal({batchOf(BatchKind::Delete, {}, 2)}));
         u.undoLast();
         QCOMPARE(fx.ui.lastText(),

@@ -45,6 +45,8 @@ void fillEntry(const struct stat &st, Entry &out)
 
 } // namespace
 
+Dir::Dir() noexcept = default;
+
 Dir::~Dir()
 {
     if (m_fd >= 0)

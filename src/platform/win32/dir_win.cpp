@@ -117,6 +117,7 @@ std::wstring withSeparator(std::wstring p)
 } // namespace
 
 Dir::Dir(std::wstring path) : m_path(std::move(path)) {}
+Dir::Dir() noexcept = default;
 Dir::~Dir() = default;
 
 Dir::Dir(Dir &&other) noexcept : m_path(std::move(other.m_path)), m_found(std::move(other.m_found)) { other.m_path.clear(); }

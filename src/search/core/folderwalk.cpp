@@ -63,6 +63,7 @@ const QString &FolderWalk::shortPrefix(WalkNode &f)
         } else {
             const QString &up = shortPrefix(*f.parent);
             if (!up.isNull()) {
+                place(*f.parent); // its names are looked up by its path on Windows
                 const QString part = f.parent->folderNames().shortName(f.nameIn(*f.parent));
                 if (!part.isNull())
                     f.shortPrefix = up + part + QLatin1Char('/');
@@ -152,6 +153,7 @@ int FolderWalk::enumerate(WalkNode &f, int maskIndex)
             continue;
         if (m_s.emptyFoldersOnly && found.hasEntries)
             continue;
+        place(f); // before folderNames(), which keeps the folder's path
         QString shortForm;
         const QString &prefix = shortPrefix(f);
         if (!prefix.isNull()) {
@@ -168,7 +170,6 @@ int FolderWalk::enumerate(WalkNode &f, int maskIndex)
             ++m_folders;
         else
             ++m_files;
-        place(f);
         QByteArray native = f.nativeDir;
         native.append(name.data(), qsizetype(name.size()));
         if (!m_visit(WalkItem{e, native, f.sub, shortForm})) {
