@@ -355,9 +355,11 @@ size_t dropLoneCrs(char *s, size_t from, size_t n, bool atEnd)
     return out;
 }
 
-// A thread's buffer, kept from text to text; its bytes are not cleared.
+} // namespace
+
+// A scan buffer, kept from text to text; its bytes are not cleared.
 template <typename T>
-class Buffer {
+class ScanBuffer {
 public:
     void fit(size_t n)
     {
@@ -376,6 +378,16 @@ private:
     size_t m_size = 0;
 };
 
+struct ScanScratch::Buffers {
+    ScanBuffer<char> text;    // the pieces read, after the unfinished line
+    ScanBuffer<uint8_t> fold; // the folded copy searched without case
+};
+
+ScanScratch::ScanScratch() : m_b(std::make_unique<Buffers>()) {}
+ScanScratch::~ScanScratch() = default;
+
+namespace {
+
 // The scan of one text read piece by piece. The buffer holds the line the
 // last piece left unfinished, then the new piece; whole lines are searched
 // as they arrive. A line longer than the limit is searched before it ends
@@ -387,8 +399,8 @@ public:
     enum Outcome { Done, NotUtf8, ReadError };
 
     Scanner(const TextNeedle &nd, bool wantNumbers, FoundLines found, const std::atomic<bool> *stop,
-            const ScanLimits &lim)
-        : m_nd(nd), m_wantNumbers(wantNumbers), m_found(found), m_stop(stop), m_lim(lim)
+            const ScanLimits &lim, ScanScratch::Buffers &scratch)
+        : m_nd(nd), m_wantNumbers(wantNumbers), m_found(found), m_stop(stop), m_lim(lim), m_scratch(scratch)
     {
     }
 
@@ -436,7 +448,7 @@ private:
         reset();
         const size_t chunk = size_t(std::max<qint64>(1, m_lim.chunk));
         const size_t room = chunk + size_t(std::max<qint64>(1, m_lim.longLine)) + size_t(m_pat.size()) + 8;
-        thread_local Buffer<char> buf;
+        ScanBuffer<char> &buf = m_scratch.text;
         if (read)
             buf.fit(room);
         size_t len = read ? 0 : m_len, normFrom = read ? 0 : m_normFrom;
@@ -516,7 +528,7 @@ private:
     {
         hay = s;
         const bool fold = !m_nd.caseSensitive() && !m_probes && !m_pat.isEmpty();
-        thread_local Buffer<uint8_t> foldBuf;
+        ScanBuffer<uint8_t> &foldBuf = m_scratch.fold;
         if (fold) {
             foldBuf.fit(n);
             hay = foldBuf.data();
@@ -642,6 +654,7 @@ private:
     const FoundLines m_found;
     const std::atomic<bool> *m_stop;
     const ScanLimits m_lim;
+    ScanScratch::Buffers &m_scratch;
     const scan::Kernels &m_k = scan::kernels();
     bool m_utf8 = true;
     bool m_restartHere = false;
@@ -689,9 +702,12 @@ private:
 } // namespace
 
 bool scanSource(TextSource &src, const TextNeedle &needle, bool wantNumbers, FoundLines found,
-                const std::atomic<bool> *stop, const ScanLimits &limits, TextScan &out)
+                const std::atomic<bool> *stop, const ScanLimits &limits, TextScan &out, ScanScratch *scratch)
 {
-    Scanner s(needle, wantNumbers, found, stop, limits);
+    std::optional<ScanScratch> own;
+    if (!scratch)
+        scratch = &own.emplace();
+    Scanner s(needle, wantNumbers, found, stop, limits, scratch->buffers());
     return s.run(src, out);
 }
 

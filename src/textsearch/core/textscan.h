@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <memory>
 #include <vector>
 
 namespace vt {
@@ -77,8 +78,25 @@ public:
 // dropped, and Ctrl+Z ends the text.
 // stop (may be null) ends the scan early between matches; the result is
 // then incomplete and is not to be shown. False after a read error.
+// The scan's buffers, kept by a caller that scans many files so that they are
+// allocated once (an owned object, not thread storage: thread_local objects
+// with destructors are not safe on every platform's worker threads).
+class ScanScratch {
+public:
+    ScanScratch();
+    ~ScanScratch();
+    ScanScratch(const ScanScratch &) = delete;
+    ScanScratch &operator=(const ScanScratch &) = delete;
+    struct Buffers;
+    Buffers &buffers() { return *m_b; }
+
+private:
+    std::unique_ptr<Buffers> m_b;
+};
+// scratch (may be null) holds the buffers between calls.
 bool scanSource(TextSource &src, const TextNeedle &needle, bool wantNumbers, FoundLines found,
-                const std::atomic<bool> *stop, const ScanLimits &limits, TextScan &out);
+                const std::atomic<bool> *stop, const ScanLimits &limits, TextScan &out,
+                ScanScratch *scratch = nullptr);
 // The same over bytes in memory, handed to the scan `limits.chunk` at a time.
 TextScan scanText(const QByteArray &bytes, const TextNeedle &needle, bool wantNumbers, FoundLines found,
                   const std::atomic<bool> *stop = nullptr, const ScanLimits &limits = ScanLimits());

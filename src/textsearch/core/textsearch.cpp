@@ -46,14 +46,14 @@ private:
 };
 
 FileScan readAndScan(const QByteArray &nativePath, const TextNeedle &needle, const TextSearchOptions &o,
-                     const std::atomic<bool> *stop)
+                     const std::atomic<bool> *stop, ScanScratch *scratch = nullptr)
 {
     FileScan f;
     fs::RegularFileReader file;
     if (!file.open(nativePath, &f.status))
         return f;
     FileSource src(file);
-    if (!scanSource(src, needle, o.numbersLine, o.foundLines, stop, ScanLimits(), f.scan))
+    if (!scanSource(src, needle, o.numbersLine, o.foundLines, stop, ScanLimits(), f.scan, scratch))
         f.status = fs::ReadStatus::Failed;
     return f;
 }
@@ -185,6 +185,7 @@ public:
 private:
     void work()
     {
+        ScanScratch scratch; // this worker's buffers, reused file after file
         for (;;) {
             const size_t i = m_next.fetch_add(1);
             if (i >= m_jobs.size())
@@ -198,7 +199,7 @@ private:
             if (m_stop)
                 return;
             FileJob &job = m_jobs[i];
-            job.hit = appendBlock(job.block, m_o, job.sizeText, job.path, readAndScan(job.path, m_needle, m_o, &m_stop));
+            job.hit = appendBlock(job.block, m_o, job.sizeText, job.path, readAndScan(job.path, m_needle, m_o, &m_stop, &scratch));
             m_done[i] = true;
             if (m_waitingFor == i) {
                 // Through the lock the waiter is either asleep or will see the
