@@ -23,6 +23,18 @@ struct PlainKernels {
     ~PlainKernels() { scan::usePlainKernels(false); }
 };
 
+// Up to maxLen pieces: the word about once in every wordEvery, else one
+// character of the alphabet.
+static QString randomText(QRandomGenerator &rnd, const QString &alphabet, int maxLen, int wordEvery,
+                          const QString &word)
+{
+    QString text;
+    const int len = int(rnd.bounded(0, maxLen));
+    for (int i = 0; i < len; ++i)
+        text += rnd.bounded(wordEvery) == 0 ? word : QString(alphabet[int(rnd.bounded(alphabet.size()))]);
+    return text;
+}
+
 class TextSearchTest : public QObject {
     Q_OBJECT
     QTemporaryDir data;
@@ -128,10 +140,7 @@ private slots:
         const QString alphabet = QStringLiteral("abcXYZ привЕТёЁжЖщЩ ΩωΣ«»—,.0\n\n");
         QRandomGenerator rnd(5);
         for (int round = 0; round < 200; ++round) {
-            QString text;
-            const int len = int(rnd.bounded(0, 1500));
-            for (int i = 0; i < len; ++i)
-                text += rnd.bounded(40) == 0 ? QStringLiteral("пРиВет") : QString(alphabet[int(rnd.bounded(alphabet.size()))]);
+            const QString text = randomText(rnd, alphabet, 1500, 40, QStringLiteral("пРиВет"));
             const QString needle = round % 2 ? QStringLiteral("ПРИВЕТ") : QStringLiteral("жщ");
             QByteArray bytes = text.toUtf8();
             qint64 expected = 0;
@@ -179,10 +188,7 @@ private slots:
         const QString alphabet = QStringLiteral("abпрИВЕТёЁ \r\r\n\n\n");
         QRandomGenerator rnd(11);
         for (int round = 0; round < 120; ++round) {
-            QString text;
-            const int len = int(rnd.bounded(0, 300));
-            for (int i = 0; i < len; ++i)
-                text += rnd.bounded(9) == 0 ? QStringLiteral("привет") : QString(alphabet[int(rnd.bounded(alphabet.size()))]);
+            const QString text = randomText(rnd, alphabet, 300, 9, QStringLiteral("привет"));
             QByteArray bytes = text.toUtf8();
             if (round % 4 == 3)
                 bytes.insert(int(rnd.bounded(bytes.size() + 1)), '\xFF');

@@ -3,6 +3,7 @@
 // the files that build a kernel set; everything here has internal linkage,
 // so that code built for wider vectors never stands in for the plain build.
 #include "textsearch/core/scankernels.h"
+#include "textsearch/core/utf8step.h"
 
 #if defined(__SSE2__)
 #include <immintrin.h>
@@ -55,7 +56,6 @@ VT_KERNEL_INLINE bool anyOf(typename Lanes<W>::V m)
     return bitsOf<W>(m) != 0;
 }
 
-VT_KERNEL_INLINE bool cont(uint8_t b) { return (b & 0xC0) == 0x80; }
 
 // Checks s[0..W) when every non-ASCII byte there belongs to a two-byte
 // sequence led by D0 or D1 (Cyrillic), on bit masks: a continuation exactly
@@ -108,25 +108,10 @@ bool checkUtf8(const unsigned char *s, size_t n, bool *nonAscii)
             continue;
         }
         wide = true;
-        if (b0 < 0xC2)
+        const int len = utf8SequenceLength(s, i, n);
+        if (!len)
             return false;
-        if (b0 < 0xE0) {
-            if (i + 1 >= n || !cont(s[i + 1]))
-                return false;
-            i += 2;
-            continue;
-        }
-        if (b0 < 0xF0) {
-            if (i + 2 >= n || !cont(s[i + 1]) || !cont(s[i + 2]) || (b0 == 0xE0 && s[i + 1] < 0xA0)
-                || (b0 == 0xED && s[i + 1] >= 0xA0))
-                return false;
-            i += 3;
-            continue;
-        }
-        if (b0 > 0xF4 || i + 3 >= n || !cont(s[i + 1]) || !cont(s[i + 2]) || !cont(s[i + 3])
-            || (b0 == 0xF0 && s[i + 1] < 0x90) || (b0 == 0xF4 && s[i + 1] >= 0x90))
-            return false;
-        i += 4;
+        i += size_t(len);
     }
     *nonAscii = wide;
     return true;

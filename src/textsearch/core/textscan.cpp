@@ -2,6 +2,7 @@
 
 #include "base/textutil.h"
 #include "textsearch/core/scankernels.h"
+#include "textsearch/core/utf8step.h"
 
 #include <QStringDecoder>
 #include <algorithm>
@@ -51,8 +52,6 @@ const FoldTables &tables()
     static const FoldTables t;
     return t;
 }
-
-inline bool cont(uint8_t b) { return (b & 0xC0) == 0x80; }
 
 // Sixteen bytes at a time for the common case of Latin and Cyrillic text
 // (GCC/Clang vector extensions: SSE2 on x86-64, NEON on ARM).
@@ -140,39 +139,24 @@ bool utf8Fold(const uint8_t *s, size_t n, uint8_t *out, bool *nonAscii)
             continue;
         }
         wide = true;
-        if (b0 < 0xC2)
+        const int len = scan::utf8SequenceLength(s, i, n);
+        if (len == 2) {
+            const uint32_t c = (uint32_t(b0 & 0x1F) << 6) | (s[i + 1] & 0x3F);
+            const uint32_t u = t.up2[c];
+            out[i] = uint8_t(0xC0 | (u >> 6));
+            out[i + 1] = uint8_t(0x80 | (u & 0x3F));
+        } else if (len == 3) {
+            const uint32_t c = (uint32_t(b0 & 0x0F) << 12) | (uint32_t(s[i + 1] & 0x3F) << 6) | (s[i + 2] & 0x3F);
+            const uint32_t u = t.up3[c];
+            out[i] = uint8_t(0xE0 | (u >> 12));
+            out[i + 1] = uint8_t(0x80 | ((u >> 6) & 0x3F));
+            out[i + 2] = uint8_t(0x80 | (u & 0x3F));
+        } else if (len == 4) {
+            std::memcpy(out + i, s + i, 4); // four-byte characters are compared as written
+        } else {
             return false;
-        if (b0 < 0xE0) {
-            if (i + 1 >= n || !cont(s[i + 1]))
-                return false;
-            {
-                const uint32_t c = (uint32_t(b0 & 0x1F) << 6) | (s[i + 1] & 0x3F);
-                const uint32_t u = t.up2[c];
-                out[i] = uint8_t(0xC0 | (u >> 6));
-                out[i + 1] = uint8_t(0x80 | (u & 0x3F));
-            }
-            i += 2;
-            continue;
         }
-        if (b0 < 0xF0) {
-            if (i + 2 >= n || !cont(s[i + 1]) || !cont(s[i + 2]) || (b0 == 0xE0 && s[i + 1] < 0xA0)
-                || (b0 == 0xED && s[i + 1] >= 0xA0))
-                return false;
-            {
-                const uint32_t c = (uint32_t(b0 & 0x0F) << 12) | (uint32_t(s[i + 1] & 0x3F) << 6) | (s[i + 2] & 0x3F);
-                const uint32_t u = t.up3[c];
-                out[i] = uint8_t(0xE0 | (u >> 12));
-                out[i + 1] = uint8_t(0x80 | ((u >> 6) & 0x3F));
-                out[i + 2] = uint8_t(0x80 | (u & 0x3F));
-            }
-            i += 3;
-            continue;
-        }
-        if (b0 > 0xF4 || i + 3 >= n || !cont(s[i + 1]) || !cont(s[i + 2]) || !cont(s[i + 3])
-            || (b0 == 0xF0 && s[i + 1] < 0x90) || (b0 == 0xF4 && s[i + 1] >= 0x90))
-            return false;
-        std::memcpy(out + i, s + i, 4);
-        i += 4;
+        i += size_t(len);
     }
     *nonAscii = wide;
     return true;
