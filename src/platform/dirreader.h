@@ -61,7 +61,7 @@ public:
     bool read(Listing &out) const;
     // The entry's data (attributes, stamp, size, time). A link shows its
     // target when the target exists, else itself. The name is not filled.
-    bool stat(std::string_view name, Entry &out) const;
+    bool stat(std::string_view name, Entry &out, Stamp stamp = Stamp::Fill) const;
     // The kind of the entry itself (a link stays a link); for names whose
     // listing gave no type.
     Hint hint(std::string_view name) const;

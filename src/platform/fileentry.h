@@ -29,6 +29,10 @@ struct Entry {
     bool isDir() const { return attrs & AttrDirectory; }
 };
 
+// Whether a look-up works out the stamp (the local time): a walk that rules
+// most entries out by their raw time leaves it 0 and fills it for the rest.
+enum class Stamp : bool { Skip, Fill };
+
 // Packed FAT stamp (date in the high half, time in the low half, two-second
 // steps) of a local date-time; 0 outside 1980-2107.
 quint32 fatStamp(const QDateTime &local);

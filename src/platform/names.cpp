@@ -60,7 +60,11 @@ void sortListing(Listing &out)
         const unsigned char *x = reinterpret_cast<const unsigned char *>(base + a.offset);
         const unsigned char *y = reinterpret_cast<const unsigned char *>(base + b.offset);
         const quint32 n = std::min(a.length, b.length);
-        for (quint32 i = 0; i < n; ++i) {
+        quint32 i = 0;
+        // Names of a folder often share a long start; equal bytes fold equal.
+        while (i + 8 <= n && std::memcmp(x + i, y + i, 8) == 0)
+            i += 8;
+        for (; i < n; ++i) {
             const unsigned char fx = foldAscii(x[i]), fy = foldAscii(y[i]);
             if (fx != fy)
                 return fx < fy;

@@ -194,6 +194,20 @@ private slots:
         // Folders are tested for their date too.
         t.dir("fresh", kNew);
         QCOMPARE(walk(t.root(), s).paths(), QStringList({"at.txt", "fresh"}));
+
+        // Times are first sifted raw, and only those near the bounds get
+        // their local stamp; the ends must come out as the stamps decide.
+        Tree u;
+        u.file("first.txt", 0, kNew.addSecs(-600));
+        u.file("before.txt", 0, kNew.addSecs(-602));
+        u.file("days before.txt", 0, kNew.addDays(-3));
+        u.file("days after.txt", 0, kNew.addDays(3));
+        u.file("beyond 2107.txt", 0, QDateTime(QDate(2110, 1, 1), QTime(12, 0)));
+        QCOMPARE(walk(u.root(), s).paths(), QStringList({"first.txt"}));
+        // Without a lower bound a time past the stamp's years (stamp 0) passes.
+        s.filter.minStamp = 0;
+        QCOMPARE(walk(u.root(), s).paths(),
+                 QStringList({"before.txt", "beyond 2107.txt", "days before.txt", "first.txt"}));
     }
 
     void hiddenAndReadOnlyExclusions()

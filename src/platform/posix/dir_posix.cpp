@@ -28,7 +28,7 @@ Hint hintOf(unsigned char t)
     }
 }
 
-void fillEntry(const struct stat &st, Entry &out)
+void fillEntry(const struct stat &st, Entry &out, Stamp stamp)
 {
     quint32 a = 0;
     if (S_ISDIR(st.st_mode))
@@ -40,7 +40,7 @@ void fillEntry(const struct stat &st, Entry &out)
     out.attrs = a;
     out.size = S_ISDIR(st.st_mode) ? 0 : qint64(st.st_size);
     out.mtime = qint64(st.st_mtime);
-    out.stamp = fatStampFromEpoch(out.mtime);
+    out.stamp = stamp == Stamp::Fill ? fatStampFromEpoch(out.mtime) : 0;
 }
 
 } // namespace
@@ -186,11 +186,11 @@ bool Dir::read(Listing &out) const
     return true;
 }
 
-bool Dir::stat(std::string_view name, Entry &out) const
+bool Dir::stat(std::string_view name, Entry &out, Stamp stamp) const
 {
     char buf[NAME_MAX + 1];
     const char *c = cName(name, buf);
-    if (!c || !posix::statAt(m_fd, c, out))
+    if (!c || !posix::statAt(m_fd, c, out, stamp))
         return false;
     if (name.size() && name[0] == '.')
         out.attrs |= AttrHidden;
@@ -207,7 +207,7 @@ bool statPath(const QByteArray &path, Entry &out)
     return true;
 }
 
-bool posix::statAt(int dirfd, const char *name, Entry &out)
+bool posix::statAt(int dirfd, const char *name, Entry &out, Stamp stamp)
 {
     struct stat st;
     if (::fstatat(dirfd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
@@ -220,7 +220,7 @@ bool posix::statAt(int dirfd, const char *name, Entry &out)
         else
             st.st_mode = (st.st_mode & ~S_IFMT) | S_IFREG; // dangling: a file with its own data
     }
-    fillEntry(st, out);
+    fillEntry(st, out, stamp);
     out.link = link;
     return true;
 }

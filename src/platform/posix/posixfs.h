@@ -20,7 +20,7 @@ constexpr int kDirFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 // The entry of a name relative to a folder descriptor (AT_FDCWD: a path): a
 // link shows its target's data when the target exists, else its own as a
 // file; Entry::link tells it was a link. The name is not filled.
-bool statAt(int dirfd, const char *name, Entry &out);
+bool statAt(int dirfd, const char *name, Entry &out, Stamp stamp = Stamp::Fill);
 
 // A rename that never replaces, between two folder descriptors.
 RenameOutcome renameNoReplaceAt(int fromDir, const char *from, int toDir, const char *to);

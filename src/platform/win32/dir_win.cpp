@@ -32,14 +32,14 @@ Hint hintOf(DWORD attrs, DWORD tag)
     return (attrs & FILE_ATTRIBUTE_DIRECTORY) ? Hint::Dir : Hint::File;
 }
 
-void fill(DWORD attrs, qint64 size, const FILETIME &written, Entry &out)
+void fill(DWORD attrs, qint64 size, const FILETIME &written, Entry &out, Stamp stamp = Stamp::Fill)
 {
     // The six attributes the program knows; "normal", "temporary" and the
     // like must not make a plain file fail an attribute test.
     out.attrs = attrs & (AttrReadOnly | AttrHidden | AttrSystem | AttrDirectory | AttrArchive);
     out.size = (attrs & FILE_ATTRIBUTE_DIRECTORY) ? 0 : size;
     out.mtime = win::fileTimeToSecs(written);
-    out.stamp = fatStampFromEpoch(out.mtime);
+    out.stamp = stamp == Stamp::Fill ? fatStampFromEpoch(out.mtime) : 0;
 }
 
 bool isDotName(const wchar_t *n) { return n[0] == L'.' && (n[1] == 0 || (n[1] == L'.' && n[2] == 0)); }
@@ -64,7 +64,7 @@ bool forEachFound(const std::wstring &folder, F &&f)
 }
 
 // The data of the entry a link points to; false when it points nowhere.
-bool followLink(const std::wstring &path, Entry &out)
+bool followLink(const std::wstring &path, Entry &out, Stamp stamp)
 {
     const HANDLE h = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -75,7 +75,7 @@ bool followLink(const std::wstring &path, Entry &out)
     ::CloseHandle(h);
     if (ok)
         fill(info.dwFileAttributes, qint64(quint64(info.nFileSizeHigh) << 32 | info.nFileSizeLow), info.ftLastWriteTime,
-             out);
+             out, stamp);
     return ok;
 }
 
@@ -91,13 +91,14 @@ bool findOne(const std::wstring &path, WIN32_FIND_DATAW &fd)
 
 // Entry data of a found entry or of a path: a link shows its target when
 // the target exists, else itself as a file.
-bool entryOf(DWORD attrs, DWORD tag, qint64 size, const FILETIME &written, const std::wstring &path, Entry &out)
+bool entryOf(DWORD attrs, DWORD tag, qint64 size, const FILETIME &written, const std::wstring &path, Entry &out,
+             Stamp stamp = Stamp::Fill)
 {
     const bool link = isLink(attrs, tag);
-    if (!link || !followLink(path, out)) {
+    if (!link || !followLink(path, out, stamp)) {
         if (link)
             attrs &= ~DWORD(FILE_ATTRIBUTE_DIRECTORY); // dangling: a file with its own data
-        fill(attrs, size, written, out);
+        fill(attrs, size, written, out, stamp);
     }
     out.link = link;
     return true;
@@ -216,15 +217,15 @@ bool Dir::read(Listing &out) const
     return true;
 }
 
-bool Dir::stat(std::string_view name, Entry &out) const
+bool Dir::stat(std::string_view name, Entry &out, Stamp stamp) const
 {
     const std::wstring path = m_path + win::wide(name);
     if (const Found *f = found(name))
-        return entryOf(f->attrs, f->tag, f->size, f->written, path, out);
+        return entryOf(f->attrs, f->tag, f->size, f->written, path, out, stamp);
     WIN32_FIND_DATAW fd;
     if (!findOne(path, fd))
         return false;
-    return entryOf(fd.dwFileAttributes, fd.dwReserved0, sizeOf(fd), fd.ftLastWriteTime, path, out);
+    return entryOf(fd.dwFileAttributes, fd.dwReserved0, sizeOf(fd), fd.ftLastWriteTime, path, out, stamp);
 }
 
 Hint Dir::hint(std::string_view name) const

@@ -15,6 +15,7 @@ FolderWalk::FolderWalk(const WalkSettings &settings, Visitor visit, OperationCon
     m_rules->filter = m_s.filter;
     m_rules->emptyFoldersOnly = m_s.emptyFoldersOnly;
     m_rules->depth = m_s.depth;
+    m_rules->boundTimes();
 }
 
 FolderWalk::~FolderWalk() = default;

@@ -33,7 +33,7 @@ struct WalkSettings {
     int depth = kDepthMax;         // 0..200
     int limit = kRowLimitMax;
     bool unreadable = false;       // list only names without a short form
-    int workers = -1;              // threads reading folders ahead; -1 one per core (at least two), 0 none
+    int workers = -1;              // threads reading folders ahead; -1 one per core but one (at least one), 0 none
 };
 
 // One match. The entry's name is its display text.

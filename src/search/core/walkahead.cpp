@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include <QDateTime>
+
 namespace vt {
 
 using fs::Hint;
@@ -27,6 +29,8 @@ constexpr int kScanWindow = 16;
 constexpr size_t kSpare = 512;
 constexpr size_t kSpareBatch = 32;
 constexpr size_t kSpareItems = 4096;
+// Folders a thread has yet to close for others, at most (each holds a descriptor).
+constexpr size_t kSpentPerThread = 16;
 
 // The index of a sub-folder as bytes whose order is the order of the
 // numbers, so that a path of them compares as the walk goes; short for the
@@ -62,15 +66,48 @@ void open(WalkNode &n)
         return; // the walk has ended
     n.dir = up->dir.openChild(n.nameIn(*up));
     // The last sibling to open closes the parent: the others are done with it.
-    if (up->unopened.fetch_sub(1, std::memory_order_acq_rel) == 1)
-        up->dir = fs::Dir();
+    if (up->unopened.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+        if (up->reader == n.reader) {
+            up->dir = fs::Dir();
+        } else {
+            n.spentUp = std::move(up->dir);
+            n.spentUpReader = up->reader;
+        }
+    }
     n.up.reset();
 }
 
 } // namespace
 
-bool scanFolder(WalkNode &n, const ScanRules &r, const std::function<bool()> &goOn)
+void ScanRules::boundTimes()
 {
+    earliest = std::numeric_limits<qint64>::min();
+    latest = std::numeric_limits<qint64>::max();
+    // Without a lower bound a time beyond the stamp's years (stamp 0)
+    // passes, so nothing may be ruled out by its raw time.
+    if (filter.minStamp == 0)
+        return;
+    // Zone offsets stay well under a day: two days of margin are plenty.
+    constexpr qint64 kMargin = 2 * 86400;
+    const auto civilSecs = [](quint32 stamp, qint64 &out) {
+        const quint32 date = stamp >> 16, time = stamp & 0xFFFF;
+        const QDate d(int(date >> 9) + 1980, int(date >> 5 & 15), int(date & 31));
+        const QTime t(int(time >> 11), int(time >> 5 & 63), int(time & 31) * 2);
+        if (!d.isValid() || !t.isValid())
+            return false;
+        out = QDateTime(d, t, Qt::UTC).toSecsSinceEpoch();
+        return true;
+    };
+    qint64 secs = 0;
+    if (civilSecs(filter.minStamp, secs))
+        earliest = secs - kMargin;
+    if (civilSecs(filter.maxStamp, secs))
+        latest = secs + kMargin;
+}
+
+bool scanFolder(WalkNode &n, int reader, const ScanRules &r, const std::function<bool()> &goOn)
+{
+    n.reader = reader;
     open(n);
     if (!n.dir.isOpen() || !n.dir.read(n.listing)) {
         n.dir = fs::Dir();
@@ -81,10 +118,10 @@ bool scanFolder(WalkNode &n, const ScanRules &r, const std::function<bool()> &go
     const EntryFilter &flt = r.filter;
     const bool hideH = flt.hidesHidden(), hideS = flt.hidesSystem(), attrTest = flt.testsAttrs();
     const size_t count = n.listing.items.size();
-    n.items.clear(); // recycled buffers keep their room
-    n.items.resize(count);
+    if (n.items.size() < count)
+        n.items.resize(count); // recycled buffers keep their items, whose fields are all set below
     for (size_t i = 0; i < count; ++i) {
-        if (!goOn()) {
+        if (i % 32 == 0 && !goOn()) {
             n.readable = false;
             n.dir = fs::Dir();
             return false;
@@ -94,6 +131,7 @@ bool scanFolder(WalkNode &n, const ScanRules &r, const std::function<bool()> &go
         const std::string_view name = n.listing.name(it);
         ScannedItem &s = n.items[i];
         s.kind = hint;
+        s.statOk = s.hasEntries = false;
         if ((hideH && it.hidden) || (hideS && it.system) || !anyMask(r.masks, name))
             continue;
         // Looked up unless the listing's kind already rules the entry out;
@@ -101,7 +139,10 @@ bool scanFolder(WalkNode &n, const ScanRules &r, const std::function<bool()> &go
         const bool kindOut = (hint == Hint::Dir && !flt.folders) || (hint == Hint::File && !flt.files);
         if (kindOut && !attrTest && !(hideS && (hint == Hint::Link || hint == Hint::Unknown)))
             continue;
-        s.statOk = dir.stat(name, s.entry);
+        s.statOk = dir.stat(name, s.entry, fs::Stamp::Skip);
+        // Left 0 outside the raw bounds, which fails the stamp test there.
+        if (s.statOk && s.entry.mtime >= r.earliest && s.entry.mtime <= r.latest)
+            s.entry.stamp = fs::fatStampFromEpoch(s.entry.mtime);
         if (r.emptyFoldersOnly && s.statOk && s.entry.isDir() && flt.accepts(s.entry))
             s.hasEntries = dir.childHasEntries(name);
     }
@@ -141,8 +182,9 @@ bool scanFolder(WalkNode &n, const ScanRules &r, const std::function<bool()> &go
 
 WalkAhead::WalkAhead(const ScanRules &rules, int workers) : m_rules(rules)
 {
+    m_spent.resize(kMaxWorkers + 1);
     for (int i = 0; i < workers; ++i)
-        m_threads.emplace_back([this] { work(); });
+        m_threads.emplace_back([this, i] { work(i + 1); });
 }
 
 WalkAhead::~WalkAhead()
@@ -158,7 +200,7 @@ WalkAhead::~WalkAhead()
 
 int WalkAhead::defaultWorkers()
 {
-    return std::clamp(int(std::thread::hardware_concurrency()), 2, kMaxWorkers);
+    return std::clamp(int(std::thread::hardware_concurrency()) - 1, 1, kMaxWorkers);
 }
 
 // Heap order: a is read after b when b comes first in the walk.
@@ -169,6 +211,9 @@ bool WalkAhead::later(const std::shared_ptr<WalkNode> &a, const std::shared_ptr<
 
 void WalkAhead::publish(WalkNode &n)
 {
+    // A few wait for their reader; the rest are closed by the walk.
+    if (n.spentUp.isOpen() && m_spent[size_t(n.spentUpReader)].size() < kSpentPerThread)
+        m_spent[size_t(n.spentUpReader)].push_back(std::move(n.spentUp));
     n.state.store(WalkNode::Done, std::memory_order_release);
     if (n.ahead)
         ++m_doneAhead;
@@ -238,20 +283,27 @@ std::shared_ptr<WalkNode> WalkAhead::take()
     return n;
 }
 
-void WalkAhead::work()
+void WalkAhead::work(int slot)
 {
     const std::function<bool()> goOn = [this] { return !m_cancel.load(std::memory_order_relaxed); };
+    std::vector<fs::Dir> spent;
     std::unique_lock<std::mutex> lock(m_mutex);
     while (!m_cancel) {
         const std::shared_ptr<WalkNode> n = take();
-        if (!n) {
+        spent.swap(m_spent[size_t(slot)]);
+        if (!n && spent.empty()) {
             ++m_sleepers;
             m_workCv.wait(lock);
             continue;
         }
         lock.unlock();
+        spent.clear(); // closed where they were read
+        if (!n) {
+            lock.lock();
+            continue;
+        }
         const auto start = std::chrono::steady_clock::now();
-        scanFolder(*n, m_rules, goOn);
+        scanFolder(*n, slot, m_rules, goOn);
         const qint64 us = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
         lock.lock();
         publish(*n);
@@ -266,7 +318,7 @@ void WalkAhead::noteScan(bool slow)
     if (m_scans < kScanWindow)
         return;
     if (m_slowScans * 4 >= m_scans && int(m_threads.size()) < kMaxWorkers && !m_cancel)
-        m_threads.emplace_back([this] { work(); });
+        m_threads.emplace_back([this, slot = int(m_threads.size()) + 1] { work(slot); });
     m_scans = m_slowScans = 0;
 }
 
@@ -293,8 +345,11 @@ bool WalkAhead::ready(const std::shared_ptr<WalkNode> &np, const std::function<b
     if (n.state == WalkNode::Pending) {
         n.state = WalkNode::Taken;
         equip(n);
+        std::vector<fs::Dir> spent;
+        spent.swap(m_spent[0]);
         lock.unlock();
-        const bool done = scanFolder(n, m_rules, goOn);
+        spent.clear();
+        const bool done = scanFolder(n, 0, m_rules, goOn);
         lock.lock();
         publish(n);
         return done;
@@ -303,8 +358,11 @@ bool WalkAhead::ready(const std::shared_ptr<WalkNode> &np, const std::function<b
     while (n.state != WalkNode::Done) {
         // Rather than sleep, read what comes next.
         if (const std::shared_ptr<WalkNode> next = take()) {
+            std::vector<fs::Dir> spent;
+            spent.swap(m_spent[0]);
             lock.unlock();
-            const bool done = scanFolder(*next, m_rules, goOn);
+            spent.clear();
+            const bool done = scanFolder(*next, 0, m_rules, goOn);
             lock.lock();
             publish(*next);
             if (!done)

@@ -15,6 +15,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -29,6 +30,11 @@ struct ScanRules {
     EntryFilter filter;
     bool emptyFoldersOnly = false;
     int depth = kDepthMax;
+    // Raw modification times outside these cannot pass the filter's stamp
+    // test in any time zone, so their local time is never worked out.
+    qint64 earliest = std::numeric_limits<qint64>::min();
+    qint64 latest = std::numeric_limits<qint64>::max();
+    void boundTimes(); // sets the two from the filter's stamps
 };
 
 struct ScannedItem {
@@ -49,7 +55,13 @@ struct WalkNode : std::enable_shared_from_this<WalkNode> {
     quint32 item = 0;                // this folder's item in up's listing
 
     // Set by the scan.
+    int reader = 0;                  // the thread that read it: 0 the walking one, 1.. the workers
     fs::Dir dir;                     // open until its sub-folders are
+    // The parent, when this was the last of its sub-folders to be opened and
+    // another thread read it: that thread closes it, so the kernel frees its
+    // reading state where it was made (a close on another core costs more).
+    fs::Dir spentUp;
+    int spentUpReader = 0;
     std::atomic<int> unopened{0};    // sub-folders not opened yet
     bool readable = false;
     fs::Listing listing;
@@ -77,9 +89,10 @@ struct WalkNode : std::enable_shared_from_this<WalkNode> {
     }
 };
 
-// Reads one folder into its node. goOn() is asked before each entry; when it
-// says no, the node is left unreadable (yields nothing) and false returned.
-bool scanFolder(WalkNode &n, const ScanRules &rules, const std::function<bool()> &goOn);
+// Reads one folder into its node on thread `reader`. goOn() is asked before
+// the first entry and every 32nd; when it says no, the node is left
+// unreadable (yields nothing) and false returned.
+bool scanFolder(WalkNode &n, int reader, const ScanRules &rules, const std::function<bool()> &goOn);
 
 class WalkAhead {
 public:
@@ -89,8 +102,8 @@ public:
     WalkAhead(const WalkAhead &) = delete;
     WalkAhead &operator=(const WalkAhead &) = delete;
 
-    // One per core, at least two, to start with; more join while the
-    // folders come from the disk.
+    // One per core besides the walking thread, which reads too (at least
+    // one), to start with; more join while the folders come from the disk.
     static int defaultWorkers();
 
     // The walk is done with a node and its sub-folders: its buffers serve
@@ -99,8 +112,8 @@ public:
 
     // Makes the node ready to visit: read here when no worker has taken it;
     // else, while a worker reads it, the folders next in turn are read here
-    // or, when there are none, it is waited for. goOn() is asked before each
-    // entry read here and every 15 ms of waiting; when it says no, so does
+    // or, when there are none, it is waited for. goOn() is asked as
+    // scanFolder asks it and every 15 ms of waiting; when it says no, so does
     // this.
     bool ready(const std::shared_ptr<WalkNode> &n, const std::function<bool()> &goOn);
 
@@ -111,7 +124,7 @@ private:
         std::vector<ScannedItem> scanned;
         std::vector<std::shared_ptr<WalkNode>> children;
     };
-    void work();
+    void work(int slot);
     void equip(WalkNode &n); // under the lock
     std::shared_ptr<WalkNode> take(); // under the lock; null when nothing may be taken
     void publish(WalkNode &n);        // under the lock
@@ -130,6 +143,7 @@ private:
     const WalkNode *m_awaited = nullptr; // the folder the walking thread waits for
     std::vector<Buffers> m_spare;    // under the lock
     std::vector<Buffers> m_returned; // the walking thread's, handed to m_spare in batches
+    std::vector<std::vector<fs::Dir>> m_spent; // under the lock: per thread, the folders it read and is to close
     int m_scans = 0, m_slowScans = 0; // under the lock, since the last check
     std::vector<std::thread> m_threads; // grows under the lock while the walk waits for the disk
 };
