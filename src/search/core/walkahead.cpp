@@ -204,9 +204,9 @@ int WalkAhead::defaultWorkers()
 }
 
 // Heap order: a is read after b when b comes first in the walk.
-bool WalkAhead::later(const std::shared_ptr<WalkNode> &a, const std::shared_ptr<WalkNode> &b)
+bool WalkAhead::later(const Siblings &a, const Siblings &b)
 {
-    return b->order < a->order; // std::string compares its bytes unsigned
+    return b.nodes[b.next]->order < a.nodes[a.next]->order; // std::string compares its bytes unsigned
 }
 
 void WalkAhead::publish(WalkNode &n)
@@ -214,19 +214,19 @@ void WalkAhead::publish(WalkNode &n)
     // A few wait for their reader; the rest are closed by the walk.
     if (n.spentUp.isOpen() && m_spent[size_t(n.spentUpReader)].size() < kSpentPerThread)
         m_spent[size_t(n.spentUpReader)].push_back(std::move(n.spentUp));
-    n.state.store(WalkNode::Done, std::memory_order_release);
     if (n.ahead)
         ++m_doneAhead;
     if (!m_threads.empty() && !n.children.empty()) {
-        for (const std::shared_ptr<WalkNode> &c : n.children) {
-            m_heap.push_back(c);
-            std::push_heap(m_heap.begin(), m_heap.end(), later);
-        }
+        m_heap.push_back(Siblings{n.children, 0});
+        std::push_heap(m_heap.begin(), m_heap.end(), later);
         if (m_sleepers > 0) {
             m_sleepers = 0;
             m_workCv.notify_all();
         }
     }
+    // Last: once it reads Done, the walking thread takes the node's
+    // sub-folders out of it without the lock.
+    n.state.store(WalkNode::Done, std::memory_order_release);
     if (m_awaited && m_awaited->state == WalkNode::Done
         && (m_doneAhead >= kBatch || m_heap.empty() || m_taken >= kAhead))
         m_readyCv.notify_one();
@@ -267,15 +267,35 @@ void WalkAhead::equip(WalkNode &n)
 std::shared_ptr<WalkNode> WalkAhead::take()
 {
     // Folders the walking thread read itself stay in the heap until here.
-    while (!m_heap.empty() && m_heap.front()->state != WalkNode::Pending) {
+    while (!m_heap.empty()) {
+        const Siblings &top = m_heap.front();
+        const size_t count = top.nodes.size();
+        size_t k = top.next;
+        while (k < count && top.nodes[k]->state != WalkNode::Pending)
+            ++k;
+        if (k == top.next)
+            break;
         std::pop_heap(m_heap.begin(), m_heap.end(), later);
-        m_heap.pop_back();
+        if (k == count) {
+            m_heap.pop_back();
+        } else {
+            // Sub-folders of those skipped may come first now.
+            m_heap.back().next = k;
+            std::push_heap(m_heap.begin(), m_heap.end(), later);
+        }
     }
     if (m_heap.empty() || m_taken >= kAhead)
         return nullptr;
-    std::pop_heap(m_heap.begin(), m_heap.end(), later);
-    std::shared_ptr<WalkNode> n = std::move(m_heap.back());
-    m_heap.pop_back();
+    // The next sibling stays on top: only sub-folders of the one taken, not
+    // read yet, could come before it.
+    Siblings &top = m_heap.front();
+    std::shared_ptr<WalkNode> n = top.nodes[top.next];
+    if (top.next + 1 < top.nodes.size()) {
+        ++top.next;
+    } else {
+        std::pop_heap(m_heap.begin(), m_heap.end(), later);
+        m_heap.pop_back();
+    }
     n->state = WalkNode::Taken;
     n->ahead = true;
     ++m_taken;

@@ -130,13 +130,20 @@ private:
     void publish(WalkNode &n);        // under the lock
     void handOver();
     void noteScan(bool slow); // under the lock: a worker's scan, and whether it waited for the disk
-    static bool later(const std::shared_ptr<WalkNode> &a, const std::shared_ptr<WalkNode> &b);
+    // The sub-folders of one folder, in the walk's order, waiting to be read
+    // from `next` on: siblings are taken one after another, so the heap
+    // holds a group per folder rather than an entry per sub-folder.
+    struct Siblings {
+        std::vector<std::shared_ptr<WalkNode>> nodes;
+        size_t next = 0;
+    };
+    static bool later(const Siblings &a, const Siblings &b);
 
     const ScanRules &m_rules;
     std::atomic<bool> m_cancel{false};
     std::mutex m_mutex;
     std::condition_variable m_workCv, m_readyCv;
-    std::vector<std::shared_ptr<WalkNode>> m_heap; // pending folders, the walk's first on top
+    std::vector<Siblings> m_heap; // pending folders, the walk's first on top
     std::atomic<int> m_taken{0};     // folders read ahead (or being read) and not yet handed over
     std::atomic<int> m_doneAhead{0}; // of those, the ones read
     std::atomic<int> m_sleepers{0};  // workers waiting for work or room
