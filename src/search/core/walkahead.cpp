@@ -49,6 +49,20 @@ void appendIndex(std::string &out, quint32 i)
     }
 }
 
+// The pool's lock is held for a few steps at a time: trying a little longer
+// is cheaper than the sleep and wake-up of a thread that waits for it.
+void lockBriefly(std::unique_lock<std::mutex> &lock)
+{
+    for (int i = 0; i < 64; ++i) {
+        if (lock.try_lock())
+            return;
+#if defined(__x86_64__) || defined(__i386__)
+        __builtin_ia32_pause();
+#endif
+    }
+    lock.lock();
+}
+
 bool anyMask(const std::vector<fs::Wildcard> &masks, std::string_view name)
 {
     for (const fs::Wildcard &m : masks)
@@ -319,13 +333,13 @@ void WalkAhead::work(int slot)
         lock.unlock();
         spent.clear(); // closed where they were read
         if (!n) {
-            lock.lock();
+            lockBriefly(lock);
             continue;
         }
         const auto start = std::chrono::steady_clock::now();
         scanFolder(*n, slot, m_rules, goOn);
         const qint64 us = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
-        lock.lock();
+        lockBriefly(lock);
         publish(*n);
         noteScan(us > kSlowScanUs + kSlowScanUsPerEntry * qint64(n->listing.items.size()));
     }
@@ -361,7 +375,8 @@ bool WalkAhead::ready(const std::shared_ptr<WalkNode> &np, const std::function<b
         handOver(); // read ahead
         return true;
     }
-    std::unique_lock<std::mutex> lock(m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex, std::defer_lock);
+    lockBriefly(lock);
     if (n.state == WalkNode::Pending) {
         n.state = WalkNode::Taken;
         equip(n);
@@ -370,7 +385,7 @@ bool WalkAhead::ready(const std::shared_ptr<WalkNode> &np, const std::function<b
         lock.unlock();
         spent.clear();
         const bool done = scanFolder(n, 0, m_rules, goOn);
-        lock.lock();
+        lockBriefly(lock);
         publish(n);
         return done;
     }
@@ -383,7 +398,7 @@ bool WalkAhead::ready(const std::shared_ptr<WalkNode> &np, const std::function<b
             lock.unlock();
             spent.clear();
             const bool done = scanFolder(*next, 0, m_rules, goOn);
-            lock.lock();
+            lockBriefly(lock);
             publish(*next);
             if (!done)
                 return false;
@@ -397,7 +412,7 @@ bool WalkAhead::ready(const std::shared_ptr<WalkNode> &np, const std::function<b
         if (woke == std::cv_status::timeout) {
             lock.unlock();
             const bool go = goOn();
-            lock.lock();
+            lockBriefly(lock);
             if (!go)
                 return false;
             since = std::chrono::steady_clock::now();
