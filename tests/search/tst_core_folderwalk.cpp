@@ -111,6 +111,16 @@ void buildMixedTree(Tree &t)
     fill(QString(), 0);
 }
 
+// Open descriptors of this process; -1 where the system does not tell.
+int openDescriptors()
+{
+#ifdef __linux__
+    return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size());
+#else
+    return -1;
+#endif
+}
+
 struct WalkCase {
     const char *name;
     std::function<void(WalkSettings &)> set;
@@ -350,6 +360,7 @@ private slots:
                  s.filter.attrSet = fs::AttrAll & ~fs::AttrHidden;
              }},
         };
+        const int descriptors = openDescriptors();
         for (const WalkCase &c : cases) {
             Result want;
             for (int workers : {0, 1, 2, 5}) {
@@ -361,6 +372,8 @@ private slots:
                     if (int(res.rows.size()) == stopAt)
                         ops.requestStop();
                 });
+                // Stopped or not, every folder read is closed, whichever thread read it.
+                QCOMPARE(openDescriptors(), descriptors);
                 if (workers == 0) {
                     want = r;
                     QVERIFY2(r.rows.size() > 3, c.name);
