@@ -74,10 +74,6 @@ public:
     virtual bool rewind() = 0;
 };
 
-// A line ends at LF; the CR before it is not part of it, a CR elsewhere is
-// dropped, and Ctrl+Z ends the text.
-// stop (may be null) ends the scan early between matches; the result is
-// then incomplete and is not to be shown. False after a read error.
 // The scan's buffers, kept by a caller that scans many files so that they are
 // allocated once (an owned object, not thread storage: thread_local objects
 // with destructors are not safe on every platform's worker threads).
@@ -93,6 +89,11 @@ public:
 private:
     std::unique_ptr<Buffers> m_b;
 };
+
+// A line ends at LF; the CR before it is not part of it, a CR elsewhere is
+// dropped, and Ctrl+Z ends the text.
+// stop (may be null) ends the scan early between matches; the result is
+// then incomplete and is not to be shown. False after a read error.
 // scratch (may be null) holds the buffers between calls.
 bool scanSource(TextSource &src, const TextNeedle &needle, bool wantNumbers, FoundLines found,
                 const std::atomic<bool> *stop, const ScanLimits &limits, TextScan &out,
